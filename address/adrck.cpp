@@ -1,0 +1,108 @@
+#include "address/adrck.h"
+
+#include "address/address_work.h"
+#include "address/string_conversion.h"
+#include "address/town_suffix.h"
+
+namespace zumaro {
+namespace {
+
+void measure(const ConversionState& s, AddressWork& w) {
+  w.lenken = len(s.dat[6]);
+  w.lencity = len(s.dat[7]);
+  w.lentown = len(s.dat[8]);
+  w.lenbil = len(s.dat[9]);
+  w.lenrec = len(s.reccity);
+}
+
+bool sharedPrefectureField(const Settings& set) { return set.posken == set.poscity; }
+
+void writeAddress(ConversionState& s, const Text& remainder) {
+  const Settings& set = s.settings;
+  if (sharedPrefectureField(set)) {
+    setSlot(s, set.poscity, s.dat[1] + s.dat[2] + s.dat[3] + remainder);
+  } else {
+    setSlot(s, set.posken, s.dat[1]);
+    setSlot(s, set.poscity, s.dat[2] + s.dat[3] + remainder);
+  }
+}
+
+void convertFurtherFields(ConversionState& s) {
+  const Settings& set = s.settings;
+  for (size_t k = 1; k <= kFurtherPairs; ++k) {
+    int position = set.posetc[k];
+    if (position != 0) setSlot(s, position, convertString(slot(s, position), set.optetc[k]));
+  }
+}
+
+void applyBusinessEntry(ConversionState& s) {
+  setSlot(s, s.settings.posco, s.dat[5]);
+  setSlot(s, s.settings.posbil, s.dat[4]);
+  writeAddress(s, Text());
+}
+
+// Runs before the comparison; what it writes stays when the comparison fails.
+void writeBuilding(ConversionState& s, AddressWork& w) {
+  const int posbil = s.settings.posbil;
+  if (w.lenbil == 0) {
+    if (!s.recbil.empty()) setSlot(s, posbil, toFullWidth(s.recbil));
+    return;
+  }
+  w.lenwk = len(s.recbil);
+  w.restlen = w.lenwk - w.lenbil + 1;
+  // A start before the text takes no probe: the entry's building alone.
+  bool floorRead = w.restlen >= 1 && mid(s.reccity, w.restlen, 2) == u"ｶｲ";
+  setSlot(s, posbil, floorRead ? s.dat[4] + u"階" : s.dat[4]);
+}
+
+}  // namespace
+
+void adrck(ConversionState& s) {
+  const Settings& set = s.settings;
+  // Each entry is compared with the record's own city text, not with the cuts
+  // the suffix normalisation made for an earlier entry of the same key.
+  s.reccity = s.reccityRead;
+  AddressWork w;
+  measure(s, w);
+
+  if (s.recken.empty()) {
+    s.recken = s.dat[6];
+    setSlot(s, set.posken, s.dat[6]);
+  }
+
+  if (!s.dat[5].empty()) {
+    applyBusinessEntry(s);
+    s.entryApplied = true;
+    convertFurtherFields(s);
+    return;
+  }
+
+  writeBuilding(s, w);
+
+  if (w.lencity != 0 && w.lenrec != 0) {
+    chou(s, w);
+    machi(s, w);
+  }
+  measure(s, w);
+
+  Text keystr;
+  int keylen;
+  if (sharedPrefectureField(set)) {
+    keystr = s.dat[6] + s.dat[7] + s.dat[8];
+    keylen = w.lenken + w.lencity + w.lentown;
+  } else {
+    keystr = s.dat[7] + s.dat[8];
+    keylen = w.lencity + w.lentown;
+  }
+  if (left(s.reccity, keylen) != keystr) return;
+
+  int restlen = w.lenrec - keylen;
+  Text remainder = restlen > 0 ? toFullWidth(mid(s.reccity, keylen + 1, restlen)) : Text();
+  writeAddress(s, remainder);
+
+  if (s.dat[10].empty() && !s.recco.empty()) setSlot(s, set.posco, toFullWidth(s.recco));
+  s.entryApplied = true;
+  convertFurtherFields(s);
+}
+
+}  // namespace zumaro

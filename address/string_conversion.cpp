@@ -1,0 +1,241 @@
+#include "address/string_conversion.h"
+
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
+#include <array>
+#include <memory>
+
+namespace zumaro {
+
+namespace {
+
+enum : int {
+  kUpper = 1,
+  kLower = 2,
+  kTitle = 3,
+  kFullWidth = 4,
+  kHalfWidth = 8,
+  kToKatakana = 16,
+  kToHiragana = 32,
+};
+
+constexpr char16_t kHalfKanaFirst = 0xFF61;  // ｡
+constexpr char16_t kHalfKanaLast = 0xFF9F;   // ﾟ
+constexpr char16_t kHalfVoiced = 0xFF9E;     // ﾞ
+constexpr char16_t kHalfSemiVoiced = 0xFF9F; // ﾟ
+constexpr char16_t kVoicedMark = 0x309B;     // ゛
+constexpr char16_t kSemiVoicedMark = 0x309C; // ゜
+constexpr char16_t kIdeographicSpace = 0x3000;
+
+// The Japanese block, U+3000–U+30FF, indexed from its start.
+constexpr char16_t kJapaneseFirst = 0x3000;
+constexpr size_t kJapaneseSize = 0x100;
+
+struct Tables {
+  // Simple per-code-point mappings: never lengthen the text, so the
+  // converted fields keep their lengths predictable.
+  std::array<char16_t, 0x10000> upper{};
+  std::array<char16_t, 0x10000> lower{};
+  std::array<char16_t, kHalfKanaLast - kHalfKanaFirst + 1> halfKanaToFull{};
+  // A kana with ゛ or ゜ added, 0 where no such letter exists.
+  std::array<char16_t, kJapaneseSize> withVoiced{};
+  std::array<char16_t, kJapaneseSize> withSemiVoiced{};
+  // The half-width form of the Japanese block: up to two units, {0, 0} for
+  // "unchanged".
+  std::array<std::array<char16_t, 2>, kJapaneseSize> narrow{};
+};
+
+char16_t singleUnit(const icu::UnicodeString& s, char16_t fallback) {
+  return s.length() == 1 ? static_cast<char16_t>(s.charAt(0)) : fallback;
+}
+
+std::unique_ptr<Tables> buildTables() {
+  auto t = std::make_unique<Tables>();
+  for (UChar32 c = 0; c < 0x10000; ++c) {
+    // A BMP letter whose partner lies outside the BMP would change the
+    // length; no such pair exists today, but keep the letter if one appears.
+    UChar32 up = u_toupper(c);
+    UChar32 low = u_tolower(c);
+    t->upper[static_cast<size_t>(c)] = static_cast<char16_t>(up < 0x10000 ? up : c);
+    t->lower[static_cast<size_t>(c)] = static_cast<char16_t>(low < 0x10000 ? low : c);
+  }
+
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* nfkc = icu::Normalizer2::getNFKCInstance(status);
+  const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+  const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+  if (U_FAILURE(status)) return t;  // ICU data missing: conversions degrade to identity.
+
+  for (char16_t h = kHalfKanaFirst; h <= kHalfKanaLast; ++h) {
+    icu::UnicodeString full = nfkc->normalize(icu::UnicodeString(static_cast<UChar>(h)), status);
+    t->halfKanaToFull[h - kHalfKanaFirst] = singleUnit(full, h);
+  }
+  // NFKC turns the half-width marks into combining ones; a list field wants
+  // the spacing marks.
+  t->halfKanaToFull[kHalfVoiced - kHalfKanaFirst] = kVoicedMark;
+  t->halfKanaToFull[kHalfSemiVoiced - kHalfKanaFirst] = kSemiVoicedMark;
+
+  for (size_t i = 0; i < kJapaneseSize; ++i) {
+    auto c = static_cast<UChar32>(kJapaneseFirst + i);
+    UChar32 v = nfc->composePair(c, 0x3099);
+    UChar32 s = nfc->composePair(c, 0x309A);
+    t->withVoiced[i] = static_cast<char16_t>(v > 0 && v < 0x10000 ? v : 0);
+    t->withSemiVoiced[i] = static_cast<char16_t>(s > 0 && s < 0x10000 ? s : 0);
+  }
+
+  t->narrow[kIdeographicSpace - kJapaneseFirst] = {u' ', 0};
+  for (char16_t h = kHalfKanaFirst; h < kHalfVoiced; ++h) {
+    char16_t full = t->halfKanaToFull[h - kHalfKanaFirst];
+    if (full >= kJapaneseFirst && full < kJapaneseFirst + kJapaneseSize)
+      t->narrow[full - kJapaneseFirst] = {h, 0};
+  }
+  t->narrow[kVoicedMark - kJapaneseFirst] = {kHalfVoiced, 0};
+  t->narrow[kSemiVoicedMark - kJapaneseFirst] = {kHalfSemiVoiced, 0};
+  // Voiced katakana split into base and half-width mark; a base without a
+  // half-width form (ヰ ヱ ヽ) stays full width.
+  for (char16_t k = 0x30A0; k <= 0x30FF; ++k) {
+    auto& slot = t->narrow[k - kJapaneseFirst];
+    if (slot[0] != 0) continue;
+    icu::UnicodeString d;
+    if (!nfd->getDecomposition(k, d) || d.length() != 2) continue;
+    char16_t base = static_cast<char16_t>(d.charAt(0));
+    char16_t mark = d.charAt(1) == 0x3099 ? kHalfVoiced : kHalfSemiVoiced;
+    if (base < kJapaneseFirst || base >= kJapaneseFirst + kJapaneseSize) continue;
+    char16_t halfBase = t->narrow[base - kJapaneseFirst][0];
+    slot = {halfBase != 0 ? halfBase : base, mark};
+  }
+  return t;
+}
+
+const Tables& tables() {
+  static const std::unique_ptr<Tables> instance = buildTables();
+  return *instance;
+}
+
+bool inJapaneseBlock(char16_t c) { return c >= kJapaneseFirst && c < kJapaneseFirst + kJapaneseSize; }
+
+char16_t widenUnit(const Tables& t, char16_t c) {
+  if (c < 0x7F) {
+    if (c == u' ') return kIdeographicSpace;
+    // 0x5C shows as the yen sign on a Japanese screen and has no
+    // full-width partner of its own there.
+    if (c > 0x20 && c != u'\\') return static_cast<char16_t>(c + 0xFEE0);
+    return c;
+  }
+  if (c == 0x00A5) return 0xFFE5;
+  if (c >= kHalfKanaFirst && c <= kHalfKanaLast) return t.halfKanaToFull[c - kHalfKanaFirst];
+  return c;
+}
+
+Text widen(const Tables& t, TextView text) {
+  Text out;
+  out.reserve(text.size());
+  for (char16_t c : text) {
+    char16_t w = widenUnit(t, c);
+    if ((w == kVoicedMark || w == kSemiVoicedMark) && !out.empty() && inJapaneseBlock(out.back())) {
+      size_t i = out.back() - kJapaneseFirst;
+      char16_t combined = w == kVoicedMark ? t.withVoiced[i] : t.withSemiVoiced[i];
+      if (combined != 0) {
+        out.back() = combined;
+        continue;
+      }
+    }
+    out.push_back(w);
+  }
+  return out;
+}
+
+Text narrow(const Tables& t, TextView text) {
+  Text out;
+  out.reserve(text.size() + text.size() / 2);
+  for (char16_t c : text) {
+    if (c >= 0xFF01 && c <= 0xFF5E) {
+      out.push_back(c == 0xFF3C ? c : static_cast<char16_t>(c - 0xFEE0));
+    } else if (inJapaneseBlock(c)) {
+      const auto& n = t.narrow[c - kJapaneseFirst];
+      if (n[0] == 0) {
+        out.push_back(c);
+      } else {
+        out.push_back(n[0]);
+        if (n[1] != 0) out.push_back(n[1]);
+      }
+    } else if (c == 0x2019) {
+      out.push_back(u'\'');
+    } else if (c == 0x201D) {
+      out.push_back(u'"');
+    } else {
+      // ￥ among the rest: U+00A5 has no place in code page 932.
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+void toHiragana(Text& text) {
+  for (char16_t& c : text) {
+    // ー and ヷ–ヺ have no hiragana partner and stay.
+    if ((c >= 0x30A1 && c <= 0x30F6) || c == 0x30FD || c == 0x30FE) c = static_cast<char16_t>(c - 0x60);
+  }
+}
+
+void toKatakana(Text& text) {
+  for (char16_t& c : text) {
+    if ((c >= 0x3041 && c <= 0x3096) || c == 0x309D || c == 0x309E) c = static_cast<char16_t>(c + 0x60);
+  }
+}
+
+bool isWordSeparator(char16_t c) {
+  switch (c) {
+    case u' ':
+    case kIdeographicSpace:
+    case u'\t':
+    case u'\r':
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\0':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Surrogate units map to themselves in both tables, so pairs survive.
+void applyCase(const Tables& t, Text& text, int caseCode) {
+  if (caseCode == kUpper) {
+    for (char16_t& c : text) c = t.upper[c];
+  } else if (caseCode == kLower) {
+    for (char16_t& c : text) c = t.lower[c];
+  } else {
+    // Only whitespace starts a word: "foo-bar" stays "Foo-bar".
+    bool wordStart = true;
+    for (char16_t& c : text) {
+      bool separator = isWordSeparator(c);
+      c = wordStart ? t.upper[c] : t.lower[c];
+      wordStart = separator;
+    }
+  }
+}
+
+}  // namespace
+
+bool isValidConversionOption(int option) {
+  if (option < 0 || option > 63) return false;
+  return (option & (kFullWidth | kHalfWidth)) != (kFullWidth | kHalfWidth) &&
+         (option & (kToKatakana | kToHiragana)) != (kToKatakana | kToHiragana);
+}
+
+Text convertString(TextView text, int option) {
+  if (option == 0 || text.empty()) return Text(text);
+  const Tables& t = tables();
+  Text out = (option & kFullWidth) ? widen(t, text) : Text(text);
+  if (option & kToHiragana) toHiragana(out);
+  if (option & kToKatakana) toKatakana(out);
+  if (option & kHalfWidth) out = narrow(t, out);
+  if (int caseCode = option & 3; caseCode != 0) applyCase(t, out, caseCode);
+  return out;
+}
+
+}  // namespace zumaro

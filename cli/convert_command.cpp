@@ -1,0 +1,147 @@
+#include "cli/convert_command.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <string>
+
+#include "cli/progress_line.h"
+#include "run/conversion_run.h"
+#include "run/data_folder.h"
+#include "run/messages.h"
+
+namespace zumaro::cli {
+namespace {
+
+constexpr int kExitFinished = 0;
+constexpr int kExitRunFailed = 1;
+constexpr int kExitRefused = 2;
+
+constexpr const char* kDescription =
+    "Converts an address list written in half-width katakana readings into written addresses,\n"
+    "by looking each record's postal code up in the 23 postal data files (01.dat .. 23.dat).\n"
+    "Every value is taken as the text of the settings form's box of the same name; an option\n"
+    "not given holds what the box holds when the form opens (\"0\", or empty for the paths).";
+
+constexpr const char* kFooter =
+    "Conversion codes for --opt1..--opt7 (add them up, one of each group):\n"
+    "  1 upper case, 2 lower case, 3 first letter of each word upper case;\n"
+    "  4 half width to full width, 8 full width to half width;\n"
+    "  16 hiragana to katakana, 32 katakana to hiragana.\n"
+    "\n"
+    "Data folder: --data-dir, else $ZUMARO_DATA_DIR, else share/zumaro of the installed\n"
+    "prefix, else (from the build tree) the bundled sample data.\n"
+    "\n"
+    "Exit status: 0 finished, 1 the run failed, 2 the settings were refused.\n"
+    "\n"
+    "Example:\n"
+    "  zumaro-convert -i list.csv -o out.csv -n 8 --postal 3 --pref 4 --city 5 --building 6";
+
+struct CommandLine {
+  std::string input, output, fields, postal, pref, city, building, company;
+  std::string etc[kFurtherPairs + 1];
+  std::string opt[kFurtherPairs + 1];
+  std::string dataDir, unmatched;
+  bool quiet = false;
+};
+
+void describeOptions(CLI::App& app, CommandLine& cl) {
+  app.add_option("-i,--input", cl.input, "Input file (code page 932)");
+  app.add_option("-o,--output", cl.output, "Output file, created or emptied; - for standard output");
+  app.add_option("-n,--fields", cl.fields, "Number of fields of every record (5..50)");
+  app.add_option("--postal", cl.postal, "Position of the postal code field");
+  app.add_option("--pref", cl.pref, "Position of the prefecture field");
+  app.add_option("--city", cl.city, "Position of the city field (city, town area, block number)");
+  app.add_option("--building", cl.building, "Position of the building name field");
+  app.add_option("--company", cl.company, "Position of the company or organisation name field");
+  for (int k = 1; k <= kFurtherPairs; ++k) {
+    std::string n = std::to_string(k);
+    app.add_option("--etc" + n, cl.etc[k], "Position of further field " + n + " to convert");
+    app.add_option("--opt" + n, cl.opt[k], "Conversion option of further field " + n);
+  }
+  app.add_option("--data-dir", cl.dataDir, "Folder of the postal data files 01.dat .. 23.dat");
+  app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read");
+  app.add_flag("-q,--quiet", cl.quiet, "Print nothing but errors");
+  app.set_version_flag("--version", std::string("zumaro-convert ") + ZUMARO_VERSION);
+}
+
+SettingsTexts toSettingsTexts(const CommandLine& cl, const CLI::App& app) {
+  SettingsTexts t;
+  // An option not given keeps the box's initial text; one given, even
+  // empty, is taken as typed.
+  auto box = [&](const char* name, const std::string& value, const Text& initial) {
+    return app.count(name) > 0 ? fromUtf8(value) : initial;
+  };
+  t.txtin = fromUtf8(cl.input);
+  t.txtout = fromUtf8(cl.output);
+  t.txtsu = box("--fields", cl.fields, t.txtsu);
+  t.txtno = box("--postal", cl.postal, t.txtno);
+  t.txtken = box("--pref", cl.pref, t.txtken);
+  t.txtcity = box("--city", cl.city, t.txtcity);
+  t.txtbil = box("--building", cl.building, t.txtbil);
+  t.Texco = box("--company", cl.company, t.Texco);
+  for (int k = 1; k <= kFurtherPairs; ++k) {
+    std::string n = std::to_string(k);
+    t.etc[k] = box(("--etc" + n).c_str(), cl.etc[k], t.etc[k]);
+    t.etcopt[k] = box(("--opt" + n).c_str(), cl.opt[k], t.etcopt[k]);
+  }
+  return t;
+}
+
+void printError(const Text& message) {
+  std::fprintf(stderr, "%s: %s\n", toUtf8(kErrorTitle).c_str(), toUtf8(message).c_str());
+}
+
+}  // namespace
+
+int convertCommand(int argc, char** argv) {
+  CLI::App app(kDescription, "zumaro-convert");
+  app.footer(kFooter);
+  CommandLine cl;
+  describeOptions(app, cl);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return kExitRefused;
+  }
+
+  SettingsTexts texts = toSettingsTexts(cl, app);
+  ConversionState state;
+  RunRequest request;
+  request.dataFolder = findDataFolder(cl.dataDir);
+  request.unmatchedPath = cl.unmatched;
+  request.dashIsStandardOutput = true;
+  const bool showProgress = !cl.quiet && ::isatty(STDERR_FILENO);
+  ProgressLine progress(stderr);
+  if (showProgress) request.onRecord = [&](const RunProgress& p) { progress.update(p); };
+
+  RunOutcome outcome = cmdact(state, texts, request);
+  progress.clear();
+  if (!cl.quiet) {
+    for (const Text& warning : outcome.warnings) std::fprintf(stderr, "警告: %s\n", toUtf8(warning).c_str());
+  }
+  switch (outcome.status) {
+    case RunOutcome::Status::Refused:
+      printError(outcome.message);
+      return kExitRefused;
+    case RunOutcome::Status::Failed:
+      printError(outcome.message);
+      if (!cl.quiet && outcome.recordsWritten > 0)
+        std::fprintf(stderr, "出力済みのレコード: %lld件\n", static_cast<long long>(outcome.recordsWritten));
+      return kExitRunFailed;
+    case RunOutcome::Status::Finished:
+      break;
+  }
+  if (!cl.quiet) {
+    std::fprintf(stderr, "%s\n", toUtf8(kRunFinished).c_str());
+    std::fprintf(stderr, "読み込み %lld件、照合 %lld件、照合なし %lld件\n", static_cast<long long>(outcome.recordsRead),
+                 static_cast<long long>(outcome.recordsApplied), static_cast<long long>(outcome.recordsUnmatched));
+  }
+  return kExitFinished;
+}
+
+}  // namespace zumaro::cli

@@ -1,0 +1,56 @@
+#include "lookup/data_file.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "records/read_error.h"
+#include "run/messages.h"
+#include "state/failure.h"
+
+namespace zumaro {
+
+std::string dataFilePath(const std::string& folder, int k) {
+  char name[8];
+  std::snprintf(name, sizeof name, "%02d.dat", k);
+  if (folder.empty()) return name;
+  return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+void DataFile::open() {
+  if (!source_.open(path_)) {
+    int err = errno;
+    if (err == ENOENT || err == ENOTDIR) throw RunFailure(Text(kFileMissing) + u" " + fromUtf8(path_));
+    throw RunFailure(fromUtf8(path_) + u" を開けません（" + systemErrorText(err) + u"）。");
+  }
+  reader_ = RecordReader(source_, kEntryFields);
+  fetched_ = false;
+  end_ = false;
+}
+
+bool DataFile::fetch() {
+  if (fetched_) return !end_;
+  fetched_ = true;
+  RecordReader::Result result;
+  try {
+    result = reader_.next(next_);
+  } catch (const ReadError& e) {
+    throw RunFailure(u"郵便番号データ " + describeReadError(e, path_, u"件目のデータ"));
+  }
+  if (result == RecordReader::Result::ShortRecord) {
+    throw RunFailure(u"郵便番号データ " + fromUtf8(path_) + u" が" + decimal(reader_.recordNumber()) +
+                     u"件目のデータの途中で終わっています。");
+  }
+  end_ = result == RecordReader::Result::End;
+  return !end_;
+}
+
+bool DataFile::atEnd() { return !fetch(); }
+
+void DataFile::read(Text& datno, std::array<Text, 11>& dat) {
+  if (!fetch()) return;
+  fetched_ = false;
+  datno.swap(next_[0]);
+  for (size_t i = 1; i < static_cast<size_t>(kEntryFields); ++i) dat[i].swap(next_[i]);
+}
+
+}  // namespace zumaro

@@ -1,0 +1,45 @@
+#pragma once
+// One postal data file read from its first entry on, an entry of eleven
+// fields at a time: the key, then dat1..dat10.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "records/field_reader.h"
+#include "records/text_source.h"
+
+namespace zumaro {
+
+constexpr int kEntryFields = 11;
+
+// "<folder>/01.dat" .. "<folder>/23.dat".
+std::string dataFilePath(const std::string& folder, int k);
+
+class DataFile {
+ public:
+  explicit DataFile(std::string path) : path_(std::move(path)), reader_(source_, kEntryFields) {}
+
+  const std::string& path() const { return path_; }
+  // Opens the file at its first entry; throws RunFailure when it cannot.
+  void open();
+  // Starts again from the first entry, by closing and opening the file.
+  void rewind() { open(); }
+  void close() { source_.close(); }
+
+  bool atEnd();
+  // Reads the next entry into `datno` and `dat[1]`..`dat[10]`; throws
+  // RunFailure on bytes that are not code page 932 or an entry cut short.
+  void read(Text& datno, std::array<Text, 11>& dat);
+
+ private:
+  bool fetch();
+
+  std::string path_;
+  TextSource source_;
+  RecordReader reader_;
+  std::vector<Text> next_;
+  bool fetched_ = false;
+  bool end_ = false;
+};
+
+}  // namespace zumaro

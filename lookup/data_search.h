@@ -1,0 +1,42 @@
+#pragma once
+// The search of the data file that serves the record's key: every entry
+// whose key equals the key is handed to the address comparison, in file order.
+#include <array>
+#include <memory>
+#include <string>
+
+#include "lookup/data_file.h"
+#include "state/conversion_state.h"
+
+namespace zumaro {
+
+// How the entries of the 23 data files are reached during one run.
+class DataLookup {
+ public:
+  virtual ~DataLookup() = default;
+  // Opens all 23 files, 1 to 23; throws RunFailure naming the first that
+  // cannot be opened.
+  virtual void open() = 0;
+  virtual void close() = 0;
+  // The search of data file k (1..23) for s.keyno.
+  virtual void serch(ConversionState& s, int k) = 0;
+};
+
+// The sequential scan: each file read forward from where the last search of
+// it stopped, and read again from its start when the key is not greater than
+// the last key read from it.
+class ScanLookup : public DataLookup {
+ public:
+  explicit ScanLookup(const std::string& folder);
+  void open() override;
+  void close() override;
+  void serch(ConversionState& s, int k) override;
+
+ private:
+  std::array<std::unique_ptr<DataFile>, kDataFileCount + 1> files_;
+};
+
+// Chooses the data file by the range of s.keyno and searches it.
+void dbrearch(ConversionState& s, DataLookup& lookup);
+
+}  // namespace zumaro

@@ -1,0 +1,117 @@
+#include "records/field_reader.h"
+
+#include "records/read_error.h"
+
+namespace zumaro {
+namespace {
+
+inline bool isLineEnd(int c) { return c == u'\r' || c == u'\n'; }
+
+void trimTrailingBlanks(Text& s) {
+  while (!s.empty() && s.back() == u' ') s.pop_back();
+}
+
+}  // namespace
+
+RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
+  fields.assign(static_cast<size_t>(fieldCount_), Text());
+  if (pendingBlank_ > 0) {
+    --pendingBlank_;
+    ++recordNumber_;
+    return Result::Record;
+  }
+  if (hasLookahead_) {
+    hasLookahead_ = false;
+    fields.swap(lookahead_);
+    ++recordNumber_;
+    return lookaheadShort_ ? Result::ShortRecord : Result::Record;
+  }
+  RawRecord raw = readRaw(fields);
+  if (raw.result == Result::End) return Result::End;
+  if (!raw.blank) {
+    ++recordNumber_;
+    return raw.result;
+  }
+  // A blank record counts only if text follows it; blank lines at the end of
+  // the data are no record.
+  while (raw.blank && raw.result == Result::Record) {
+    ++pendingBlank_;
+    raw = readRaw(lookahead_);
+  }
+  if (raw.result == Result::End || raw.blank) {
+    pendingBlank_ = 0;
+    return Result::End;
+  }
+  hasLookahead_ = true;
+  lookaheadShort_ = raw.result == Result::ShortRecord;
+  --pendingBlank_;
+  ++recordNumber_;
+  fields.assign(static_cast<size_t>(fieldCount_), Text());
+  return Result::Record;
+}
+
+RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
+  fields.assign(static_cast<size_t>(fieldCount_), Text());
+  bool blank = true;
+  try {
+    for (int i = 0; i < fieldCount_; ++i) {
+      if (!readField(fields[static_cast<size_t>(i)], blank)) {
+        if (i == 0) return {Result::End, true};
+        return {Result::ShortRecord, blank};
+      }
+    }
+  } catch (ReadError& e) {
+    e.recordNumber = recordNumber_ + pendingBlank_ + 1;
+    throw;
+  }
+  return {Result::Record, blank};
+}
+
+// False when the data ends where a field would start (after a line end or
+// at the very start); a comma always announces one more field.
+bool RecordReader::readField(Text& value, bool& blank) {
+  while (source_->peek() == u' ') source_->get();
+  int c = source_->peek();
+  if (c == TextSource::kEnd) {
+    if (!afterComma_) return false;
+    afterComma_ = false;
+    return true;
+  }
+  if (c == u'"') {
+    blank = false;
+    readQuoted(value);
+  } else {
+    readUnquoted(value, blank);
+  }
+  skipSeparator();
+  return true;
+}
+
+void RecordReader::readUnquoted(Text& value, bool& blank) {
+  for (int c = source_->peek(); c != TextSource::kEnd && c != u',' && !isLineEnd(c); c = source_->peek()) {
+    value.push_back(static_cast<char16_t>(source_->get()));
+  }
+  if (!value.empty() || source_->peek() == u',') blank = false;
+}
+
+void RecordReader::readQuoted(Text& value) {
+  source_->get();
+  for (int c = source_->get(); c != u'"'; c = source_->get()) {
+    if (c == TextSource::kEnd) throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
+    value.push_back(static_cast<char16_t>(c));
+  }
+  Text rest;
+  for (int c = source_->peek(); c != TextSource::kEnd && c != u',' && !isLineEnd(c); c = source_->peek()) {
+    rest.push_back(static_cast<char16_t>(source_->get()));
+  }
+  trimTrailingBlanks(rest);
+  value += rest;
+}
+
+void RecordReader::skipSeparator() {
+  int c = source_->get();
+  afterComma_ = c == u',';
+  if (c == u'\r' && source_->peek() == u'\n') source_->get();
+}
+
+}  // namespace zumaro

@@ -1,0 +1,20 @@
+#pragma once
+// What can stop the reading of a file part-way. The reader knows the byte
+// offset; the caller adds the file and the record before telling the user.
+#include <cstdint>
+#include <stdexcept>
+
+namespace zumaro {
+
+enum class ReadFault { InvalidBytes, UnclosedQuote, IoError };
+
+struct ReadError : std::runtime_error {
+  ReadError(ReadFault f, uint64_t offset, int error = 0)
+      : std::runtime_error("read error"), fault(f), byteOffset(offset), errorNumber(error) {}
+  ReadFault fault;
+  uint64_t byteOffset;  // of the first invalid byte, or where the fault struck
+  int errorNumber;      // errno for IoError
+  int64_t recordNumber = 0;  // 1-based record (or entry) being read; set by the record reader
+};
+
+}  // namespace zumaro

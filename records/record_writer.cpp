@@ -1,0 +1,102 @@
+#include "records/record_writer.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "state/codepage.h"
+
+namespace zumaro {
+namespace {
+
+constexpr size_t kFlushAt = 1 << 16;
+
+char32_t characterAt(const Text& text, size_t i) {
+  char16_t c = text[i];
+  if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) {
+    char16_t d = text[i + 1];
+    if (d >= 0xDC00 && d <= 0xDFFF) return 0x10000 + ((c - 0xD800) << 10) + (d - 0xDC00);
+  }
+  return c;
+}
+
+}  // namespace
+
+RecordWriter::~RecordWriter() { abandon(); }
+
+bool RecordWriter::create(const std::string& path) {
+  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  owned_ = fd_ >= 0;
+  return fd_ >= 0;
+}
+
+void RecordWriter::attach(int fd) {
+  fd_ = fd;
+  owned_ = false;
+}
+
+void RecordWriter::write(const Text* fields, int count) {
+  const CodePage932& cp = CodePage932::instance();
+  size_t start = buffer_.size();
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) buffer_.push_back(',');
+    buffer_.push_back('"');
+    size_t bad = 0;
+    if (!cp.encode(fields[i], buffer_, bad)) {
+      buffer_.resize(start);
+      WriteError error(WriteError::Kind::Unencodable, 0);
+      error.field = i + 1;
+      error.character = characterAt(fields[i], bad);
+      throw error;
+    }
+    buffer_.push_back('"');
+  }
+  buffer_.append("\r\n");
+  recordEnds_.push_back(buffer_.size());
+  ++recordsWritten_;
+  if (buffer_.size() >= kFlushAt) flush();
+}
+
+void RecordWriter::flush() {
+  size_t done = 0;
+  while (done < buffer_.size()) {
+    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      int err = n < 0 ? errno : EIO;
+      // Keep only the records that reached the file whole.
+      auto whole = std::upper_bound(recordEnds_.begin(), recordEnds_.end(), done);
+      size_t keep = whole == recordEnds_.begin() ? 0 : *(whole - 1);
+      recordsWritten_ -= static_cast<uint64_t>(recordEnds_.end() - whole);
+      if (owned_) (void)::ftruncate(fd_, static_cast<off_t>(committed_ + keep));
+      buffer_.clear();
+      recordEnds_.clear();
+      throw WriteError(WriteError::Kind::IoError, err);
+    }
+    done += static_cast<size_t>(n);
+  }
+  committed_ += buffer_.size();
+  buffer_.clear();
+  recordEnds_.clear();
+}
+
+void RecordWriter::close() {
+  if (fd_ < 0) return;
+  flush();
+  if (owned_ && ::close(fd_) != 0) {
+    fd_ = -1;
+    throw WriteError(WriteError::Kind::IoError, errno);
+  }
+  fd_ = -1;
+}
+
+void RecordWriter::abandon() noexcept {
+  if (fd_ >= 0 && owned_) ::close(fd_);
+  fd_ = -1;
+  buffer_.clear();
+  recordEnds_.clear();
+}
+
+}  // namespace zumaro

@@ -1,0 +1,56 @@
+#pragma once
+// The output format: one line per record, every field in double quotes,
+// separated by commas, ended by CR LF, in code page 932. A record is encoded
+// whole before any of it is written, and a failed write cuts the file back to
+// the end of the last complete record, so the file never ends mid-line.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "state/text.h"
+
+namespace zumaro {
+
+struct WriteError : std::runtime_error {
+  enum class Kind { Unencodable, IoError };
+  WriteError(Kind k, int err) : std::runtime_error("write error"), kind(k), errorNumber(err) {}
+  Kind kind;
+  int errorNumber = 0;     // errno for IoError
+  int field = 0;           // 1-based field with the unencodable character
+  char32_t character = 0;  // the unencodable character
+};
+
+class RecordWriter {
+ public:
+  RecordWriter() = default;
+  ~RecordWriter();
+  RecordWriter(const RecordWriter&) = delete;
+  RecordWriter& operator=(const RecordWriter&) = delete;
+
+  // Creates or empties `path`; false with errno set on failure.
+  bool create(const std::string& path);
+  // Writes to an already open descriptor (standard output), not owned.
+  void attach(int fd);
+
+  // Fields [first, first + count) of `fields`; throws WriteError.
+  void write(const Text* fields, int count);
+  // Flushes and closes; throws WriteError when the data did not all reach the file.
+  void close();
+  // Closes without reporting errors (after a failure already reported).
+  void abandon() noexcept;
+
+  uint64_t recordsWritten() const { return recordsWritten_; }
+
+ private:
+  void flush();
+
+  int fd_ = -1;
+  bool owned_ = false;
+  std::string buffer_;
+  std::vector<size_t> recordEnds_;  // ends of the records in buffer_
+  uint64_t committed_ = 0;          // bytes of complete records on disk
+  uint64_t recordsWritten_ = 0;
+};
+
+}  // namespace zumaro

@@ -1,0 +1,54 @@
+#pragma once
+// The characters of a code page 932 file, decoded a block at a time so that a
+// file of any size is streamed. Invalid bytes are reported only when the
+// reader reaches them, so every record before them is still processed.
+#include <cstdint>
+#include <string>
+
+#include "state/text.h"
+
+namespace zumaro {
+
+class TextSource {
+ public:
+  static constexpr int kEnd = -1;
+
+  TextSource() = default;
+  ~TextSource();
+  TextSource(const TextSource&) = delete;
+  TextSource& operator=(const TextSource&) = delete;
+
+  // Opens `path` for reading; false with errno set when it cannot be opened.
+  bool open(const std::string& path);
+  void close();
+  bool isOpen() const { return fd_ >= 0; }
+
+  int peek() {
+    if (pos_ < chars_.size()) return chars_[pos_];
+    return refill() ? chars_[pos_] : kEnd;
+  }
+  int get() {
+    int c = peek();
+    if (c != kEnd) ++pos_;
+    return c;
+  }
+  bool atEnd() { return peek() == kEnd; }
+
+  uint64_t bytesConsumed() const { return bytesDecoded_; }
+  uint64_t fileSize() const { return fileSize_; }
+
+ private:
+  bool refill();
+
+  int fd_ = -1;
+  uint64_t fileSize_ = 0;
+  std::string bytes_;      // undecoded bytes read ahead
+  size_t bytesStart_ = 0;  // first byte of bytes_ not yet decoded
+  uint64_t bytesDecoded_ = 0;
+  bool eof_ = false;
+  bool invalidPending_ = false;
+  Text chars_;
+  size_t pos_ = 0;
+};
+
+}  // namespace zumaro

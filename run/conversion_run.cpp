@@ -1,0 +1,133 @@
+#include "run/conversion_run.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "lookup/data_search.h"
+#include "records/record_loop.h"
+#include "records/record_writer.h"
+#include "records/text_source.h"
+#include "run/messages.h"
+#include "run/same_file.h"
+#include "run/validation.h"
+#include "state/failure.h"
+
+namespace zumaro {
+namespace {
+
+Text missingOrUnreadable(const std::string& path, int err) {
+  if (err == ENOENT || err == ENOTDIR) return Text(kFileMissing) + u" " + fromUtf8(path);
+  return fromUtf8(path) + u" を開けません（" + systemErrorText(err) + u"）。";
+}
+
+void openInput(TextSource& input, const std::string& path) {
+  if (!input.open(path)) throw RunFailure(missingOrUnreadable(path, errno));
+}
+
+// Nothing may be written over the input or the postal data.
+void refuseOverwritingInputs(const std::string& target, const std::string& input, const std::string& dataFolder,
+                             TextView targetName) {
+  if (sameFile(target, input))
+    throw RunFailure(Text(targetName) + u"と元のファイルが同じです。 " + fromUtf8(target));
+  for (int k = 1; k <= kDataFileCount; ++k) {
+    if (sameFile(target, dataFilePath(dataFolder, k)))
+      throw RunFailure(Text(targetName) + u"が郵便番号データのファイルと同じです。 " + fromUtf8(target));
+  }
+}
+
+void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStandardOutput, TextView targetName) {
+  if (dashIsStandardOutput && path == "-") {
+    writer.attach(STDOUT_FILENO);
+    return;
+  }
+  if (path.empty()) throw RunFailure(Text(targetName) + u"名が指定されていません。");
+  if (!writer.create(path))
+    throw RunFailure(Text(targetName) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) + u"）");
+}
+
+void closeOutput(RecordWriter& writer, const std::string& path) {
+  try {
+    writer.close();
+  } catch (const WriteError& e) {
+    throw RunFailure(u"出力先のファイル " + fromUtf8(path) + u" に書き込めません（" + systemErrorText(e.errorNumber) +
+                     u"）。");
+  }
+}
+
+}  // namespace
+
+RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request) {
+  RunOutcome outcome;
+  if (auto failure = validateSettings(texts, s.settings)) {
+    outcome.status = RunOutcome::Status::Refused;
+    outcome.errcode = failure->errcode;
+    outcome.message = failure->message;
+    return outcome;
+  }
+  s.settings.outfile = texts.txtout;
+
+  const std::string inputPath = toUtf8(s.settings.infile);
+  const std::string outputPath = toUtf8(s.settings.outfile);
+  TextSource input;
+  ScanLookup lookup(request.dataFolder);
+  RecordWriter output;
+  RecordWriter unmatched;
+  LoopTally tally;
+  try {
+    // Everything is opened for reading before anything is opened for
+    // writing, so a run that cannot start leaves an existing output as it was.
+    openInput(input, inputPath);
+    lookup.open();
+    const bool toStandardOutput = request.dashIsStandardOutput && outputPath == "-";
+    if (!toStandardOutput) refuseOverwritingInputs(outputPath, inputPath, request.dataFolder, u"出力先のファイル");
+    if (!request.unmatchedPath.empty()) {
+      refuseOverwritingInputs(request.unmatchedPath, inputPath, request.dataFolder, u"照合できなかったレコードのファイル");
+      if (!toStandardOutput && sameFile(request.unmatchedPath, outputPath))
+        throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(outputPath));
+    }
+    createOutput(output, outputPath, request.dashIsStandardOutput, u"出力先のファイル");
+    if (!request.unmatchedPath.empty())
+      createOutput(unmatched, request.unmatchedPath, false, u"照合できなかったレコードのファイル");
+
+    const int n = s.settings.fieldsu;
+    if (n >= 5 && n <= 50) {
+      LoopFiles files{input, inputPath, output, outputPath, lookup,
+                      request.unmatchedPath.empty() ? nullptr : &unmatched, request.unmatchedPath};
+      const uint64_t total = input.fileSize();
+      RecordObserver observer;
+      if (request.onRecord) {
+        observer = [&](int64_t kensu, uint64_t bytesRead) {
+          request.onRecord(RunProgress{kensu, tally.read, bytesRead, total});
+        };
+      }
+      runRecordLoop(s, n, files, tally, observer);
+    }
+    lookup.close();
+    input.close();
+    closeOutput(output, outputPath);
+    if (!request.unmatchedPath.empty()) closeOutput(unmatched, request.unmatchedPath);
+  } catch (const RunFailure& failure) {
+    outcome.status = RunOutcome::Status::Failed;
+    outcome.message = failure.message;
+    // What was written before the fault stays; a second fault while
+    // flushing it does not hide the first.
+    try {
+      output.close();
+      unmatched.close();
+    } catch (const WriteError&) {
+    }
+    output.abandon();
+    unmatched.abandon();
+    lookup.close();
+    input.close();
+  }
+  outcome.recordsWritten = static_cast<int64_t>(output.recordsWritten());
+  outcome.recordsRead = tally.read;
+  outcome.recordsApplied = tally.applied;
+  outcome.recordsUnmatched = tally.unmatched;
+  outcome.warnings = std::move(tally.warnings);
+  return outcome;
+}
+
+}  // namespace zumaro

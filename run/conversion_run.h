@@ -1,0 +1,42 @@
+#pragma once
+// One press of Execute: check the settings, open every file, run the record
+// loop, close everything. The caller shows the outcome.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "run/settings_texts.h"
+#include "state/conversion_state.h"
+
+namespace zumaro {
+
+struct RunProgress {
+  int64_t kensu = 0;        // the count the caption shows
+  int64_t records = 0;      // records of this run so far
+  uint64_t bytesRead = 0;   // of the input
+  uint64_t bytesTotal = 0;  // size of the input, 0 when unknown
+};
+
+struct RunRequest {
+  std::string dataFolder;     // the folder of 01.dat .. 23.dat
+  std::string unmatchedPath;  // empty: no file of unmatched records
+  bool dashIsStandardOutput = false;  // an output path "-" writes to standard output
+  std::function<void(const RunProgress&)> onRecord;
+};
+
+struct RunOutcome {
+  enum class Status { Finished, Refused, Failed };
+  Status status = Status::Finished;
+  int errcode = 0;  // the check that refused the settings
+  Text message;     // for Refused and Failed
+  int64_t recordsRead = 0;
+  int64_t recordsApplied = 0;
+  int64_t recordsUnmatched = 0;
+  int64_t recordsWritten = 0;  // complete records in the output file
+  std::vector<Text> warnings;
+};
+
+RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request);
+
+}  // namespace zumaro

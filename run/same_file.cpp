@@ -1,0 +1,13 @@
+#include "run/same_file.h"
+
+#include <sys/stat.h>
+
+namespace zumaro {
+
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+}  // namespace zumaro

@@ -1,0 +1,121 @@
+#include "state/codepage.h"
+
+#include <unicode/ucnv.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace zumaro {
+namespace {
+
+constexpr const char* kConverterName = "ibm-943_P15A-2003";
+
+struct ConverterCloser {
+  void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
+
+ConverterPtr openStrictConverter() {
+  UErrorCode status = U_ZERO_ERROR;
+  ConverterPtr converter(ucnv_open(kConverterName, &status));
+  if (U_FAILURE(status)) throw std::runtime_error("ICU has no converter " + std::string(kConverterName));
+  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  return converter;
+}
+
+// The one character the bytes decode to, or -1 (-2: a lead byte wanting more).
+int decodeOne(UConverter* c, const char* bytes, int size) {
+  UChar out[4];
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_resetToUnicode(c);
+  int32_t n = ucnv_toUChars(c, out, 4, bytes, size, &status);
+  if (status == U_TRUNCATED_CHAR_FOUND) return -2;
+  if (U_FAILURE(status) || n != 1) return -1;
+  return out[0];
+}
+
+}  // namespace
+
+const CodePage932& CodePage932::instance() {
+  static const auto* table = new CodePage932();
+  return *table;
+}
+
+CodePage932::CodePage932() {
+  ConverterPtr converter = openStrictConverter();
+  for (auto& row : double_)
+    for (auto& cell : row) cell = 0;
+  for (int b = 0; b < 256; ++b) {
+    char byte = static_cast<char>(b);
+    int ch = decodeOne(converter.get(), &byte, 1);
+    single_[b] = ch == -2 ? kLead : ch < 0 ? kInvalid : static_cast<uint16_t>(ch);
+    if (ch != -2) continue;
+    for (int t = 0; t < 256; ++t) {
+      char pair[2] = {byte, static_cast<char>(t)};
+      int dch = decodeOne(converter.get(), pair, 2);
+      if (dch > 0) double_[b][t] = static_cast<uint16_t>(dch);
+    }
+  }
+  for (int u = 0; u < 65536; ++u) {
+    encode_[u] = 0;
+    if (u >= 0xD800 && u <= 0xDFFF) continue;
+    UChar ch = static_cast<UChar>(u);
+    char bytes[4];
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_resetFromUnicode(converter.get());
+    int32_t n = ucnv_fromUChars(converter.get(), bytes, 4, &ch, 1, &status);
+    if (U_FAILURE(status)) continue;
+    if (n == 1) encode_[u] = static_cast<uint8_t>(bytes[0]);
+    if (n == 2) encode_[u] = static_cast<uint16_t>((static_cast<uint8_t>(bytes[0]) << 8) | static_cast<uint8_t>(bytes[1]));
+  }
+}
+
+CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+  size_t i = 0;
+  while (i < size) {
+    uint16_t ch = single_[p[i]];
+    if (ch < kLead) {
+      out.push_back(static_cast<char16_t>(ch));
+      ++i;
+      continue;
+    }
+    if (ch == kInvalid) return {i, true};
+    if (i + 1 == size) return {i, atEnd};
+    uint16_t dch = double_[p[i]][p[i + 1]];
+    if (dch == 0) return {i, true};
+    out.push_back(static_cast<char16_t>(dch));
+    i += 2;
+  }
+  return {i, false};
+}
+
+bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex) const {
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t ch = text[i];
+    uint16_t code = encode_[ch];
+    if (code == 0) {
+      if (ch != 0) {
+        badIndex = i;
+        return false;
+      }
+      out.push_back('\0');
+    } else if (code < 0x100) {
+      out.push_back(static_cast<char>(code));
+    } else {
+      out.push_back(static_cast<char>(code >> 8));
+      out.push_back(static_cast<char>(code & 0xFF));
+    }
+  }
+  return true;
+}
+
+Text CodePage932::decodeAll(std::string_view bytes, bool& ok) const {
+  Text out;
+  DecodeStop stop = decode(bytes.data(), bytes.size(), true, out);
+  ok = !stop.invalid && stop.consumed == bytes.size();
+  return out;
+}
+
+}  // namespace zumaro

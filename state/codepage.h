@@ -1,0 +1,43 @@
+#pragma once
+// Code page 932 (Windows Shift-JIS) on disk, UTF-16 in memory. The tables are
+// taken once from ICU's windows-31j converter, so every NEC and IBM extension
+// decodes as Windows does, and the per-record path is a plain table lookup.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "state/text.h"
+
+namespace zumaro {
+
+class CodePage932 {
+ public:
+  static const CodePage932& instance();
+
+  struct DecodeStop {
+    size_t consumed;  // bytes turned into characters
+    bool invalid;     // stopped at bytes that are not code page 932
+  };
+  // Appends the characters of `bytes` to `out`. Stops before an invalid
+  // sequence, and before a lead byte that is the last byte given (its trail
+  // may come with the next call); `atEnd` says no more bytes follow, so such
+  // a lead byte is invalid.
+  DecodeStop decode(const char* bytes, size_t size, bool atEnd, Text& out) const;
+
+  // Appends the bytes of `text` to `out`; on a character without a code page
+  // 932 form returns false with its index in `badIndex`, `out` then holding
+  // the bytes of the characters before it.
+  bool encode(TextView text, std::string& out, size_t& badIndex) const;
+
+  Text decodeAll(std::string_view bytes, bool& ok) const;
+
+ private:
+  CodePage932();
+  uint16_t single_[256];      // character, or kLead / kInvalid
+  uint16_t double_[256][256];  // 0 where the pair is not a character
+  uint16_t encode_[65536];     // 0 where unencodable (U+0000 handled apart)
+  static constexpr uint16_t kLead = 0xFFFE;
+  static constexpr uint16_t kInvalid = 0xFFFF;
+};
+
+}  // namespace zumaro

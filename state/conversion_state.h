@@ -1,0 +1,54 @@
+#pragma once
+// The conversion state: every field the conversion procedures share. One
+// object lives as long as its owner (a settings form, a command-line run);
+// nothing in it is reset between runs.
+#include <array>
+#include <cstdint>
+
+#include "state/text.h"
+
+namespace zumaro {
+
+constexpr int kSlotCount = 51;     // koumoku slots 0..50
+constexpr int kDataFileCount = 23;  // data files 01.dat..23.dat
+constexpr int kFurtherPairs = 7;    // etc1/etc11 .. etc7/etc71
+
+struct Settings {
+  Text infile;
+  int16_t fieldsu = 0;
+  int16_t posno = 0;
+  int16_t posken = 0;
+  int16_t poscity = 0;
+  int16_t posbil = 0;
+  int16_t posco = 0;
+  std::array<int16_t, kFurtherPairs + 1> posetc{};  // [1]..[7]
+  std::array<int16_t, kFurtherPairs + 1> optetc{};  // [1]..[7]
+  Text outfile;
+};
+
+struct ConversionState {
+  Settings settings;
+
+  std::array<Text, kSlotCount> koumoku;  // record field table, slot k = field k
+  int64_t kensu = 0;                     // records read, counting on across runs
+
+  Text keyno;   // normalised postal code of the record
+  Text recken;  // copies of the record's fields, taken by numck
+  Text reccity;
+  Text recbil;
+  Text recco;
+  Text reccityRead;  // reccity as numck copied it; every entry starts from it
+
+  Text datno;                      // key of the entry read last
+  std::array<Text, 11> dat;        // dat[1]..dat[10]; dat[0] unused
+  std::array<Text, kDataFileCount + 1> lastno;  // [1]..[23]
+
+  bool entryApplied = false;  // an entry was applied to the current record
+};
+
+// Slot access with the index checked against 0..50; an index outside the
+// table addresses nothing (reads give empty text, writes are dropped).
+const Text& slot(const ConversionState& s, int index);
+void setSlot(ConversionState& s, int index, Text value);
+
+}  // namespace zumaro

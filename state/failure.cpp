@@ -1,0 +1,27 @@
+#include "state/failure.h"
+
+#include <cstring>
+
+#include "records/read_error.h"
+
+namespace zumaro {
+
+Text decimal(long long value) { return fromUtf8(std::to_string(value)); }
+
+Text systemErrorText(int errorNumber) { return fromUtf8(std::strerror(errorNumber)); }
+
+Text describeReadError(const ReadError& error, const std::string& path, TextView unit) {
+  Text where = fromUtf8(path) + u" の" + decimal(error.recordNumber) + Text(unit);
+  switch (error.fault) {
+    case ReadFault::InvalidBytes:
+      return where + u"にコードページ932(Shift-JIS)として読めないバイトがあります（オフセット" +
+             decimal(static_cast<long long>(error.byteOffset)) + u"バイト）。";
+    case ReadFault::UnclosedQuote:
+      return where + u"で引用符(\")が閉じられないままファイルが終わっています。";
+    case ReadFault::IoError:
+      break;
+  }
+  return fromUtf8(path) + u" を読み込めません（" + systemErrorText(error.errorNumber) + u"）。";
+}
+
+}  // namespace zumaro

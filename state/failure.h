@@ -1,0 +1,27 @@
+#pragma once
+// A fault that ends a run, with the message the user is shown. Thrown from
+// deep in the reading or writing and caught once, by the run.
+#include <stdexcept>
+#include <string>
+
+#include "state/text.h"
+
+namespace zumaro {
+
+struct ReadError;
+
+struct RunFailure : std::runtime_error {
+  explicit RunFailure(Text m) : std::runtime_error(toUtf8(m)), message(std::move(m)) {}
+  Text message;
+};
+
+// What a read fault means for the user; `unit` follows the record number
+// ("件目" for a record of the input, "件目のデータ" for an entry of a data file).
+Text describeReadError(const ReadError& error, const std::string& path, TextView unit);
+
+// The text of a system error number, for the end of a message.
+Text systemErrorText(int errorNumber);
+
+Text decimal(long long value);
+
+}  // namespace zumaro

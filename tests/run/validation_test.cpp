@@ -1,0 +1,306 @@
+#include "run/validation.h"
+
+#include <gtest/gtest.h>
+
+#include "run/messages.h"
+
+namespace zumaro {
+namespace {
+
+class Validation : public ::testing::Test {
+ protected:
+  Validation() {
+    // Values of an earlier run, so that what a failure leaves untouched shows.
+    settings.infile = u"old.csv";
+    settings.fieldsu = 20;
+    settings.posno = 11;
+    settings.posken = 12;
+    settings.poscity = 13;
+    settings.posbil = 14;
+    settings.posco = 15;
+    for (int k = 1; k <= kFurtherPairs; ++k) {
+      settings.posetc[static_cast<size_t>(k)] = static_cast<int16_t>(k + 15);
+      settings.optetc[static_cast<size_t>(k)] = 32;
+    }
+  }
+
+  void fillValid() {
+    texts.txtin = u"in.csv";
+    texts.txtsu = u"10";
+    texts.txtno = u"1";
+    texts.txtken = u"2";
+    texts.txtcity = u"3";
+    texts.txtbil = u"4";
+  }
+
+  // The code of the failure, 0 when every check passes.
+  int validate() {
+    failure = validateSettings(texts, settings);
+    return failure ? failure->errcode : 0;
+  }
+
+  Text& pos(int k) { return texts.etc[static_cast<size_t>(k)]; }
+  Text& opt(int k) { return texts.etcopt[static_cast<size_t>(k)]; }
+
+  SettingsTexts texts;
+  Settings settings;
+  std::optional<ValidationFailure> failure;
+};
+
+TEST_F(Validation, FirstStateAsksForTheFieldCountAndTakesOnlyTheInputPath) {
+  texts.txtin = u"in.csv";
+  EXPECT_EQ(validate(), 10);
+  EXPECT_EQ(failure->message, u"項目数を入れて下さい。");
+  EXPECT_EQ(settings.infile, u"in.csv");
+  EXPECT_EQ(settings.fieldsu, 20);
+}
+
+TEST_F(Validation, FieldCountLimitsAndRounding) {
+  fillValid();
+  const struct {
+    Text count;
+    int code;
+    int16_t stored;
+  } cases[] = {{u"50", 0, 50}, {u"51", 1, 20}, {u"0", 10, 20}, {u"4", 0, 4}, {u"5.5", 0, 6}, {u"4.5", 0, 4}};
+  for (const auto& c : cases) {
+    settings.fieldsu = 20;
+    texts.txtsu = c.count;
+    EXPECT_EQ(validate(), c.code) << toUtf8(c.count);
+    EXPECT_EQ(settings.fieldsu, c.stored) << toUtf8(c.count);
+  }
+
+  texts.txtsu = u"1";
+  texts.txtno = texts.txtken = texts.txtcity = texts.txtbil = u"1";
+  EXPECT_EQ(validate(), 0);
+  // A negative count is taken; only the positions after it can then fail.
+  texts.txtsu = u"-3";
+  EXPECT_EQ(validate(), 3);
+  EXPECT_EQ(settings.fieldsu, -3);
+}
+
+TEST_F(Validation, PositionsMustBeEnteredAndWithinTheCount) {
+  fillValid();
+  Text* boxes[] = {&texts.txtno, &texts.txtken, &texts.txtcity, &texts.txtbil};
+  for (int i = 0; i < 4; ++i) {
+    const Text kept = *boxes[i];
+    *boxes[i] = u"10";
+    EXPECT_EQ(validate(), 0);
+    *boxes[i] = u"0";
+    EXPECT_EQ(validate(), 2 + 2 * i);
+    EXPECT_EQ(failure->message, messageForCode(2 + 2 * i));
+    *boxes[i] = u"11";
+    EXPECT_EQ(validate(), 3 + 2 * i);
+    EXPECT_EQ(failure->message, messageForCode(3 + 2 * i));
+    *boxes[i] = kept;
+  }
+}
+
+TEST_F(Validation, FirstFailingCheckInStepOrderWins) {
+  fillValid();
+  texts.txtsu = u"0";
+  texts.txtno = u"99";
+  EXPECT_EQ(validate(), 10);
+  texts.txtsu = u"51";
+  EXPECT_EQ(validate(), 1);
+  texts.txtsu = u"10";
+  texts.txtno = u"1";
+  texts.txtcity = u"0";
+  texts.txtbil = u"0";
+  pos(1) = u"99";
+  EXPECT_EQ(validate(), 6);
+}
+
+TEST_F(Validation, CompanyPositionIsNotTiedToTheCount) {
+  fillValid();
+  for (Text company : {u"0", u"40", u"50", u"50.5"}) {
+    texts.Texco = company;
+    EXPECT_EQ(validate(), 0) << toUtf8(company);
+  }
+  EXPECT_EQ(settings.posco, 50);
+}
+
+TEST_F(Validation, FurtherPairsTakeAPositionBeforeAnOption) {
+  fillValid();
+  for (int k = 1; k <= kFurtherPairs; ++k) {
+    EXPECT_EQ(validate(), 0) << k;
+    pos(k) = u"3";
+    EXPECT_EQ(validate(), 0) << k;
+    pos(k) = u"11";
+    opt(k) = u"4";
+    EXPECT_EQ(validate(), 10 + 2 * k) << k;
+    pos(k) = u"0";
+    settings.optetc[static_cast<size_t>(k)] = 32;
+    EXPECT_EQ(validate(), 11 + 2 * k) << k;
+    // The position was stored by its own step; the option was not.
+    EXPECT_EQ(settings.posetc[static_cast<size_t>(k)], 0) << k;
+    EXPECT_EQ(settings.optetc[static_cast<size_t>(k)], 32) << k;
+    pos(k) = u"5";
+    opt(k) = u"21";
+    EXPECT_EQ(validate(), 0) << k;
+    EXPECT_EQ(settings.optetc[static_cast<size_t>(k)], 21) << k;
+  }
+  // The decision looks at the numeric value, not the rounded position.
+  pos(1) = u"0.3";
+  opt(1) = u"4";
+  EXPECT_EQ(validate(), 0);
+  EXPECT_EQ(settings.posetc[1], 0);
+}
+
+TEST_F(Validation, FailureAtTheCityLeavesLaterSettingsAsBefore) {
+  fillValid();
+  texts.txtcity = u"11";
+  texts.Texco = u"7";
+  EXPECT_EQ(validate(), 7);
+  EXPECT_EQ(settings.infile, u"in.csv");
+  EXPECT_EQ(settings.fieldsu, 10);
+  EXPECT_EQ(settings.posno, 1);
+  EXPECT_EQ(settings.posken, 2);
+  EXPECT_EQ(settings.poscity, 13);
+  EXPECT_EQ(settings.posbil, 14);
+  EXPECT_EQ(settings.posco, 15);
+  EXPECT_EQ(settings.posetc[1], 16);
+}
+
+TEST_F(Validation, RefusesBoxesThatAreNotNumbersWhenFirstRead) {
+  const struct {
+    Text* box;
+    Text text;
+    Text message;
+  } cases[] = {
+      {&texts.txtsu, u"", u"項目数を数値で入れて下さい。"},
+      {&texts.txtno, u"abc", u"郵便番号の位置を数値で入れて下さい。"},
+      {&texts.txtken, u" ", u"県名の位置を数値で入れて下さい。"},
+      {&texts.txtcity, u"3a", u"市区町村名の位置を数値で入れて下さい。"},
+      {&texts.txtbil, u"1,2", u"ビル、マンション名の位置を数値で入れて下さい。"},
+      {&texts.Texco, u"5abc", u"企業名、団体名の位置を数値で入れて下さい。"},
+      {&pos(1), u"x", u"その他の項目の1番目の位置を数値で入れて下さい。"},
+      {&opt(3), u"", u"その他の項目の３番目の変換ｏｐｔｉｏｎを数値で入れて下さい。"},
+  };
+  for (const auto& c : cases) {
+    fillValid();
+    *c.box = c.text;
+    EXPECT_EQ(validate(), kNotANumber) << toUtf8(c.message);
+    EXPECT_EQ(failure->message, c.message);
+    *c.box = u"0";
+  }
+  // Earlier checks still come first; an option is read before its decision.
+  texts.txtsu = u"0";
+  texts.txtno = u"abc";
+  EXPECT_EQ(validate(), 10);
+  fillValid();
+  pos(2) = u"99";
+  opt(2) = u"abc";
+  EXPECT_EQ(validate(), 14);
+  pos(2) = u"0";
+  EXPECT_EQ(validate(), kNotANumber);
+}
+
+TEST_F(Validation, RefusesIntegersOutsideSixteenBitsWhereTheyAreTaken) {
+  const struct {
+    Text* box;
+    Text* position;  // the pair's position box, set to `pairPosition`
+    Text pairPosition;
+    Text text;
+    int code;
+    Text message;
+  } cases[] = {
+      {&texts.txtsu, nullptr, u"", u"1e10", 1, u"項目数は５０迄です。"},
+      {&texts.txtsu, nullptr, u"", u"-40000", kIntegerOutOfRange, u"項目数は－３２７６８から３２７６７迄です。"},
+      {&texts.txtno, nullptr, u"", u"1e10", 3, u"郵便番号の位置が不明です。"},
+      {&texts.txtno, nullptr, u"", u"-40000", kIntegerOutOfRange, u"郵便番号の位置は－３２７６８から３２７６７迄です。"},
+      {&texts.Texco, nullptr, u"", u"1e10", kIntegerOutOfRange, u"企業名、団体名の位置は－３２７６８から３２７６７迄です。"},
+      {&texts.Texco, nullptr, u"", u"-40000", kIntegerOutOfRange, u"企業名、団体名の位置は－３２７６８から３２７６７迄です。"},
+      {&pos(4), nullptr, u"", u"-40000", kIntegerOutOfRange, u"その他の項目の４番目の位置は－３２７６８から３２７６７迄です。"},
+      {&opt(5), &pos(5), u"0", u"1e10", 21, u"その他の項目の５番目は何番目の項目ですか？"},
+      {&opt(5), &pos(5), u"3", u"1e10", kIntegerOutOfRange, u"その他の項目の５番目の変換ｏｐｔｉｏｎは－３２７６８から３２７６７迄です。"},
+      {&opt(5), &pos(5), u"0", u"-40000", kIntegerOutOfRange, u"その他の項目の５番目の変換ｏｐｔｉｏｎは－３２７６８から３２７６７迄です。"},
+  };
+  for (const auto& c : cases) {
+    texts = SettingsTexts{};
+    fillValid();
+    *c.box = c.text;
+    if (c.position) *c.position = c.pairPosition;
+    EXPECT_EQ(validate(), c.code) << toUtf8(c.message);
+    EXPECT_EQ(failure ? failure->message : u"", c.message);
+  }
+}
+
+TEST_F(Validation, RefusesPositionsOutsideTheFieldTable) {
+  fillValid();
+  texts.Texco = u"-1";
+  EXPECT_EQ(validate(), kPositionOutsideTable);
+  EXPECT_EQ(failure->message, u"企業名、団体名の位置は０から５０迄です。");
+  texts.Texco = u"51";
+  EXPECT_EQ(validate(), kPositionOutsideTable);
+  texts.Texco = u"-0.4";
+  EXPECT_EQ(validate(), 0);
+  pos(7) = u"-2";
+  EXPECT_EQ(validate(), kPositionOutsideTable);
+  EXPECT_EQ(failure->message, u"その他の項目の７番目の位置は０から５０迄です。");
+  texts.txtsu = u"-3";
+  texts.txtno = u"-5";
+  EXPECT_EQ(validate(), kPositionOutsideTable);
+  EXPECT_EQ(failure->message, u"郵便番号の位置は０から５０迄です。");
+}
+
+TEST_F(Validation, OptionsMustBeSumsOfCompatibleCodes) {
+  fillValid();
+  pos(2) = u"3";
+  for (Text valid : {u"0", u"3", u"8", u"16", u"43", u"5.5"}) {
+    opt(2) = valid;
+    EXPECT_EQ(validate(), 0) << toUtf8(valid);
+  }
+  EXPECT_EQ(settings.optetc[2], 6);
+  for (Text invalid : {u"12", u"48", u"-1", u"64"}) {
+    opt(2) = invalid;
+    EXPECT_EQ(validate(), kUnknownOption) << toUtf8(invalid);
+    EXPECT_EQ(failure->message, u"その他の項目の２番目の変換ｏｐｔｉｏｎの合計数が不明です。");
+    EXPECT_EQ(settings.posetc[2], 3);
+    EXPECT_EQ(settings.optetc[2], 6);
+  }
+  opt(2) = u"0";
+  pos(1) = u"1";
+  opt(1) = u"12";
+  EXPECT_EQ(validate(), kUnknownOption);
+  EXPECT_EQ(failure->message, u"その他の項目の1番目の変換ｏｐｔｉｏｎの合計数が不明です。");
+}
+
+TEST(Messages, EveryFormCodeHasItsExactText) {
+  const Text expected[26] = {
+      u"",
+      u"項目数は５０迄です。",
+      u"郵便番号の位置を入れて下さい。",
+      u"郵便番号の位置が不明です。",
+      u"県名の位置を入れて下さい。",
+      u"県名の位置が不明です。",
+      u"市区町村名の位置を入れて下さい。",
+      u"市区町村名の位置が不明です。",
+      u"ビル、マンション名の位置を入れて下さい。",
+      u"ビル、マンション名の位置が不明です。",
+      u"項目数を入れて下さい。",
+      u"",
+      u"その他の項目の1番目の項目数を確認下さい。",
+      u"その他の項目の1番目は何番目の項目ですか？",
+      u"その他の項目の２番目の項目数を確認下さい。",
+      u"その他の項目の２番目は何番目の項目ですか？",
+      u"その他の項目の３番目の項目数を確認下さい。",
+      u"その他の項目の３番目は何番目の項目ですか？",
+      u"その他の項目の４番目の項目数を確認下さい。",
+      u"その他の項目の４番目は何番目の項目ですか？",
+      u"その他の項目の５番目の項目数を確認下さい。",
+      u"その他の項目の５番目は何番目の項目ですか？",
+      u"その他の項目の６番目の項目数を確認下さい。",
+      u"その他の項目の６番目は何番目の項目ですか？",
+      u"その他の項目の７番目の項目数を確認下さい。",
+      u"その他の項目の７番目は何番目の項目ですか？",
+  };
+  for (int code = 0; code <= 25; ++code) {
+    EXPECT_EQ(messageForCode(code), expected[code]) << code;
+    EXPECT_EQ(failureMessage(code, SettingItem::company), expected[code]) << code;
+  }
+  EXPECT_EQ(messageForCode(kNotANumber), u"");
+  EXPECT_EQ(failureMessage(30, SettingItem::company), u"");
+}
+
+}  // namespace
+}  // namespace zumaro
