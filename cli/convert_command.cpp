@@ -47,21 +47,22 @@ struct CommandLine {
 };
 
 void describeOptions(CLI::App& app, CommandLine& cl) {
-  app.add_option("-i,--input", cl.input, "Input file (code page 932)");
-  app.add_option("-o,--output", cl.output, "Output file, created or emptied; - for standard output");
-  app.add_option("-n,--fields", cl.fields, "Number of fields of every record (5..50)");
-  app.add_option("--postal", cl.postal, "Position of the postal code field");
-  app.add_option("--pref", cl.pref, "Position of the prefecture field");
-  app.add_option("--city", cl.city, "Position of the city field (city, town area, block number)");
-  app.add_option("--building", cl.building, "Position of the building name field");
-  app.add_option("--company", cl.company, "Position of the company or organisation name field");
+  app.get_formatter()->column_width(24);
+  app.add_option("-i,--input", cl.input, "Input file (code page 932)")->type_name("PATH");
+  app.add_option("-o,--output", cl.output, "Output file, created or emptied; - for standard output")->type_name("PATH");
+  app.add_option("-n,--fields", cl.fields, "Number of fields of every record (5..50)")->type_name("N");
+  app.add_option("--postal", cl.postal, "Position of the postal code field")->type_name("P");
+  app.add_option("--pref", cl.pref, "Position of the prefecture field")->type_name("P");
+  app.add_option("--city", cl.city, "Position of the city field (city, town area, block number)")->type_name("P");
+  app.add_option("--building", cl.building, "Position of the building name field")->type_name("P");
+  app.add_option("--company", cl.company, "Position of the company or organisation name field")->type_name("P");
   for (int k = 1; k <= kFurtherPairs; ++k) {
     std::string n = std::to_string(k);
-    app.add_option("--etc" + n, cl.etc[k], "Position of further field " + n + " to convert");
-    app.add_option("--opt" + n, cl.opt[k], "Conversion option of further field " + n);
+    app.add_option("--etc" + n, cl.etc[k], "Position of further field " + n + " to convert")->type_name("P");
+    app.add_option("--opt" + n, cl.opt[k], "Conversion option of further field " + n)->type_name("O");
   }
-  app.add_option("--data-dir", cl.dataDir, "Folder of the postal data files 01.dat .. 23.dat");
-  app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read");
+  app.add_option("--data-dir", cl.dataDir, "Folder of the postal data files 01.dat .. 23.dat")->type_name("DIR");
+  app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read")->type_name("PATH");
   app.add_flag("-q,--quiet", cl.quiet, "Print nothing but errors");
   app.set_version_flag("--version", std::string("zumaro-convert ") + ZUMARO_VERSION);
 }

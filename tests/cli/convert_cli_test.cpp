@@ -1,0 +1,222 @@
+// Black-box tests: they run the built zumaro-convert in a folder of their own.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lookup/data_file.h"
+#include "support/temp_dir.h"
+
+namespace zumaro {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::cp932;
+using testing::fromCp932;
+using testing::readBytes;
+using testing::writeBytes;
+
+const std::string kSmall = ZUMARO_TEST_DATA_DIR "/small";
+const std::string kSettings5 = " -n 5 --postal 2 --pref 3 --city 4 --building 5";
+const std::string kRunFinished = "変換処理終了\n";
+
+std::string q(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+bool contains(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
+
+struct Outcome {
+  int code = -1;
+  std::string out, err;
+};
+
+class ConvertCli : public ::testing::Test {
+ protected:
+  // Runs the program with `args` (already quoted) from the test's folder.
+  Outcome run(const std::string& args) {
+    const std::string out = dir.file(".stdout"), err = dir.file(".stderr");
+    const std::string command = "cd " + q(dir.path().string()) + " && " + q(ZUMARO_CONVERT_EXE) + " " + args +
+                                " >" + q(out) + " 2>" + q(err) + " </dev/null";
+    int status = std::system(command.c_str());
+    Outcome o;
+    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    o.out = readBytes(out);
+    o.err = readBytes(err);
+    return o;
+  }
+  std::string path(const std::string& name) const { return dir.file(name); }
+  std::string smallInput() const { return q(kSmall + "/input.csv"); }
+  std::string smallData() const { return " --data-dir " + q(kSmall + "/data"); }
+
+  testing::TempDir dir;
+};
+
+void expectFailedRun(const Outcome& o, const std::string& messagePart) {
+  EXPECT_EQ(o.code, 1) << o.err;
+  EXPECT_EQ(o.err.rfind("エラーメッセージ: ", 0), 0u) << o.err;
+  EXPECT_TRUE(contains(o.err, messagePart)) << o.err;
+  EXPECT_FALSE(contains(o.err, "変換処理終了")) << o.err;
+}
+
+TEST_F(ConvertCli, FirstStateIsRefusedBeforeAnyFileIsTouched) {
+  Outcome o = run("-i " + smallInput() + " -o out.csv" + smallData());
+  EXPECT_EQ(o.code, 2);
+  EXPECT_EQ(o.err, "エラーメッセージ: 項目数を入れて下さい。\n");
+  EXPECT_EQ(o.out, "");
+  EXPECT_FALSE(fs::exists(path("out.csv")));
+}
+
+TEST_F(ConvertCli, RefusedSettingsLeaveAnExistingOutputAlone) {
+  const struct {
+    std::string settings, message;
+  } cases[] = {
+      {" -n 51 --postal 2 --pref 3 --city 4 --building 5", "項目数は５０迄です。"},
+      {" -n 5 --postal 2 --pref 3 --city 4", "ビル、マンション名の位置を入れて下さい。"},
+      {kSettings5 + " --etc2 6", "その他の項目の２番目の項目数を確認下さい。"},
+  };
+  for (const auto& c : cases) {
+    writeBytes(path("out.csv"), "keep");
+    Outcome o = run("-i " + smallInput() + " -o out.csv" + c.settings + smallData());
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(o.err, "エラーメッセージ: " + c.message + "\n");
+    EXPECT_EQ(readBytes(path("out.csv")), "keep");
+  }
+}
+
+TEST_F(ConvertCli, MissingInputOrDataFileFailsBeforeTheOutputIsEmptied) {
+  writeBytes(path("out.csv"), "keep");
+  Outcome o = run("-i " + q(path("none.csv")) + " -o out.csv" + kSettings5 + smallData());
+  expectFailedRun(o, "エラーメッセージ: 指定されたファイルが存在しません。 " + path("none.csv"));
+  EXPECT_EQ(readBytes(path("out.csv")), "keep");
+
+  fs::copy(kSmall + "/data", path("data"));
+  fs::remove(dataFilePath(path("data"), 7));
+  o = run("-i " + smallInput() + " -o out.csv" + kSettings5 + " --data-dir " + q(path("data")));
+  expectFailedRun(o, "エラーメッセージ: 指定されたファイルが存在しません。 " + dataFilePath(path("data"), 7));
+  EXPECT_EQ(readBytes(path("out.csv")), "keep");
+}
+
+TEST_F(ConvertCli, OutputNamingTheInputIsRefused) {
+  const std::string input = readBytes(kSmall + "/input.csv");
+  writeBytes(path("in.csv"), input);
+  fs::create_symlink(path("in.csv"), path("link.csv"));
+  for (const std::string& output : {path("in.csv"), std::string("./in.csv"), std::string("link.csv")}) {
+    Outcome o = run("-i in.csv -o " + q(output) + kSettings5 + smallData());
+    expectFailedRun(o, "");
+    EXPECT_EQ(readBytes(path("in.csv")), input) << output;
+  }
+}
+
+TEST_F(ConvertCli, WriteFaultFailsWithoutTheCompletionMessage) {
+  expectFailedRun(run("-i " + smallInput() + " -o /dev/full" + kSettings5 + smallData()), "");
+}
+
+TEST_F(ConvertCli, FieldCountBelowFiveEmptiesTheOutputAndFinishes) {
+  // 4.5 goes to the even neighbour 4
+  for (const char* n : {"3", "4.5"}) {
+    writeBytes(path("out.csv"), "old");
+    Outcome o = run("-i " + smallInput() + " -o out.csv -n " + std::string(n) + " --postal 1 --pref 2 --city 3 --building 3" +
+                    smallData());
+    EXPECT_EQ(o.code, 0) << n;
+    EXPECT_EQ(o.err.rfind(kRunFinished, 0), 0u) << o.err;
+    EXPECT_GT(o.err.size(), kRunFinished.size() + 1) << "summary line";
+    EXPECT_TRUE(fs::exists(path("out.csv")));
+    EXPECT_EQ(readBytes(path("out.csv")), "") << n;
+  }
+}
+
+TEST_F(ConvertCli, FractionalFieldCountIsRoundedToSix) {
+  writeBytes(path("in.csv"), "a,b,c,d,e,f\r\ng,h,i,j,k,l\r\n");
+  Outcome o = run("-i in.csv -o out.csv -n 5.5 --postal 2 --pref 3 --city 4 --building 5" + smallData());
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(readBytes(path("out.csv")), "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\"\r\n\"g\",\"h\",\"i\",\"j\",\"k\",\"l\"\r\n");
+}
+
+TEST_F(ConvertCli, DashWritesToStandardOutput) {
+  Outcome o = run("-i " + smallInput() + " -o -" + kSettings5 + smallData());
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(o.out, readBytes(kSmall + "/expected.csv"));
+  EXPECT_FALSE(fs::exists(path("-")));
+}
+
+TEST_F(ConvertCli, UnmatchedFileHoldsTheUnmatchedRecordsAsRead) {
+  Outcome o = run("-i " + smallInput() + " -o out.csv --unmatched left.csv" + kSettings5 + smallData());
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(readBytes(path("out.csv")), readBytes(kSmall + "/expected.csv"));
+  // record 3: its building is converted in the output, not here
+  EXPECT_EQ(fromCp932(readBytes(path("left.csv"))), "\"3\",\"131-0045\",\"ﾄｳｷﾖｳﾄ\",\"ｷﾀｸ1\",\"ﾊｲﾂ1\"\r\n");
+}
+
+TEST_F(ConvertCli, HelpAndVersion) {
+  Outcome o = run("--help");
+  EXPECT_EQ(o.code, 0);
+  EXPECT_TRUE(contains(o.out, "--postal")) << o.out;
+  EXPECT_TRUE(contains(o.out, "--unmatched")) << o.out;
+  o = run("--version");
+  EXPECT_EQ(o.code, 0);
+  EXPECT_TRUE(std::regex_match(o.out, std::regex("zumaro-convert [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << o.out;
+}
+
+TEST_F(ConvertCli, ShortLastRecordWarnsAndReadFaultsNameTheRecord) {
+  const std::string first = "\"1\",\"131-0045\",\"x\",\"y\",\"\"\r\n";  // 27 bytes
+  writeBytes(path("in.csv"), first + "\"2\",\"131\"\r\n\r\n");
+  Outcome o = run("-i in.csv -o out.csv" + kSettings5 + smallData());
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_TRUE(contains(o.err, "2件目")) << o.err;
+  EXPECT_EQ(readBytes(path("out.csv")), first + "\"2\",\"131\",\"\",\"\",\"\"\r\n");
+
+  writeBytes(path("in.csv"), first + "\"2\",\"13");
+  expectFailedRun(run("-i in.csv -o out.csv" + kSettings5 + smallData()), "2件目");
+  EXPECT_EQ(readBytes(path("out.csv")), first);  // records before the fault stay
+
+  writeBytes(path("in.csv"), first + "\"2\",\x80\r\n");
+  o = run("-i in.csv -o out.csv" + kSettings5 + smallData());
+  expectFailedRun(o, "in.csv");
+  EXPECT_TRUE(contains(o.err, "2件目")) << o.err;
+  EXPECT_TRUE(std::regex_search(o.err, std::regex("[^0-9]31[^0-9]"))) << "byte offset 31: " << o.err;
+}
+
+// Line-by-line report, decoded, so a failure shows which records differ.
+void expectSameBytes(const std::string& actual, const std::string& expected) {
+  if (actual == expected) return;
+  auto lines = [](const std::string& bytes) {
+    std::vector<std::string> out;
+    std::istringstream in(fromCp932(bytes));
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+  };
+  const std::vector<std::string> a = lines(actual), e = lines(expected);
+  for (size_t i = 0; i < std::max(a.size(), e.size()); ++i) {
+    const std::string la = i < a.size() ? a[i] : "<none>", le = i < e.size() ? e[i] : "<none>";
+    if (la != le) ADD_FAILURE() << "line " << i + 1 << "\n  actual:   " << la << "\n  expected: " << le;
+  }
+  ADD_FAILURE() << "output differs from the golden file";
+}
+
+TEST_F(ConvertCli, SmallHandmadeCase) {
+  Outcome o = run("-i " + smallInput() + " -o out.csv" + kSettings5 + smallData());
+  EXPECT_EQ(o.code, 0) << o.err;
+  expectSameBytes(readBytes(path("out.csv")), readBytes(kSmall + "/expected.csv"));
+}
+
+TEST_F(ConvertCli, ExampleListMatchesItsGoldenFile) {
+  Outcome o = run("--input " + q(ZUMARO_EXAMPLES_DIR "/sample-list.csv") +
+                  " --output out.csv --fields 8 --postal 3 --pref 4 --city 5 --building 6 --company 7"
+                  " --etc1 2 --opt1 4 --etc2 8 --opt2 3 --data-dir " +
+                  q(ZUMARO_SAMPLE_DATA_DIR));
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(o.err.rfind(kRunFinished, 0), 0u) << o.err;
+  expectSameBytes(readBytes(path("out.csv")), readBytes(ZUMARO_TEST_DATA_DIR "/sample-list.expected.csv"));
+}
+
+}  // namespace
+}  // namespace zumaro

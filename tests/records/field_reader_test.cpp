@@ -1,0 +1,216 @@
+#include "records/field_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "records/read_error.h"
+#include "support/temp_dir.h"
+
+namespace zumaro {
+namespace {
+
+using testing::cp932;
+using testing::TempDir;
+using testing::writeBytes;
+using Result = RecordReader::Result;
+
+struct Read {
+  Result result;
+  std::vector<std::string> fields;  // UTF-8
+  int64_t number;
+};
+
+// Every record of `bytes` read with `n` fields, up to and including End.
+std::vector<Read> readAll(const std::string& bytes, int n) {
+  TempDir dir;
+  const std::string path = dir.file("in.csv");
+  writeBytes(path, bytes);
+  TextSource source;
+  EXPECT_TRUE(source.open(path));
+  RecordReader reader(source, n);
+  std::vector<Read> out;
+  std::vector<Text> fields;
+  for (int guard = 0; guard < 100000; ++guard) {
+    Result r = reader.next(fields);
+    Read read{r, {}, reader.recordNumber()};
+    for (const Text& f : fields) read.fields.push_back(toUtf8(f));
+    out.push_back(read);
+    if (r == Result::End) break;
+  }
+  return out;
+}
+
+using Fields = std::vector<std::string>;
+
+// Records expected as Result::Record, then End.
+void expectRecords(const std::string& bytes, int n, const std::vector<Fields>& records) {
+  std::vector<Read> got = readAll(bytes, n);
+  ASSERT_EQ(got.size(), records.size() + 1) << bytes;
+  for (size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(got[i].result, Result::Record) << "record " << i + 1;
+    EXPECT_EQ(got[i].fields, records[i]) << "record " << i + 1;
+    EXPECT_EQ(got[i].number, static_cast<int64_t>(i + 1));
+  }
+  EXPECT_EQ(got.back().result, Result::End);
+}
+
+ReadError readError(const std::string& bytes, int n) {
+  try {
+    readAll(bytes, n);
+  } catch (const ReadError& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no ReadError for " << bytes.substr(0, 40);
+  return ReadError(ReadFault::IoError, 0);
+}
+
+TEST(FieldReader, FieldsNotLinesMakeRecords) {
+  // surplus fields open the next record
+  expectRecords("a,b,c,d,e\r\nf\r\n", 3, {{"a", "b", "c"}, {"d", "e", "f"}});
+  // one record over two lines
+  expectRecords("a,b\r\nc\r\nd,e,f\r\n", 3, {{"a", "b", "c"}, {"d", "e", "f"}});
+  expectRecords("", 3, {});
+}
+
+TEST(FieldReader, QuotedAndEmptyFields) {
+  expectRecords("\"x,y\",\"\",,z\r\n", 4, {{"x,y", "", "", "z"}});
+  // leading zeros, signs and inner spaces survive: nothing is a number
+  expectRecords("001-0010,007,-0, a b\r\n", 4, {{"001-0010", "007", "-0", "a b"}});
+  // spaces before a field are skipped, also before a quote
+  expectRecords("  a,   \"b \",c\r\n", 3, {{"a", "b ", "c"}});
+  // tabs and # are plain characters
+  expectRecords("\tx\t,#y#,\"#\"\r\n", 3, {{"\tx\t", "#y#", "#"}});
+}
+
+TEST(FieldReader, TextAfterAClosingQuoteJoinsTheValue) {
+  expectRecords("\"ab\"cd  ,\"e\"  \r\n\"f\"g\"h\",x\r\n", 2, {{"abcd", "e"}, {"fg\"h\"", "x"}});
+}
+
+TEST(FieldReader, LineEndInsideQuotesBelongsToTheValue) {
+  expectRecords("\"a\r\nb\",\"c\rd\ne\"\r\n", 2, {{"a\r\nb", "c\rd\ne"}});
+}
+
+TEST(FieldReader, LoneCrAndLfEndLines) {
+  expectRecords("a,b\rc,d\ne,f\r\n", 2, {{"a", "b"}, {"c", "d"}, {"e", "f"}});
+  // CR CR is two line ends, so one empty field in between
+  expectRecords("a\r\rb\r\n", 3, {{"a", "", "b"}});
+}
+
+TEST(FieldReader, CommaBeforeTheEndAnnouncesAnEmptyField) {
+  expectRecords("a,b,", 3, {{"a", "b", ""}});
+  expectRecords("a,b,\r\n", 3, {{"a", "b", ""}});
+}
+
+TEST(FieldReader, BlankLinesInsideTheDataAreEmptyFields) {
+  expectRecords("a,b\r\n\r\n\r\nc,d\r\n", 2, {{"a", "b"}, {"", ""}, {"c", "d"}});
+  expectRecords("a,b,c\r\n\r\nd,e\r\n", 3, {{"a", "b", "c"}, {"", "d", "e"}});
+  expectRecords("\n\n\nx,y\nz\n", 2, {{"", ""}, {"", "x"}, {"y", "z"}});
+}
+
+TEST(FieldReader, BlankLinesAtTheEndAreNoRecord) {
+  expectRecords("a,b\r\n\r\n  \r\n\n\r", 2, {{"a", "b"}});
+  expectRecords("a,b\r\n\r\n\r\n", 2, {{"a", "b"}});
+  expectRecords("\r\n\r\n", 1, {});
+}
+
+TEST(FieldReader, ShortLastRecordIsFilledWithEmptyFields) {
+  std::vector<Read> got = readAll("a,b,c\r\n\r\nd,e\r\n", 4);
+  ASSERT_EQ(got.size(), 3u);
+  EXPECT_EQ(got[0].result, Result::Record);
+  EXPECT_EQ(got[0].fields, (Fields{"a", "b", "c", ""}));
+  EXPECT_EQ(got[1].result, Result::ShortRecord);
+  EXPECT_EQ(got[1].fields, (Fields{"d", "e", "", ""}));
+  EXPECT_EQ(got[1].number, 2);
+  EXPECT_EQ(got[2].result, Result::End);
+
+  got = readAll("a,b,c\r\n\r\n\r\n\r\nx", 3);  // blank record, then a short one
+  ASSERT_EQ(got.size(), 4u);
+  EXPECT_EQ(got[1].result, Result::Record);
+  EXPECT_EQ(got[1].fields, (Fields{"", "", ""}));
+  EXPECT_EQ(got[2].result, Result::ShortRecord);
+  EXPECT_EQ(got[2].fields, (Fields{"x", "", ""}));
+  EXPECT_EQ(got[2].number, 3);
+  EXPECT_EQ(got[3].result, Result::End);
+
+  got = readAll("a,b,c\r\nd,\"e\"", 3);
+  ASSERT_EQ(got.size(), 3u);
+  EXPECT_EQ(got[1].result, Result::ShortRecord);
+  EXPECT_EQ(got[1].fields, (Fields{"d", "e", ""}));
+}
+
+TEST(FieldReader, UnclosedQuoteNamesItsRecord) {
+  ReadError e = readError("a,b\r\nc,\"d,e\r\nf\r\n", 2);
+  EXPECT_EQ(e.fault, ReadFault::UnclosedQuote);
+  EXPECT_EQ(e.recordNumber, 2);
+  // blank records held back still count
+  e = readError("a,b\r\n\r\n\r\n\"x", 2);
+  EXPECT_EQ(e.fault, ReadFault::UnclosedQuote);
+  EXPECT_EQ(e.recordNumber, 3);
+}
+
+TEST(FieldReader, InvalidBytesNameRecordAndExactOffset) {
+  // the records before the bad bytes are still delivered
+  const std::string head = cp932("あ,b\r\nc,");  // 8 bytes
+  ReadError e(ReadFault::IoError, 0);
+  {
+    TempDir dir;
+    writeBytes(dir.file("in.csv"), head + "\x80" "d\r\n");
+    TextSource source;
+    ASSERT_TRUE(source.open(dir.file("in.csv")));
+    RecordReader reader(source, 2);
+    std::vector<Text> fields;
+    ASSERT_EQ(reader.next(fields), Result::Record);
+    EXPECT_EQ(fields, (std::vector<Text>{u"あ", u"b"}));
+    try {
+      reader.next(fields);
+      ADD_FAILURE() << "no ReadError";
+    } catch (const ReadError& err) {
+      e = err;
+    }
+  }
+  EXPECT_EQ(e.fault, ReadFault::InvalidBytes);
+  EXPECT_EQ(e.recordNumber, 2);
+  EXPECT_EQ(e.byteOffset, 8u);
+
+  // a lead byte as the last byte of the file, and a bad trail
+  e = readError("a,b\r\nc," + cp932("ア") + "\x82", 2);
+  EXPECT_EQ(e.byteOffset, 9u);
+  EXPECT_EQ(e.recordNumber, 2);
+  e = readError("a\x81\x20", 2);
+  EXPECT_EQ(e.byteOffset, 1u);
+  EXPECT_EQ(e.recordNumber, 1);
+
+  // offsets keep counting past the first 64 KiB block
+  std::string big;
+  while (big.size() < 70000) big += "abcdefgh,1234567\r\n";  // 18 bytes a record
+  e = readError(big + "x,\xFD\r\n", 2);
+  EXPECT_EQ(e.byteOffset, big.size() + 2);
+  EXPECT_EQ(e.recordNumber, static_cast<int64_t>(big.size() / 18 + 1));
+}
+
+TEST(FieldReader, DoubleByteCharacterAcrossTheBlockBoundary) {
+  // the lead byte of ア is byte 65535, its trail byte 65536
+  const std::string longField(65534, 'a');
+  const std::string bytes = longField + "," + cp932("アb") + "\r\nc,\"" + cp932("ソ\\") + "\"\r\n";
+  ASSERT_GT(bytes.size(), 65536u);
+  ASSERT_EQ(bytes[65535], '\x83');
+  expectRecords(bytes, 2, {{longField, "アb"}, {"c", "ソ\\"}});
+}
+
+TEST(FieldReader, FiftyFields) {
+  std::string line;
+  Fields expected;
+  for (int i = 1; i <= 50; ++i) {
+    std::string value("f");
+    value += std::to_string(i);
+    if (i > 1) line += ',';
+    line.append("\"").append(value).append("\"");
+    expected.push_back(value);
+  }
+  expectRecords(line + "\r\n" + line, 50, {expected, expected});
+}
+
+}  // namespace
+}  // namespace zumaro

@@ -1,0 +1,151 @@
+#include "records/record_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace zumaro {
+namespace {
+
+using testing::cp932;
+using testing::readBytes;
+using testing::TempDir;
+
+void write(RecordWriter& w, const std::vector<Text>& fields) { w.write(fields.data(), static_cast<int>(fields.size())); }
+
+TEST(RecordWriter, QuotesEveryFieldAndEndsLinesWithCrLf) {
+  TempDir dir;
+  const std::string path = dir.file("out.csv");
+  RecordWriter w;
+  ASSERT_TRUE(w.create(path));
+  write(w, {u"a", u""});
+  write(w, {u"x,y", u"001-0010", u" "});
+  write(w, {u"緑区本町１－２－３", u"\\～ｱ"});
+  w.close();
+  EXPECT_EQ(readBytes(path), "\"a\",\"\"\r\n"
+                             "\"x,y\",\"001-0010\",\" \"\r\n" +
+                                 cp932("\"緑区本町１－２－３\",\"\\～ｱ\"\r\n"));
+  EXPECT_EQ(w.recordsWritten(), 3u);
+}
+
+TEST(RecordWriter, DoubleQuoteInsideAValueIsNotDoubled) {
+  TempDir dir;
+  RecordWriter w;
+  ASSERT_TRUE(w.create(dir.file("out.csv")));
+  write(w, {u"a\"b", u"\""});
+  w.close();
+  EXPECT_EQ(readBytes(dir.file("out.csv")), "\"a\"b\",\"\"\"\r\n");
+}
+
+TEST(RecordWriter, CreatingEmptiesAnExistingFile) {
+  TempDir dir;
+  testing::writeBytes(dir.file("out.csv"), "old content that is longer\r\n");
+  RecordWriter w;
+  ASSERT_TRUE(w.create(dir.file("out.csv")));
+  write(w, {u"n"});
+  w.close();
+  EXPECT_EQ(readBytes(dir.file("out.csv")), "\"n\"\r\n");
+}
+
+TEST(RecordWriter, UnencodableCharacterNamesItsFieldAndWritesNothingOfItsRecord) {
+  const struct {
+    std::vector<Text> fields;
+    int field;
+    char32_t character;
+  } cases[] = {
+      {{u"ok", u"x\u00A5"}, 2, U'\u00A5'},
+      {{u"\u2212", u"ok"}, 1, U'\u2212'},
+      {{u"a", u"b", u"ｱ\U00020BB7"}, 3, U'\U00020BB7'},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    RecordWriter w;
+    ASSERT_TRUE(w.create(dir.file("out.csv")));
+    write(w, {u"before"});
+    try {
+      write(w, c.fields);
+      ADD_FAILURE() << "no WriteError for field " << c.field;
+    } catch (const WriteError& e) {
+      EXPECT_EQ(e.kind, WriteError::Kind::Unencodable);
+      EXPECT_EQ(e.field, c.field);
+      EXPECT_EQ(e.character, c.character);
+    }
+    w.close();
+    EXPECT_EQ(readBytes(dir.file("out.csv")), "\"before\"\r\n");
+    EXPECT_EQ(w.recordsWritten(), 1u);
+  }
+}
+
+TEST(RecordWriter, FullDeviceThrowsWriteError) {
+  RecordWriter w;
+  ASSERT_TRUE(w.create("/dev/full"));
+  try {
+    // more than one flush worth, so the fault may strike in write or close
+    for (int i = 0; i < 10000; ++i) write(w, {u"0123456789"});
+    w.close();
+    ADD_FAILURE() << "no WriteError";
+  } catch (const WriteError& e) {
+    EXPECT_EQ(e.kind, WriteError::Kind::IoError);
+    EXPECT_EQ(e.errorNumber, ENOSPC);
+  }
+  EXPECT_EQ(w.recordsWritten(), 0u);
+}
+
+// A write that stops part-way must not leave half a record behind. The file
+// size limit makes the kernel accept only part of the data; it is set in a
+// child so that the test process keeps its own limits.
+TEST(RecordWriter, PartialWriteIsCutBackToTheLastWholeRecord) {
+  TempDir dir;
+  const std::string path = dir.file("out.csv");
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{1000, 1000};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    RecordWriter w;
+    if (!w.create(path)) ::_exit(3);
+    try {
+      for (int i = 0; i < 200; ++i) write(w, {u"abcdefg"});  // 11 bytes a record
+      w.close();
+    } catch (const WriteError& e) {
+      ::_exit(e.kind == WriteError::Kind::IoError && w.recordsWritten() == 90 ? 0 : 4);
+    }
+    ::_exit(5);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  const std::string bytes = readBytes(path);
+  EXPECT_EQ(bytes.size(), 990u);
+  EXPECT_EQ(bytes.substr(bytes.size() - 11), "\"abcdefg\"\r\n");
+}
+
+TEST(RecordWriter, WritesToAnAttachedDescriptor) {
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  {
+    RecordWriter w;
+    w.attach(fds[1]);
+    write(w, {u"p", u"ｱ"});
+    w.close();
+  }
+  EXPECT_EQ(::close(fds[1]), 0);  // still open: the writer does not own it
+  char buf[64];
+  ssize_t n = ::read(fds[0], buf, sizeof buf);
+  ::close(fds[0]);
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(std::string(buf, static_cast<size_t>(n)), "\"p\",\"\xB1\"\r\n");
+}
+
+}  // namespace
+}  // namespace zumaro

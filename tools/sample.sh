@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and converts the bundled sample list with
+# the bundled sample data; shows the list before and after.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+tools/build.sh
+out=build/sample-list.converted.csv
+build/bin/zumaro-convert --input examples/sample-list.csv --output "$out" \
+  --fields 8 --postal 3 --pref 4 --city 5 --building 6 --company 7 \
+  --etc1 2 --opt1 4 --etc2 8 --opt2 3 --unmatched build/sample-list.unmatched.csv
+echo
+echo "== examples/sample-list.csv (first 10 records, code page 932 shown as UTF-8)"
+head -n 10 examples/sample-list.csv | iconv -f CP932 -t UTF-8
+echo
+echo "== $out"
+head -n 10 "$out" | iconv -f CP932 -t UTF-8
+echo
+echo "== records no entry was applied to: build/sample-list.unmatched.csv"
+iconv -f CP932 -t UTF-8 build/sample-list.unmatched.csv
