@@ -6,6 +6,7 @@
 
 #include <array>
 #include <memory>
+#include <stdexcept>
 
 namespace zumaro {
 
@@ -66,7 +67,8 @@ std::unique_ptr<Tables> buildTables() {
   const icu::Normalizer2* nfkc = icu::Normalizer2::getNFKCInstance(status);
   const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
   const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
-  if (U_FAILURE(status)) return t;  // ICU data missing: conversions degrade to identity.
+  // Without ICU's data every conversion would be silently wrong.
+  if (U_FAILURE(status)) throw std::runtime_error("ICU normalisation data is missing");
 
   for (char16_t h = kHalfKanaFirst; h <= kHalfKanaLast; ++h) {
     icu::UnicodeString full = nfkc->normalize(icu::UnicodeString(static_cast<UChar>(h)), status);
