@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 #include "records/read_error.h"
 #include "state/codepage.h"
@@ -28,6 +30,13 @@ bool TextSource::open(const std::string& path) {
     return false;
   }
   fileSize_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
+  // Files from DOS-era systems may end with an end-of-file mark (Ctrl-Z);
+  // it is no part of the text.
+  readLimit_ = UINT64_MAX;
+  char last = 0;
+  if (fileSize_ > 0 && ::pread(fd_, &last, 1, static_cast<off_t>(fileSize_ - 1)) == 1 && last == '\x1A')
+    readLimit_ = fileSize_ - 1;
+  bytesRead_ = 0;
   bytes_.clear();
   bytesStart_ = 0;
   bytesDecoded_ = 0;
@@ -56,10 +65,12 @@ bool TextSource::refill() {
       bytes_.resize(have + kBlockSize);
       ssize_t n;
       do {
-        n = fd_ >= 0 ? ::read(fd_, bytes_.data() + have, kBlockSize) : 0;
+        size_t want = static_cast<size_t>(std::min<uint64_t>(kBlockSize, readLimit_ - bytesRead_));
+        n = fd_ >= 0 && want > 0 ? ::read(fd_, bytes_.data() + have, want) : 0;
       } while (n < 0 && errno == EINTR);
       if (n < 0) throw ReadError(ReadFault::IoError, bytesDecoded_, errno);
       bytes_.resize(have + static_cast<size_t>(n));
+      bytesRead_ += static_cast<uint64_t>(n);
       if (n == 0) eof_ = true;
     }
     auto stop = CodePage932::instance().decode(bytes_.data() + bytesStart_, bytes_.size() - bytesStart_, eof_, chars_);

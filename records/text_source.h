@@ -42,6 +42,8 @@ class TextSource {
 
   int fd_ = -1;
   uint64_t fileSize_ = 0;
+  uint64_t readLimit_ = UINT64_MAX;  // bytes of the file that hold text
+  uint64_t bytesRead_ = 0;
   std::string bytes_;      // undecoded bytes read ahead
   size_t bytesStart_ = 0;  // first byte of bytes_ not yet decoded
   uint64_t bytesDecoded_ = 0;

@@ -69,6 +69,12 @@ CodePage932::CodePage932() {
     if (n == 1) encode_[u] = static_cast<uint8_t>(bytes[0]);
     if (n == 2) encode_[u] = static_cast<uint16_t>((static_cast<uint8_t>(bytes[0]) << 8) | static_cast<uint8_t>(bytes[1]));
   }
+  // ICU's table carries IBM's swap of three control codes (0x1A, 0x1C and
+  // 0x7F); Windows maps them to themselves, and so do we.
+  for (uint16_t control : {0x1A, 0x1C, 0x7F}) {
+    single_[control] = control;
+    encode_[control] = control;
+  }
 }
 
 CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {

@@ -113,6 +113,9 @@ TEST(FieldReader, BlankLinesAtTheEndAreNoRecord) {
   expectRecords("a,b\r\n\r\n  \r\n\n\r", 2, {{"a", "b"}});
   expectRecords("a,b\r\n\r\n\r\n", 2, {{"a", "b"}});
   expectRecords("\r\n\r\n", 1, {});
+  // A DOS end-of-file mark closes the data; anywhere else it is a character.
+  expectRecords("a,b\r\n\x1a", 2, {{"a", "b"}});
+  expectRecords("a,\x1a\r\n", 2, {{"a", "\x1a"}});
 }
 
 TEST(FieldReader, ShortLastRecordIsFilledWithEmptyFields) {

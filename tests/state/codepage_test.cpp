@@ -101,9 +101,15 @@ TEST(CodePage932, ReportsTheIndexOfTheFirstUnencodableCharacter) {
   }
 }
 
-TEST(CodePage932, KeepsNulAndAsciiUnchanged) {
+TEST(CodePage932, KeepsNulAsciiAndControlCodesUnchanged) {
   const std::string ascii("A\0,\"\r\n~", 7);
   EXPECT_EQ(encodeOk(decodeOk(ascii)), ascii);
+  // Every byte below 0x80 is the character of the same code, as on Windows.
+  for (int b = 0; b < 0x80; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    EXPECT_EQ(decodeOk(byte), Text(1, static_cast<char16_t>(b))) << b;
+    EXPECT_EQ(encodeOk(Text(1, static_cast<char16_t>(b))), byte) << b;
+  }
 }
 
 }  // namespace
