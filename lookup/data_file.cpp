@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "records/read_error.h"
-#include "run/messages.h"
 #include "state/failure.h"
 
 namespace zumaro {
@@ -17,11 +16,7 @@ std::string dataFilePath(const std::string& folder, int k) {
 }
 
 void DataFile::open() {
-  if (!source_.open(path_)) {
-    int err = errno;
-    if (err == ENOENT || err == ENOTDIR) throw RunFailure(Text(kFileMissing) + u" " + fromUtf8(path_));
-    throw RunFailure(fromUtf8(path_) + u" を開けません（" + systemErrorText(err) + u"）。");
-  }
+  if (!source_.open(path_)) throw RunFailure(openFailure(path_, errno));
   reader_ = RecordReader(source_, kEntryFields);
   fetched_ = false;
   end_ = false;

@@ -25,8 +25,7 @@ void writeRecord(RecordWriter& writer, const std::string& path, const Text* fiel
                        u"番目の項目にコードページ932(Shift-JIS)で書けない文字(" + codePoint(e.character) +
                        u")があります。");
     }
-    throw RunFailure(u"出力先のファイル " + fromUtf8(path) + u" に書き込めません（" +
-                     systemErrorText(e.errorNumber) + u"）。");
+    throw RunFailure(writeFailure(path, e.errorNumber));
   }
 }
 

@@ -8,7 +8,6 @@
 #include "records/record_loop.h"
 #include "records/record_writer.h"
 #include "records/text_source.h"
-#include "run/messages.h"
 #include "run/same_file.h"
 #include "run/validation.h"
 #include "state/failure.h"
@@ -16,13 +15,8 @@
 namespace zumaro {
 namespace {
 
-Text missingOrUnreadable(const std::string& path, int err) {
-  if (err == ENOENT || err == ENOTDIR) return Text(kFileMissing) + u" " + fromUtf8(path);
-  return fromUtf8(path) + u" を開けません（" + systemErrorText(err) + u"）。";
-}
-
 void openInput(TextSource& input, const std::string& path) {
-  if (!input.open(path)) throw RunFailure(missingOrUnreadable(path, errno));
+  if (!input.open(path)) throw RunFailure(openFailure(path, errno));
 }
 
 // Nothing may be written over the input or the postal data.
@@ -50,8 +44,7 @@ void closeOutput(RecordWriter& writer, const std::string& path) {
   try {
     writer.close();
   } catch (const WriteError& e) {
-    throw RunFailure(u"出力先のファイル " + fromUtf8(path) + u" に書き込めません（" + systemErrorText(e.errorNumber) +
-                     u"）。");
+    throw RunFailure(writeFailure(path, e.errorNumber));
   }
 }
 

@@ -8,7 +8,6 @@ inline constexpr char16_t kErrorTitle[] = u"エラーメッセージ";
 inline constexpr char16_t kProgramTitle[] = u"Zumaro";
 inline constexpr char16_t kRunFinished[] = u"変換処理終了";
 inline constexpr char16_t kProgressSuffix[] = u"件目を処理中";
-inline constexpr char16_t kFileMissing[] = u"指定されたファイルが存在しません。";
 
 // The message of a validation code 1..10, 12..25; empty for any other code.
 Text messageForCode(int errcode);

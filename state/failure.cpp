@@ -1,5 +1,6 @@
 #include "state/failure.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "records/read_error.h"
@@ -9,6 +10,15 @@ namespace zumaro {
 Text decimal(long long value) { return fromUtf8(std::to_string(value)); }
 
 Text systemErrorText(int errorNumber) { return fromUtf8(std::strerror(errorNumber)); }
+
+Text openFailure(const std::string& path, int errorNumber) {
+  if (errorNumber == ENOENT || errorNumber == ENOTDIR) return Text(kFileMissing) + u" " + fromUtf8(path);
+  return fromUtf8(path) + u" を開けません（" + systemErrorText(errorNumber) + u"）。";
+}
+
+Text writeFailure(const std::string& path, int errorNumber) {
+  return u"出力先のファイル " + fromUtf8(path) + u" に書き込めません（" + systemErrorText(errorNumber) + u"）。";
+}
 
 Text describeReadError(const ReadError& error, const std::string& path, TextView unit) {
   Text where = fromUtf8(path) + u" の" + decimal(error.recordNumber) + Text(unit);

@@ -19,6 +19,13 @@ struct RunFailure : std::runtime_error {
 // ("件目" for a record of the input, "件目のデータ" for an entry of a data file).
 Text describeReadError(const ReadError& error, const std::string& path, TextView unit);
 
+inline constexpr char16_t kFileMissing[] = u"指定されたファイルが存在しません。";
+
+// A file that could not be opened for reading: missing, or unreadable.
+Text openFailure(const std::string& path, int errorNumber);
+// The output could not take what was written to it.
+Text writeFailure(const std::string& path, int errorNumber);
+
 // The text of a system error number, for the end of a message.
 Text systemErrorText(int errorNumber);
 
