@@ -13,9 +13,19 @@ void trimTrailingBlanks(Text& s) {
 
 }  // namespace
 
+namespace {
+
+// Empties every field but keeps its storage for the next record.
+void clearFields(std::vector<Text>& fields, int count) {
+  fields.resize(static_cast<size_t>(count));
+  for (Text& f : fields) f.clear();
+}
+
+}  // namespace
+
 RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
-  fields.assign(static_cast<size_t>(fieldCount_), Text());
   if (pendingBlank_ > 0) {
+    clearFields(fields, fieldCount_);
     --pendingBlank_;
     ++recordNumber_;
     return Result::Record;
@@ -46,12 +56,11 @@ RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
   lookaheadShort_ = raw.result == Result::ShortRecord;
   --pendingBlank_;
   ++recordNumber_;
-  fields.assign(static_cast<size_t>(fieldCount_), Text());
-  return Result::Record;
+  return Result::Record;  // the blank record read first: its fields are empty
 }
 
 RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
-  fields.assign(static_cast<size_t>(fieldCount_), Text());
+  clearFields(fields, fieldCount_);
   bool blank = true;
   try {
     for (int i = 0; i < fieldCount_; ++i) {
