@@ -46,18 +46,21 @@ def read_ken_all(path):
     return list(csv.reader(io.StringIO(data.decode('cp932'), newline='')))
 
 
-def continuation_rows(rows):
-    """Rows 2.. of town areas split over several rows."""
-    skip, depth = set(), 0
-    for i, r in enumerate(rows):
+def town_areas(rows):
+    """(row, whole town area) for the first row of each town area; a town area
+    split over several rows is joined."""
+    towns, depth = [], 0
+    for r in rows:
         if depth > 0:
-            skip.add(i)
+            towns[-1] = (towns[-1][0], towns[-1][1] + r[8])
+        else:
+            towns.append((r, r[8]))
         depth = max(0, depth + r[8].count('（') - r[8].count('）'))
-    return skip
+    return towns
 
 
-def names_a_town(r):
-    town, city = r[8], r[7]
+def names_a_town(r, town):
+    city = r[7]
     if not town or town == '以下に掲載がない場合' or FLOOR.search(town):
         return False
     if 'の次に' in town and town.endswith('がくる場合'):
@@ -78,8 +81,7 @@ def block_number(rng):
 
 def make_records(rows, count, seed):
     rng = random.Random(seed)
-    skip = continuation_rows(rows)
-    pool = [r for i, r in enumerate(rows) if i not in skip and names_a_town(r)]
+    pool = [r for r, town in town_areas(rows) if names_a_town(r, town)]
     records = []
     for n, r in enumerate(rng.sample(pool, count), 1):
         town = r[8].split('（')[0]

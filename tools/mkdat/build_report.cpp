@@ -43,7 +43,9 @@ void printSummary(std::FILE* out, const std::string& folder, const BuildSummary&
 void BuildProgressLine::update(const BuildProgress& p) {
   Clock::time_point now = Clock::now();
   if (drawn_ && now - lastDraw_ < std::chrono::milliseconds(100)) return;
-  std::fprintf(out_, "\r%s: %lld rows  %5.1f%%\x1b[K", p.stage, static_cast<long long>(p.rows), 100.0 * p.fraction);
+  std::fprintf(out_, "\r%s: %lld", p.what, static_cast<long long>(p.count));
+  if (p.fraction >= 0) std::fprintf(out_, "  %5.1f%%", 100.0 * p.fraction);
+  std::fputs("\x1b[K", out_);
   std::fflush(out_);
   lastDraw_ = now;
   drawn_ = true;

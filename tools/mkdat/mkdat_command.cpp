@@ -37,7 +37,7 @@ constexpr const char* kFooter =
 int mkdatCommand(int argc, char** argv) {
   CLI::App app(kDescription, "zumaro-mkdat");
   app.footer(kFooter);
-  app.get_formatter()->column_width(26);
+  app.get_formatter()->column_width(30);
   BuildOptions options;
   bool quiet = false;
   app.add_option("--ken-all", options.kenAll, "KEN_ALL: ken_all.zip or KEN_ALL.CSV")->type_name("PATH")->required();

@@ -17,14 +17,14 @@ constexpr int64_t kProgressEvery = 4096;
 
 // Reads every row of `source` through `toRow`, reporting progress.
 template <typename Row, typename ToRow>
-std::vector<Row> readRows(const SourceFile& source, const char* stage, ToRow toRow, const BuildOptions& options) {
+std::vector<Row> readRows(const SourceFile& source, const char* what, ToRow toRow, const BuildOptions& options) {
   std::vector<Row> rows;
   CsvLines lines(source);
   CsvRow csv;
   while (lines.next(csv)) {
     rows.push_back(toRow(csv, source.name));
     if (options.onProgress && rows.size() % kProgressEvery == 0) {
-      options.onProgress({stage, static_cast<int64_t>(rows.size()), lines.fractionRead()});
+      options.onProgress({what, static_cast<int64_t>(rows.size()), lines.fractionRead()});
     }
   }
   return rows;
@@ -49,7 +49,7 @@ BuildSummary buildDataFolder(const BuildOptions& options) {
   BuildSummary summary;
 
   SourceFile kenAll = loadSourceFile(options.kenAll);
-  std::vector<AddressRow> addressRows = readRows<AddressRow>(kenAll, "KEN_ALL", toAddressRow, options);
+  std::vector<AddressRow> addressRows = readRows<AddressRow>(kenAll, "KEN_ALL rows", toAddressRow, options);
   summary.addressRows = static_cast<int64_t>(addressRows.size());
   summary.rowsJoined = joinSplitTownAreas(addressRows);
   std::vector<DataEntry> entries = makeAddressEntries(addressRows, kenAll.name, summary.address);
@@ -57,14 +57,14 @@ BuildSummary buildDataFolder(const BuildOptions& options) {
   SourceFile jigyosyo;
   if (!options.jigyosyo.empty()) {
     jigyosyo = loadSourceFile(options.jigyosyo);
-    std::vector<BusinessRow> businessRows = readRows<BusinessRow>(jigyosyo, "JIGYOSYO", toBusinessRow, options);
+    std::vector<BusinessRow> businessRows = readRows<BusinessRow>(jigyosyo, "JIGYOSYO rows", toBusinessRow, options);
     summary.businessRows = static_cast<int64_t>(businessRows.size());
     append(entries, makeBusinessEntries(businessRows, jigyosyo.name, municipalityReadings(addressRows),
                                         summary.businessWithoutReadings));
   }
 
   if (!options.keepSmallKana) foldReadings(entries);
-  if (options.onProgress) options.onProgress({"writing", static_cast<int64_t>(entries.size()), 0.0});
+  if (options.onProgress) options.onProgress({"entries to sort and write", static_cast<int64_t>(entries.size()), -1.0});
   DataFileTexts texts = makeDataFileTexts(entries);
   publishDataFolder(options.output, texts);
 

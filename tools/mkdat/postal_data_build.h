@@ -14,9 +14,9 @@
 namespace zumaro::mkdat {
 
 struct BuildProgress {
-  const char* stage;  // "KEN_ALL", "JIGYOSYO", "writing"
-  int64_t rows;       // rows read so far in that stage
-  double fraction;    // of the stage's file
+  const char* what;  // "KEN_ALL rows", "JIGYOSYO rows", "entries to sort and write"
+  int64_t count;     // of those so far
+  double fraction;   // of the file read so far; below 0 when no file is read
 };
 
 struct BuildOptions {
