@@ -3,6 +3,7 @@
 #include <chrono>
 #include <vector>
 
+#include "tools/mkdat/build_failure.h"
 #include "tools/mkdat/business_entries.h"
 #include "tools/mkdat/csv_lines.h"
 #include "tools/mkdat/folder_publish.h"
@@ -27,6 +28,8 @@ std::vector<Row> readRows(const SourceFile& source, const char* what, ToRow toRo
       options.onProgress({what, static_cast<int64_t>(rows.size()), lines.fractionRead()});
     }
   }
+  // An empty file would make an empty data folder that matches nothing.
+  if (rows.empty()) throw BuildFailure(source.name + ": holds no rows");
   return rows;
 }
 

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -16,6 +17,8 @@ namespace zumaro::mkdat {
 namespace {
 
 std::string readWholeFile(const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw BuildFailure(path + ": is a folder, not a file");
   std::ifstream in(path, std::ios::binary);
   if (!in) throw BuildFailure(path + ": cannot open (" + std::strerror(errno) + ")");
   std::ostringstream bytes;

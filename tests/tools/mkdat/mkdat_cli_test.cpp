@@ -90,5 +90,16 @@ TEST_F(MkdatCli, NamesFileAndLineOfBytesThatAreNotCodePage932) {
   EXPECT_FALSE(fs::exists(dir.file("data")));
 }
 
+TEST_F(MkdatCli, RefusesAnEmptyFileOrAFolder) {
+  testing::writeBytes(dir.file("empty.csv"), "");
+  Outcome o = run("--ken-all '" + dir.file("empty.csv") + "' -o '" + dir.file("data") + "'");
+  EXPECT_EQ(o.code, 1);
+  EXPECT_TRUE(contains(o.err, dir.file("empty.csv") + ": holds no rows")) << o.err;
+  o = run("--ken-all '" + kExcerpts + "' -o '" + dir.file("data") + "'");
+  EXPECT_EQ(o.code, 1);
+  EXPECT_TRUE(contains(o.err, kExcerpts + ": is a folder, not a file")) << o.err;
+  EXPECT_FALSE(fs::exists(dir.file("data")));
+}
+
 }  // namespace
 }  // namespace zumaro

@@ -1,6 +1,7 @@
 // The rules that turn KEN_ALL's town-area column into what a person writes.
 #include <gtest/gtest.h>
 
+#include "tools/mkdat/address_entries.h"
 #include "tools/mkdat/high_rise.h"
 #include "tools/mkdat/small_kana.h"
 #include "tools/mkdat/split_town_areas.h"
@@ -137,6 +138,19 @@ TEST(TownAreaIndex, FindsTheLongestTownAreaThatBeginsTheName) {
   EXPECT_EQ(towns.townOf(u"13101", u"丸の内ビル", u"ｶﾞﾝﾉｳﾁﾋﾞﾙ"), nullptr);
   EXPECT_EQ(towns.townOf(u"13101", u"丸", u"ﾏﾙ"), nullptr);
   EXPECT_EQ(towns.townOf(u"99999", u"丸の内ビル", u"ﾏﾙﾉｳﾁﾋﾞﾙ"), nullptr);
+}
+
+TEST(AddressEntries, ABuildingWithoutAKnownTownAreaKeepsItsNameAsTownArea) {
+  AddressRow building = row("1007001", "丸の内ＪＰタワー（１階）", "ﾏﾙﾉｳﾁｼﾞｪｲﾋﾟｰﾀﾜｰ(1ｶｲ)");
+  AddressEntryCounts counts;
+  std::vector<DataEntry> entries = makeAddressEntries({building}, "KEN_ALL.CSV", counts);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(toUtf8(entries[0].fields[kTown]), "丸の内ＪＰタワー");
+  EXPECT_EQ(toUtf8(entries[0].fields[kTownReading]), "ﾏﾙﾉｳﾁｼﾞｪｲﾋﾟｰﾀﾜｰ");
+  EXPECT_EQ(toUtf8(entries[0].fields[kBuilding]), "１階");
+  EXPECT_EQ(toUtf8(entries[0].fields[kBuildingReading]), "1ｶｲ");
+  EXPECT_EQ(counts.highRiseRows, 1);
+  EXPECT_EQ(counts.highRiseWithoutTown, 1);
 }
 
 }  // namespace
