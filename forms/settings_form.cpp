@@ -44,6 +44,14 @@ QFont fontOf(std::string_view name) {
   return formDefaultFont();
 }
 
+// The caption sits on the frame's top line, and the frame's corner is the
+// top-left of the control, as the layout's places inside a frame assume.
+void styleFrame(QGroupBox& frame) {
+  frame.setStyleSheet(QStringLiteral(
+      "QGroupBox { border: 1px solid #8a9a8a; border-radius: 0; margin-top: 0.5em; }"
+      "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"));
+}
+
 QWidget* makeControl(const ControlLayout& c, QWidget* container) {
   const QString text = qText(c.text);
   switch (c.kind) {
@@ -54,7 +62,11 @@ QWidget* makeControl(const ControlLayout& c, QWidget* container) {
       return label;
     }
     case ControlKind::TextBox: return new QLineEdit(text, container);
-    case ControlKind::Frame: return new QGroupBox(text, container);
+    case ControlKind::Frame: {
+      auto* frame = new QGroupBox(text, container);
+      styleFrame(*frame);
+      return frame;
+    }
     case ControlKind::Button: return new QPushButton(text, container);
   }
   return nullptr;
