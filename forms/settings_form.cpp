@@ -171,7 +171,8 @@ SettingsTexts SettingsForm::settingsTexts() const {
 }
 
 void SettingsForm::execute() {
-  if (worker_) return;
+  if (running_) return;
+  running_ = true;
   RunRequest request;
   request.dataFolder = dataFolder_;
   worker_ = std::make_unique<RunWorker>(state_, settingsTexts(), std::move(request));
@@ -182,7 +183,7 @@ void SettingsForm::execute() {
 }
 
 void SettingsForm::showCount() {
-  const auto count = worker_ ? worker_->lastCount() : std::nullopt;
+  const auto count = running_ ? worker_->lastCount() : std::nullopt;
   if (!count || *count == shownCount_) return;
   shownCount_ = *count;
   setWindowTitle(progressCaption(*count));
@@ -191,10 +192,9 @@ void SettingsForm::showCount() {
 void SettingsForm::finishRun() {
   captionTimer_.stop();
   showCount();  // the exact count of the last record
-  const RunOutcome outcome = worker_->outcome();
-  worker_.release()->deleteLater();  // it is still sending the signal that brought us here
+  running_ = false;
   blocker_.reset();
-  reportOutcome(this, outcome);
+  reportOutcome(this, worker_->outcome());
   emit executeDone();
 }
 

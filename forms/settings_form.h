@@ -25,7 +25,7 @@ class SettingsForm : public QWidget {
   explicit SettingsForm(std::string dataFolder, QWidget* parent = nullptr);
   ~SettingsForm() override;
 
-  bool isRunning() const { return worker_ != nullptr; }
+  bool isRunning() const { return running_; }
 
  signals:
   // After the last message of an Execute has been closed.
@@ -46,7 +46,8 @@ class SettingsForm : public QWidget {
 
   std::string dataFolder_;
   ConversionState state_;
-  std::unique_ptr<RunWorker> worker_;
+  std::unique_ptr<RunWorker> worker_;  // the run going on, or the last one
+  bool running_ = false;
   std::unique_ptr<InputBlocker> blocker_;
   QTimer captionTimer_;
   int64_t shownCount_ = -1;
