@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -94,7 +93,7 @@ SettingsForm::SettingsForm(std::string dataFolder, QWidget* parent)
   setBackground(*this, kLightGreen);
   setFixedSize(toPixels(kSettingsClientArea, *this).size());
   createControls();
-  setTabOrder();
+  orderTabStops();
   addBrowseButtons();
   box("txtin")->setFocus();
 
@@ -118,7 +117,7 @@ void SettingsForm::createControls() {
 }
 
 // Tab visits the boxes and buttons by their tab index and wraps round.
-void SettingsForm::setTabOrder() {
+void SettingsForm::orderTabStops() {
   std::vector<const ControlLayout*> order;
   for (const ControlLayout& c : settingsFormLayout())
     if (takesFocus(c.kind)) order.push_back(&c);

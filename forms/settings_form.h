@@ -33,7 +33,7 @@ class SettingsForm : public QWidget {
 
  private:
   void createControls();
-  void setTabOrder();
+  void orderTabStops();
   void addBrowseButtons();
   QLineEdit* box(const char* name) const;
   SettingsTexts settingsTexts() const;
