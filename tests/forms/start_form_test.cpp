@@ -45,7 +45,8 @@ TEST_F(StartFormTest, PictureIsDrawnUnscaledFromTheCornerAndCut) {
   const QImage picture(QStringLiteral(":/zumaro/title.png"));
   ASSERT_EQ(picture.size(), QSize(718, 439));
   EXPECT_FALSE(picture.hasAlphaChannel());
-  ASSERT_EQ(form.devicePixelRatio(), 1.0);
+  // On a scaled screen the picture scales with the form, pixels then blend.
+  if (form.devicePixelRatio() != 1.0) GTEST_SKIP() << "compares pixels at a device pixel ratio of 1";
   const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage expected = picture.convertToFormat(QImage::Format_RGB32);
   // Above the buttons every pixel is the picture's own, up to the right edge.
