@@ -118,6 +118,24 @@ TEST_F(SettingsFormRun, RunSetsTheCaptionShowsTheEndAndCountsOnInTheNextRun) {
   EXPECT_EQ(lineCount(readBytes(dir.file("out.csv"))), records);  // overwritten, not appended
 }
 
+TEST_F(SettingsFormRun, FieldCountBelowFiveReadsNothingAndStillEnds) {
+  fillSampleSettings(QString::fromStdString(kSampleList), path("out.csv"));
+  type(form, "txtsu", "3");
+  type(form, "txtno", "1");
+  type(form, "txtken", "1");
+  type(form, "txtcity", "1");
+  type(form, "txtbil", "1");
+  type(form, "Texco", "0");
+  type(form, "etc1", "0");
+  type(form, "etc11", "0");
+  type(form, "etc2", "0");
+  type(form, "etc21", "0");
+  executeAndWait(form);
+  expectOnly({QStringLiteral("Zumaro"), kFinished, FormMessage::Icon::None});
+  EXPECT_EQ(readBytes(dir.file("out.csv")), "");
+  EXPECT_EQ(form.windowTitle(), "Zumaro Ver1.1");  // no record, no count
+}
+
 TEST_F(SettingsFormRun, OutputIsByteForByteThatOfTheCommandLine) {
   fillSampleSettings(QString::fromStdString(kSampleList), path("form.csv"));
   executeAndWait(form);
