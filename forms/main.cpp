@@ -1,0 +1,16 @@
+// zumaro: the desktop program. It starts with the start form.
+#include <QApplication>
+
+#include "forms/form_style.h"
+#include "forms/start_form.h"
+#include "run/data_folder.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Zumaro"));
+  QApplication::setDesktopFileName(QStringLiteral("zumaro"));
+  QApplication::setWindowIcon(zumaro::forms::programIcon());
+  zumaro::forms::StartForm start(zumaro::findDataFolder(""));
+  start.show();
+  return app.exec();
+}

@@ -1,0 +1,210 @@
+#include "forms/settings_form.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <algorithm>
+#include <set>
+#include <string_view>
+#include <vector>
+
+#include "forms/file_drop.h"
+#include "forms/form_style.h"
+#include "forms/input_blocker.h"
+#include "forms/program_end.h"
+#include "forms/qt_text.h"
+#include "forms/run_messages.h"
+#include "forms/run_worker.h"
+#include "forms/settings_form_layout.h"
+
+namespace zumaro::forms {
+namespace {
+
+// About thirty captions a second look live and cost the run nothing.
+constexpr int kCaptionIntervalMs = 33;
+
+constexpr TwipsRect kBrowseInput{10140, 600, 360, 270};
+constexpr TwipsRect kBrowseOutput{9540, 6360, 360, 270};
+
+const std::set<std::string_view> kRedText{"Label16", "Label17", "Label18", "Label19", "Label20", "Label21",
+                                          "Label15", "Label12", "Label2",  "Label7",  "Label9",  "option"};
+const std::set<std::string_view> kButtonFont{"cmdact", "cmdexit"};
+const std::set<std::string_view> kSmallFont{"Label15", "Label16", "Label17", "Label19", "Label20",
+                                            "Label21", "Label4",  "Label12", "option"};
+
+QFont fontOf(std::string_view name) {
+  if (kButtonFont.count(name)) return gothicFont(12.0, true);
+  if (name == "Label1") return gothicFont(11.25);
+  if (kSmallFont.count(name)) return gothicFont(9.75);
+  return formDefaultFont();
+}
+
+// The caption sits on the frame's top line, and the frame's corner is the
+// top-left of the control, as the layout's places inside a frame assume.
+void styleFrame(QGroupBox& frame) {
+  frame.setStyleSheet(QStringLiteral(
+      "QGroupBox { border: 1px solid #8a9a8a; border-radius: 0; margin-top: 0.5em; }"
+      "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"));
+}
+
+QWidget* makeControl(const ControlLayout& c, QWidget* container) {
+  const QString text = qText(c.text);
+  switch (c.kind) {
+    case ControlKind::Label: {
+      auto* label = new QLabel(text, container);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setWordWrap(true);
+      return label;
+    }
+    case ControlKind::TextBox: return new QLineEdit(text, container);
+    case ControlKind::Frame: {
+      auto* frame = new QGroupBox(text, container);
+      styleFrame(*frame);
+      return frame;
+    }
+    case ControlKind::Button: return new QPushButton(text, container);
+  }
+  return nullptr;
+}
+
+// Labels and frames have a caption colour; a control inside a frame would
+// otherwise take the frame's.
+void styleControl(QWidget& control, const ControlLayout& c) {
+  control.setFont(fontOf(c.name));
+  if (c.kind == ControlKind::Label || c.kind == ControlKind::Frame)
+    setTextColour(control, kRedText.count(c.name) ? kLegendRed : QColor(Qt::black));
+  if (c.kind == ControlKind::Frame) setBackground(control, kLightGreen);
+}
+
+bool takesFocus(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::Button; }
+
+}  // namespace
+
+SettingsForm::SettingsForm(std::string dataFolder, QWidget* parent)
+    : QWidget(parent), dataFolder_(std::move(dataFolder)) {
+  setObjectName(QStringLiteral("info"));
+  setWindowTitle(QStringLiteral("Zumaro Ver1.1"));
+  setWindowIcon(programIcon());
+  setFont(formDefaultFont());
+  setBackground(*this, kLightGreen);
+  setFixedSize(toPixels(kSettingsClientArea, *this).size());
+  createControls();
+  orderTabStops();
+  addBrowseButtons();
+  box("txtin")->setFocus();
+
+  captionTimer_.setInterval(kCaptionIntervalMs);
+  connect(&captionTimer_, &QTimer::timeout, this, &SettingsForm::showCount);
+  connect(findChild<QPushButton*>(QStringLiteral("cmdact")), &QPushButton::clicked, this, &SettingsForm::execute);
+  connect(findChild<QPushButton*>(QStringLiteral("cmdexit")), &QPushButton::clicked, this, &endProgram);
+}
+
+SettingsForm::~SettingsForm() = default;
+
+void SettingsForm::createControls() {
+  for (const ControlLayout& c : settingsFormLayout()) {
+    QWidget* container = c.container ? findChild<QWidget*>(QLatin1String(c.container)) : this;
+    QWidget* control = makeControl(c, container);
+    control->setObjectName(QLatin1String(c.name));
+    styleControl(*control, c);
+    control->setGeometry(toPixels(c.place, *this));
+    if (auto* label = qobject_cast<QLabel*>(control)) fitTextToWidth(*label);
+  }
+}
+
+// Tab visits the boxes and buttons by their tab index and wraps round.
+void SettingsForm::orderTabStops() {
+  std::vector<const ControlLayout*> order;
+  for (const ControlLayout& c : settingsFormLayout())
+    if (takesFocus(c.kind)) order.push_back(&c);
+  std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+  for (size_t i = 1; i < order.size(); ++i)
+    QWidget::setTabOrder(findChild<QWidget*>(QLatin1String(order[i - 1]->name)),
+                         findChild<QWidget*>(QLatin1String(order[i]->name)));
+}
+
+// Small buttons beside the two path boxes; they take no focus, so the tab
+// order stays that of the boxes.
+void SettingsForm::addBrowseButtons() {
+  const struct {
+    const char* name;
+    const char* box;
+    TwipsRect place;
+    void (SettingsForm::*browse)();
+  } buttons[] = {{"cmdrefin", "txtin", kBrowseInput, &SettingsForm::browseInput},
+                 {"cmdrefout", "txtout", kBrowseOutput, &SettingsForm::browseOutput}};
+  for (const auto& b : buttons) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QLatin1String(b.name));
+    button->setText(QStringLiteral("…"));
+    button->setToolTip(QStringLiteral("ファイルを選ぶ"));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(toPixels(b.place, *this));
+    FileDrop::acceptFilesOn(*box(b.box));
+    connect(button, &QToolButton::clicked, this, b.browse);
+  }
+}
+
+QLineEdit* SettingsForm::box(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }
+
+SettingsTexts SettingsForm::settingsTexts() const {
+  SettingsTexts t;
+  t.txtin = coreText(box("txtin")->text());
+  t.txtsu = coreText(box("txtsu")->text());
+  t.txtno = coreText(box("txtno")->text());
+  t.txtken = coreText(box("txtken")->text());
+  t.txtcity = coreText(box("txtcity")->text());
+  t.txtbil = coreText(box("txtbil")->text());
+  t.Texco = coreText(box("Texco")->text());
+  for (int k = 1; k <= kFurtherPairs; ++k) {
+    const std::string n = std::to_string(k);
+    t.etc[static_cast<size_t>(k)] = coreText(box(("etc" + n).c_str())->text());
+    t.etcopt[static_cast<size_t>(k)] = coreText(box(("etc" + n + "1").c_str())->text());
+  }
+  t.txtout = coreText(box("txtout")->text());
+  return t;
+}
+
+void SettingsForm::execute() {
+  if (running_) return;
+  running_ = true;
+  RunRequest request;
+  request.dataFolder = dataFolder_;
+  worker_ = std::make_unique<RunWorker>(state_, settingsTexts(), std::move(request));
+  connect(worker_.get(), &RunWorker::finished, this, &SettingsForm::finishRun);
+  blocker_ = std::make_unique<InputBlocker>();
+  captionTimer_.start();
+  worker_->start();
+}
+
+void SettingsForm::showCount() {
+  const auto count = running_ ? worker_->lastCount() : std::nullopt;
+  if (!count || *count == shownCount_) return;
+  shownCount_ = *count;
+  setWindowTitle(progressCaption(*count));
+}
+
+void SettingsForm::finishRun() {
+  captionTimer_.stop();
+  showCount();  // the exact count of the last record
+  running_ = false;
+  blocker_.reset();
+  reportOutcome(this, worker_->outcome());
+  emit executeDone();
+}
+
+void SettingsForm::browseInput() {
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("元のファイル"), box("txtin")->text());
+  if (!path.isEmpty()) box("txtin")->setText(QDir::toNativeSeparators(path));
+}
+
+void SettingsForm::browseOutput() {
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("出力先のファイル"), box("txtout")->text());
+  if (!path.isEmpty()) box("txtout")->setText(QDir::toNativeSeparators(path));
+}
+
+}  // namespace zumaro::forms

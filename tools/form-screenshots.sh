@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Starts the built zumaro on a virtual screen, opens the settings form as a
+# user would, and writes pictures of both windows to docs/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+needed=(xvfb xdotool imagemagick fonts-ipafont-gothic)
+missing=()
+for p in "${needed[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+[ -x build/bin/zumaro ] || tools/build.sh
+
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  set -euo pipefail
+  build/bin/zumaro & pid=$!
+  trap "kill $pid" EXIT
+  start=$(xdotool search --sync --name "^Zumaro Ver 1.1$" | head -1)
+  sleep 1
+  import -window "$start" docs/start-form.png
+  # The middle of cmdok (6840 + 1335 / 2, 5160 + 735 / 2 twips) at 96 dpi.
+  xdotool mousemove --window "$start" 500 368 click 1
+  settings=$(xdotool search --sync --name "^Zumaro Ver1.1$" | head -1)
+  sleep 1
+  import -window "$settings" docs/settings-form.png
+'
+echo "docs/start-form.png, docs/settings-form.png"
