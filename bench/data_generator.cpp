@@ -51,9 +51,9 @@ Locality newLocality(Rng& rng) { return {&kPrefectures[rng.below(kPrefectures.si
 // codes that cover several town areas.
 int entriesPerKey(Rng& rng) {
   int roll = static_cast<int>(rng.below(100));
-  if (roll < 85) return 1;
-  if (roll < 97) return rng.between(2, 5);
-  return rng.between(6, 40);
+  if (roll < 96) return 1;
+  if (roll < 99) return rng.between(2, 5);
+  return rng.between(6, 30);
 }
 
 void addressEntries(Rng& rng, long lower, long upper, int count, std::vector<Entry>& out) {

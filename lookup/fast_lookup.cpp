@@ -15,9 +15,9 @@ constexpr char16_t kBeforeFirstKey = u'0';
 // The first entry of [from, to) for which `before` is false; `before` holds
 // for a leading part of the range and for nothing after it.
 template <class Before>
-size_t firstNotBefore(const LoadedDataFile& file, size_t from, size_t to, Before before) {
+size_t firstNotBefore(size_t from, size_t to, Before before) {
   auto indices = std::views::iota(from, to);
-  auto found = std::ranges::partition_point(indices, [&](size_t i) { return before(file.key(i)); });
+  auto found = std::ranges::partition_point(indices, before);
   return from + static_cast<size_t>(found - indices.begin());
 }
 
@@ -55,13 +55,14 @@ void FastLookup::serch(ConversionState& s, int k) {
   // greater key; a stretch whose keys are all not greater is read whole and
   // the scan goes on into the next one.
   const TextView key = s.keyno;
+  const LoadedDataFile::KeyHead head = LoadedDataFile::headOf(key);
   bool readAny = false;
   size_t last = 0;            // the entry read last
   size_t held = SIZE_MAX;     // the entry s.dat holds
   while (!file.atEnd(next)) {
     const size_t end = file.ascendingEnd(next);
-    const size_t firstEqual = firstNotBefore(file, next, end, [&](TextView e) { return textLess(e, key); });
-    const size_t firstGreater = firstNotBefore(file, firstEqual, end, [&](TextView e) { return !textGreater(e, key); });
+    const size_t firstEqual = firstNotBefore(next, end, [&](size_t i) { return file.compareKey(i, key, head) < 0; });
+    const size_t firstGreater = firstNotBefore(firstEqual, end, [&](size_t i) { return file.compareKey(i, key, head) <= 0; });
     for (size_t i = firstEqual; i < firstGreater; ++i) {
       file.copyEntry(i, s.datno, s.dat);
       held = i;

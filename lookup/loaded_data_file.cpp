@@ -5,6 +5,17 @@
 #include "state/failure.h"
 
 namespace zumaro {
+// Characters 0-3 and 4-7, 16 bits each, the first highest; a shorter key is
+// padded with zeros.
+LoadedDataFile::KeyHead LoadedDataFile::headOf(TextView key) {
+  KeyHead head;
+  for (size_t i = 0; i < 8; ++i) {
+    uint64_t& half = i < 4 ? head.first : head.second;
+    half = (half << 16) | (i < key.size() ? key[i] : 0u);
+  }
+  head.length = key.size();
+  return head;
+}
 
 void LoadedDataFile::open() {
   close();
@@ -15,6 +26,7 @@ void LoadedDataFile::close() {
   file_.close();
   loaded_ = false;
   Text().swap(chars_);
+  std::vector<KeyHead>().swap(keyHeads_);
   std::vector<uint32_t>().swap(fieldStart_);
   std::vector<uint32_t>().swap(ascendingEnd_);
   count_ = 0;
@@ -44,6 +56,8 @@ void LoadedDataFile::load() {
   file_.close();
   chars_.shrink_to_fit();
   fieldStart_.shrink_to_fit();
+  keyHeads_.resize(count_);
+  for (size_t i = 0; i < count_; ++i) keyHeads_[i] = headOf(key(i));
   findAscendingStretches();
 }
 
@@ -71,11 +85,6 @@ void LoadedDataFile::findAscendingStretches() {
       ascendingEnd_[i - 1] = ascendingEnd_[i];
     }
   }
-}
-
-TextView LoadedDataFile::field(size_t entry, size_t f) const {
-  const size_t at = entry * kEntryFields + f;
-  return TextView(chars_).substr(fieldStart_[at], fieldStart_[at + 1] - fieldStart_[at]);
 }
 
 void LoadedDataFile::copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const {

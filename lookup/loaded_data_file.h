@@ -28,6 +28,28 @@ class LoadedDataFile {
   bool atEnd(size_t i);
 
   TextView key(size_t i) const { return field(i, 0); }
+
+  // The first eight characters of a key packed into two numbers whose
+  // order is the text order of those characters, with the key's length.
+  struct KeyHead {
+    uint64_t first = 0, second = 0;
+    size_t length = 0;
+  };
+  static KeyHead headOf(TextView key);
+
+  // The character-code order of entry i's key against `key` (whose head is
+  // `head`): <0, 0, >0. Mostly decided by the heads alone, so a binary
+  // search touches little memory.
+  int compareKey(size_t i, TextView key, const KeyHead& head) const {
+    const KeyHead& mine = keyHeads_[i];
+    if (mine.first != head.first) return mine.first < head.first ? -1 : 1;
+    if (mine.second != head.second) return mine.second < head.second ? -1 : 1;
+    // Equal heads of keys no longer than eight characters: the shorter is
+    // a prefix of the longer.
+    if (mine.length <= 8 && head.length <= 8) return mine.length < head.length ? -1 : mine.length > head.length ? 1 : 0;
+    return this->key(i).compare(key);
+  }
+
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
   size_t ascendingEnd(size_t i) const { return ascendingEnd_[i]; }
@@ -38,13 +60,17 @@ class LoadedDataFile {
   void load();
   void append(const Text& datno, const std::array<Text, 11>& dat);
   void findAscendingStretches();
-  TextView field(size_t entry, size_t f) const;
+  TextView field(size_t entry, size_t f) const {
+    const size_t at = entry * kEntryFields + f;
+    return TextView(chars_.data() + fieldStart_[at], fieldStart_[at + 1] - fieldStart_[at]);
+  }
 
   DataFile file_;
   bool loaded_ = false;
   Text chars_;                       // every field of every entry, one after the other
   std::vector<uint32_t> fieldStart_;  // kEntryFields per entry, then the end of the last
   std::vector<uint32_t> ascendingEnd_;
+  std::vector<KeyHead> keyHeads_;
   size_t count_ = 0;
   std::optional<Text> fault_;  // the message of the fault met after the last entry
 };
