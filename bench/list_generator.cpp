@@ -79,9 +79,12 @@ std::string digits(Rng& rng, int count) {
   return out;
 }
 
+// Each draw is a statement of its own: the operands of + may be evaluated
+// in any order, and the files must not depend on the compiler.
 std::string blockNumber(Rng& rng) {
-  std::string out = std::to_string(rng.between(1, 9)) + "-" + std::to_string(rng.between(1, 30));
-  if (rng.percent(60)) out += "-" + std::to_string(rng.between(1, 20));
+  std::string out = std::to_string(rng.between(1, 9));
+  out.append("-").append(std::to_string(rng.between(1, 30)));
+  if (rng.percent(60)) out.append("-").append(std::to_string(rng.between(1, 20)));
   return out;
 }
 
@@ -108,7 +111,8 @@ class ListMaker {
     Record r;
     auto& f = r.fields;
     f[0] = std::to_string(100000 + number);
-    f[1] = kanaReading(rng_, rng_.between(2, 4)) + " " + kanaReading(rng_, rng_.between(2, 3));
+    f[1] = kanaReading(rng_, rng_.between(2, 4));
+    f[1].append(" ").append(kanaReading(rng_, rng_.between(2, 3)));
     const int roll = static_cast<int>(rng_.below(100));
     if (roll < 10) {
       unknownKey(r);
@@ -120,7 +124,10 @@ class ListMaker {
     }
     const bool hyphen = r.key.size() == 7 && rng_.percent(80);
     f[2] = hyphen ? r.key.substr(0, 3).append("-").append(r.key, 3) : r.key;
-    if (rng_.percent(15)) f[5] = kanaReading(rng_, rng_.between(2, 4)) + "ﾋﾞﾙ " + std::to_string(rng_.between(1, 12)) + "ｶｲ";
+    if (rng_.percent(15)) {
+      f[5] = kanaReading(rng_, rng_.between(2, 4));
+      f[5].append("ﾋﾞﾙ ").append(std::to_string(rng_.between(1, 12))).append("ｶｲ");
+    }
     if (rng_.percent(10)) f[6] = std::string("ｶﾌﾞｼｷｶﾞｲｼﾔ ").append(kanaReading(rng_, rng_.between(2, 5)));
     f[7] = telephone();
     f[8] = date();

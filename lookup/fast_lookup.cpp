@@ -54,15 +54,14 @@ void FastLookup::serch(ConversionState& s, int k) {
   // Within an ascending stretch that means: up to and including the first
   // greater key; a stretch whose keys are all not greater is read whole and
   // the scan goes on into the next one.
-  const TextView key = s.keyno;
-  const LoadedDataFile::KeyHead head = LoadedDataFile::headOf(key);
+  const LoadedDataFile::Probe key(s.keyno);
   bool readAny = false;
   size_t last = 0;            // the entry read last
   size_t held = SIZE_MAX;     // the entry s.dat holds
   while (!file.atEnd(next)) {
     const size_t end = file.ascendingEnd(next);
-    const size_t firstEqual = firstNotBefore(next, end, [&](size_t i) { return file.compareKey(i, key, head) < 0; });
-    const size_t firstGreater = firstNotBefore(firstEqual, end, [&](size_t i) { return file.compareKey(i, key, head) <= 0; });
+    const size_t firstEqual = firstNotBefore(next, end, [&](size_t i) { return file.compareKey(i, key) < 0; });
+    const size_t firstGreater = firstNotBefore(firstEqual, end, [&](size_t i) { return file.compareKey(i, key) <= 0; });
     for (size_t i = firstEqual; i < firstGreater; ++i) {
       file.copyEntry(i, s.datno, s.dat);
       held = i;

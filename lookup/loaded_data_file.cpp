@@ -1,21 +1,27 @@
 #include "lookup/loaded_data_file.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "state/failure.h"
 
 namespace zumaro {
-// Characters 0-3 and 4-7, 16 bits each, the first highest; a shorter key is
-// padded with zeros.
-LoadedDataFile::KeyHead LoadedDataFile::headOf(TextView key) {
-  KeyHead head;
+namespace {
+
+uint64_t headOf(TextView key, bool& narrow) {
+  uint64_t head = 0;
+  narrow = true;
   for (size_t i = 0; i < 8; ++i) {
-    uint64_t& half = i < 4 ? head.first : head.second;
-    half = (half << 16) | (i < key.size() ? key[i] : 0u);
+    const unsigned c = i < key.size() ? key[i] : 0u;
+    if (c >= 0xFF) narrow = false;
+    head = (head << 8) | (c < 0xFF ? c : 0xFFu);
   }
-  head.length = key.size();
   return head;
 }
+
+}  // namespace
+
+LoadedDataFile::Probe::Probe(TextView k) : key(k), head(headOf(k, narrow)) {}
 
 void LoadedDataFile::open() {
   close();
@@ -26,7 +32,7 @@ void LoadedDataFile::close() {
   file_.close();
   loaded_ = false;
   Text().swap(chars_);
-  std::vector<KeyHead>().swap(keyHeads_);
+  std::vector<uint64_t>().swap(keyHeads_);
   std::vector<uint32_t>().swap(fieldStart_);
   std::vector<uint32_t>().swap(ascendingEnd_);
   count_ = 0;
@@ -42,6 +48,9 @@ bool LoadedDataFile::atEnd(size_t i) {
 
 void LoadedDataFile::load() {
   loaded_ = true;
+  // A byte never decodes to more than one character, and the separators are
+  // dropped: the file's size in characters is enough for every field.
+  chars_.reserve(static_cast<size_t>(std::min<uint64_t>(file_.sizeInBytes(), std::numeric_limits<uint32_t>::max())));
   fieldStart_.push_back(0);
   Text datno;
   std::array<Text, 11> dat;
@@ -54,10 +63,10 @@ void LoadedDataFile::load() {
     fault_ = failure.message;
   }
   file_.close();
-  chars_.shrink_to_fit();
   fieldStart_.shrink_to_fit();
   keyHeads_.resize(count_);
-  for (size_t i = 0; i < count_; ++i) keyHeads_[i] = headOf(key(i));
+  bool narrow = true;
+  for (size_t i = 0; i < count_; ++i) keyHeads_[i] = headOf(key(i), narrow);
   findAscendingStretches();
 }
 

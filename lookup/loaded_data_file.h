@@ -29,25 +29,24 @@ class LoadedDataFile {
 
   TextView key(size_t i) const { return field(i, 0); }
 
-  // The first eight characters of a key packed into two numbers whose
-  // order is the text order of those characters, with the key's length.
-  struct KeyHead {
-    uint64_t first = 0, second = 0;
-    size_t length = 0;
+  // A key made ready for comparing with many entries: its first eight
+  // characters as one number (see keyHeads_), and whether they all fit.
+  struct Probe {
+    explicit Probe(TextView key);
+    TextView key;
+    uint64_t head;
+    bool narrow;  // no character from U+00FF up among the first eight
   };
-  static KeyHead headOf(TextView key);
 
-  // The character-code order of entry i's key against `key` (whose head is
-  // `head`): <0, 0, >0. Mostly decided by the heads alone, so a binary
-  // search touches little memory.
-  int compareKey(size_t i, TextView key, const KeyHead& head) const {
-    const KeyHead& mine = keyHeads_[i];
-    if (mine.first != head.first) return mine.first < head.first ? -1 : 1;
-    if (mine.second != head.second) return mine.second < head.second ? -1 : 1;
-    // Equal heads of keys no longer than eight characters: the shorter is
-    // a prefix of the longer.
-    if (mine.length <= 8 && head.length <= 8) return mine.length < head.length ? -1 : mine.length > head.length ? 1 : 0;
-    return this->key(i).compare(key);
+  // The character-code order of entry i's key against the probe's: <0, 0,
+  // >0. Mostly decided by the heads alone, so a binary search touches
+  // little memory.
+  int compareKey(size_t i, const Probe& probe) const {
+    if (probe.narrow) {
+      const uint64_t mine = keyHeads_[i];
+      if (mine != probe.head) return mine < probe.head ? -1 : 1;
+    }
+    return key(i).compare(probe.key);
   }
 
   // One past the last entry of the ascending (non-decreasing) stretch of
@@ -70,7 +69,12 @@ class LoadedDataFile {
   Text chars_;                       // every field of every entry, one after the other
   std::vector<uint32_t> fieldStart_;  // kEntryFields per entry, then the end of the last
   std::vector<uint32_t> ascendingEnd_;
-  std::vector<KeyHead> keyHeads_;
+  // The first eight characters of every key, one byte each, the first
+  // highest, a shorter key padded with zeros; characters from U+00FF up all
+  // give 0xFF. Against a narrow probe, unequal heads order the keys as
+  // their texts: the first differing byte stands where the texts first
+  // differ, since the probe's earlier characters are all exact.
+  std::vector<uint64_t> keyHeads_;
   size_t count_ = 0;
   std::optional<Text> fault_;  // the message of the fault met after the last entry
 };
