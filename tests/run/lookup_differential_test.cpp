@@ -58,8 +58,8 @@ const std::vector<std::string> kTownReadings = {"ﾎﾝﾁﾖｳ", "ﾎﾝﾏﾁ
 const std::vector<int> kActiveFiles = {1, 3, 13, 23};
 
 // Keys of file k: a handful sharing their first five digits, so that lists
-// repeat them, plus longer keys (beyond eight characters too) and a shorter
-// one that sort next to them.
+// repeat them, plus longer keys (beyond eight characters too), a shorter one
+// and keys with wide characters that sort next to them.
 std::vector<std::string> keysOf(int k) {
   const std::string base = toUtf8(postalRange(k).lower).substr(0, 5);
   std::vector<std::string> keys;
@@ -69,6 +69,9 @@ std::vector<std::string> keysOf(int k) {
   keys.push_back(base + "13" + "012");
   keys.push_back(base + "13" + "021");
   keys.push_back(base + "1");
+  // Characters from U+00FF up, which the packed key heads cannot tell apart.
+  keys.push_back(base + "ｱ1");
+  keys.push_back(base + "１2");
   return keys;
 }
 
