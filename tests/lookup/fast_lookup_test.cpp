@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "state/failure.h"
+#include "support/search_record.h"
 #include "support/temp_dir.h"
 
 namespace zumaro {
@@ -18,7 +19,7 @@ using testing::writeDataFolder;
 // Keys of data file 3 (0800000..1319999).
 const std::string K1 = "1000010", K2 = "1000020", K3 = "1000030", K4 = "1000040";
 
-std::string entry(const std::string& key, const std::string& city) { return key + ",東京都," + city + ",,,,,,,,"; }
+std::string entry(const std::string& key, const std::string& city) { return testing::cityEntry(key, city); }
 
 class FastLookupTest : public ::testing::Test {
  protected:
@@ -35,16 +36,7 @@ class FastLookupTest : public ::testing::Test {
     return bytes;
   }
 
-  // One record with an empty city text; returns its city slot afterwards.
-  std::string search(const std::string& key) {
-    s.koumoku = {};
-    s.koumoku[1] = s.recken = u"ﾄｳｷﾖｳﾄ";
-    s.koumoku[2] = u"未変換";
-    s.reccity = s.reccityRead = s.recbil = s.recco = u"";
-    s.keyno = fromUtf8(key);
-    dbrearch(s, lookup);
-    return toUtf8(s.koumoku[2]);
-  }
+  std::string search(const std::string& key) { return testing::searchRecord(s, lookup, key); }
   std::string lastno3() const { return toUtf8(s.lastno[3]); }
 
   TempDir dir;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/rng.h"
 #include "lookup/lookup_method.h"
 #include "lookup/range_table.h"
 #include "records/numck.h"
@@ -31,26 +32,7 @@ using testing::writeBytes;
 constexpr uint64_t kFirstSeed = 1;
 constexpr int kCases = 2000;
 
-// splitmix64: the same cases on every platform and standard library.
-class Rng {
- public:
-  explicit Rng(uint64_t seed) : x_(seed) {}
-  uint64_t next() {
-    uint64_t z = (x_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  int below(int n) { return static_cast<int>(next() % static_cast<uint64_t>(n)); }
-  bool percent(int p) { return below(100) < p; }
-  template <class T>
-  const T& pick(const std::vector<T>& v) {
-    return v[static_cast<size_t>(below(static_cast<int>(v.size())))];
-  }
-
- private:
-  uint64_t x_;
-};
+using bench::Rng;
 
 const std::vector<std::string> kCityReadings = {"ﾐﾄﾞﾘｸ", "ｷﾀｸ", "ﾐﾅﾐﾁﾖｳ", "ﾐﾅﾐﾏﾁ", ""};
 const std::vector<std::string> kTownReadings = {"ﾎﾝﾁﾖｳ", "ﾎﾝﾏﾁ", "ｻｶｴ", ""};
