@@ -48,6 +48,7 @@ void FastLookup::serch(ConversionState& s, int k) {
     s.datno.push_back(kBeforeFirstKey);
     next = 0;
   }
+  // dbrearch has set datno to "0"; a key already read past reads nothing.
   if (textGreater(s.datno, s.keyno)) return;
 
   // The scan reads on while the key read last is not greater than keyno.
@@ -56,8 +57,8 @@ void FastLookup::serch(ConversionState& s, int k) {
   // the scan goes on into the next one.
   const LoadedDataFile::Probe key(s.keyno);
   bool readAny = false;
-  size_t last = 0;            // the entry read last
-  size_t held = SIZE_MAX;     // the entry s.dat holds
+  size_t last = 0;         // the entry read last
+  size_t held = SIZE_MAX;  // the entry s.dat holds
   while (!file.atEnd(next)) {
     const size_t end = file.ascendingEnd(next);
     const size_t firstEqual = firstNotBefore(next, end, [&](size_t i) { return file.compareKey(i, key) < 0; });

@@ -21,7 +21,7 @@ uint64_t headOf(TextView key, bool& narrow) {
 
 }  // namespace
 
-LoadedDataFile::Probe::Probe(TextView k) : key(k), head(headOf(k, narrow)) {}
+LoadedDataFile::Probe::Probe(TextView k) : key(k) { head = headOf(k, narrow); }
 
 void LoadedDataFile::open() {
   close();
@@ -60,12 +60,14 @@ void LoadedDataFile::load() {
       append(datno, dat);
     }
   } catch (const RunFailure& failure) {
+    // Read faults, and a file too large for the offsets, stop the run only
+    // when a search reaches the entry.
     fault_ = failure.message;
   }
   file_.close();
   fieldStart_.shrink_to_fit();
   keyHeads_.resize(count_);
-  bool narrow = true;
+  bool narrow = true;  // a wide entry key needs nothing apart; see keyHeads_
   for (size_t i = 0; i < count_; ++i) keyHeads_[i] = headOf(key(i), narrow);
   findAscendingStretches();
 }

@@ -34,8 +34,8 @@ class LoadedDataFile {
   struct Probe {
     explicit Probe(TextView key);
     TextView key;
-    uint64_t head;
-    bool narrow;  // no character from U+00FF up among the first eight
+    uint64_t head = 0;
+    bool narrow = true;  // no character from U+00FF up among the first eight
   };
 
   // The character-code order of entry i's key against the probe's: <0, 0,
