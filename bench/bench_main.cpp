@@ -71,6 +71,7 @@ class Bench {
         const std::string list = f.lists + "/" + std::to_string(size) + "-" + order + ".csv";
         if (!fs::exists(list)) continue;
         std::fprintf(stderr, "  %s %ld %s ...\n", f.name.c_str(), size, order);
+        fs::remove(work_ + "/floor.csv");
         const ChildRun floor = checked(runChild({bin_ + "/zumaro-codec-floor", list, work_ + "/floor.csv"}), "floor");
         Row fast{f.name, size, order, "fast", convert(f, list, "fast", work_ + "/fast.csv"), floor};
         rows_.push_back(fast);
@@ -79,9 +80,8 @@ class Bench {
         rows_.push_back(scan);
         if (readFile(work_ + "/fast.csv") != readFile(work_ + "/scan.csv")) differing_.push_back(list);
       }
-      fs::remove(work_ + "/fast.csv");
-      fs::remove(work_ + "/floor.csv");
     }
+    for (const char* name : {"/floor.csv", "/fast.csv", "/scan.csv"}) fs::remove(work_ + name);
   }
 
   void print(const std::vector<Folder>& folders) const {
@@ -108,7 +108,10 @@ class Bench {
   bool failed() const { return !differing_.empty(); }
 
  private:
+  // Every output is a new file: ext4 writes a file that was emptied and
+  // written again back to disk when it is closed, which would be timed.
   ChildRun convert(const Folder& f, const std::string& list, const char* lookup, const std::string& out) {
+    fs::remove(out);
     std::vector<std::string> argv = {bin_ + "/zumaro-convert", "-q", "--input", list, "--output", out, "--data-dir",
                                      f.data, "--lookup", lookup};
     for (const std::string& w : splitWords(kListSettings)) argv.push_back(w);
@@ -171,12 +174,13 @@ bool parseFolder(const std::string& arg, Folder& f) {
 int main(int argc, char** argv) {
   using namespace zumaro::bench;
   std::vector<Folder> folders;
-  for (int i = 3; i < argc; ++i) {
+  bool understood = argc >= 4;
+  for (int i = 3; i < argc && understood; ++i) {
     Folder f;
-    if (!parseFolder(argv[i], f)) argc = 0;
+    understood = parseFolder(argv[i], f);
     folders.push_back(f);
   }
-  if (argc < 4) {
+  if (!understood) {
     std::fprintf(stderr, "usage: zumaro-bench BIN-DIR WORK-DIR NAME=DATA-FOLDER:LIST-FOLDER ...\n");
     return 2;
   }
