@@ -33,6 +33,7 @@ void LoadedDataFile::close() {
   loaded_ = false;
   Text().swap(chars_);
   std::vector<uint64_t>().swap(keyHeads_);
+  std::vector<uint8_t>().swap(keyLengths_);
   std::vector<uint32_t>().swap(fieldStart_);
   std::vector<uint32_t>().swap(ascendingEnd_);
   count_ = 0;
@@ -67,8 +68,12 @@ void LoadedDataFile::load() {
   file_.close();
   fieldStart_.shrink_to_fit();
   keyHeads_.resize(count_);
+  keyLengths_.resize(count_);
   bool narrow = true;  // a wide entry key needs nothing apart; see keyHeads_
-  for (size_t i = 0; i < count_; ++i) keyHeads_[i] = headOf(key(i), narrow);
+  for (size_t i = 0; i < count_; ++i) {
+    keyHeads_[i] = headOf(key(i), narrow);
+    keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(key(i).size(), 255));
+  }
   findAscendingStretches();
 }
 

@@ -45,6 +45,10 @@ class LoadedDataFile {
     if (probe.narrow) {
       const uint64_t mine = keyHeads_[i];
       if (mine != probe.head) return mine < probe.head ? -1 : 1;
+      // Equal heads of keys of at most eight characters: the shorter is a
+      // prefix of the longer, and the entry's text need not be read.
+      const size_t length = keyLengths_[i];
+      if (length <= 8 && probe.key.size() <= 8) return length < probe.key.size() ? -1 : length > probe.key.size();
     }
     return key(i).compare(probe.key);
   }
@@ -75,6 +79,7 @@ class LoadedDataFile {
   // their texts: the first differing byte stands where the texts first
   // differ, since the probe's earlier characters are all exact.
   std::vector<uint64_t> keyHeads_;
+  std::vector<uint8_t> keyLengths_;  // up to 255: more than eight is all that matters
   size_t count_ = 0;
   std::optional<Text> fault_;  // the message of the fault met after the last entry
 };
