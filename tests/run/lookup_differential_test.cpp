@@ -54,6 +54,8 @@ std::vector<std::string> keysOf(int k) {
   // Characters from U+00FF up, which the packed key heads cannot tell apart.
   keys.push_back(base + "ｱ1");
   keys.push_back(base + "１2");
+  // A key that only a U+0000 tells from a shorter one.
+  keys.push_back(base + "11" + std::string(1, '\0'));
   return keys;
 }
 
