@@ -119,8 +119,8 @@ class Bench {
   // written again back to disk when it is closed, which would be timed.
   ChildRun convert(const Folder& f, const std::string& list, const char* lookup, const std::string& out) {
     fs::remove(out);
-    std::vector<std::string> argv = {bin_ + "/zumaro-convert", "-q", "--input", list, "--output", out, "--data-dir",
-                                     f.data, "--lookup", lookup};
+    std::vector<std::string> argv = {
+        bin_ + "/zumaro-convert", "-q", "--input", list, "--output", out, "--data-dir", f.data, "--lookup", lookup};
     for (const std::string& w : splitWords(kListSettings)) argv.push_back(w);
     return checked(runChild(argv), "zumaro-convert");
   }
@@ -172,8 +172,9 @@ class Bench {
       least = least == 0 ? r.run.peakRssKiB : std::min(least, r.run.peakRssKiB);
       most = std::max(most, r.run.peakRssKiB);
     }
-    std::printf("  peak memory of the fast lookup: %.1f to %.1f MiB over all list sizes (limit 3 x data + 64 = %.1f MiB)\n",
-                least / 1024.0, most / 1024.0, limitMiB);
+    std::printf(
+        "  peak memory of the fast lookup: %.1f to %.1f MiB over all list sizes (limit 3 x data + 64 = %.1f MiB)\n",
+        least / 1024.0, most / 1024.0, limitMiB);
   }
 
   std::string bin_, work_;

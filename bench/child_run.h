@@ -7,7 +7,7 @@
 namespace zumaro::bench {
 
 struct ChildRun {
-  int exitStatus = -1;   // -1 when it did not exit normally
+  int exitStatus = -1;  // -1 when it did not exit normally
   double wallSeconds = 0;
   double cpuSeconds = 0;  // user + system
   long peakRssKiB = 0;

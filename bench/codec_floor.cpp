@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
   try {
     for (bool more = true; more;) {
       chars.clear();
-      for (int c; chars.size() < kChunk && (c = input.get()) != TextSource::kEnd;) chars.push_back(static_cast<char16_t>(c));
+      for (int c; chars.size() < kChunk && (c = input.get()) != TextSource::kEnd;)
+        chars.push_back(static_cast<char16_t>(c));
       more = chars.size() == kChunk;
       bytes.clear();
       size_t bad = 0;

@@ -21,9 +21,18 @@ struct Prefecture {
 };
 
 constexpr std::array<Prefecture, 12> kPrefectures{{
-    {"北海道", "ﾎﾂｶｲﾄﾞｳ"}, {"青森県", "ｱｵﾓﾘｹﾝ"}, {"宮城県", "ﾐﾔｷﾞｹﾝ"}, {"東京都", "ﾄｳｷﾖｳﾄ"},
-    {"神奈川県", "ｶﾅｶﾞﾜｹﾝ"}, {"長野県", "ﾅｶﾞﾉｹﾝ"}, {"愛知県", "ｱｲﾁｹﾝ"}, {"京都府", "ｷﾖｳﾄﾌ"},
-    {"大阪府", "ｵｵｻｶﾌ"}, {"広島県", "ﾋﾛｼﾏｹﾝ"}, {"福岡県", "ﾌｸｵｶｹﾝ"}, {"沖縄県", "ｵｷﾅﾜｹﾝ"},
+    {"北海道", "ﾎﾂｶｲﾄﾞｳ"},
+    {"青森県", "ｱｵﾓﾘｹﾝ"},
+    {"宮城県", "ﾐﾔｷﾞｹﾝ"},
+    {"東京都", "ﾄｳｷﾖｳﾄ"},
+    {"神奈川県", "ｶﾅｶﾞﾜｹﾝ"},
+    {"長野県", "ﾅｶﾞﾉｹﾝ"},
+    {"愛知県", "ｱｲﾁｹﾝ"},
+    {"京都府", "ｷﾖｳﾄﾌ"},
+    {"大阪府", "ｵｵｻｶﾌ"},
+    {"広島県", "ﾋﾛｼﾏｹﾝ"},
+    {"福岡県", "ﾌｸｵｶｹﾝ"},
+    {"沖縄県", "ｵｷﾅﾜｹﾝ"},
 }};
 
 struct Entry {
@@ -69,8 +78,17 @@ void addressEntries(Rng& rng, long lower, long upper, int count, std::vector<Ent
     for (int n = entriesPerKey(rng); n > 0 && made < count; --n, ++made) {
       PlaceName town = townName(rng);
       Entry e{key, {}};
-      e.fields = {keyText(key), place.prefecture->written, place.city.written, town.written, "", "",
-                  place.prefecture->reading, place.city.reading, town.reading, "", ""};
+      e.fields = {keyText(key),
+                  place.prefecture->written,
+                  place.city.written,
+                  town.written,
+                  "",
+                  "",
+                  place.prefecture->reading,
+                  place.city.reading,
+                  town.reading,
+                  "",
+                  ""};
       if (rng.percent(2)) {
         std::string name = kanaReading(rng, rng.between(2, 4));
         e.fields[4] = kanjiName(rng, 2) + "ビル";
@@ -88,9 +106,17 @@ void businessEntries(Rng& rng, long lower, long upper, int count, std::vector<En
     Locality place = newLocality(rng);
     for (int n = rng.percent(90) ? 1 : rng.between(2, 3); n > 0 && made < count; --n, ++made) {
       Entry e{key, {}};
-      e.fields = {keyText(key), place.prefecture->written, place.city.written, townName(rng).written, "",
-                  "株式会社" + kanjiName(rng, rng.between(2, 4)), place.prefecture->reading, place.city.reading, "",
-                  "", "ｶﾌﾞｼｷｶﾞｲｼﾔ" + kanaReading(rng, rng.between(2, 6))};
+      e.fields = {keyText(key),
+                  place.prefecture->written,
+                  place.city.written,
+                  townName(rng).written,
+                  "",
+                  "株式会社" + kanjiName(rng, rng.between(2, 4)),
+                  place.prefecture->reading,
+                  place.city.reading,
+                  "",
+                  "",
+                  "ｶﾌﾞｼｷｶﾞｲｼﾔ" + kanaReading(rng, rng.between(2, 6))};
       out.push_back(std::move(e));
     }
   }

@@ -88,8 +88,8 @@ std::string blockNumber(Rng& rng) {
   return out;
 }
 
-const std::vector<std::string> kNotes = {"", "", "call before delivery", "leave at door", "weekends only",
-                                          "fragile goods"};
+const std::vector<std::string> kNotes = {
+    "", "", "call before delivery", "leave at door", "weekends only", "fragile goods"};
 
 class ListMaker {
  public:
@@ -143,8 +143,10 @@ class ListMaker {
   }
 
   std::string date() {
-    return std::string("2026/").append(std::to_string(rng_.between(1, 12))).append("/").append(
-        std::to_string(rng_.between(1, 28)));
+    return std::string("2026/")
+        .append(std::to_string(rng_.between(1, 12)))
+        .append("/")
+        .append(std::to_string(rng_.between(1, 28)));
   }
 
   void fromEntry(Record& r, const DataEntry& e, bool otherSuffix) {
@@ -181,7 +183,8 @@ void generateList(const std::string& dataFolder, const std::string& path, const 
     records.push_back({r.key, quotedFields(r.fields.data(), r.fields.size())});
   }
   if (shape.order == ListOrder::Sorted) {
-    std::stable_sort(records.begin(), records.end(), [](const ListLine& a, const ListLine& b) { return a.key < b.key; });
+    std::stable_sort(records.begin(), records.end(),
+                     [](const ListLine& a, const ListLine& b) { return a.key < b.key; });
   }
   Cp932File file(path);
   for (const ListLine& r : records) file.line(r.line);

@@ -70,7 +70,7 @@ class LoadedDataFile {
 
   DataFile file_;
   bool loaded_ = false;
-  Text chars_;                       // every field of every entry, one after the other
+  Text chars_;                        // every field of every entry, one after the other
   std::vector<uint32_t> fieldStart_;  // kEntryFields per entry, then the end of the last
   std::vector<uint32_t> ascendingEnd_;
   // The first eight characters of every key, one byte each, the first

@@ -68,7 +68,8 @@ TEST_F(FastLookupTest, FaultIsRaisedOnlyWhenASearchReachesIt) {
     search(K2);
     FAIL() << "the entry cut short was passed over";
   } catch (const RunFailure& e) {
-    EXPECT_EQ(toUtf8(e.message), "郵便番号データ " + dataFilePath(folder, 3) + " が3件目のデータの途中で終わっています。");
+    EXPECT_EQ(toUtf8(e.message),
+              "郵便番号データ " + dataFilePath(folder, 3) + " が3件目のデータの途中で終わっています。");
   }
   EXPECT_EQ(toUtf8(s.koumoku[2]), "二") << "K2 reached the comparison before the scan met the fault";
   EXPECT_EQ(lastno3(), K2) << "a search that failed stores no last key";

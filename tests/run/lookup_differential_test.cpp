@@ -90,8 +90,10 @@ DataFileCase randomDataFile(Rng& rng, int k) {
   // Most files are in order; the others have a few entries moved.
   if (rng.percent(40)) {
     for (int swaps = 1 + rng.below(3); swaps > 0 && chosen.size() > 1; --swaps) {
-      std::swap(chosen[static_cast<size_t>(rng.below(static_cast<int>(chosen.size())))],
-                chosen[static_cast<size_t>(rng.below(static_cast<int>(chosen.size())))]);
+      // One draw per statement, so the cases do not depend on the compiler.
+      const size_t a = rng.below(chosen.size());
+      const size_t b = rng.below(chosen.size());
+      std::swap(chosen[a], chosen[b]);
     }
   }
   int id = 0;
@@ -105,9 +107,12 @@ DataFileCase randomDataFile(Rng& rng, int k) {
 }
 
 std::string randomRecord(Rng& rng, int id, const std::vector<std::string>& knownKeys) {
-  std::string key = rng.percent(80) ? rng.pick(knownKeys) : rng.pick(std::vector<std::string>{"0009999", "9999998", "1000000", "", "abc"});
+  std::string key = rng.percent(80) ? rng.pick(knownKeys)
+                                    : rng.pick(std::vector<std::string>{"0009999", "9999998", "1000000", "", "abc"});
   if (key.size() == 7 && rng.percent(20)) key.insert(3, "-");
-  std::string city = rng.pick(kCityReadings) + rng.pick(kTownReadings) + (rng.percent(70) ? "1-2" : "");
+  std::string city = rng.pick(kCityReadings);
+  city += rng.pick(kTownReadings);
+  if (rng.percent(70)) city += "1-2";
   std::string pref = rng.percent(30) ? "" : "ﾄｳｷﾖｳﾄ";
   std::string building = rng.percent(30) ? "ﾋﾞﾙ" : (rng.percent(20) ? "ｶｲ" : "");
   return std::to_string(id) + "," + key + "," + pref + "," + city + "," + building;
@@ -123,7 +128,8 @@ Case randomCase(uint64_t seed) {
     for (const std::string& key : keysOf(k)) knownKeys.push_back(key);
   }
   if (knownKeys.empty()) knownKeys = keysOf(3);
-  for (int i = rng.below(30); i > 0; --i) c.records.push_back(randomRecord(rng, static_cast<int>(c.records.size()) + 1, knownKeys));
+  for (int i = rng.below(30); i > 0; --i)
+    c.records.push_back(randomRecord(rng, static_cast<int>(c.records.size()) + 1, knownKeys));
   return c;
 }
 
@@ -144,7 +150,8 @@ std::string describe(uint64_t seed, const Case& c) {
   for (int k = 1; k <= kDataFileCount; ++k) {
     const DataFileCase& f = c.files[static_cast<size_t>(k)];
     if (f.lines.empty() && !f.cutShort) continue;
-    out << "file " << k << (f.invalidLine >= 0 ? " (invalid byte after line " + std::to_string(f.invalidLine + 1) + ")" : "")
+    out << "file " << k
+        << (f.invalidLine >= 0 ? " (invalid byte after line " + std::to_string(f.invalidLine + 1) + ")" : "")
         << (f.cutShort ? " (cut short at the end)" : "") << ":\n";
     for (const std::string& line : f.lines) out << "  " << line << "\n";
   }
@@ -156,11 +163,14 @@ std::string describe(uint64_t seed, const Case& c) {
 std::string stateDifference(const ConversionState& fast, const ConversionState& scan) {
   if (fast.datno != scan.datno) return "datno " + toUtf8(fast.datno) + " / " + toUtf8(scan.datno);
   for (size_t i = 1; i < fast.dat.size(); ++i)
-    if (fast.dat[i] != scan.dat[i]) return "dat" + std::to_string(i) + " " + toUtf8(fast.dat[i]) + " / " + toUtf8(scan.dat[i]);
+    if (fast.dat[i] != scan.dat[i])
+      return "dat" + std::to_string(i) + " " + toUtf8(fast.dat[i]) + " / " + toUtf8(scan.dat[i]);
   for (size_t k = 1; k < fast.lastno.size(); ++k)
-    if (fast.lastno[k] != scan.lastno[k]) return "lastno " + std::to_string(k) + " " + toUtf8(fast.lastno[k]) + " / " + toUtf8(scan.lastno[k]);
+    if (fast.lastno[k] != scan.lastno[k])
+      return "lastno " + std::to_string(k) + " " + toUtf8(fast.lastno[k]) + " / " + toUtf8(scan.lastno[k]);
   for (size_t i = 0; i < fast.koumoku.size(); ++i)
-    if (fast.koumoku[i] != scan.koumoku[i]) return "slot " + std::to_string(i) + " " + toUtf8(fast.koumoku[i]) + " / " + toUtf8(scan.koumoku[i]);
+    if (fast.koumoku[i] != scan.koumoku[i])
+      return "slot " + std::to_string(i) + " " + toUtf8(fast.koumoku[i]) + " / " + toUtf8(scan.koumoku[i]);
   if (fast.entryApplied != scan.entryApplied) return "entryApplied";
   return "";
 }
@@ -210,7 +220,8 @@ class LookupDifferential : public ::testing::Test {
         std::string fastFailure, scanFailure;
         search(fast, *fastLookup, c.records[r], fastFailure);
         search(scan, *scanLookup, c.records[r], scanFailure);
-        if (fastFailure != scanFailure) return "record " + std::to_string(r + 1) + ": failure " + fastFailure + " / " + scanFailure;
+        if (fastFailure != scanFailure)
+          return "record " + std::to_string(r + 1) + ": failure " + fastFailure + " / " + scanFailure;
         if (!scanFailure.empty()) {
           // The entry fields after a fault are never read again (the next
           // search overwrites them first); the last keys carry over.
@@ -218,7 +229,8 @@ class LookupDifferential : public ::testing::Test {
           fast.dat = scan.dat;
         }
         std::string difference = stateDifference(fast, scan);
-        if (!difference.empty()) return "pass " + std::to_string(pass + 1) + ", record " + std::to_string(r + 1) + ": " + difference;
+        if (!difference.empty())
+          return "pass " + std::to_string(pass + 1) + ", record " + std::to_string(r + 1) + ": " + difference;
         if (!scanFailure.empty()) break;
       }
       fastLookup->close();
@@ -255,8 +267,10 @@ class LookupDifferential : public ::testing::Test {
       RunOutcome b = runWith(scan, LookupMethod::Scan);
       const std::string at = "run " + std::to_string(run) + ": ";
       if (readBytes(output) != fastOutput) return at + "output files differ";
-      if (a.status != b.status || a.message != b.message) return at + "outcome " + toUtf8(a.message) + " / " + toUtf8(b.message);
-      if (a.recordsRead != b.recordsRead || a.recordsApplied != b.recordsApplied || a.recordsWritten != b.recordsWritten)
+      if (a.status != b.status || a.message != b.message)
+        return at + "outcome " + toUtf8(a.message) + " / " + toUtf8(b.message);
+      if (a.recordsRead != b.recordsRead || a.recordsApplied != b.recordsApplied ||
+          a.recordsWritten != b.recordsWritten)
         return at + "record counts differ";
       if (a.warnings != b.warnings) return at + "warnings differ";
     }
