@@ -17,6 +17,13 @@ void measure(const ConversionState& s, AddressWork& w) {
 
 bool sharedPrefectureField(const Settings& set) { return set.posken == set.poscity; }
 
+// Whether `text` begins with a & b & c, without building the key.
+bool beginsWithKey(TextView text, TextView a, TextView b, TextView c) {
+  if (text.size() < a.size() + b.size() + c.size()) return false;
+  return text.substr(0, a.size()) == a && text.substr(a.size(), b.size()) == b &&
+         text.substr(a.size() + b.size(), c.size()) == c;
+}
+
 void writeAddress(ConversionState& s, const Text& remainder) {
   const Settings& set = s.settings;
   if (sharedPrefectureField(set)) {
@@ -85,16 +92,11 @@ void adrck(ConversionState& s) {
   }
   measure(s, w);
 
-  Text keystr;
-  int keylen;
-  if (sharedPrefectureField(set)) {
-    keystr = s.dat[6] + s.dat[7] + s.dat[8];
-    keylen = w.lenken + w.lencity + w.lentown;
-  } else {
-    keystr = s.dat[7] + s.dat[8];
-    keylen = w.lencity + w.lentown;
-  }
-  if (left(s.reccity, keylen) != keystr) return;
+  // The key is the readings one after the other; the record's city text
+  // must begin with it (its head of the key's length equals the key).
+  const bool shared = sharedPrefectureField(set);
+  const int keylen = shared ? w.lenken + w.lencity + w.lentown : w.lencity + w.lentown;
+  if (!beginsWithKey(s.reccity, shared ? s.dat[6] : TextView(), s.dat[7], s.dat[8])) return;
 
   int restlen = w.lenrec - keylen;
   Text remainder = restlen > 0 ? toFullWidth(mid(s.reccity, keylen + 1, restlen)) : Text();

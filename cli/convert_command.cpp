@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/progress_line.h"
+#include "lookup/lookup_method.h"
 #include "run/conversion_run.h"
 #include "run/data_folder.h"
 #include "run/messages.h"
@@ -43,6 +44,7 @@ struct CommandLine {
   std::string etc[kFurtherPairs + 1];
   std::string opt[kFurtherPairs + 1];
   std::string dataDir, unmatched;
+  std::string lookup = "fast";
   bool quiet = false;
 };
 
@@ -63,6 +65,11 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
   }
   app.add_option("--data-dir", cl.dataDir, "Folder of the postal data files 01.dat .. 23.dat")->type_name("DIR");
   app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read")->type_name("PATH");
+  app.add_option("--lookup", cl.lookup,
+                 "How the data files are searched: fast (default, held in memory) or scan (read\n"
+                 "sequentially, the reference); both give the same output")
+      ->type_name("METHOD")
+      ->check(CLI::IsMember({"fast", "scan"}));
   app.add_flag("-q,--quiet", cl.quiet, "Print nothing but errors");
   app.set_version_flag("--version", std::string("zumaro-convert ") + ZUMARO_VERSION);
 }
@@ -116,6 +123,7 @@ int convertCommand(int argc, char** argv) {
   request.dataFolder = findDataFolder(cl.dataDir);
   request.unmatchedPath = cl.unmatched;
   request.dashIsStandardOutput = true;
+  request.lookup = *lookupMethodNamed(cl.lookup);
   const bool showProgress = !cl.quiet && ::isatty(STDERR_FILENO);
   ProgressLine progress(stderr);
   if (showProgress) request.onRecord = [&](const RunProgress& p) { progress.update(p); };

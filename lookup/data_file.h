@@ -2,6 +2,7 @@
 // One postal data file read from its first entry on, an entry of eleven
 // fields at a time: the key, then dat1..dat10.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ class DataFile {
   explicit DataFile(std::string path) : path_(std::move(path)), reader_(source_, kEntryFields) {}
 
   const std::string& path() const { return path_; }
+  // Bytes of the open file (0 when not a regular file).
+  uint64_t sizeInBytes() const { return source_.fileSize(); }
   // Opens the file at its first entry; throws RunFailure when it cannot.
   void open();
   // Starts again from the first entry, by closing and opening the file.

@@ -1,5 +1,6 @@
 #include "lookup/range_table.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zumaro {
@@ -17,16 +18,32 @@ constexpr std::array<PostalRange, 24> kRanges{{
     {u"9590000", u"9819999"}, {u"9820000", u"9999999"},
 }};
 
+// The same bounds with their lengths counted once, at compile time.
+struct RangeBounds {
+  TextView lower, upper;
+};
+
+constexpr std::array<RangeBounds, 24> boundsOf(const std::array<PostalRange, 24>& ranges) {
+  std::array<RangeBounds, 24> bounds{};
+  for (size_t k = 0; k < ranges.size(); ++k) bounds[k] = {ranges[k].lower, ranges[k].upper};
+  return bounds;
+}
+
+constexpr std::array<RangeBounds, 24> kBounds = boundsOf(kRanges);
+
 }  // namespace
 
 const PostalRange& postalRange(int k) { return kRanges[static_cast<size_t>(k)]; }
 
 int dataFileFor(TextView key) {
-  for (int k = 1; k <= 23; ++k) {
-    const PostalRange& r = kRanges[static_cast<size_t>(k)];
-    if (!textLess(key, r.lower) && !textGreater(key, r.upper)) return k;
-  }
-  return 0;
+  // The ranges ascend and do not overlap: the only range that can hold the
+  // key is the last one whose lower bound is not greater than it.
+  const auto first = kBounds.begin() + 1;
+  const auto after = std::upper_bound(first, kBounds.end(), key,
+                                       [](TextView k, const RangeBounds& r) { return textLess(k, r.lower); });
+  if (after == first) return 0;
+  const RangeBounds& r = *(after - 1);
+  return textGreater(key, r.upper) ? 0 : static_cast<int>(after - 1 - kBounds.begin());
 }
 
 }  // namespace zumaro

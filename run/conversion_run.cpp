@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 
 #include "lookup/data_search.h"
 #include "records/record_loop.h"
@@ -63,7 +64,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   const std::string inputPath = toUtf8(s.settings.infile);
   const std::string outputPath = toUtf8(s.settings.outfile);
   TextSource input;
-  ScanLookup lookup(request.dataFolder);
+  std::unique_ptr<DataLookup> lookupOwner = makeLookup(request.lookup, request.dataFolder);
+  DataLookup& lookup = *lookupOwner;
   RecordWriter output;
   RecordWriter unmatched;
   LoopTally tally;

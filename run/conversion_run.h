@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lookup/lookup_method.h"
 #include "run/settings_texts.h"
 #include "state/conversion_state.h"
 
@@ -22,6 +23,7 @@ struct RunRequest {
   std::string dataFolder;     // the folder of 01.dat .. 23.dat
   std::string unmatchedPath;  // empty: no file of unmatched records
   bool dashIsStandardOutput = false;  // an output path "-" writes to standard output
+  LookupMethod lookup = LookupMethod::Fast;
   std::function<void(const RunProgress&)> onRecord;
 };
 

@@ -202,6 +202,20 @@ void expectSameBytes(const std::string& actual, const std::string& expected) {
   ADD_FAILURE() << "output differs from the golden file";
 }
 
+TEST_F(ConvertCli, BothLookupMethodsWriteTheGoldenFileAndOthersAreRefused) {
+  for (const char* method : {"fast", "scan"}) {
+    Outcome o = run("-i " + smallInput() + " -o out.csv --lookup " + std::string(method) + kSettings5 + smallData());
+    EXPECT_EQ(o.code, 0) << o.err;
+    expectSameBytes(readBytes(path("out.csv")), readBytes(kSmall + "/expected.csv"));
+  }
+  writeBytes(path("out.csv"), "keep");
+  Outcome o = run("-i " + smallInput() + " -o out.csv --lookup index" + kSettings5 + smallData());
+  EXPECT_EQ(o.code, 2);
+  EXPECT_TRUE(contains(o.err, "--lookup")) << o.err;
+  EXPECT_EQ(readBytes(path("out.csv")), "keep");
+  EXPECT_TRUE(contains(run("--help").out, "--lookup"));
+}
+
 TEST_F(ConvertCli, SmallHandmadeCase) {
   Outcome o = run("-i " + smallInput() + " -o out.csv" + kSettings5 + smallData());
   EXPECT_EQ(o.code, 0) << o.err;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "state/failure.h"
+#include "support/search_record.h"
 #include "support/temp_dir.h"
 
 namespace zumaro {
@@ -21,9 +22,7 @@ using testing::writeDataFolder;
 // Keys of data file 3 (0800000..1319999).
 const std::string K1 = "1000010", K2 = "1000020", K3 = "1000030";
 
-// An entry with empty readings: it matches every record of its key and puts
-// `city` into the city slot, so the city slot tells which entry was applied last.
-std::string entry(const std::string& key, const std::string& city) { return key + ",東京都," + city + ",,,,,,,,"; }
+std::string entry(const std::string& key, const std::string& city) { return testing::cityEntry(key, city); }
 
 class DataSearch : public ::testing::Test {
  protected:
@@ -50,17 +49,7 @@ class DataSearch : public ::testing::Test {
     lookup->open();
   }
 
-  // One record with an empty city text; returns its city slot after the lookup.
-  std::string search(const std::string& key) {
-    s.koumoku = {};
-    s.koumoku[1] = s.recken = u"ﾄｳｷﾖｳﾄ";
-    s.koumoku[2] = u"未変換";
-    s.reccity = s.reccityRead = s.recbil = s.recco = u"";
-    s.keyno = fromUtf8(key);
-    s.entryApplied = false;
-    dbrearch(s, *lookup);
-    return toUtf8(s.koumoku[2]);
-  }
+  std::string search(const std::string& key) { return testing::searchRecord(s, *lookup, key); }
 
   std::string lastno3() const { return toUtf8(s.lastno[3]); }
 

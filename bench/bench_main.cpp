@@ -1,0 +1,212 @@
+// zumaro-bench: converts the benchmark lists with both lookups and with the
+// codec floor, all on this machine in one go, and prints the table.
+//   zumaro-bench BIN-DIR WORK-DIR NAME=DATA-FOLDER:LIST-FOLDER ...
+// A list folder holds <records>-sorted.csv and <records>-unsorted.csv.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "bench/child_run.h"
+#include "bench/list_generator.h"
+
+namespace zumaro::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr long kSizes[] = {10000, 100000, 1000000};
+// The scan rereads a data file for nearly every unsorted record; on a full
+// folder a longer list would take hours.
+constexpr long kScanRecords = 10000;
+// The fast runs and the floor are timed this often and the quickest taken,
+// so that a moment of other load on the machine does not count.
+constexpr int kRepeats = 3;
+
+struct Folder {
+  std::string name, data, lists;
+};
+
+struct Row {
+  std::string folder;
+  long records;
+  std::string order, lookup;
+  ChildRun run, floor;
+};
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+uint64_t folderBytes(const std::string& folder) {
+  uint64_t total = 0;
+  for (const auto& e : fs::directory_iterator(folder))
+    if (e.is_regular_file() && e.path().extension() == ".dat") total += e.file_size();
+  return total;
+}
+
+std::vector<std::string> splitWords(const std::string& text) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find(' ', at);
+    if (end == std::string::npos) end = text.size();
+    if (end > at) words.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return words;
+}
+
+class Bench {
+ public:
+  Bench(std::string bin, std::string work) : bin_(std::move(bin)), work_(std::move(work)) {
+    fs::create_directories(work_);
+  }
+
+  void measure(const Folder& f) {
+    for (long size : kSizes) {
+      for (const char* order : {"sorted", "unsorted"}) {
+        const std::string list = f.lists + "/" + std::to_string(size) + "-" + order + ".csv";
+        if (!fs::exists(list)) continue;
+        std::fprintf(stderr, "  %s %ld %s ...\n", f.name.c_str(), size, order);
+        const ChildRun floor = quickest([&] {
+          fs::remove(work_ + "/floor.csv");
+          return checked(runChild({bin_ + "/zumaro-codec-floor", list, work_ + "/floor.csv"}), "floor");
+        });
+        Row fast{f.name, size, order, "fast", quickest([&] { return convert(f, list, "fast", work_ + "/fast.csv"); }),
+                 floor};
+        rows_.push_back(fast);
+        if (size != kScanRecords) continue;
+        Row scan{f.name, size, order, "scan", convert(f, list, "scan", work_ + "/scan.csv"), floor};
+        rows_.push_back(scan);
+        if (readFile(work_ + "/fast.csv") != readFile(work_ + "/scan.csv")) differing_.push_back(list);
+      }
+    }
+    for (const char* name : {"/floor.csv", "/fast.csv", "/scan.csv"}) fs::remove(work_ + name);
+  }
+
+  void print(const std::vector<Folder>& folders) const {
+    std::printf("%-10s %9s %-8s %-6s %9s %8s %12s %9s %8s %9s\n", "data", "records", "order", "lookup", "wall s",
+                "cpu s", "records/s", "floor s", "x floor", "peak MiB");
+    for (const Row& r : rows_) {
+      std::printf("%-10s %9ld %-8s %-6s %9.2f %8.2f %12.0f %9.2f %8.2f %9.1f\n", r.folder.c_str(), r.records,
+                  r.order.c_str(), r.lookup.c_str(), r.run.wallSeconds, r.run.cpuSeconds,
+                  static_cast<double>(r.records) / r.run.wallSeconds, r.floor.wallSeconds,
+                  r.run.wallSeconds / r.floor.wallSeconds, static_cast<double>(r.run.peakRssKiB) / 1024.0);
+    }
+    std::printf("\nscan: measured on the %ld-record lists only (it rereads the data files for nearly every record).\n",
+                kScanRecords);
+    std::printf("floor: the same list decoded from code page 932, encoded again and written, nothing else.\n");
+    std::printf("fast and floor: the quickest of %d runs each; scan: one run.\n", kRepeats);
+    std::printf("x floor: wall time of the conversion / wall time of the floor on the same list.\n");
+    for (const Folder& f : folders) goals(f);
+    if (differing_.empty()) {
+      std::printf("outputs: fast and scan wrote identical files on every list both ran.\n");
+    } else {
+      for (const std::string& list : differing_) std::printf("outputs: fast and scan DIFFER on %s\n", list.c_str());
+    }
+  }
+
+  bool failed() const { return !differing_.empty(); }
+
+ private:
+  // Every output is a new file: ext4 writes a file that was emptied and
+  // written again back to disk when it is closed, which would be timed.
+  ChildRun convert(const Folder& f, const std::string& list, const char* lookup, const std::string& out) {
+    fs::remove(out);
+    std::vector<std::string> argv = {
+        bin_ + "/zumaro-convert", "-q", "--input", list, "--output", out, "--data-dir", f.data, "--lookup", lookup};
+    for (const std::string& w : splitWords(kListSettings)) argv.push_back(w);
+    return checked(runChild(argv), "zumaro-convert");
+  }
+
+  // The quickest of kRepeats runs, with the highest peak memory of them.
+  template <class Run>
+  static ChildRun quickest(Run run) {
+    ChildRun best = run();
+    for (int i = 1; i < kRepeats; ++i) {
+      const ChildRun next = run();
+      const long peak = std::max(best.peakRssKiB, next.peakRssKiB);
+      if (next.wallSeconds < best.wallSeconds) best = next;
+      best.peakRssKiB = peak;
+    }
+    return best;
+  }
+
+  static ChildRun checked(ChildRun run, const char* what) {
+    if (run.exitStatus != 0) {
+      std::fprintf(stderr, "%s failed (status %d)\n", what, run.exitStatus);
+      std::exit(1);
+    }
+    return run;
+  }
+
+  const Row* find(const std::string& folder, long records, const std::string& order, const std::string& lookup) const {
+    for (const Row& r : rows_)
+      if (r.folder == folder && r.records == records && r.order == order && r.lookup == lookup) return &r;
+    return nullptr;
+  }
+
+  void goals(const Folder& f) const {
+    const double dataMiB = static_cast<double>(folderBytes(f.data)) / (1024.0 * 1024.0);
+    const double limitMiB = 3 * dataMiB + 64;
+    std::printf("\n%s: data folder %.1f MiB\n", f.name.c_str(), dataMiB);
+    if (const Row* r = find(f.name, 1000000, "unsorted", "fast"))
+      std::printf("  1,000,000 unsorted, whole run: %.2f x the floor (goal: at most 2)\n",
+                  r->run.wallSeconds / r->floor.wallSeconds);
+    const Row* fast = find(f.name, 1000000, "unsorted", "fast");
+    const Row* scan = find(f.name, kScanRecords, "unsorted", "scan");
+    if (fast && scan) {
+      const double ratio = (1000000.0 / fast->run.wallSeconds) / (kScanRecords / scan->run.wallSeconds);
+      std::printf("  unsorted records/s, fast (1,000,000) / scan (%ld): %.0f x (goal: at least 100)\n", kScanRecords,
+                  ratio);
+    }
+    long least = 0, most = 0;
+    for (const Row& r : rows_) {
+      if (r.folder != f.name || r.lookup != "fast") continue;
+      least = least == 0 ? r.run.peakRssKiB : std::min(least, r.run.peakRssKiB);
+      most = std::max(most, r.run.peakRssKiB);
+    }
+    std::printf(
+        "  peak memory of the fast lookup: %.1f to %.1f MiB over all list sizes (limit 3 x data + 64 = %.1f MiB)\n",
+        least / 1024.0, most / 1024.0, limitMiB);
+  }
+
+  std::string bin_, work_;
+  std::vector<Row> rows_;
+  std::vector<std::string> differing_;
+};
+
+bool parseFolder(const std::string& arg, Folder& f) {
+  const size_t eq = arg.find('='), colon = arg.find(':', eq == std::string::npos ? 0 : eq);
+  if (eq == std::string::npos || colon == std::string::npos) return false;
+  f = {arg.substr(0, eq), arg.substr(eq + 1, colon - eq - 1), arg.substr(colon + 1)};
+  return true;
+}
+
+}  // namespace
+}  // namespace zumaro::bench
+
+int main(int argc, char** argv) {
+  using namespace zumaro::bench;
+  std::vector<Folder> folders;
+  bool understood = argc >= 4;
+  for (int i = 3; i < argc && understood; ++i) {
+    Folder f;
+    understood = parseFolder(argv[i], f);
+    folders.push_back(f);
+  }
+  if (!understood) {
+    std::fprintf(stderr, "usage: zumaro-bench BIN-DIR WORK-DIR NAME=DATA-FOLDER:LIST-FOLDER ...\n");
+    return 2;
+  }
+  Bench bench(argv[1], argv[2]);
+  for (const Folder& f : folders) bench.measure(f);
+  bench.print(folders);
+  return bench.failed() ? 1 : 0;
+}

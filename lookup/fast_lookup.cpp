@@ -1,0 +1,86 @@
+#include "lookup/fast_lookup.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <ranges>
+
+#include "address/adrck.h"
+
+namespace zumaro {
+namespace {
+
+// What datno holds before the first entry of a file is read.
+constexpr char16_t kBeforeFirstKey = u'0';
+
+// The first entry of [from, to) for which `before` is false; `before` holds
+// for a leading part of the range and for nothing after it.
+template <class Before>
+size_t firstNotBefore(size_t from, size_t to, Before before) {
+  auto indices = std::views::iota(from, to);
+  auto found = std::ranges::partition_point(indices, before);
+  return from + static_cast<size_t>(found - indices.begin());
+}
+
+}  // namespace
+
+FastLookup::FastLookup(const std::string& folder) {
+  for (int k = 1; k <= kDataFileCount; ++k)
+    files_[static_cast<size_t>(k)] = std::make_unique<LoadedDataFile>(dataFilePath(folder, k));
+}
+
+void FastLookup::open() {
+  for (int k = 1; k <= kDataFileCount; ++k) {
+    files_[static_cast<size_t>(k)]->open();
+    next_[static_cast<size_t>(k)] = 0;
+  }
+}
+
+void FastLookup::close() {
+  for (int k = 1; k <= kDataFileCount; ++k) files_[static_cast<size_t>(k)]->close();
+}
+
+void FastLookup::serch(ConversionState& s, int k) {
+  LoadedDataFile& file = *files_[static_cast<size_t>(k)];
+  size_t& next = next_[static_cast<size_t>(k)];
+  Text& lastno = s.lastno[static_cast<size_t>(k)];
+  if (!textGreater(s.keyno, lastno)) {
+    s.datno.clear();
+    s.datno.push_back(kBeforeFirstKey);
+    next = 0;
+  }
+  // dbrearch has set datno to "0"; a key already read past reads nothing.
+  if (textGreater(s.datno, s.keyno)) return;
+
+  // The scan reads on while the key read last is not greater than keyno.
+  // Within an ascending stretch that means: up to and including the first
+  // greater key; a stretch whose keys are all not greater is read whole and
+  // the scan goes on into the next one.
+  const LoadedDataFile::Probe key(s.keyno);
+  bool readAny = false;
+  size_t last = 0;         // the entry read last
+  size_t held = SIZE_MAX;  // the entry s.dat holds
+  while (!file.atEnd(next)) {
+    const size_t end = file.ascendingEnd(next);
+    const size_t firstEqual = firstNotBefore(next, end, [&](size_t i) { return file.compareKey(i, key) < 0; });
+    const size_t firstGreater = firstNotBefore(firstEqual, end, [&](size_t i) { return file.compareKey(i, key) <= 0; });
+    for (size_t i = firstEqual; i < firstGreater; ++i) {
+      file.copyEntry(i, s.datno, s.dat);
+      held = i;
+      adrck(s);
+    }
+    readAny = true;
+    if (firstGreater < end) {
+      last = firstGreater;
+      next = firstGreater + 1;
+      break;
+    }
+    last = end - 1;
+    next = end;
+  }
+  if (!readAny) return;
+  // The entry that ended the search stays in datno and dat, as after a scan.
+  if (held != last) file.copyEntry(last, s.datno, s.dat);
+  lastno = s.datno;
+}
+
+}  // namespace zumaro

@@ -1,0 +1,87 @@
+#pragma once
+// One postal data file decoded once into memory, entry by entry as the scan
+// would read it. A fault in the file is kept with the entry it struck and
+// raised only when a search reaches that entry, as the scan raises it.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "lookup/data_file.h"
+
+namespace zumaro {
+
+class LoadedDataFile {
+ public:
+  explicit LoadedDataFile(std::string path) : file_(std::move(path)) {}
+
+  // Opens the file (throws RunFailure when it cannot); its entries are read
+  // when first needed.
+  void open();
+  // Drops the entries and closes the file.
+  void close();
+
+  // The scan's end-of-data test before entry `i` (0-based): true past the
+  // last entry; throws the file's read fault when entry `i` is where it struck.
+  bool atEnd(size_t i);
+
+  TextView key(size_t i) const { return field(i, 0); }
+
+  // A key made ready for comparing with many entries: its first eight
+  // characters as one number (see keyHeads_), and whether they all fit.
+  struct Probe {
+    explicit Probe(TextView key);
+    TextView key;
+    uint64_t head = 0;
+    bool narrow = true;  // no character from U+00FF up among the first eight
+  };
+
+  // The character-code order of entry i's key against the probe's: <0, 0,
+  // >0. Mostly decided by the heads alone, so a binary search touches
+  // little memory.
+  int compareKey(size_t i, const Probe& probe) const {
+    if (probe.narrow) {
+      const uint64_t mine = keyHeads_[i];
+      if (mine != probe.head) return mine < probe.head ? -1 : 1;
+      // Equal heads of keys of at most eight characters: the shorter is a
+      // prefix of the longer, and the entry's text need not be read.
+      const size_t length = keyLengths_[i];
+      if (length <= 8 && probe.key.size() <= 8) return length < probe.key.size() ? -1 : length > probe.key.size();
+    }
+    return key(i).compare(probe.key);
+  }
+
+  // One past the last entry of the ascending (non-decreasing) stretch of
+  // keys that holds entry `i`.
+  size_t ascendingEnd(size_t i) const { return ascendingEnd_[i]; }
+  // Copies entry `i` into `datno` and dat[1]..dat[10], reusing their storage.
+  void copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const;
+
+ private:
+  void load();
+  void append(const Text& datno, const std::array<Text, 11>& dat);
+  void findAscendingStretches();
+  TextView field(size_t entry, size_t f) const {
+    const size_t at = entry * kEntryFields + f;
+    return TextView(chars_.data() + fieldStart_[at], fieldStart_[at + 1] - fieldStart_[at]);
+  }
+
+  DataFile file_;
+  bool loaded_ = false;
+  Text chars_;                        // every field of every entry, one after the other
+  std::vector<uint32_t> fieldStart_;  // kEntryFields per entry, then the end of the last
+  std::vector<uint32_t> ascendingEnd_;
+  // The first eight characters of every key, one byte each, the first
+  // highest, a shorter key padded with zeros; characters from U+00FF up all
+  // give 0xFF. Against a narrow probe, unequal heads order the keys as
+  // their texts: the first differing byte stands where the texts first
+  // differ, since the probe's earlier characters are all exact.
+  std::vector<uint64_t> keyHeads_;
+  std::vector<uint8_t> keyLengths_;  // up to 255: more than eight is all that matters
+  size_t count_ = 0;
+  std::optional<Text> fault_;  // the message of the fault met after the last entry
+};
+
+}  // namespace zumaro
