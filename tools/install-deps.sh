@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if missing.
 set -euo pipefail
-packages=(g++ cmake make pkg-config libicu-dev libcli11-dev libzip-dev libgtest-dev libgmock-dev qt6-base-dev)
+packages=(g++ cmake make pkg-config libicu-dev libcli11-dev libzip-dev libgtest-dev libgmock-dev qt6-base-dev fonts-ipafont-gothic)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
