@@ -15,7 +15,6 @@ struct AddressWork {
   int keylen = 0;
   int restlen = 0;
   Text wkstr;
-  Text keystr;
 };
 
 }  // namespace zumaro

@@ -58,7 +58,7 @@ void writeBuilding(ConversionState& s, AddressWork& w) {
   w.lenwk = len(s.recbil);
   w.restlen = w.lenwk - w.lenbil + 1;
   // A start before the text takes no probe: the entry's building alone.
-  bool floorRead = w.restlen >= 1 && mid(s.reccity, w.restlen, 2) == u"ｶｲ";
+  bool floorRead = w.restlen >= 1 && midView(s.reccity, w.restlen, 2) == u"ｶｲ";
   setSlot(s, posbil, floorRead ? s.dat[4] + u"階" : s.dat[4]);
 }
 
@@ -99,7 +99,7 @@ void adrck(ConversionState& s) {
   if (!beginsWithKey(s.reccity, shared ? s.dat[6] : TextView(), s.dat[7], s.dat[8])) return;
 
   int restlen = w.lenrec - keylen;
-  Text remainder = restlen > 0 ? toFullWidth(mid(s.reccity, keylen + 1, restlen)) : Text();
+  Text remainder = restlen > 0 ? toFullWidth(midView(s.reccity, keylen + 1, restlen)) : Text();
   writeAddress(s, remainder);
 
   if (s.dat[10].empty() && !s.recco.empty()) setSlot(s, set.posco, toFullWidth(s.recco));

@@ -11,16 +11,17 @@ constexpr char16_t kMachi[] = u"ﾏﾁ";
 void agreeSuffix(ConversionState& s, AddressWork& w, Text& reading, int& length, int prefix, bool emptyWholeMachi) {
   Text& reccity = s.reccity;
   Text tailstr;
-  w.wkstr.clear();
-  w.keystr.clear();
+  // The probes are seen in place: most entries end in neither reading, and
+  // then nothing is copied.
+  TextView suffix, recordSuffix;
   w.keylen = prefix + length;
   w.restlen = length - 2;
-  if (w.restlen >= 1) w.wkstr = mid(reading, w.restlen, 3);
+  if (w.restlen >= 1) suffix = midView(reading, w.restlen, 3);
   int probepos = w.keylen - 2;
-  if (probepos >= 1) w.keystr = mid(reccity, probepos, 3);
+  if (probepos >= 1) recordSuffix = midView(reccity, probepos, 3);
 
-  if (w.wkstr == kChou) {
-    if (w.keystr == kChou) return;
+  if (suffix == kChou) {
+    if (recordSuffix == kChou) return;
     if (length - 3 >= 1) reading = left(reading, length - 3);
     length = len(reading);
     w.keylen = prefix + length;
@@ -33,15 +34,14 @@ void agreeSuffix(ConversionState& s, AddressWork& w, Text& reading, int& length,
     return;
   }
 
-  w.wkstr.clear();
-  w.keystr.clear();
+  suffix = recordSuffix = TextView();
   w.restlen = length - 1;
-  if (w.restlen >= 1) w.wkstr = mid(reading, w.restlen, 2);
-  if (w.wkstr != kMachi) return;
+  if (w.restlen >= 1) suffix = midView(reading, w.restlen, 2);
+  if (suffix != kMachi) return;
   w.lenwk = len(reccity);
   probepos = w.keylen - 1;
-  if (probepos >= 1) w.keystr = mid(reccity, probepos, 2);
-  if (w.keystr == kMachi) return;
+  if (probepos >= 1) recordSuffix = midView(reccity, probepos, 2);
+  if (recordSuffix == kMachi) return;
   if (length - 2 >= 1) {
     reading = left(reading, length - 2);
   } else if (emptyWholeMachi) {

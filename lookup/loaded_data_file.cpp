@@ -35,7 +35,7 @@ void LoadedDataFile::close() {
   std::vector<uint64_t>().swap(keyHeads_);
   std::vector<uint8_t>().swap(keyLengths_);
   std::vector<uint32_t>().swap(fieldStart_);
-  std::vector<uint32_t>().swap(ascendingEnd_);
+  std::vector<uint32_t>().swap(stretchEnds_);
   count_ = 0;
   fault_.reset();
 }
@@ -93,14 +93,9 @@ void LoadedDataFile::append(const Text& datno, const std::array<Text, 11>& dat) 
 }
 
 void LoadedDataFile::findAscendingStretches() {
-  ascendingEnd_.assign(count_, static_cast<uint32_t>(count_));
-  for (size_t i = count_; i-- > 1;) {
-    if (textLess(key(i), key(i - 1))) {
-      ascendingEnd_[i - 1] = static_cast<uint32_t>(i);
-    } else {
-      ascendingEnd_[i - 1] = ascendingEnd_[i];
-    }
-  }
+  for (size_t i = 1; i < count_; ++i)
+    if (textLess(key(i), key(i - 1))) stretchEnds_.push_back(static_cast<uint32_t>(i));
+  stretchEnds_.push_back(static_cast<uint32_t>(count_));
 }
 
 void LoadedDataFile::copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const {

@@ -2,6 +2,7 @@
 // One postal data file decoded once into memory, entry by entry as the scan
 // would read it. A fault in the file is kept with the entry it struck and
 // raised only when a search reaches that entry, as the scan raises it.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -55,7 +56,7 @@ class LoadedDataFile {
 
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
-  size_t ascendingEnd(size_t i) const { return ascendingEnd_[i]; }
+  size_t ascendingEnd(size_t i) const { return *std::upper_bound(stretchEnds_.begin(), stretchEnds_.end(), i); }
   // Copies entry `i` into `datno` and dat[1]..dat[10], reusing their storage.
   void copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const;
 
@@ -72,7 +73,10 @@ class LoadedDataFile {
   bool loaded_ = false;
   Text chars_;                        // every field of every entry, one after the other
   std::vector<uint32_t> fieldStart_;  // kEntryFields per entry, then the end of the last
-  std::vector<uint32_t> ascendingEnd_;
+  // One past the last entry of every ascending stretch, in file order. A
+  // postal file is one stretch or a few, so this stays in the cache where a
+  // value per entry would be a memory read per search.
+  std::vector<uint32_t> stretchEnds_;
   // The first eight characters of every key, one byte each, the first
   // highest, a shorter key padded with zeros; characters from U+00FF up all
   // give 0xFF. Against a narrow probe, unequal heads order the keys as

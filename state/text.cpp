@@ -4,10 +4,7 @@
 
 namespace zumaro {
 
-Text mid(TextView s, int start, int length) {
-  if (start < 1 || length <= 0 || start > len(s)) return {};
-  return Text(s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(length)));
-}
+Text mid(TextView s, int start, int length) { return Text(midView(s, start, length)); }
 
 Text mid(TextView s, int start) {
   if (start < 1 || start > len(s)) return {};

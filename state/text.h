@@ -14,6 +14,11 @@ inline int len(TextView s) { return static_cast<int>(s.size()); }
 // At most `length` characters from the 1-based `start`; a start beyond the
 // end gives an empty text, a length beyond the end gives the rest.
 Text mid(TextView s, int start, int length);
+// The same characters as mid, seen in place, for probes that copy nothing.
+inline TextView midView(TextView s, int start, int length) {
+  if (start < 1 || length <= 0 || start > len(s)) return {};
+  return s.substr(static_cast<size_t>(start - 1), static_cast<size_t>(length));
+}
 // Everything from the 1-based `start` on.
 Text mid(TextView s, int start);
 Text left(TextView s, int length);
