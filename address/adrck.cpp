@@ -38,7 +38,7 @@ void convertFurtherFields(ConversionState& s) {
   const Settings& set = s.settings;
   for (size_t k = 1; k <= kFurtherPairs; ++k) {
     int position = set.posetc[k];
-    if (position != 0) setSlot(s, position, convertString(slot(s, position), set.optetc[k]));
+    if (Text* field = position != 0 ? slotToChange(s, position) : nullptr) convertInPlace(*field, set.optetc[k]);
   }
 }
 

@@ -131,22 +131,23 @@ char16_t widenUnit(const Tables& t, char16_t c) {
   return c;
 }
 
-Text widen(const Tables& t, TextView text) {
-  Text out;
-  out.reserve(text.size());
-  for (char16_t c : text) {
-    char16_t w = widenUnit(t, c);
-    if ((w == kVoicedMark || w == kSemiVoicedMark) && !out.empty() && inJapaneseBlock(out.back())) {
-      size_t i = out.back() - kJapaneseFirst;
-      char16_t combined = w == kVoicedMark ? t.withVoiced[i] : t.withSemiVoiced[i];
+// A voiced mark joins the character before it, so the text never grows and
+// is written over as it is read.
+void widen(const Tables& t, Text& text) {
+  size_t out = 0;
+  for (const char16_t c : text) {
+    const char16_t w = widenUnit(t, c);
+    if ((w == kVoicedMark || w == kSemiVoicedMark) && out > 0 && inJapaneseBlock(text[out - 1])) {
+      const size_t i = text[out - 1] - kJapaneseFirst;
+      const char16_t combined = w == kVoicedMark ? t.withVoiced[i] : t.withSemiVoiced[i];
       if (combined != 0) {
-        out.back() = combined;
+        text[out - 1] = combined;
         continue;
       }
     }
-    out.push_back(w);
+    text[out++] = w;
   }
-  return out;
+  text.resize(out);
 }
 
 Text narrow(const Tables& t, TextView text) {
@@ -229,14 +230,19 @@ bool isValidConversionOption(int option) {
          (option & (kToKatakana | kToHiragana)) != (kToKatakana | kToHiragana);
 }
 
-Text convertString(TextView text, int option) {
-  if (option == 0 || text.empty()) return Text(text);
+void convertInPlace(Text& text, int option) {
+  if (option == 0 || text.empty()) return;
   const Tables& t = tables();
-  Text out = (option & kFullWidth) ? widen(t, text) : Text(text);
-  if (option & kToHiragana) toHiragana(out);
-  if (option & kToKatakana) toKatakana(out);
-  if (option & kHalfWidth) out = narrow(t, out);
-  if (int caseCode = option & 3; caseCode != 0) applyCase(t, out, caseCode);
+  if (option & kFullWidth) widen(t, text);
+  if (option & kToHiragana) toHiragana(text);
+  if (option & kToKatakana) toKatakana(text);
+  if (option & kHalfWidth) text = narrow(t, text);
+  if (int caseCode = option & 3; caseCode != 0) applyCase(t, text, caseCode);
+}
+
+Text convertString(TextView text, int option) {
+  Text out(text);
+  convertInPlace(out, option);
   return out;
 }
 

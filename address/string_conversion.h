@@ -12,6 +12,8 @@ bool isValidConversionOption(int option);
 
 // `option` must be valid; 0 returns the text unchanged.
 Text convertString(TextView text, int option);
+// The same conversion into `text` itself, reusing its storage.
+void convertInPlace(Text& text, int option);
 
 // The conversion the address comparison uses (code 4).
 inline Text toFullWidth(TextView text) { return convertString(text, 4); }

@@ -5,11 +5,7 @@
 namespace zumaro {
 namespace {
 
-inline bool isLineEnd(int c) { return c == u'\r' || c == u'\n'; }
-
-void trimTrailingBlanks(Text& s) {
-  while (!s.empty() && s.back() == u' ') s.pop_back();
-}
+constexpr auto isFieldEnd = [](char16_t c) { return c == u',' || c == u'\r' || c == u'\n'; };
 
 }  // namespace
 
@@ -97,24 +93,21 @@ bool RecordReader::readField(Text& value, bool& blank) {
 }
 
 void RecordReader::readUnquoted(Text& value, bool& blank) {
-  for (int c = source_->peek(); c != TextSource::kEnd && c != u',' && !isLineEnd(c); c = source_->peek()) {
-    value.push_back(static_cast<char16_t>(source_->get()));
-  }
+  source_->appendUntil(value, isFieldEnd);
   if (!value.empty() || source_->peek() == u',') blank = false;
 }
 
 void RecordReader::readQuoted(Text& value) {
   source_->get();
-  for (int c = source_->get(); c != u'"'; c = source_->get()) {
-    if (c == TextSource::kEnd) throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
-    value.push_back(static_cast<char16_t>(c));
-  }
-  Text rest;
-  for (int c = source_->peek(); c != TextSource::kEnd && c != u',' && !isLineEnd(c); c = source_->peek()) {
-    rest.push_back(static_cast<char16_t>(source_->get()));
-  }
-  trimTrailingBlanks(rest);
-  value += rest;
+  source_->appendUntil(value, [](char16_t c) { return c == u'"'; });
+  if (source_->get() != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
+  // Text between the closing quote and the separator is kept, without its
+  // trailing blanks; mostly the separator follows at once.
+  const int next = source_->peek();
+  if (next == TextSource::kEnd || isFieldEnd(static_cast<char16_t>(next))) return;
+  const size_t quoted = value.size();
+  source_->appendUntil(value, isFieldEnd);
+  while (value.size() > quoted && value.back() == u' ') value.pop_back();
 }
 
 void RecordReader::skipSeparator() {

@@ -34,6 +34,22 @@ class TextSource {
   }
   bool atEnd() { return peek() == kEnd; }
 
+  // Appends the characters before the next one for which `stop` holds (or
+  // before the end of the text) to `out`, a block at a time rather than a
+  // character at a time; the source then stands at that character.
+  template <class Stop>
+  void appendUntil(Text& out, Stop stop) {
+    while (peek() != kEnd) {
+      const char16_t* from = chars_.data() + pos_;
+      const char16_t* end = chars_.data() + chars_.size();
+      const char16_t* at = from;
+      while (at != end && !stop(*at)) ++at;
+      out.append(from, static_cast<size_t>(at - from));
+      pos_ += static_cast<size_t>(at - from);
+      if (at != end) return;
+    }
+  }
+
   uint64_t bytesConsumed() const { return bytesDecoded_; }
   uint64_t fileSize() const { return fileSize_; }
 

@@ -14,4 +14,8 @@ void setSlot(ConversionState& s, int index, Text value) {
   if (inTable(index)) s.koumoku[static_cast<size_t>(index)] = std::move(value);
 }
 
+Text* slotToChange(ConversionState& s, int index) {
+  return inTable(index) ? &s.koumoku[static_cast<size_t>(index)] : nullptr;
+}
+
 }  // namespace zumaro

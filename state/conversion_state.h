@@ -50,5 +50,7 @@ struct ConversionState {
 // table addresses nothing (reads give empty text, writes are dropped).
 const Text& slot(const ConversionState& s, int index);
 void setSlot(ConversionState& s, int index, Text value);
+// The slot to change in place, or null outside the table.
+Text* slotToChange(ConversionState& s, int index);
 
 }  // namespace zumaro

@@ -92,6 +92,24 @@ TEST(ConvertString, Sums) {
   });
 }
 
+TEST(ConvertString, InPlaceShrinksAsVoicedMarksJoin) {
+  const struct {
+    const char16_t* in;
+    int option;
+    const char16_t* out;
+  } cases[] = {
+      {u"ｶﾞｷﾞﾊﾟ ﾎﾟx", 4, u"ガギパ\u3000ポｘ"},
+      {u"ｶﾞｷﾞﾊﾟ ﾎﾟx", 4 + 32, u"がぎぱ\u3000ぽｘ"},
+      {u"ﾞｶﾞﾟ", 4, u"\u309Bガ\u309C"},  // a mark with nothing to join stays
+      {u"ｶﾞ", 0, u"ｶﾞ"},
+  };
+  for (const auto& c : cases) {
+    Text text = c.in;
+    convertInPlace(text, c.option);
+    EXPECT_EQ(toUtf8(text), toUtf8(c.out)) << toUtf8(c.in) << " " << c.option;
+  }
+}
+
 TEST(ConvertString, SurrogatePairsPassThrough) {
   const Text text = u"a\U00010428b\U0002000B";  // Deseret small letter, then a kanji outside the BMP
   for (int option : {1, 2, 3, 4, 8, 16, 32, 3 + 4 + 32, 1 + 8 + 16}) {

@@ -202,6 +202,19 @@ TEST(FieldReader, DoubleByteCharacterAcrossTheBlockBoundary) {
   expectRecords(bytes, 2, {{longField, "アb"}, {"c", "ソ\\"}});
 }
 
+TEST(FieldReader, ValuesAcrossTheBlockBoundary) {
+  // byte 65536 starts the second block; it falls inside a quoted value, the
+  // text after a closing quote and an unquoted value in turn
+  const std::string pad(65530, 'p');
+  const std::string tail = "0123456789";
+  expectRecords(pad + ",\"" + tail + "\"\r\n", 2, {{pad, tail}});
+  expectRecords(pad + ",\"q\"" + tail + "  \r\nx,y", 2, {{pad, "q" + tail}, {"x", "y"}});
+  expectRecords(pad + "," + tail + "\r\n", 2, {{pad, tail}});
+  ReadError e = readError("a,b\r\n" + pad + ",\"" + tail, 2);
+  EXPECT_EQ(e.fault, ReadFault::UnclosedQuote);
+  EXPECT_EQ(e.recordNumber, 2);
+}
+
 TEST(FieldReader, FiftyFields) {
   std::string line;
   Fields expected;
