@@ -41,21 +41,14 @@ void printSummary(std::FILE* out, const std::string& folder, const BuildSummary&
 }
 
 void BuildProgressLine::update(const BuildProgress& p) {
-  Clock::time_point now = Clock::now();
-  if (drawn_ && now - lastDraw_ < std::chrono::milliseconds(100)) return;
-  std::fprintf(out_, "\r%s: %lld", p.what, static_cast<long long>(p.count));
-  if (p.fraction >= 0) std::fprintf(out_, "  %5.1f%%", 100.0 * p.fraction);
-  std::fputs("\x1b[K", out_);
-  std::fflush(out_);
-  lastDraw_ = now;
-  drawn_ = true;
-}
-
-void BuildProgressLine::clear() {
-  if (!drawn_) return;
-  std::fputs("\r\x1b[K", out_);
-  std::fflush(out_);
-  drawn_ = false;
+  if (!line_.due()) return;
+  std::string text = std::string(p.what) + ": " + std::to_string(p.count);
+  if (p.fraction >= 0) {
+    char percent[16];
+    std::snprintf(percent, sizeof percent, "  %5.1f%%", 100.0 * p.fraction);
+    text += percent;
+  }
+  line_.show(text);
 }
 
 }  // namespace zumaro::mkdat

@@ -1,10 +1,10 @@
 #pragma once
 // What zumaro-mkdat prints: the summary of a finished build and the progress
 // line on a terminal.
-#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "cli/terminal_line.h"
 #include "tools/mkdat/postal_data_build.h"
 
 namespace zumaro::mkdat {
@@ -13,17 +13,13 @@ void printSummary(std::FILE* out, const std::string& folder, const BuildSummary&
 
 class BuildProgressLine {
  public:
-  explicit BuildProgressLine(std::FILE* out) : out_(out) {}
-  // Redrawn at most ten times a second.
+  explicit BuildProgressLine(std::FILE* out) : line_(out) {}
   void update(const BuildProgress& progress);
   // Removes the line so that the next message starts on a clean line.
-  void clear();
+  void clear() { line_.clear(); }
 
  private:
-  using Clock = std::chrono::steady_clock;
-  std::FILE* out_;
-  Clock::time_point lastDraw_;
-  bool drawn_ = false;
+  cli::TerminalLine line_;
 };
 
 }  // namespace zumaro::mkdat
