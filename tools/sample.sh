@@ -6,9 +6,7 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 tools/build.sh
 out=build/sample-list.converted.csv
-build/bin/zumaro-convert --input examples/sample-list.csv --output "$out" \
-  --fields 8 --postal 3 --pref 4 --city 5 --building 6 --company 7 \
-  --etc1 2 --opt1 4 --etc2 8 --opt2 3 --unmatched build/sample-list.unmatched.csv
+tools/sample-run.sh
 echo
 echo "== examples/sample-list.csv (first 10 records, code page 932 shown as UTF-8)"
 head -n 10 examples/sample-list.csv | iconv -f CP932 -t UTF-8

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test: the suite in Release,
+# the sample conversion under valgrind, and the suite again with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+# --quick: the Release suite only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 tools/build.sh
-cd build
-ctest --output-on-failure -j2
+(cd build && ctest --output-on-failure -j2)
+[ "${1:-}" = "--quick" ] && exit 0
+tools/valgrind-sample.sh
+tools/sanitizer-tests.sh
