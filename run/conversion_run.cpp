@@ -23,8 +23,7 @@ void openInput(TextSource& input, const std::string& path) {
 // Nothing may be written over the input or the postal data.
 void refuseOverwritingInputs(const std::string& target, const std::string& input, const std::string& dataFolder,
                              TextView targetName) {
-  if (sameFile(target, input))
-    throw RunFailure(Text(targetName) + u"と元のファイルが同じです。 " + fromUtf8(target));
+  if (sameFile(target, input)) throw RunFailure(Text(targetName) + u"と元のファイルが同じです。 " + fromUtf8(target));
   for (int k = 1; k <= kDataFileCount; ++k) {
     if (sameFile(target, dataFilePath(dataFolder, k)))
       throw RunFailure(Text(targetName) + u"が郵便番号データのファイルと同じです。 " + fromUtf8(target));
@@ -38,7 +37,8 @@ void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStan
   }
   if (path.empty()) throw RunFailure(Text(targetName) + u"名が指定されていません。");
   if (!writer.create(path))
-    throw RunFailure(Text(targetName) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) + u"）");
+    throw RunFailure(Text(targetName) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) +
+                     u"）");
 }
 
 void closeOutput(RecordWriter& writer, const std::string& path) {
@@ -47,6 +47,26 @@ void closeOutput(RecordWriter& writer, const std::string& path) {
   } catch (const WriteError& e) {
     throw RunFailure(writeFailure(path, e.errorNumber));
   }
+}
+
+// A second fault while flushing does not hide the first.
+void closeQuietly(RecordWriter& writer) {
+  try {
+    writer.close();
+  } catch (const WriteError&) {
+  }
+}
+
+// After a fault: a run that wrote no record leaves both files as they were.
+// Once either has a record, both keep what reached them, so that the file of
+// unmatched records never shows an earlier run's.
+void keepWhatWasWritten(RecordWriter& output, RecordWriter& unmatched) {
+  if (output.started() || unmatched.started()) {
+    closeQuietly(output);
+    closeQuietly(unmatched);
+  }
+  output.abandon();
+  unmatched.abandon();
 }
 
 }  // namespace
@@ -71,13 +91,15 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   LoopTally tally;
   try {
     // Everything is opened for reading before anything is opened for
-    // writing, so a run that cannot start leaves an existing output as it was.
+    // writing, so a run that cannot start leaves an existing output as it
+    // was; the outputs are emptied only when the first record reaches them.
     openInput(input, inputPath);
     lookup.open();
     const bool toStandardOutput = request.dashIsStandardOutput && outputPath == "-";
     if (!toStandardOutput) refuseOverwritingInputs(outputPath, inputPath, request.dataFolder, u"出力先のファイル");
     if (!request.unmatchedPath.empty()) {
-      refuseOverwritingInputs(request.unmatchedPath, inputPath, request.dataFolder, u"照合できなかったレコードのファイル");
+      refuseOverwritingInputs(request.unmatchedPath, inputPath, request.dataFolder,
+                              u"照合できなかったレコードのファイル");
       if (!toStandardOutput && sameFile(request.unmatchedPath, outputPath))
         throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(outputPath));
     }
@@ -87,8 +109,13 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
 
     const int n = s.settings.fieldsu;
     if (n >= 5 && n <= 50) {
-      LoopFiles files{input, inputPath, output, outputPath, lookup,
-                      request.unmatchedPath.empty() ? nullptr : &unmatched, request.unmatchedPath};
+      LoopFiles files{input,
+                      inputPath,
+                      output,
+                      outputPath,
+                      lookup,
+                      request.unmatchedPath.empty() ? nullptr : &unmatched,
+                      request.unmatchedPath};
       const uint64_t total = input.fileSize();
       RecordObserver observer;
       if (request.onRecord) {
@@ -105,15 +132,7 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   } catch (const RunFailure& failure) {
     outcome.status = RunOutcome::Status::Failed;
     outcome.message = failure.message;
-    // What was written before the fault stays; a second fault while
-    // flushing it does not hide the first.
-    try {
-      output.close();
-      unmatched.close();
-    } catch (const WriteError&) {
-    }
-    output.abandon();
-    unmatched.abandon();
+    keepWhatWasWritten(output, unmatched);
     lookup.close();
     input.close();
   }

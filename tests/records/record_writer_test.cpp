@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,9 @@ using testing::cp932;
 using testing::readBytes;
 using testing::TempDir;
 
-void write(RecordWriter& w, const std::vector<Text>& fields) { w.write(fields.data(), static_cast<int>(fields.size())); }
+void write(RecordWriter& w, const std::vector<Text>& fields) {
+  w.write(fields.data(), static_cast<int>(fields.size()));
+}
 
 TEST(RecordWriter, QuotesEveryFieldAndEndsLinesWithCrLf) {
   TempDir dir;
@@ -30,9 +33,10 @@ TEST(RecordWriter, QuotesEveryFieldAndEndsLinesWithCrLf) {
   write(w, {u"x,y", u"001-0010", u" "});
   write(w, {u"緑区本町１－２－３", u"\\～ｱ"});
   w.close();
-  EXPECT_EQ(readBytes(path), "\"a\",\"\"\r\n"
-                             "\"x,y\",\"001-0010\",\" \"\r\n" +
-                                 cp932("\"緑区本町１－２－３\",\"\\～ｱ\"\r\n"));
+  EXPECT_EQ(readBytes(path),
+            "\"a\",\"\"\r\n"
+            "\"x,y\",\"001-0010\",\" \"\r\n" +
+                cp932("\"緑区本町１－２－３\",\"\\～ｱ\"\r\n"));
   EXPECT_EQ(w.recordsWritten(), 3u);
 }
 
@@ -53,6 +57,44 @@ TEST(RecordWriter, CreatingEmptiesAnExistingFile) {
   write(w, {u"n"});
   w.close();
   EXPECT_EQ(readBytes(dir.file("out.csv")), "\"n\"\r\n");
+}
+
+TEST(RecordWriter, FileIsEmptiedOnlyWhenARecordReachesItOrOnClose) {
+  TempDir dir;
+  const std::string path = dir.file("out.csv");
+  testing::writeBytes(path, "old\r\n");
+  {
+    RecordWriter w;
+    ASSERT_TRUE(w.create(path));
+    EXPECT_THROW(write(w, {u"\u2212"}), WriteError);  // unencodable: never taken
+    EXPECT_FALSE(w.started());
+    w.abandon();
+  }
+  EXPECT_EQ(readBytes(path), "old\r\n");
+
+  RecordWriter w;
+  ASSERT_TRUE(w.create(path));
+  w.close();
+  EXPECT_EQ(readBytes(path), "");
+}
+
+TEST(RecordWriter, AbandonedNewFileIsRemoved) {
+  TempDir dir;
+  const std::string path = dir.file("new.csv");
+  {
+    RecordWriter w;
+    ASSERT_TRUE(w.create(path));
+    EXPECT_TRUE(std::filesystem::exists(path));
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  RecordWriter w;
+  ASSERT_TRUE(w.create(path));
+  write(w, {u"kept"});
+  EXPECT_TRUE(w.started());
+  w.close();
+  w.abandon();
+  EXPECT_EQ(readBytes(path), "\"kept\"\r\n");
 }
 
 TEST(RecordWriter, UnencodableCharacterNamesItsFieldAndWritesNothingOfItsRecord) {
