@@ -41,11 +41,11 @@ void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStan
                      u"）");
 }
 
-void closeOutput(RecordWriter& writer, const std::string& path) {
+void closeOutput(RecordWriter& writer, TextView file, const std::string& path) {
   try {
     writer.close();
   } catch (const WriteError& e) {
-    throw RunFailure(writeFailure(path, e.errorNumber));
+    throw RunFailure(writeFailure(file, path, e.errorNumber));
   }
 }
 
@@ -96,16 +96,14 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     openInput(input, inputPath);
     lookup.open();
     const bool toStandardOutput = request.dashIsStandardOutput && outputPath == "-";
-    if (!toStandardOutput) refuseOverwritingInputs(outputPath, inputPath, request.dataFolder, u"出力先のファイル");
+    if (!toStandardOutput) refuseOverwritingInputs(outputPath, inputPath, request.dataFolder, kOutputFile);
     if (!request.unmatchedPath.empty()) {
-      refuseOverwritingInputs(request.unmatchedPath, inputPath, request.dataFolder,
-                              u"照合できなかったレコードのファイル");
+      refuseOverwritingInputs(request.unmatchedPath, inputPath, request.dataFolder, kUnmatchedFile);
       if (!toStandardOutput && sameFile(request.unmatchedPath, outputPath))
         throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(outputPath));
     }
-    createOutput(output, outputPath, request.dashIsStandardOutput, u"出力先のファイル");
-    if (!request.unmatchedPath.empty())
-      createOutput(unmatched, request.unmatchedPath, false, u"照合できなかったレコードのファイル");
+    createOutput(output, outputPath, request.dashIsStandardOutput, kOutputFile);
+    if (!request.unmatchedPath.empty()) createOutput(unmatched, request.unmatchedPath, false, kUnmatchedFile);
 
     const int n = s.settings.fieldsu;
     if (n >= 5 && n <= 50) {
@@ -127,8 +125,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     }
     lookup.close();
     input.close();
-    closeOutput(output, outputPath);
-    if (!request.unmatchedPath.empty()) closeOutput(unmatched, request.unmatchedPath);
+    closeOutput(output, kOutputFile, outputPath);
+    if (!request.unmatchedPath.empty()) closeOutput(unmatched, kUnmatchedFile, request.unmatchedPath);
   } catch (const RunFailure& failure) {
     outcome.status = RunOutcome::Status::Failed;
     outcome.message = failure.message;

@@ -16,8 +16,8 @@ Text openFailure(const std::string& path, int errorNumber) {
   return fromUtf8(path) + u" を開けません（" + systemErrorText(errorNumber) + u"）。";
 }
 
-Text writeFailure(const std::string& path, int errorNumber) {
-  return u"出力先のファイル " + fromUtf8(path) + u" に書き込めません（" + systemErrorText(errorNumber) + u"）。";
+Text writeFailure(TextView file, const std::string& path, int errorNumber) {
+  return Text(file) + u" " + fromUtf8(path) + u" に書き込めません（" + systemErrorText(errorNumber) + u"）。";
 }
 
 Text describeReadError(const ReadError& error, const std::string& path, TextView unit) {

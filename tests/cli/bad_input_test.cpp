@@ -428,6 +428,13 @@ std::vector<BadInputCase> outputCases() {
        .exitCode = 1,
        .err = error("照合できなかったレコードのファイルを作成できません。 nodir/u.csv（No such file or directory）"),
        .output = absent()},
+      {.name = "unmatched_file_on_a_full_disk",
+       .input = cp932(kVisited + kMatched),
+       .args = standardRun(" --unmatched /dev/full"),
+       .exitCode = 1,
+       .err = error("照合できなかったレコードのファイル /dev/full に書き込めません（No space left on device）。") +
+              written(2),
+       .output = holds(cp932(kVisitedOut + kMatchedOut))},
       {.name = "unmatched_file_is_the_input",
        .input = cp932(kMatched),
        .args = standardRun(" --unmatched in.csv"),
