@@ -103,18 +103,21 @@ void RecordWriter::flush() {
     keepWholeRecords(done);
     throw WriteError(WriteError::Kind::IoError, err);
   }
-  committed_ += buffer_.size();
   buffer_.clear();
   recordEnds_.clear();
 }
 
 // After a fault that let `done` bytes of the buffer through, only the
-// records that reached the file whole stay.
+// records that reached the file whole stay. The part of a record that got
+// through is cut off again from where the file now ends, so that this works
+// for standard output too, which may be a file that held something before.
 void RecordWriter::keepWholeRecords(size_t done) {
   auto whole = std::upper_bound(recordEnds_.begin(), recordEnds_.end(), done);
   size_t keep = whole == recordEnds_.begin() ? 0 : *(whole - 1);
   recordsWritten_ -= static_cast<uint64_t>(recordEnds_.end() - whole);
-  if (owned_) (void)::ftruncate(fd_, static_cast<off_t>(committed_ + keep));
+  const auto partial = static_cast<off_t>(done - keep);
+  const off_t end = partial > 0 && isRegularFile(fd_) ? ::lseek(fd_, 0, SEEK_CUR) : -1;
+  if (end >= partial && ::ftruncate(fd_, end - partial) == 0) (void)::lseek(fd_, end - partial, SEEK_SET);
   buffer_.clear();
   recordEnds_.clear();
 }

@@ -63,7 +63,6 @@ class RecordWriter {
   bool started_ = false;
   std::string buffer_;
   std::vector<size_t> recordEnds_;  // ends of the records in buffer_
-  uint64_t committed_ = 0;          // bytes of complete records on disk
   uint64_t recordsWritten_ = 0;
 };
 
