@@ -20,14 +20,33 @@ void openInput(TextSource& input, const std::string& path) {
   if (!input.open(path)) throw RunFailure(openFailure(path, errno));
 }
 
-// Nothing may be written over the input or the postal data.
-void refuseOverwritingInputs(const std::string& target, const std::string& input, const std::string& dataFolder,
-                             TextView targetName) {
-  if (sameFile(target, input)) throw RunFailure(Text(targetName) + u"と元のファイルが同じです。 " + fromUtf8(target));
-  for (int k = 1; k <= kDataFileCount; ++k) {
-    if (sameFile(target, dataFilePath(dataFolder, k)))
-      throw RunFailure(Text(targetName) + u"が郵便番号データのファイルと同じです。 " + fromUtf8(target));
+// A file the run writes: a path, or standard output for "-". Standard
+// output may have been sent to any file, the input included.
+struct WriteTarget {
+  std::string path;
+  bool standardOutput = false;
+  bool sameAs(const std::string& other) const {
+    return standardOutput ? sameFile(STDOUT_FILENO, other) : sameFile(path, other);
   }
+};
+
+void refuseOverwritingInputs(const WriteTarget& target, const std::string& input, const std::string& dataFolder,
+                             TextView targetName) {
+  if (target.sameAs(input)) throw RunFailure(Text(targetName) + u"と元のファイルが同じです。 " + fromUtf8(target.path));
+  for (int k = 1; k <= kDataFileCount; ++k) {
+    if (target.sameAs(dataFilePath(dataFolder, k)))
+      throw RunFailure(Text(targetName) + u"が郵便番号データのファイルと同じです。 " + fromUtf8(target.path));
+  }
+}
+
+// Nothing may be written over the input or the postal data, and the two
+// outputs may not be one file.
+void refuseUnsafeOutputs(const WriteTarget& output, const RunRequest& request, const std::string& inputPath) {
+  refuseOverwritingInputs(output, inputPath, request.dataFolder, kOutputFile);
+  if (request.unmatchedPath.empty()) return;
+  refuseOverwritingInputs({request.unmatchedPath}, inputPath, request.dataFolder, kUnmatchedFile);
+  if (output.sameAs(request.unmatchedPath))
+    throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(output.path));
 }
 
 void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStandardOutput, TextView targetName) {
@@ -37,8 +56,7 @@ void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStan
   }
   if (path.empty()) throw RunFailure(Text(targetName) + u"名が指定されていません。");
   if (!writer.create(path))
-    throw RunFailure(Text(targetName) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) +
-                     u"）");
+    throw RunFailure(Text(targetName) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) + u"）");
 }
 
 void closeOutput(RecordWriter& writer, TextView file, const std::string& path) {
@@ -95,25 +113,14 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     // was; the outputs are emptied only when the first record reaches them.
     openInput(input, inputPath);
     lookup.open();
-    const bool toStandardOutput = request.dashIsStandardOutput && outputPath == "-";
-    if (!toStandardOutput) refuseOverwritingInputs(outputPath, inputPath, request.dataFolder, kOutputFile);
-    if (!request.unmatchedPath.empty()) {
-      refuseOverwritingInputs(request.unmatchedPath, inputPath, request.dataFolder, kUnmatchedFile);
-      if (!toStandardOutput && sameFile(request.unmatchedPath, outputPath))
-        throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(outputPath));
-    }
+    refuseUnsafeOutputs({outputPath, request.dashIsStandardOutput && outputPath == "-"}, request, inputPath);
     createOutput(output, outputPath, request.dashIsStandardOutput, kOutputFile);
     if (!request.unmatchedPath.empty()) createOutput(unmatched, request.unmatchedPath, false, kUnmatchedFile);
 
     const int n = s.settings.fieldsu;
     if (n >= 5 && n <= 50) {
-      LoopFiles files{input,
-                      inputPath,
-                      output,
-                      outputPath,
-                      lookup,
-                      request.unmatchedPath.empty() ? nullptr : &unmatched,
-                      request.unmatchedPath};
+      LoopFiles files{input, inputPath, output, outputPath, lookup,
+                      request.unmatchedPath.empty() ? nullptr : &unmatched, request.unmatchedPath};
       const uint64_t total = input.fileSize();
       RecordObserver observer;
       if (request.onRecord) {
