@@ -28,6 +28,9 @@ Text describeReadError(const ReadError& error, const std::string& path, TextView
              decimal(static_cast<long long>(error.byteOffset)) + u"バイト）。";
     case ReadFault::UnclosedQuote:
       return where + u"で引用符(\")が閉じられないままファイルが終わっています。";
+    case ReadFault::FieldTooLong:
+      return where + u"の" + decimal(error.field) + u"番目の項目が" + decimal(kMaxFieldLength) +
+             u"文字を超えています。";
     case ReadFault::IoError:
       break;
   }
