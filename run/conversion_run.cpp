@@ -9,6 +9,7 @@
 #include "records/record_loop.h"
 #include "records/record_writer.h"
 #include "records/text_source.h"
+#include "run/data_folder.h"
 #include "run/same_file.h"
 #include "run/validation.h"
 #include "state/failure.h"
@@ -112,6 +113,7 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     // writing, so a run that cannot start leaves an existing output as it
     // was; the outputs are emptied only when the first record reaches them.
     openInput(input, inputPath);
+    refuseFileAsDataFolder(request.dataFolder);
     lookup.open();
     refuseUnsafeOutputs({outputPath, request.dashIsStandardOutput && outputPath == "-"}, request, inputPath);
     createOutput(output, outputPath, request.dashIsStandardOutput, kOutputFile);
