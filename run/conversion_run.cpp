@@ -18,6 +18,8 @@ namespace zumaro {
 namespace {
 
 void openInput(TextSource& input, const std::string& path) {
+  // Worded like the output's: a missing name is not a missing file.
+  if (path.empty()) throw RunFailure(u"元のファイル名が指定されていません。");
   if (!input.open(path)) throw RunFailure(openFailure(path, errno));
 }
 

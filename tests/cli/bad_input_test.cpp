@@ -253,6 +253,12 @@ std::vector<BadInputCase> inputCases() {
        .exitCode = 1,
        .err = error("指定されたファイルが存在しません。 none.csv"),
        .output = absent()},
+      {.name = "input_not_named",
+       .input = "",
+       .args = "-o out.csv" + kFive + " --data-dir data",
+       .exitCode = 1,
+       .err = error("元のファイル名が指定されていません。"),
+       .output = kept()},
       {.name = "input_is_a_folder",
        .input = "",
        .args = "-i . -o out.csv" + kFive + " --data-dir data",
@@ -388,6 +394,12 @@ std::vector<BadInputCase> outputCases() {
     };
   };
   return {
+      {.name = "output_not_named",
+       .input = cp932(kMatched),
+       .args = "-i in.csv -o ''" + kFive + " --data-dir data",
+       .exitCode = 1,
+       .err = error("出力先のファイル名が指定されていません。"),
+       .output = kNotChecked},
       {.name = "output_folder_missing",
        .input = cp932(kMatched),
        .args = "-i in.csv -o nodir/out.csv" + kFive + " --data-dir data",
