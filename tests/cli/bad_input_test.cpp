@@ -42,6 +42,14 @@ const std::string kMatchedOut = "\"1\",\"131-0045\",\"東京都\",\"緑区本町
 const std::string kVisited = "\"3\",\"131-0045\",\"ﾄｳｷﾖｳﾄ\",\"ｷﾀｸ1\",\"ﾊｲﾂ1\"\r\n";
 const std::string kVisitedOut = "\"3\",\"131-0045\",\"ﾄｳｷﾖｳﾄ\",\"ｷﾀｸ1\",\"ハイツ１\"\r\n";
 
+// `record` with its first field replaced by `first`.
+std::string withFirstField(const std::string& record, const std::string& first) {
+  std::string out = "\"";  // appended piece by piece: GCC 12 warns wrongly on "..." + string
+  out += first;
+  out += record.substr(record.find('"', 1));
+  return out;
+}
+
 std::string error(const std::string& message) { return "エラーメッセージ: " + message + "\n"; }
 std::string written(int records) { return "出力済みのレコード: " + std::to_string(records) + "件\n"; }
 std::string finished(int read, int matched, int unmatched) {
@@ -165,11 +173,11 @@ TEST_P(BadInput, TellsWhatIsWrongAndKeepsEveryFileSound) {
   EXPECT_EQ(readOnlyFiles(folder), before) << "the input or the postal data changed";
 }
 
-// The entries of 03.dat after the one of the small folder, in UTF-8.
-std::function<void(const fs::path&)> appendToData03(const std::string& lines) {
-  return [lines](const fs::path& folder) {
-    const std::string path = (folder / "data" / "03.dat").string();
-    writeBytes(path, readBytes(path) + cp932(lines));
+// `bytes` after the entries of the data file `name` of the small folder.
+std::function<void(const fs::path&)> appendToDataFile(const std::string& name, const std::string& bytes) {
+  return [name, bytes](const fs::path& folder) {
+    const std::string path = (folder / "data" / name).string();
+    writeBytes(path, readBytes(path) + bytes);
   };
 }
 
@@ -195,6 +203,12 @@ std::vector<BadInputCase> inputCases() {
        .args = standardRun(),
        .exitCode = 1,
        .err = error(invalidBytes("in.csv の1件目", 4)),
+       .output = kept()},
+      {.name = "utf_8_instead_of_code_page_932",
+       .input = kMatched,
+       .args = standardRun(),
+       .exitCode = 1,
+       .err = error(invalidBytes("in.csv の1件目", 16)),
        .output = kept()},
       {.name = "lead_byte_alone_at_the_end",
        .input = cp932(kMatched) + "\"2\",\x82",
@@ -253,6 +267,12 @@ std::vector<BadInputCase> inputCases() {
        .exitCode = 1,
        .err = error("指定されたファイルが存在しません。 none.csv"),
        .output = absent()},
+      {.name = "character_code_page_932_cannot_hold",
+       .input = cp932(kMatched) + cp932(withFirstField(kMatched, "ヴ")),
+       .args = standardRun(" --etc1 1 --opt1 32"),
+       .exitCode = 1,
+       .err = error("2件目の1番目の項目にコードページ932(Shift-JIS)で書けない文字(U+3094)があります。") + written(1),
+       .output = holds(cp932(kMatchedOut))},
       {.name = "input_not_named",
        .input = "",
        .args = "-o out.csv" + kFive + " --data-dir data",
@@ -303,10 +323,8 @@ std::vector<BadInputCase> dataCases() {
   const std::string outOfOrderOutput =
       kMatchedOut + "\"2\",\"131-0047\",\"\",\"\",\"\"\r\n" + "\"3\",\"131-0060\",\"東京都\",\"六十町\",\"\"\r\n";
   const std::string secondRecordIn06 = kMatched + "\"2\",\"〒330-0001\",\"\",\"ﾐﾅﾐﾏﾁｻｸﾗ2-5\",\"\"\r\n";
-  const auto cutEntryIn06 = [](const fs::path& folder) {
-    const std::string path = (folder / "data" / "06.dat").string();
-    writeBytes(path, readBytes(path) + "\"3300002\",\"x\"\r\n");
-  };
+  const size_t data03Size = readBytes(kSmallData + "/03.dat").size();
+  const auto cutEntryIn06 = appendToDataFile("06.dat", "\"3300002\",\"x\"\r\n");
   return {
       {.name = "missing_data_file",
        .input = cp932(kMatched),
@@ -338,20 +356,27 @@ std::vector<BadInputCase> dataCases() {
              fs::remove(folder / "data" / "07.dat");
              fs::create_directory(folder / "data" / "07.dat");
            }},
+      {.name = "data_file_with_bytes_that_are_not_code_page_932",
+       .input = cp932(kMatched),
+       .args = standardRun(),
+       .exitCode = 1,
+       .err = error("郵便番号データ " + invalidBytes("data/03.dat の2件目のデータ", data03Size + 1)),
+       .output = kept(),
+       .prepare = appendToDataFile("03.dat", "\"\x80\"\r\n")},
       {.name = "data_file_ends_inside_an_entry_met_by_the_first_record",
        .input = cp932(kMatched),
        .args = standardRun(),
        .exitCode = 1,
        .err = error("郵便番号データ data/03.dat が2件目のデータの途中で終わっています。"),
        .output = kept(),
-       .prepare = appendToData03("\"1310046\",\"x\"\r\n")},
+       .prepare = appendToDataFile("03.dat", cp932("\"1310046\",\"x\"\r\n"))},
       {.name = "data_file_ends_inside_an_entry_met_by_the_first_record_creates_no_output",
        .input = cp932(kMatched),
        .args = standardRun(),
        .exitCode = 1,
        .err = error("郵便番号データ data/03.dat が2件目のデータの途中で終わっています。"),
        .output = absent(),
-       .prepare = appendToData03("\"1310046\",\"x\"\r\n")},
+       .prepare = appendToDataFile("03.dat", cp932("\"1310046\",\"x\"\r\n"))},
       {.name = "data_file_ends_inside_an_entry_met_by_a_later_record",
        .input = cp932(secondRecordIn06),
        .args = standardRun(),
@@ -372,14 +397,14 @@ std::vector<BadInputCase> dataCases() {
        .exitCode = 0,
        .err = finished(3, 2, 1),
        .output = holds(cp932(outOfOrderOutput)),
-       .prepare = appendToData03(outOfOrder)},
+       .prepare = appendToDataFile("03.dat", cp932(outOfOrder))},
       {.name = "data_file_out_of_order_scan",
        .input = cp932(outOfOrderInput),
        .args = standardRun(" --lookup scan"),
        .exitCode = 0,
        .err = finished(3, 2, 1),
        .output = holds(cp932(outOfOrderOutput)),
-       .prepare = appendToData03(outOfOrder)},
+       .prepare = appendToDataFile("03.dat", cp932(outOfOrder))},
   };
 }
 
@@ -574,21 +599,14 @@ struct LongList {
   std::vector<size_t> unmatchedBefore;  // [n]: unmatched records among the first n
 };
 
-std::string numbered(const std::string& record, size_t number) {
-  std::string out = "\"";  // appended piece by piece: GCC 12 warns wrongly on "..." + string
-  out += std::to_string(number);
-  out += record.substr(record.find('"', 1));
-  return out;
-}
-
 LongList longList(size_t records) {
   LongList list;
   list.unmatchedBefore.push_back(0);
   for (size_t i = 1; i <= records; ++i) {
     const bool matched = i % 2 == 1;
-    const std::string in = cp932(numbered(matched ? kMatched : kVisited, i));
+    const std::string in = cp932(withFirstField(matched ? kMatched : kVisited, std::to_string(i)));
     list.input.push_back(in);
-    list.output.push_back(cp932(numbered(matched ? kMatchedOut : kVisitedOut, i)));
+    list.output.push_back(cp932(withFirstField(matched ? kMatchedOut : kVisitedOut, std::to_string(i))));
     if (!matched) list.unmatched.push_back(in);
     list.unmatchedBefore.push_back(list.unmatched.size());
   }
