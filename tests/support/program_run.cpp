@@ -16,8 +16,8 @@ std::string shellQuoted(const std::string& s) {
 
 ProgramOutcome runInFolder(const std::filesystem::path& folder, const std::string& command) {
   const std::string out = (folder / ".stdout").string(), err = (folder / ".stderr").string();
-  const std::string line = "cd " + shellQuoted(folder.string()) + " && (" + command + ") >" + shellQuoted(out) + " 2>" +
-                           shellQuoted(err) + " </dev/null";
+  const std::string line = "cd " + shellQuoted(folder.string()) + " && ( " + command + " ) >" + shellQuoted(out) +
+                           " 2>" + shellQuoted(err) + " </dev/null";
   const int status = std::system(line.c_str());
   ProgramOutcome o;
   o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
