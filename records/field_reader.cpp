@@ -6,6 +6,10 @@ namespace zumaro {
 namespace {
 
 constexpr auto isFieldEnd = [](char16_t c) { return c == u',' || c == u'\r' || c == u'\n'; };
+constexpr auto isQuote = [](char16_t c) { return c == u'"'; };
+
+// One character past the longest field tells a field that is too long.
+constexpr size_t kReadLimit = kMaxFieldLength + 1;
 
 }  // namespace
 
@@ -58,8 +62,9 @@ RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
 RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
   clearFields(fields, fieldCount_);
   bool blank = true;
+  int i = 0;
   try {
-    for (int i = 0; i < fieldCount_; ++i) {
+    for (; i < fieldCount_; ++i) {
       if (!readField(fields[static_cast<size_t>(i)], blank)) {
         if (i == 0) return {Result::End, true};
         return {Result::ShortRecord, blank};
@@ -67,6 +72,7 @@ RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
     }
   } catch (ReadError& e) {
     e.recordNumber = recordNumber_ + pendingBlank_ + 1;
+    e.field = i + 1;
     throw;
   }
   return {Result::Record, blank};
@@ -88,25 +94,27 @@ bool RecordReader::readField(Text& value, bool& blank) {
   } else {
     readUnquoted(value, blank);
   }
+  if (value.size() > kMaxFieldLength) throw ReadError(ReadFault::FieldTooLong, source_->bytesConsumed());
   skipSeparator();
   return true;
 }
 
 void RecordReader::readUnquoted(Text& value, bool& blank) {
-  source_->appendUntil(value, isFieldEnd);
+  source_->appendUntil(value, isFieldEnd, kReadLimit);
   if (!value.empty() || source_->peek() == u',') blank = false;
 }
 
 void RecordReader::readQuoted(Text& value) {
   source_->get();
-  source_->appendUntil(value, [](char16_t c) { return c == u'"'; });
+  source_->appendUntil(value, isQuote, kReadLimit);
+  if (value.size() == kReadLimit) return;
   if (source_->get() != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
   // Text between the closing quote and the separator is kept, without its
   // trailing blanks; mostly the separator follows at once.
   const int next = source_->peek();
   if (next == TextSource::kEnd || isFieldEnd(static_cast<char16_t>(next))) return;
   const size_t quoted = value.size();
-  source_->appendUntil(value, isFieldEnd);
+  source_->appendUntil(value, isFieldEnd, kReadLimit);
   while (value.size() > quoted && value.back() == u' ') value.pop_back();
 }
 

@@ -7,6 +7,7 @@
 // quote, commas and line ends included; text between the closing quote and
 // the separator is kept, its trailing blanks dropped. Nothing else is special:
 // tabs, # signs and quotes inside an unquoted value are plain characters.
+// A field holds at most kMaxFieldLength characters (records/read_error.h).
 #include <cstdint>
 #include <vector>
 
@@ -25,8 +26,8 @@ class RecordReader {
   RecordReader(TextSource& source, int fieldCount) : source_(&source), fieldCount_(fieldCount) {}
 
   // Reads the next record into `fields` (resized to the field count).
-  // Throws ReadError, with recordNumber set, on invalid bytes, an unclosed
-  // quote or a read fault.
+  // Throws ReadError, with recordNumber and field set, on invalid bytes, an
+  // unclosed quote, a field longer than kMaxFieldLength or a read fault.
   Result next(std::vector<Text>& fields);
 
   // 1-based number of the record read last (blank records counted).

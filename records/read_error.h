@@ -1,20 +1,27 @@
 #pragma once
 // What can stop the reading of a file part-way. The reader knows the byte
 // offset; the caller adds the file and the record before telling the user.
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 
 namespace zumaro {
 
-enum class ReadFault { InvalidBytes, UnclosedQuote, IoError };
+enum class ReadFault { InvalidBytes, UnclosedQuote, FieldTooLong, IoError };
+
+// The longest field the reader takes, in characters: far beyond any address,
+// and small enough that a file without separators (a device that never
+// ends, a binary file) is stopped before it fills the memory.
+inline constexpr size_t kMaxFieldLength = 1'000'000;
 
 struct ReadError : std::runtime_error {
   ReadError(ReadFault f, uint64_t offset, int error = 0)
       : std::runtime_error("read error"), fault(f), byteOffset(offset), errorNumber(error) {}
   ReadFault fault;
-  uint64_t byteOffset;  // of the first invalid byte, or where the fault struck
-  int errorNumber;      // errno for IoError
+  uint64_t byteOffset;       // of the first invalid byte, or where the fault struck
+  int errorNumber;           // errno for IoError
   int64_t recordNumber = 0;  // 1-based record (or entry) being read; set by the record reader
+  int field = 0;             // 1-based field being read; set by the record reader
 };
 
 }  // namespace zumaro

@@ -16,7 +16,8 @@ Text codePoint(char32_t c) {
   return fromUtf8(hex);
 }
 
-void writeRecord(RecordWriter& writer, const std::string& path, const Text* fields, int count, int64_t recordNumber) {
+void writeRecord(RecordWriter& writer, TextView file, const std::string& path, const Text* fields, int count,
+                 int64_t recordNumber) {
   try {
     writer.write(fields, count);
   } catch (const WriteError& e) {
@@ -25,7 +26,7 @@ void writeRecord(RecordWriter& writer, const std::string& path, const Text* fiel
                        u"番目の項目にコードページ932(Shift-JIS)で書けない文字(" + codePoint(e.character) +
                        u")があります。");
     }
-    throw RunFailure(writeFailure(path, e.errorNumber));
+    throw RunFailure(writeFailure(file, path, e.errorNumber));
   }
 }
 
@@ -59,13 +60,14 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
     s.entryApplied = false;
     numck(s);
     dbrearch(s, files.lookup);
-    writeRecord(files.output, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
+    writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
 
     if (s.entryApplied) {
       ++tally.applied;
     } else {
       ++tally.unmatched;
-      if (files.unmatched) writeRecord(*files.unmatched, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
+      if (files.unmatched)
+        writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
     }
   }
 }

@@ -1,6 +1,7 @@
 #include "records/record_writer.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,13 +23,32 @@ char32_t characterAt(const Text& text, size_t i) {
   return c;
 }
 
+// Opens without emptying; `created` tells whether the file is new.
+int openForWriting(const std::string& path, bool& created) {
+  created = false;
+  int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd >= 0 || errno != ENOENT) return fd;
+  fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  created = fd >= 0;
+  if (fd >= 0 || errno != EEXIST) return fd;
+  // A link to a missing file, or one made meanwhile: not ours to remove.
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+}
+
+bool isRegularFile(int fd) {
+  struct stat st {};
+  return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+}
+
 }  // namespace
 
 RecordWriter::~RecordWriter() { abandon(); }
 
 bool RecordWriter::create(const std::string& path) {
-  fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  fd_ = openForWriting(path, created_);
   owned_ = fd_ >= 0;
+  path_ = path;
+  emptyPending_ = owned_;
   return fd_ >= 0;
 }
 
@@ -56,28 +76,48 @@ void RecordWriter::write(const Text* fields, int count) {
   buffer_.append("\r\n");
   recordEnds_.push_back(buffer_.size());
   ++recordsWritten_;
+  started_ = true;
   if (buffer_.size() >= kFlushAt) flush();
+}
+
+// Empties the file before the first bytes go to it; devices and pipes have
+// nothing to empty. The error number, or 0.
+int RecordWriter::emptyOnce() {
+  if (!emptyPending_) return 0;
+  emptyPending_ = false;
+  return isRegularFile(fd_) && ::ftruncate(fd_, 0) != 0 ? errno : 0;
 }
 
 void RecordWriter::flush() {
   size_t done = 0;
-  while (done < buffer_.size()) {
+  int err = emptyOnce();
+  while (err == 0 && done < buffer_.size()) {
     ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      int err = n < 0 ? errno : EIO;
-      // Keep only the records that reached the file whole.
-      auto whole = std::upper_bound(recordEnds_.begin(), recordEnds_.end(), done);
-      size_t keep = whole == recordEnds_.begin() ? 0 : *(whole - 1);
-      recordsWritten_ -= static_cast<uint64_t>(recordEnds_.end() - whole);
-      if (owned_) (void)::ftruncate(fd_, static_cast<off_t>(committed_ + keep));
-      buffer_.clear();
-      recordEnds_.clear();
-      throw WriteError(WriteError::Kind::IoError, err);
+    if (n > 0) {
+      done += static_cast<size_t>(n);
+    } else if (n == 0 || errno != EINTR) {
+      err = n == 0 ? EIO : errno;
     }
-    done += static_cast<size_t>(n);
   }
-  committed_ += buffer_.size();
+  if (err != 0) {
+    keepWholeRecords(done);
+    throw WriteError(WriteError::Kind::IoError, err);
+  }
+  buffer_.clear();
+  recordEnds_.clear();
+}
+
+// After a fault that let `done` bytes of the buffer through, only the
+// records that reached the file whole stay. The part of a record that got
+// through is cut off again from where the file now ends, so that this works
+// for standard output too, which may be a file that held something before.
+void RecordWriter::keepWholeRecords(size_t done) {
+  auto whole = std::upper_bound(recordEnds_.begin(), recordEnds_.end(), done);
+  size_t keep = whole == recordEnds_.begin() ? 0 : *(whole - 1);
+  recordsWritten_ -= static_cast<uint64_t>(recordEnds_.end() - whole);
+  const auto partial = static_cast<off_t>(done - keep);
+  const off_t end = partial > 0 && isRegularFile(fd_) ? ::lseek(fd_, 0, SEEK_CUR) : -1;
+  if (end >= partial && ::ftruncate(fd_, end - partial) == 0) (void)::lseek(fd_, end - partial, SEEK_SET);
   buffer_.clear();
   recordEnds_.clear();
 }
@@ -93,7 +133,10 @@ void RecordWriter::close() {
 }
 
 void RecordWriter::abandon() noexcept {
-  if (fd_ >= 0 && owned_) ::close(fd_);
+  if (fd_ >= 0 && owned_) {
+    ::close(fd_);
+    if (emptyPending_ && created_) ::unlink(path_.c_str());
+  }
   fd_ = -1;
   buffer_.clear();
   recordEnds_.clear();

@@ -2,7 +2,9 @@
 // The output format: one line per record, every field in double quotes,
 // separated by commas, ended by CR LF, in code page 932. A record is encoded
 // whole before any of it is written, and a failed write cuts the file back to
-// the end of the last complete record, so the file never ends mid-line.
+// the end of the last complete record, so the file never ends mid-line. An
+// existing file is emptied only when the first records reach it, or when it
+// is closed, so a run that stops before writing anything leaves it as it was.
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -28,28 +30,39 @@ class RecordWriter {
   RecordWriter(const RecordWriter&) = delete;
   RecordWriter& operator=(const RecordWriter&) = delete;
 
-  // Creates or empties `path`; false with errno set on failure.
+  // Opens `path` for writing, creating it when it is missing; false with
+  // errno set on failure. An existing file is not emptied yet.
   bool create(const std::string& path);
   // Writes to an already open descriptor (standard output), not owned.
   void attach(int fd);
 
   // Fields [first, first + count) of `fields`; throws WriteError.
   void write(const Text* fields, int count);
-  // Flushes and closes; throws WriteError when the data did not all reach the file.
+  // Flushes and closes, emptying a file that no record reached; throws
+  // WriteError when the data did not all reach the file.
   void close();
-  // Closes without reporting errors (after a failure already reported).
+  // Closes without reporting errors (after a failure already reported). A
+  // file that no record reached is left as it was, or removed when create()
+  // made it.
   void abandon() noexcept;
 
   uint64_t recordsWritten() const { return recordsWritten_; }
+  // Whether write() has taken a record, even one a fault later took back.
+  bool started() const { return started_; }
 
  private:
   void flush();
+  int emptyOnce();
+  void keepWholeRecords(size_t done);
 
   int fd_ = -1;
   bool owned_ = false;
+  std::string path_;
+  bool created_ = false;       // create() made the file
+  bool emptyPending_ = false;  // the file still holds what it held before
+  bool started_ = false;
   std::string buffer_;
   std::vector<size_t> recordEnds_;  // ends of the records in buffer_
-  uint64_t committed_ = 0;          // bytes of complete records on disk
   uint64_t recordsWritten_ = 0;
 };
 

@@ -2,6 +2,8 @@
 // The characters of a code page 932 file, decoded a block at a time so that a
 // file of any size is streamed. Invalid bytes are reported only when the
 // reader reaches them, so every record before them is still processed.
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -36,12 +38,13 @@ class TextSource {
 
   // Appends the characters before the next one for which `stop` holds (or
   // before the end of the text) to `out`, a block at a time rather than a
-  // character at a time; the source then stands at that character.
+  // character at a time; the source then stands at that character. Stops
+  // early when `out` has grown to `limit` characters.
   template <class Stop>
-  void appendUntil(Text& out, Stop stop) {
-    while (peek() != kEnd) {
+  void appendUntil(Text& out, Stop stop, size_t limit) {
+    while (out.size() < limit && peek() != kEnd) {
       const char16_t* from = chars_.data() + pos_;
-      const char16_t* end = chars_.data() + chars_.size();
+      const char16_t* end = from + std::min(chars_.size() - pos_, limit - out.size());
       const char16_t* at = from;
       while (at != end && !stop(*at)) ++at;
       out.append(from, static_cast<size_t>(at - from));

@@ -9,6 +9,7 @@
 #include "records/record_loop.h"
 #include "records/record_writer.h"
 #include "records/text_source.h"
+#include "run/data_folder.h"
 #include "run/same_file.h"
 #include "run/validation.h"
 #include "state/failure.h"
@@ -17,18 +18,38 @@ namespace zumaro {
 namespace {
 
 void openInput(TextSource& input, const std::string& path) {
+  // Worded like the output's: a missing name is not a missing file.
+  if (path.empty()) throw RunFailure(u"元のファイル名が指定されていません。");
   if (!input.open(path)) throw RunFailure(openFailure(path, errno));
 }
 
-// Nothing may be written over the input or the postal data.
-void refuseOverwritingInputs(const std::string& target, const std::string& input, const std::string& dataFolder,
-                             TextView targetName) {
-  if (sameFile(target, input))
-    throw RunFailure(Text(targetName) + u"と元のファイルが同じです。 " + fromUtf8(target));
-  for (int k = 1; k <= kDataFileCount; ++k) {
-    if (sameFile(target, dataFilePath(dataFolder, k)))
-      throw RunFailure(Text(targetName) + u"が郵便番号データのファイルと同じです。 " + fromUtf8(target));
+// A file the run writes: a path, or standard output for "-". Standard
+// output may have been sent to any file, the input included.
+struct WriteTarget {
+  std::string path;
+  bool standardOutput = false;
+  bool sameAs(const std::string& other) const {
+    return standardOutput ? sameFile(STDOUT_FILENO, other) : sameFile(path, other);
   }
+};
+
+void refuseOverwritingInputs(const WriteTarget& target, const std::string& input, const std::string& dataFolder,
+                             TextView targetName) {
+  if (target.sameAs(input)) throw RunFailure(Text(targetName) + u"と元のファイルが同じです。 " + fromUtf8(target.path));
+  for (int k = 1; k <= kDataFileCount; ++k) {
+    if (target.sameAs(dataFilePath(dataFolder, k)))
+      throw RunFailure(Text(targetName) + u"が郵便番号データのファイルと同じです。 " + fromUtf8(target.path));
+  }
+}
+
+// Nothing may be written over the input or the postal data, and the two
+// outputs may not be one file.
+void refuseUnsafeOutputs(const WriteTarget& output, const RunRequest& request, const std::string& inputPath) {
+  refuseOverwritingInputs(output, inputPath, request.dataFolder, kOutputFile);
+  if (request.unmatchedPath.empty()) return;
+  refuseOverwritingInputs({request.unmatchedPath}, inputPath, request.dataFolder, kUnmatchedFile);
+  if (output.sameAs(request.unmatchedPath))
+    throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(output.path));
 }
 
 void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStandardOutput, TextView targetName) {
@@ -41,12 +62,32 @@ void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStan
     throw RunFailure(Text(targetName) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) + u"）");
 }
 
-void closeOutput(RecordWriter& writer, const std::string& path) {
+void closeOutput(RecordWriter& writer, TextView file, const std::string& path) {
   try {
     writer.close();
   } catch (const WriteError& e) {
-    throw RunFailure(writeFailure(path, e.errorNumber));
+    throw RunFailure(writeFailure(file, path, e.errorNumber));
   }
+}
+
+// A second fault while flushing does not hide the first.
+void closeQuietly(RecordWriter& writer) {
+  try {
+    writer.close();
+  } catch (const WriteError&) {
+  }
+}
+
+// After a fault: a run that wrote no record leaves both files as they were.
+// Once either has a record, both keep what reached them, so that the file of
+// unmatched records never shows an earlier run's.
+void keepWhatWasWritten(RecordWriter& output, RecordWriter& unmatched) {
+  if (output.started() || unmatched.started()) {
+    closeQuietly(output);
+    closeQuietly(unmatched);
+  }
+  output.abandon();
+  unmatched.abandon();
 }
 
 }  // namespace
@@ -71,19 +112,14 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   LoopTally tally;
   try {
     // Everything is opened for reading before anything is opened for
-    // writing, so a run that cannot start leaves an existing output as it was.
+    // writing, so a run that cannot start leaves an existing output as it
+    // was; the outputs are emptied only when the first record reaches them.
     openInput(input, inputPath);
+    refuseFileAsDataFolder(request.dataFolder);
     lookup.open();
-    const bool toStandardOutput = request.dashIsStandardOutput && outputPath == "-";
-    if (!toStandardOutput) refuseOverwritingInputs(outputPath, inputPath, request.dataFolder, u"出力先のファイル");
-    if (!request.unmatchedPath.empty()) {
-      refuseOverwritingInputs(request.unmatchedPath, inputPath, request.dataFolder, u"照合できなかったレコードのファイル");
-      if (!toStandardOutput && sameFile(request.unmatchedPath, outputPath))
-        throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(outputPath));
-    }
-    createOutput(output, outputPath, request.dashIsStandardOutput, u"出力先のファイル");
-    if (!request.unmatchedPath.empty())
-      createOutput(unmatched, request.unmatchedPath, false, u"照合できなかったレコードのファイル");
+    refuseUnsafeOutputs({outputPath, request.dashIsStandardOutput && outputPath == "-"}, request, inputPath);
+    createOutput(output, outputPath, request.dashIsStandardOutput, kOutputFile);
+    if (!request.unmatchedPath.empty()) createOutput(unmatched, request.unmatchedPath, false, kUnmatchedFile);
 
     const int n = s.settings.fieldsu;
     if (n >= 5 && n <= 50) {
@@ -100,20 +136,12 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     }
     lookup.close();
     input.close();
-    closeOutput(output, outputPath);
-    if (!request.unmatchedPath.empty()) closeOutput(unmatched, request.unmatchedPath);
+    closeOutput(output, kOutputFile, outputPath);
+    if (!request.unmatchedPath.empty()) closeOutput(unmatched, kUnmatchedFile, request.unmatchedPath);
   } catch (const RunFailure& failure) {
     outcome.status = RunOutcome::Status::Failed;
     outcome.message = failure.message;
-    // What was written before the fault stays; a second fault while
-    // flushing it does not hide the first.
-    try {
-      output.close();
-      unmatched.close();
-    } catch (const WriteError&) {
-    }
-    output.abandon();
-    unmatched.abandon();
+    keepWhatWasWritten(output, unmatched);
     lookup.close();
     input.close();
   }

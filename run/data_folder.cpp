@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "state/failure.h"
+
 namespace zumaro {
 namespace fs = std::filesystem;
 
@@ -38,6 +40,12 @@ std::string findDataFolder(const std::string& commandLineDir) {
   if (!exe.empty() && isInside(exe, buildDir)) return ZUMARO_SOURCE_SAMPLE_DIR;
   return installed.string();
 #endif
+}
+
+void refuseFileAsDataFolder(const std::string& folder) {
+  std::error_code ec;
+  if (fs::exists(folder, ec) && !fs::is_directory(folder, ec))
+    throw RunFailure(u"郵便番号データのフォルダ " + fromUtf8(folder) + u" はフォルダではありません。");
 }
 
 }  // namespace zumaro

@@ -12,4 +12,8 @@ namespace zumaro {
 // exist, so that the user is told about it instead of getting other data.
 std::string findDataFolder(const std::string& commandLineDir);
 
+// Throws RunFailure when `folder` is a file: otherwise the user would only
+// be told that 01.dat inside it does not exist.
+void refuseFileAsDataFolder(const std::string& folder);
+
 }  // namespace zumaro

@@ -16,8 +16,8 @@ Text openFailure(const std::string& path, int errorNumber) {
   return fromUtf8(path) + u" を開けません（" + systemErrorText(errorNumber) + u"）。";
 }
 
-Text writeFailure(const std::string& path, int errorNumber) {
-  return u"出力先のファイル " + fromUtf8(path) + u" に書き込めません（" + systemErrorText(errorNumber) + u"）。";
+Text writeFailure(TextView file, const std::string& path, int errorNumber) {
+  return Text(file) + u" " + fromUtf8(path) + u" に書き込めません（" + systemErrorText(errorNumber) + u"）。";
 }
 
 Text describeReadError(const ReadError& error, const std::string& path, TextView unit) {
@@ -28,6 +28,9 @@ Text describeReadError(const ReadError& error, const std::string& path, TextView
              decimal(static_cast<long long>(error.byteOffset)) + u"バイト）。";
     case ReadFault::UnclosedQuote:
       return where + u"で引用符(\")が閉じられないままファイルが終わっています。";
+    case ReadFault::FieldTooLong:
+      return where + u"の" + decimal(error.field) + u"番目の項目が" + decimal(kMaxFieldLength) +
+             u"文字を超えています。";
     case ReadFault::IoError:
       break;
   }

@@ -1,9 +1,7 @@
 // Black-box tests: they run the built zumaro-convert in a folder of their own.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "lookup/data_file.h"
+#include "support/program_run.h"
 #include "support/temp_dir.h"
 
 namespace zumaro {
@@ -26,33 +25,16 @@ const std::string kSmall = ZUMARO_TEST_DATA_DIR "/small";
 const std::string kSettings5 = " -n 5 --postal 2 --pref 3 --city 4 --building 5";
 const std::string kRunFinished = "変換処理終了\n";
 
-std::string q(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
+std::string q(const std::string& s) { return testing::shellQuoted(s); }
 
 bool contains(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
 
-struct Outcome {
-  int code = -1;
-  std::string out, err;
-};
+using Outcome = testing::ProgramOutcome;
 
 class ConvertCli : public ::testing::Test {
  protected:
   // Runs the program with `args` (already quoted) from the test's folder.
-  Outcome run(const std::string& args) {
-    const std::string out = dir.file(".stdout"), err = dir.file(".stderr");
-    const std::string command = "cd " + q(dir.path().string()) + " && " + q(ZUMARO_CONVERT_EXE) + " " + args +
-                                " >" + q(out) + " 2>" + q(err) + " </dev/null";
-    int status = std::system(command.c_str());
-    Outcome o;
-    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    o.out = readBytes(out);
-    o.err = readBytes(err);
-    return o;
-  }
+  Outcome run(const std::string& args) { return testing::runInFolder(dir.path(), q(ZUMARO_CONVERT_EXE) + " " + args); }
   std::string path(const std::string& name) const { return dir.file(name); }
   std::string smallInput() const { return q(kSmall + "/input.csv"); }
   std::string smallData() const { return " --data-dir " + q(kSmall + "/data"); }

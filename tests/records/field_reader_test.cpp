@@ -153,13 +153,41 @@ TEST(FieldReader, UnclosedQuoteNamesItsRecord) {
   EXPECT_EQ(e.recordNumber, 3);
 }
 
+TEST(FieldReader, FieldsUpToTheLimitAreTakenLongerOnesNameRecordAndField) {
+  const std::string longest(kMaxFieldLength, 'x');
+  std::vector<Read> got = readAll("a," + longest + "\r\n\"" + longest + "\",b", 2);
+  ASSERT_EQ(got.size(), 3u);
+  EXPECT_EQ(got[0].fields[1].size(), kMaxFieldLength);
+  EXPECT_EQ(got[1].fields[0].size(), kMaxFieldLength);
+
+  const struct {
+    std::string bytes;
+    int64_t record;
+    int field;
+  } cases[] = {
+      {"a,b\r\nc," + longest + "x\r\n", 2, 2},
+      {"a,\"" + longest + "x\"\r\n", 1, 2},
+      {"a,\"" + longest + "\"x\r\n", 1, 2},            // with the text after the closing quote
+      {"\"" + longest + "x", 1, 1},                    // an unclosed quote: the length is met first
+      {std::string(kMaxFieldLength + 1, '\0'), 1, 1},  // no separator at all
+  };
+  for (const auto& c : cases) {
+    ReadError e = readError(c.bytes, 2);
+    EXPECT_EQ(e.fault, ReadFault::FieldTooLong) << c.bytes.substr(0, 10);
+    EXPECT_EQ(e.recordNumber, c.record) << c.bytes.substr(0, 10);
+    EXPECT_EQ(e.field, c.field) << c.bytes.substr(0, 10);
+  }
+}
+
 TEST(FieldReader, InvalidBytesNameRecordAndExactOffset) {
   // the records before the bad bytes are still delivered
   const std::string head = cp932("あ,b\r\nc,");  // 8 bytes
   ReadError e(ReadFault::IoError, 0);
   {
     TempDir dir;
-    writeBytes(dir.file("in.csv"), head + "\x80" "d\r\n");
+    writeBytes(dir.file("in.csv"), head +
+                                       "\x80"
+                                       "d\r\n");
     TextSource source;
     ASSERT_TRUE(source.open(dir.file("in.csv")));
     RecordReader reader(source, 2);

@@ -1,5 +1,6 @@
 #include "records/record_writer.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -7,6 +8,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +58,44 @@ TEST(RecordWriter, CreatingEmptiesAnExistingFile) {
   EXPECT_EQ(readBytes(dir.file("out.csv")), "\"n\"\r\n");
 }
 
+TEST(RecordWriter, FileIsEmptiedOnlyWhenARecordReachesItOrOnClose) {
+  TempDir dir;
+  const std::string path = dir.file("out.csv");
+  testing::writeBytes(path, "old\r\n");
+  {
+    RecordWriter w;
+    ASSERT_TRUE(w.create(path));
+    EXPECT_THROW(write(w, {u"\u2212"}), WriteError);  // unencodable: never taken
+    EXPECT_FALSE(w.started());
+    w.abandon();
+  }
+  EXPECT_EQ(readBytes(path), "old\r\n");
+
+  RecordWriter w;
+  ASSERT_TRUE(w.create(path));
+  w.close();
+  EXPECT_EQ(readBytes(path), "");
+}
+
+TEST(RecordWriter, AbandonedNewFileIsRemoved) {
+  TempDir dir;
+  const std::string path = dir.file("new.csv");
+  {
+    RecordWriter w;
+    ASSERT_TRUE(w.create(path));
+    EXPECT_TRUE(std::filesystem::exists(path));
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  RecordWriter w;
+  ASSERT_TRUE(w.create(path));
+  write(w, {u"kept"});
+  EXPECT_TRUE(w.started());
+  w.close();
+  w.abandon();
+  EXPECT_EQ(readBytes(path), "\"kept\"\r\n");
+}
+
 TEST(RecordWriter, UnencodableCharacterNamesItsFieldAndWritesNothingOfItsRecord) {
   const struct {
     std::vector<Text> fields;
@@ -99,34 +140,67 @@ TEST(RecordWriter, FullDeviceThrowsWriteError) {
   EXPECT_EQ(w.recordsWritten(), 0u);
 }
 
-// A write that stops part-way must not leave half a record behind. The file
-// size limit makes the kernel accept only part of the data; it is set in a
-// child so that the test process keeps its own limits.
+// Runs `body` in a child whose files may not grow past `limit` bytes, so
+// that the kernel takes only part of a write; the child's exit status. The
+// test process keeps its own limits.
+int inChildWithFileLimit(rlim_t limit, const std::function<int()>& body) {
+  pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit rl{limit, limit};
+    ::setrlimit(RLIMIT_FSIZE, &rl);
+    ::_exit(body());
+  }
+  int status = 0;
+  if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+// Writes 200 records of 11 bytes until the limit stops it; 0 when the
+// fault was seen with `whole` records counted.
+int writeUntilTheLimit(RecordWriter& w, uint64_t whole) {
+  try {
+    for (int i = 0; i < 200; ++i) write(w, {u"abcdefg"});
+    w.close();
+  } catch (const WriteError& e) {
+    return e.kind == WriteError::Kind::IoError && w.recordsWritten() == whole ? 0 : 4;
+  }
+  return 5;
+}
+
+// A write that stops part-way must not leave half a record behind.
 TEST(RecordWriter, PartialWriteIsCutBackToTheLastWholeRecord) {
   TempDir dir;
   const std::string path = dir.file("out.csv");
-  pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{1000, 1000};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    RecordWriter w;
-    if (!w.create(path)) ::_exit(3);
-    try {
-      for (int i = 0; i < 200; ++i) write(w, {u"abcdefg"});  // 11 bytes a record
-      w.close();
-    } catch (const WriteError& e) {
-      ::_exit(e.kind == WriteError::Kind::IoError && w.recordsWritten() == 90 ? 0 : 4);
-    }
-    ::_exit(5);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(inChildWithFileLimit(1000,
+                                 [&] {
+                                   RecordWriter w;
+                                   return w.create(path) ? writeUntilTheLimit(w, 90) : 3;
+                                 }),
+            0);
   const std::string bytes = readBytes(path);
   EXPECT_EQ(bytes.size(), 990u);
+  EXPECT_EQ(bytes.substr(bytes.size() - 11), "\"abcdefg\"\r\n");
+}
+
+// Standard output may be a file that held something before the run; the
+// cut is made from where the file ends, not from its start.
+TEST(RecordWriter, PartialWriteToAnAttachedFileIsCutBackToo) {
+  TempDir dir;
+  const std::string path = dir.file("out.csv");
+  testing::writeBytes(path, "earlier\r\n");
+  EXPECT_EQ(inChildWithFileLimit(1000,
+                                 [&] {
+                                   int fd = ::open(path.c_str(), O_WRONLY | O_APPEND);
+                                   RecordWriter w;
+                                   w.attach(fd);
+                                   return fd < 0 ? 3 : writeUntilTheLimit(w, 90);
+                                 }),
+            0);
+  const std::string bytes = readBytes(path);
+  EXPECT_EQ(bytes.size(), 9u + 90 * 11);
+  EXPECT_EQ(bytes.substr(0, 9), "earlier\r\n");
   EXPECT_EQ(bytes.substr(bytes.size() - 11), "\"abcdefg\"\r\n");
 }
 

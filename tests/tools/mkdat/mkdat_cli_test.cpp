@@ -1,10 +1,9 @@
 // Black-box tests: they run the built zumaro-mkdat.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 
+#include "support/program_run.h"
 #include "support/temp_dir.h"
 
 namespace zumaro {
@@ -14,25 +13,14 @@ namespace fs = std::filesystem;
 
 const std::string kExcerpts = ZUMARO_MKDAT_DATA_DIR;
 
-struct Outcome {
-  int code = -1;
-  std::string out, err;
-};
+using Outcome = testing::ProgramOutcome;
 
 bool contains(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
 
 class MkdatCli : public ::testing::Test {
  protected:
   Outcome run(const std::string& args) {
-    const std::string out = dir.file(".stdout"), err = dir.file(".stderr");
-    const std::string command =
-        std::string("'") + ZUMARO_MKDAT_EXE + "' " + args + " >'" + out + "' 2>'" + err + "' </dev/null";
-    int status = std::system(command.c_str());
-    Outcome o;
-    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    o.out = testing::readBytes(out);
-    o.err = testing::readBytes(err);
-    return o;
+    return testing::runInFolder(dir.path(), testing::shellQuoted(ZUMARO_MKDAT_EXE) + " " + args);
   }
   testing::TempDir dir;
 };
