@@ -12,9 +12,6 @@
 #include "state/codepage.h"
 
 namespace zumaro {
-namespace {
-constexpr size_t kBlockSize = 1 << 16;
-}
 
 TextSource::~TextSource() { close(); }
 
@@ -62,10 +59,10 @@ bool TextSource::refill() {
       bytes_.erase(0, bytesStart_);
       bytesStart_ = 0;
       size_t have = bytes_.size();
-      bytes_.resize(have + kBlockSize);
+      bytes_.resize(have + readBlock_);
       ssize_t n;
       do {
-        size_t want = static_cast<size_t>(std::min<uint64_t>(kBlockSize, readLimit_ - bytesRead_));
+        size_t want = static_cast<size_t>(std::min<uint64_t>(readBlock_, readLimit_ - bytesRead_));
         n = fd_ >= 0 && want > 0 ? ::read(fd_, bytes_.data() + have, want) : 0;
       } while (n < 0 && errno == EINTR);
       if (n < 0) throw ReadError(ReadFault::IoError, bytesDecoded_, errno);

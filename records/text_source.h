@@ -14,8 +14,11 @@ namespace zumaro {
 class TextSource {
  public:
   static constexpr int kEnd = -1;
+  static constexpr size_t kReadBlock = 1 << 16;
 
-  TextSource() = default;
+  // Reads the file `readBlock` bytes (at least 1) at a time; a character may
+  // straddle two blocks. Tests choose small blocks to put block ends anywhere.
+  explicit TextSource(size_t readBlock = kReadBlock) : readBlock_(readBlock) {}
   ~TextSource();
   TextSource(const TextSource&) = delete;
   TextSource& operator=(const TextSource&) = delete;
@@ -59,6 +62,7 @@ class TextSource {
  private:
   bool refill();
 
+  size_t readBlock_;
   int fd_ = -1;
   uint64_t fileSize_ = 0;
   uint64_t readLimit_ = UINT64_MAX;  // bytes of the file that hold text

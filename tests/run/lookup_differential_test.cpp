@@ -19,13 +19,20 @@
 #include "records/numck.h"
 #include "run/conversion_run.h"
 #include "state/failure.h"
+#include "support/lookup_state.h"
+#include "support/postal_test_data.h"
 #include "support/temp_dir.h"
 
 namespace zumaro {
 namespace {
 
 using testing::cp932;
+using testing::entryLine;
+using testing::kCityReadings;
+using testing::keysOf;
+using testing::kTownReadings;
 using testing::readBytes;
+using testing::stateDifference;
 using testing::TempDir;
 using testing::writeBytes;
 
@@ -34,30 +41,8 @@ constexpr int kCases = 2000;
 
 using bench::Rng;
 
-const std::vector<std::string> kCityReadings = {"ﾐﾄﾞﾘｸ", "ｷﾀｸ", "ﾐﾅﾐﾁﾖｳ", "ﾐﾅﾐﾏﾁ", ""};
-const std::vector<std::string> kTownReadings = {"ﾎﾝﾁﾖｳ", "ﾎﾝﾏﾁ", "ｻｶｴ", ""};
 // Files with entries; the others stay empty.
 const std::vector<int> kActiveFiles = {1, 3, 13, 23};
-
-// Keys of file k: a handful sharing their first five digits, so that lists
-// repeat them, plus longer keys (beyond eight characters too), a shorter one
-// and keys with wide characters that sort next to them.
-std::vector<std::string> keysOf(int k) {
-  const std::string base = toUtf8(postalRange(k).lower).substr(0, 5);
-  std::vector<std::string> keys;
-  for (int i = 1; i <= 6; ++i) keys.push_back(base + "1" + std::to_string(i));
-  keys.push_back(base + "13" + "0");
-  keys.push_back(base + "13" + "01");
-  keys.push_back(base + "13" + "012");
-  keys.push_back(base + "13" + "021");
-  keys.push_back(base + "1");
-  // Characters from U+00FF up, which the packed key heads cannot tell apart.
-  keys.push_back(base + "ｱ1");
-  keys.push_back(base + "１2");
-  // A key that only a U+0000 tells from a shorter one.
-  keys.push_back(base + "11" + std::string(1, '\0'));
-  return keys;
-}
 
 struct DataFileCase {
   std::vector<std::string> lines;  // UTF-8 entries
@@ -70,15 +55,13 @@ struct Case {
   std::vector<std::string> records;  // UTF-8, five fields each
 };
 
-std::string entryLine(Rng& rng, const std::string& key, int id) {
-  const std::string n = std::to_string(id);
-  const bool business = rng.percent(10);
-  const bool building = rng.percent(20);
-  std::ostringstream line;
-  line << key << ",東京都,市" << n << ",町" << n << "," << (building ? "ビル" + n : "") << ","
-       << (business ? "会社" + n : "") << ",ﾄｳｷﾖｳﾄ," << rng.pick(kCityReadings) << "," << rng.pick(kTownReadings) << ","
-       << (building ? "ﾋﾞﾙ" : "") << "," << (business ? "ｶｲｼﾔ" : "");
-  return line.str();
+std::string randomEntryLine(Rng& rng, const std::string& key, int id) {
+  testing::EntryShape shape;
+  shape.business = rng.percent(10);
+  shape.building = rng.percent(20);
+  shape.cityReading = rng.pick(kCityReadings);
+  shape.townReading = rng.pick(kTownReadings);
+  return entryLine(key, id, shape);
 }
 
 DataFileCase randomDataFile(Rng& rng, int k) {
@@ -99,7 +82,7 @@ DataFileCase randomDataFile(Rng& rng, int k) {
   int id = 0;
   for (const std::string& key : chosen) {
     if (rng.percent(3)) file.lines.push_back("");  // a blank entry: every field empty
-    file.lines.push_back(entryLine(rng, key, ++id));
+    file.lines.push_back(randomEntryLine(rng, key, ++id));
   }
   if (!file.lines.empty() && rng.percent(6)) file.invalidLine = rng.below(static_cast<int>(file.lines.size()));
   file.cutShort = rng.percent(8);
@@ -158,21 +141,6 @@ std::string describe(uint64_t seed, const Case& c) {
   out << "records:\n";
   for (const std::string& r : c.records) out << "  " << r << "\n";
   return out.str();
-}
-
-std::string stateDifference(const ConversionState& fast, const ConversionState& scan) {
-  if (fast.datno != scan.datno) return "datno " + toUtf8(fast.datno) + " / " + toUtf8(scan.datno);
-  for (size_t i = 1; i < fast.dat.size(); ++i)
-    if (fast.dat[i] != scan.dat[i])
-      return "dat" + std::to_string(i) + " " + toUtf8(fast.dat[i]) + " / " + toUtf8(scan.dat[i]);
-  for (size_t k = 1; k < fast.lastno.size(); ++k)
-    if (fast.lastno[k] != scan.lastno[k])
-      return "lastno " + std::to_string(k) + " " + toUtf8(fast.lastno[k]) + " / " + toUtf8(scan.lastno[k]);
-  for (size_t i = 0; i < fast.koumoku.size(); ++i)
-    if (fast.koumoku[i] != scan.koumoku[i])
-      return "slot " + std::to_string(i) + " " + toUtf8(fast.koumoku[i]) + " / " + toUtf8(scan.koumoku[i]);
-  if (fast.entryApplied != scan.entryApplied) return "entryApplied";
-  return "";
 }
 
 class LookupDifferential : public ::testing::Test {

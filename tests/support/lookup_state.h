@@ -1,0 +1,21 @@
+#pragma once
+// What the fast lookup and the scan leave behind, compared field by field.
+// Each function names the first difference of its part of the state, or
+// gives "" when the two states agree there.
+#include <string>
+
+#include "state/conversion_state.h"
+
+namespace zumaro::testing {
+
+// The entry read last: datno, dat1..dat10.
+std::string entryDifference(const ConversionState& a, const ConversionState& b);
+// The last key read from each of the 23 files.
+std::string lastKeyDifference(const ConversionState& a, const ConversionState& b);
+// The record field table and whether an entry was applied to the record.
+std::string recordDifference(const ConversionState& a, const ConversionState& b);
+
+// All three, in that order.
+std::string stateDifference(const ConversionState& a, const ConversionState& b);
+
+}  // namespace zumaro::testing
