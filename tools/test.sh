@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the suite in Release,
-# the sample conversion under valgrind, and the suite again with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
-# --quick: the Release suite only.
+# the sample conversion under valgrind, the suite again with AddressSanitizer
+# and UndefinedBehaviorSanitizer, and every fuzz target for a short time
+# (ZUMARO_FUZZ_SECONDS each, 20 unless set). --quick: the Release suite only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -11,3 +11,4 @@ tools/build.sh
 [ "${1:-}" = "--quick" ] && exit 0
 tools/valgrind-sample.sh
 tools/sanitizer-tests.sh
+tools/fuzz.sh "${ZUMARO_FUZZ_SECONDS:-20}"
