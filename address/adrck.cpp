@@ -1,6 +1,8 @@
 #include "address/adrck.h"
 
 #include "address/address_work.h"
+#include "address/block_notation.h"
+#include "address/entry_application.h"
 #include "address/string_conversion.h"
 #include "address/town_suffix.h"
 
@@ -22,30 +24,6 @@ bool beginsWithKey(TextView text, TextView a, TextView b, TextView c) {
   if (text.size() < a.size() + b.size() + c.size()) return false;
   return text.substr(0, a.size()) == a && text.substr(a.size(), b.size()) == b &&
          text.substr(a.size() + b.size(), c.size()) == c;
-}
-
-void writeAddress(ConversionState& s, const Text& remainder) {
-  const Settings& set = s.settings;
-  if (sharedPrefectureField(set)) {
-    setSlot(s, set.poscity, s.dat[1] + s.dat[2] + s.dat[3] + remainder);
-  } else {
-    setSlot(s, set.posken, s.dat[1]);
-    setSlot(s, set.poscity, s.dat[2] + s.dat[3] + remainder);
-  }
-}
-
-void convertFurtherFields(ConversionState& s) {
-  const Settings& set = s.settings;
-  for (size_t k = 1; k <= kFurtherPairs; ++k) {
-    int position = set.posetc[k];
-    if (Text* field = position != 0 ? slotToChange(s, position) : nullptr) convertInPlace(*field, set.optetc[k]);
-  }
-}
-
-void applyBusinessEntry(ConversionState& s) {
-  setSlot(s, s.settings.posco, s.dat[5]);
-  setSlot(s, s.settings.posbil, s.dat[4]);
-  writeAddress(s, Text());
 }
 
 // Runs before the comparison; what it writes stays when the comparison fails.
@@ -77,8 +55,10 @@ void adrck(ConversionState& s) {
     setSlot(s, set.posken, s.dat[6]);
   }
 
+  ++s.match.entriesSeen;
   if (!s.dat[5].empty()) {
-    applyBusinessEntry(s);
+    applyBusinessEntry(s, s.dat);
+    s.match.hasBusiness = true;
     s.entryApplied = true;
     convertFurtherFields(s);
     return;
@@ -99,10 +79,9 @@ void adrck(ConversionState& s) {
   if (!beginsWithKey(s.reccity, shared ? s.dat[6] : TextView(), s.dat[7], s.dat[8])) return;
 
   int restlen = w.lenrec - keylen;
-  Text remainder = restlen > 0 ? toFullWidth(midView(s.reccity, keylen + 1, restlen)) : Text();
-  writeAddress(s, remainder);
-
-  if (s.dat[10].empty() && !s.recco.empty()) setSlot(s, set.posco, toFullWidth(s.recco));
+  Text remainder = restlen > 0 ? writtenRemainder(midView(s.reccity, keylen + 1, restlen), s.blockStyle) : Text();
+  writeAddress(s, s.dat, remainder);
+  writeCompany(s, s.dat);
   s.entryApplied = true;
   convertFurtherFields(s);
 }

@@ -45,6 +45,8 @@ struct CommandLine {
   std::string opt[kFurtherPairs + 1];
   std::string dataDir, unmatched;
   std::string lookup = "fast";
+  std::string match = "tolerant";
+  std::string blocks = "full-width";
   bool quiet = false;
 };
 
@@ -70,6 +72,17 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
                  "sequentially, the reference); both give the same output")
       ->type_name("METHOD")
       ->check(CLI::IsMember({"fast", "scan"}));
+  app.add_option("--match", cl.match,
+                 "How readings are compared: tolerant (default: small kana, full-width katakana,\n"
+                 "hiragana, spaces and 大字/字 accepted, the longest agreement applied, never a\n"
+                 "guess between equals) or classic (the old system's comparison, byte for byte)")
+      ->type_name("MODE")
+      ->check(CLI::IsMember({"tolerant", "classic"}));
+  app.add_option("--blocks", cl.blocks,
+                 "How the block and house numbers are written: full-width (default, as read, in\n"
+                 "full width) or written (1ｰ2ｰ3 as １－２－３, 1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳ as １丁目２番３号)")
+      ->type_name("STYLE")
+      ->check(CLI::IsMember({"full-width", "written"}));
   app.add_flag("-q,--quiet", cl.quiet, "Print nothing but errors");
   app.set_version_flag("--version", std::string("zumaro-convert ") + ZUMARO_VERSION);
 }
@@ -124,6 +137,8 @@ int convertCommand(int argc, char** argv) {
   request.unmatchedPath = cl.unmatched;
   request.dashIsStandardOutput = true;
   request.lookup = *lookupMethodNamed(cl.lookup);
+  request.match = cl.match == "classic" ? MatchMode::Classic : MatchMode::Tolerant;
+  request.blocks = cl.blocks == "written" ? BlockStyle::Written : BlockStyle::FullWidth;
   const bool showProgress = !cl.quiet && ::isatty(STDERR_FILENO);
   ProgressLine progress(stderr);
   if (showProgress) request.onRecord = [&](const RunProgress& p) { progress.update(p); };

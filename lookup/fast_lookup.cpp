@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "address/adrck.h"
+#include "address/entry_choice.h"
 
 namespace zumaro {
 namespace {
@@ -72,7 +72,7 @@ void FastLookup::serch(ConversionState& s, int k) {
     for (size_t i = firstEqual; i < firstGreater; ++i) {
       file.copyEntry(i, s.datno, s.dat);
       held = i;
-      adrck(s);
+      visitEntry(s);
     }
     readAny = true;
     if (firstGreater < end) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "records/field_reader.h"
-#include "records/numck.h"
+#include "records/record_lookup.h"
 #include "records/read_error.h"
 #include "state/failure.h"
 
@@ -57,9 +57,7 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
     ++tally.read;
     if (observer) observer(s.kensu, files.input.bytesConsumed());
 
-    s.entryApplied = false;
-    numck(s);
-    dbrearch(s, files.lookup);
+    lookUpRecord(s, files.lookup);
     writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
 
     if (s.entryApplied) {

@@ -101,6 +101,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     return outcome;
   }
   s.settings.outfile = texts.txtout;
+  s.matchMode = request.match;
+  s.blockStyle = request.blocks;
 
   const std::string inputPath = toUtf8(s.settings.infile);
   const std::string outputPath = toUtf8(s.settings.outfile);

@@ -24,6 +24,8 @@ struct RunRequest {
   std::string unmatchedPath;  // empty: no file of unmatched records
   bool dashIsStandardOutput = false;  // an output path "-" writes to standard output
   LookupMethod lookup = LookupMethod::Fast;
+  MatchMode match = MatchMode::Tolerant;
+  BlockStyle blocks = BlockStyle::FullWidth;
   std::function<void(const RunProgress&)> onRecord;
 };
 

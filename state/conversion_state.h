@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "state/record_match.h"
 #include "state/text.h"
 
 namespace zumaro {
@@ -44,6 +45,10 @@ struct ConversionState {
   std::array<Text, kDataFileCount + 1> lastno;  // [1]..[23]
 
   bool entryApplied = false;  // an entry was applied to the current record
+
+  MatchMode matchMode = MatchMode::Classic;  // a run sets it from its request
+  BlockStyle blockStyle = BlockStyle::FullWidth;
+  RecordMatch match;  // the current record's entries, as the comparison saw them
 };
 
 // Slot access with the index checked against 0..50; an index outside the

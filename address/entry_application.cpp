@@ -1,0 +1,35 @@
+#include "address/entry_application.h"
+
+#include "address/string_conversion.h"
+
+namespace zumaro {
+
+void writeAddress(ConversionState& s, const DataEntry& e, const Text& remainder) {
+  const Settings& set = s.settings;
+  if (set.posken == set.poscity) {
+    setSlot(s, set.poscity, e[1] + e[2] + e[3] + remainder);
+  } else {
+    setSlot(s, set.posken, e[1]);
+    setSlot(s, set.poscity, e[2] + e[3] + remainder);
+  }
+}
+
+void applyBusinessEntry(ConversionState& s, const DataEntry& e) {
+  setSlot(s, s.settings.posco, e[5]);
+  setSlot(s, s.settings.posbil, e[4]);
+  writeAddress(s, e, Text());
+}
+
+void writeCompany(ConversionState& s, const DataEntry& e) {
+  if (e[10].empty() && !s.recco.empty()) setSlot(s, s.settings.posco, toFullWidth(s.recco));
+}
+
+void convertFurtherFields(ConversionState& s) {
+  const Settings& set = s.settings;
+  for (size_t k = 1; k <= kFurtherPairs; ++k) {
+    int position = set.posetc[k];
+    if (Text* field = position != 0 ? slotToChange(s, position) : nullptr) convertInPlace(*field, set.optetc[k]);
+  }
+}
+
+}  // namespace zumaro

@@ -1,0 +1,141 @@
+#include "address/entry_choice.h"
+
+#include "address/adrck.h"
+#include "address/block_notation.h"
+#include "address/entry_application.h"
+#include "address/reading_agreement.h"
+#include "address/reading_fold.h"
+#include "address/string_conversion.h"
+
+namespace zumaro {
+namespace {
+
+bool sameWrittenAddress(const DataEntry& a, const DataEntry& b) {
+  return a[1] == b[1] && a[2] == b[2] && a[3] == b[3] && a[4] == b[4];
+}
+
+Agreement compareWithRecord(ConversionState& s, const DataEntry& e) {
+  RecordMatch& m = s.match;
+  if (!m.cityFolded) {
+    foldText(s.reccityRead, m.city);
+    m.cityFolded = true;
+  }
+  const bool shared = s.settings.posken == s.settings.poscity;
+  foldReading(shared ? TextView(e[6]) : TextView(), m.readings[0]);
+  foldReading(e[7], m.readings[1]);
+  foldReading(e[8], m.readings[2]);
+  return agreeReadings(m.city, {m.readings[0], m.readings[1], m.readings[2]});
+}
+
+void considerAddressEntry(ConversionState& s, const DataEntry& e) {
+  RecordMatch& m = s.match;
+  const Agreement a = compareWithRecord(s, e);
+  if (m.collectSeen) m.seen.push_back({e, a.agrees, a.used, a.reached});
+  if (!a.agrees || a.used < m.bestUsed) return;
+  if (a.used > m.bestUsed) {
+    m.ties.clear();
+  } else if (!sameWrittenAddress(e, m.best)) {
+    m.ties.push_back(e);
+    return;
+  }
+  m.hasBest = true;
+  m.bestUsed = a.used;
+  m.best = e;
+}
+
+// The slot keeps whatever the record wrote about its building; the entry's
+// written name stands only for the part the record reads as that name.
+void writeBuildingOf(ConversionState& s, const DataEntry& e) {
+  const int posbil = s.settings.posbil;
+  if (e[9].empty() || s.recbil.empty()) {
+    if (!e[9].empty()) {
+      setSlot(s, posbil, e[4]);
+    } else if (!s.recbil.empty()) {
+      setSlot(s, posbil, toFullWidth(s.recbil));
+    }
+    return;
+  }
+  FoldedText building;
+  foldText(s.recbil, building);
+  Text reading;
+  foldReading(e[9], reading);
+  const bool named = building.view().substr(0, reading.size()) == reading && building.endsCharacter(reading.size());
+  if (!named) {
+    setSlot(s, posbil, toFullWidth(s.recbil));
+    return;
+  }
+  setSlot(s, posbil, e[4] + toFullWidth(TextView(s.recbil).substr(static_cast<size_t>(building.textUsed(reading.size())))));
+}
+
+Text remainderAfter(const ConversionState& s, int used) {
+  TextView rest = TextView(s.reccityRead).substr(static_cast<size_t>(used));
+  while (!rest.empty() && isSpace(rest.front())) rest.remove_prefix(1);
+  return writtenRemainder(rest, s.blockStyle);
+}
+
+void applyAddressEntry(ConversionState& s, const DataEntry& e, int used) {
+  writeBuildingOf(s, e);
+  writeAddress(s, e, remainderAfter(s, used));
+  writeCompany(s, e);
+  convertFurtherFields(s);
+  s.entryApplied = true;
+}
+
+void finishTolerant(ConversionState& s) {
+  RecordMatch& m = s.match;
+  if (m.hasBusiness) {
+    applyBusinessEntry(s, m.business);
+    convertFurtherFields(s);
+    s.entryApplied = true;
+    m.outcome = RecordOutcome::ConvertedByBusinessCode;
+  } else if (m.hasBest && m.ties.empty()) {
+    applyAddressEntry(s, m.best, m.bestUsed);
+    m.outcome = m.keyRepaired ? RecordOutcome::ConvertedAfterRepair : RecordOutcome::Converted;
+  } else if (m.hasBest) {
+    m.outcome = RecordOutcome::Ambiguous;
+  } else {
+    m.outcome = m.entriesSeen == 0 ? RecordOutcome::PostalCodeUnknown : RecordOutcome::ReadingDiffers;
+  }
+}
+
+void finishClassic(ConversionState& s) {
+  RecordMatch& m = s.match;
+  if (s.entryApplied) {
+    m.outcome = m.hasBusiness ? RecordOutcome::ConvertedByBusinessCode : RecordOutcome::Converted;
+  } else if (m.entriesSeen > 0) {
+    m.outcome = RecordOutcome::ReadingDiffers;
+  } else {
+    m.outcome = RecordOutcome::PostalCodeUnknown;
+  }
+}
+
+}  // namespace
+
+void visitEntry(ConversionState& s) {
+  if (s.matchMode == MatchMode::Classic) {
+    adrck(s);
+    return;
+  }
+  RecordMatch& m = s.match;
+  const bool business = !s.dat[5].empty();
+  // A code whose zeros were put back is a guess: a business entry would be
+  // applied on the code alone, so only readings that agree may confirm it.
+  if (business && m.keyRepaired) return;
+  ++m.entriesSeen;
+  if (business) {
+    m.hasBusiness = true;
+    m.business = s.dat;
+    return;
+  }
+  considerAddressEntry(s, s.dat);
+}
+
+void finishRecord(ConversionState& s) {
+  if (s.matchMode == MatchMode::Classic) {
+    finishClassic(s);
+  } else {
+    finishTolerant(s);
+  }
+}
+
+}  // namespace zumaro

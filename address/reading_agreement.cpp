@@ -1,0 +1,83 @@
+#include "address/reading_agreement.h"
+
+namespace zumaro {
+namespace {
+
+constexpr TextView kChou = u"ﾁﾖｳ";
+constexpr TextView kMachi = u"ﾏﾁ";
+constexpr TextView kOoaza = u"ｵｵｱｻﾞ";
+constexpr TextView kAza = u"ｱｻﾞ";
+
+bool endsWith(TextView text, TextView suffix) {
+  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+// Walks the folded record from `at`; `at` only moves past what agreed.
+class Walk {
+ public:
+  explicit Walk(TextView record) : record_(record) {}
+
+  bool take(TextView part) {
+    size_t common = 0;
+    while (common < part.size() && at_ + common < record_.size() && record_[at_ + common] == part[common]) ++common;
+    at_ += common;
+    return common == part.size();
+  }
+  bool ahead(TextView part) const { return record_.substr(at_, part.size()) == part; }
+  void skip(size_t n) { at_ += n; }
+  size_t at() const { return at_; }
+
+ private:
+  TextView record_;
+  size_t at_ = 0;
+};
+
+// A reading whose 町 the record may read the other way: the body must agree,
+// then the record must write ﾁﾖｳ or ﾏﾁ itself; nothing else is passed over.
+bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates) {
+  TextView suffix;
+  if (endsWith(reading, kChou) && reading.size() > kChou.size()) {
+    suffix = kChou;
+  } else if (endsWith(reading, kMachi) && (reading.size() > kMachi.size() || wholeMachiAlternates)) {
+    suffix = kMachi;
+  } else {
+    return walk.take(reading);
+  }
+  if (!walk.take(reading.substr(0, reading.size() - suffix.size()))) return false;
+  for (TextView spelling : {kChou, kMachi}) {
+    if (walk.ahead(spelling)) {
+      walk.skip(spelling.size());
+      return true;
+    }
+  }
+  return false;
+}
+
+void skipOaza(Walk& walk, TextView town) {
+  if (town.empty()) return;
+  for (TextView oaza : {kOoaza, kAza}) {
+    if (town.substr(0, oaza.size()) == oaza) return;
+    if (walk.ahead(oaza)) {
+      walk.skip(oaza.size());
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry) {
+  Walk walk(record.view());
+  Agreement result;
+  result.agrees = walk.take(entry.prefecture) && takeWithSuffix(walk, entry.city, false);
+  if (result.agrees) {
+    skipOaza(walk, entry.town);
+    // A town area read 町 alone alternates, as the old comparison let it.
+    result.agrees = takeWithSuffix(walk, entry.town, true) && record.endsCharacter(walk.at());
+  }
+  result.reached = static_cast<int>(walk.at());
+  if (result.agrees) result.used = record.textUsed(walk.at());
+  return result;
+}
+
+}  // namespace zumaro

@@ -1,0 +1,88 @@
+#include "address/reading_fold.h"
+
+#include <array>
+#include <memory>
+
+#include "address/string_conversion.h"
+
+namespace zumaro {
+namespace {
+
+constexpr int kHiraganaToKatakana = 16;
+constexpr int kHalfWidth = 8;
+
+// Per code unit: up to two folded units; {0, 0} for a unit that stays.
+using FoldTable = std::array<std::array<char16_t, 2>, 0x10000>;
+
+char16_t largeKana(char16_t c) {
+  switch (c) {
+    case u'ｧ': return u'ｱ';
+    case u'ｨ': return u'ｲ';
+    case u'ｩ': return u'ｳ';
+    case u'ｪ': return u'ｴ';
+    case u'ｫ': return u'ｵ';
+    case u'ｯ': return u'ﾂ';
+    case u'ｬ': return u'ﾔ';
+    case u'ｭ': return u'ﾕ';
+    case u'ｮ': return u'ﾖ';
+    // No half-width forms exist for these three.
+    case u'ヵ': return u'ｶ';
+    case u'ヶ': return u'ｹ';
+    case u'ヮ': return u'ﾜ';
+    default: return c;
+  }
+}
+
+// The half-width katakana conversion of the further fields gives the
+// width and kana folds; only the small kana are left to fold here.
+std::unique_ptr<FoldTable> buildFoldTable() {
+  auto table = std::make_unique<FoldTable>();
+  auto fold = [&](char16_t c) {
+    Text folded = convertString(TextView(&c, 1), kHiraganaToKatakana + kHalfWidth);
+    for (char16_t& u : folded) u = largeKana(u);
+    if (folded.size() <= 2 && folded != TextView(&c, 1)) (*table)[c] = {folded[0], folded.size() == 2 ? folded[1] : u'\0'};
+  };
+  for (char16_t c = 0x3041; c <= 0x30FF; ++c) fold(c);
+  for (char16_t c = 0xFF01; c <= 0xFF9F; ++c) fold(c);
+  for (char16_t c : {u'ヵ', u'ヶ', u'ヮ', u'ゕ', u'ゖ'}) fold(c);
+  return table;
+}
+
+const FoldTable& foldTable() {
+  static const std::unique_ptr<FoldTable> table = buildFoldTable();
+  return *table;
+}
+
+}  // namespace
+
+bool isSpace(char16_t c) { return c == u' ' || c == u'\u3000'; }
+
+void foldText(TextView text, FoldedText& out) {
+  const FoldTable& table = foldTable();
+  out.clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (isSpace(c)) continue;
+    const auto& f = table[c];
+    const int at = static_cast<int>(i);
+    out.append(f[0] == 0 ? c : f[0], at);
+    if (f[1] != 0) out.append(f[1], at);
+  }
+}
+
+void foldReading(TextView text, Text& out) {
+  const FoldTable& table = foldTable();
+  out.clear();
+  for (char16_t c : text) {
+    if (isSpace(c)) continue;
+    const auto& f = table[c];
+    if (f[0] == 0) {
+      out.push_back(c);
+    } else {
+      out.push_back(f[0]);
+      if (f[1] != 0) out.push_back(f[1]);
+    }
+  }
+}
+
+}  // namespace zumaro

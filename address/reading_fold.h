@@ -1,0 +1,20 @@
+#pragma once
+// The folded view in which readings are compared: what a list may write in
+// several ways is brought to the one way the postal data writes it. Small
+// kana count as large, full-width katakana and hiragana as the half-width
+// katakana they stand for, full-width letters and digits as ASCII; spaces,
+// half or full width, are left out.
+#include "state/folded_text.h"
+#include "state/text.h"
+
+namespace zumaro {
+
+// Folds `text` into `out`, replacing what it held.
+void foldText(TextView text, FoldedText& out);
+
+// The folded form of a reading, without the mapping back, into `out`.
+void foldReading(TextView text, Text& out);
+
+bool isSpace(char16_t c);
+
+}  // namespace zumaro

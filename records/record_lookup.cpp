@@ -1,0 +1,28 @@
+#include "records/record_lookup.h"
+
+#include "address/entry_choice.h"
+#include "records/numck.h"
+#include "records/postal_code_reading.h"
+
+namespace zumaro {
+
+void lookUpRecord(ConversionState& s, DataLookup& lookup) {
+  s.entryApplied = false;
+  s.match.startRecord();
+  numck(s);
+  if (s.matchMode == MatchMode::Tolerant) {
+    // The tolerant key replaces the classic one; a field that holds no code
+    // is not looked up at all.
+    const PostalCodeReading code = readPostalCode(slot(s, s.settings.posno));
+    if (code.kind == PostalCodeReading::Kind::None) {
+      s.match.outcome = RecordOutcome::NoPostalCode;
+      return;
+    }
+    s.keyno = code.key;
+    s.match.keyRepaired = code.kind == PostalCodeReading::Kind::Repaired;
+  }
+  dbrearch(s, lookup);
+  finishRecord(s);
+}
+
+}  // namespace zumaro

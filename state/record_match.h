@@ -1,0 +1,76 @@
+#pragma once
+// What the lookup found for the current record: the entries of its postal
+// code that agree with its address, and which of them is to be applied.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "state/folded_text.h"
+#include "state/text.h"
+
+namespace zumaro {
+
+using DataEntry = std::array<Text, 11>;  // [1]..[10] as dat1..dat10; [0] unused
+
+enum class MatchMode {
+  Tolerant,  // folded readings, sound suffix agreement, longest agreement wins
+  Classic,   // the old system's comparison, every agreeing entry applied in turn
+};
+
+enum class BlockStyle {
+  FullWidth,  // the rest of the address in full width, as read
+  Written,    // hyphens as －, ﾁﾖｳﾒ/ﾊﾞﾝ/ｺﾞｳ after numbers as 丁目/番/号
+};
+
+// Why a record came out as it did. The first three name applied entries.
+enum class RecordOutcome {
+  Converted,
+  ConvertedByBusinessCode,   // a business entry, applied on the code alone
+  ConvertedAfterRepair,      // after the zeros a spreadsheet dropped were put back
+  NoPostalCode,              // the field holds no 7-digit code
+  PostalCodeUnknown,         // no entry has the code
+  ReadingDiffers,            // entries have the code, none agrees with the text
+  Ambiguous,                 // several entries agree equally well and differ
+};
+
+// One entry of the record's code as the comparison saw it.
+struct SeenEntry {
+  DataEntry entry;
+  bool agrees = false;
+  int used = 0;     // characters of the record's text the agreement used
+  int reached = 0;  // folded characters that agreed before the first difference
+};
+
+struct RecordMatch {
+  int entriesSeen = 0;  // entries with the record's key
+  bool keyRepaired = false;
+  bool hasBest = false;
+  int bestUsed = -1;
+  DataEntry best;
+  std::vector<DataEntry> ties;  // agree as far as best, written otherwise
+  bool hasBusiness = false;
+  DataEntry business;
+  bool collectSeen = false;     // keep every entry seen (for the report)
+  std::vector<SeenEntry> seen;
+  RecordOutcome outcome = RecordOutcome::ReadingDiffers;
+
+  // The record's city text folded once, when its first entry is compared,
+  // and room for the entries' folded readings.
+  bool cityFolded = false;
+  FoldedText city;
+  std::array<Text, 3> readings;
+
+  void startRecord() {
+    cityFolded = false;
+    entriesSeen = 0;
+    keyRepaired = false;
+    hasBest = false;
+    bestUsed = -1;
+    ties.clear();
+    hasBusiness = false;
+    seen.clear();
+    outcome = RecordOutcome::ReadingDiffers;
+  }
+};
+
+}  // namespace zumaro
