@@ -102,6 +102,8 @@ def main():
     write_records(source, lst.records)
     converted = convert(args.convert, source, output, args.data_dir,
                         lst.field_options() + ['--report', report] + shlex.split(args.extra_args))
+    if converted is None:
+        return 1
     with open(report, 'rb') as f:
         report_rows = parse_report(f.read())
 

@@ -186,9 +186,11 @@ class FormList:
 
 
 def convert(exe, source, output, data_dir, options):
+    """The converted records, or None (and the command on standard error) when the run failed."""
     command = [exe, '-q', '-i', source, '-o', output, '--data-dir', data_dir] + CONVERT_FIELDS + options
     if subprocess.run(command).returncode != 0:
-        sys.exit('failed: ' + shlex.join(command))
+        print('failed: ' + shlex.join(command), file=sys.stderr)
+        return None
     return read_csv(output)
 
 
@@ -245,17 +247,20 @@ def main():
         source, output = os.path.join(work, form + '.csv'), os.path.join(work, form + '.out.csv')
         write_records(source, lst.records)
         options = lst.field_options() + shlex.split(args.extra_args) + per_form.get(form, [])
-        results.append((form, options, list(lst.outcomes(convert(args.convert, source, output,
-                                                                 args.data_dir, options)))))
+        converted = convert(args.convert, source, output, args.data_dir, options)
+        results.append((form, options, None if converted is None else list(lst.outcomes(converted))))
 
     total = len(addresses)
     print('\n| written as | converted exactly | left as read | converted WRONG |')
     print('|---|---|---|---|')
     for form, _, outcomes in results:
+        if outcomes is None:
+            print('| %s | conversion failed | | |' % form)
+            continue
         counts = [sum(1 for o in outcomes if o[0] == k) for k in ('exact', 'as read', 'wrong')]
         print('| %s | %s |' % (form, ' | '.join('%.2f %% (%d)' % (100.0 * c / total, c) for c in counts)))
 
-    shown = [(form, options, first_misses(outcomes, args.misses)) for form, options, outcomes in results]
+    shown = [(form, options, first_misses(outcomes, args.misses)) for form, options, outcomes in results if outcomes]
     entries = entries_of(args.data_dir, {o[1][1].strip().replace('-', '') for _, _, m in shown for o in m})
     for form, options, misses in shown:
         print('\n== %s (options: %s)' % (form, ' '.join(options)))
@@ -264,7 +269,7 @@ def main():
                   % (kind, record[1], show((record[2], record[3])), show(expected), show(got)))
             for e in entries.get(record[1].strip().replace('-', ''), []):
                 print('    entry %s|%s|%s  read %s|%s' % (e[2], e[3], e[4], e[7], e[8]))
-    return 0
+    return 1 if any(outcomes is None for _, _, outcomes in results) else 0
 
 
 if __name__ == '__main__':
