@@ -88,6 +88,31 @@ TEST(AccessibleNames, StartFormButtonsSayThePlainWords) {
   EXPECT_EQ(accessibleName(control<QWidget>(form, "cmdend")), "終了");
 }
 
+// What a screen reader adds after the name: the example or limit beside
+// the box, or the question of the box's column.
+TEST(AccessibleNames, ExamplesAndColumnQuestionsDescribeTheirBoxes) {
+  forms::SettingsForm form{ZUMARO_SAMPLE_DATA_DIR};
+  const struct {
+    const char* box;
+    const char* description;
+  } expected[] = {
+      {"txtin", "ex、C:\\HENKAN\\TEST.TXT"},
+      {"txtsu", "５以上、MAX50まで"},
+      {"txtout", "ex、c:\\My Documents\\yubin.txt"},
+      {"etc1", "その他の項目で文字列変換をしたい項目は何番目ですか？"},
+      {"etc7", "その他の項目で文字列変換をしたい項目は何番目ですか？"},
+      {"etc11", "変換ｏｐｔｉｏｎの合計数"},
+      {"etc71", "変換ｏｐｔｉｏｎの合計数"},
+      {"txtno", ""},
+  };
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.box);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control<QWidget>(form, e.box));
+    ASSERT_NE(face, nullptr);
+    EXPECT_EQ(face->text(QAccessible::Description), QString::fromUtf8(e.description));
+  }
+}
+
 // A screen reader reads the label as the box's label and moves to the box
 // from it.
 TEST(AccessibleNames, EachAskingLabelLabelsItsBox) {
