@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "forms/form_style.h"
+#include "forms/qt_translations.h"
 #include "forms/start_form.h"
 #include "run/data_folder.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Zumaro"));
   QApplication::setDesktopFileName(QStringLiteral("zumaro"));
   QApplication::setWindowIcon(zumaro::forms::programIcon());
+  zumaro::forms::installQtTranslations();
   zumaro::forms::StartForm start(zumaro::findDataFolder(""));
   start.show();
   return app.exec();

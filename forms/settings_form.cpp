@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/accessible_names.h"
 #include "forms/file_drop.h"
 #include "forms/form_style.h"
 #include "forms/input_blocker.h"
@@ -95,6 +96,7 @@ SettingsForm::SettingsForm(std::string dataFolder, QWidget* parent)
   createControls();
   orderTabStops();
   addBrowseButtons();
+  nameSettingsControls(*this);
   box("txtin")->setFocus();
 
   captionTimer_.setInterval(kCaptionIntervalMs);

@@ -32,9 +32,12 @@ StartForm::~StartForm() = default;
 void StartForm::createButtons() {
   auto* ok = new QPushButton(QStringLiteral("実   行"), this);
   ok->setObjectName(QStringLiteral("cmdok"));
+  // Screen readers say the plain words, not the spaced-out captions.
+  ok->setAccessibleName(QStringLiteral("実行"));
   ok->setGeometry(toPixels(kOpenSettings, *this));
   auto* end = new QPushButton(QStringLiteral("END(終了)"), this);
   end->setObjectName(QStringLiteral("cmdend"));
+  end->setAccessibleName(QStringLiteral("終了"));
   end->setGeometry(toPixels(kEnd, *this));
   QWidget::setTabOrder(ok, end);
   ok->setFocus();
