@@ -1,5 +1,7 @@
 #include "address/reading_agreement.h"
 
+#include <algorithm>
+
 namespace zumaro {
 namespace {
 
@@ -21,15 +23,19 @@ class Walk {
     size_t common = 0;
     while (common < part.size() && at_ + common < record_.size() && record_[at_ + common] == part[common]) ++common;
     at_ += common;
+    furthest_ = std::max(furthest_, at_);
     return common == part.size();
   }
   bool ahead(TextView part) const { return record_.substr(at_, part.size()) == part; }
   void skip(size_t n) { at_ += n; }
+  void backTo(size_t at) { at_ = at; }
   size_t at() const { return at_; }
+  size_t furthest() const { return furthest_; }
 
  private:
   TextView record_;
   size_t at_ = 0;
+  size_t furthest_ = 0;
 };
 
 // A reading whose 町 the record may read the other way: the body must agree,
@@ -53,15 +59,18 @@ bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates) {
   return false;
 }
 
-void skipOaza(Walk& walk, TextView town) {
-  if (town.empty()) return;
+// A 大字 or 字 that the record writes before the town area is passed over
+// when the town reading does not agree without doing so.
+bool takeTown(Walk& walk, TextView town) {
+  const size_t start = walk.at();
+  if (takeWithSuffix(walk, town, true) || town.empty()) return true;
   for (TextView oaza : {kOoaza, kAza}) {
-    if (town.substr(0, oaza.size()) == oaza) return;
-    if (walk.ahead(oaza)) {
-      walk.skip(oaza.size());
-      return;
-    }
+    walk.backTo(start);
+    if (!walk.ahead(oaza)) continue;
+    walk.skip(oaza.size());
+    if (takeWithSuffix(walk, town, true)) return true;
   }
+  return false;
 }
 
 }  // namespace
@@ -69,13 +78,10 @@ void skipOaza(Walk& walk, TextView town) {
 Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry) {
   Walk walk(record.view());
   Agreement result;
-  result.agrees = walk.take(entry.prefecture) && takeWithSuffix(walk, entry.city, false);
-  if (result.agrees) {
-    skipOaza(walk, entry.town);
-    // A town area read 町 alone alternates, as the old comparison let it.
-    result.agrees = takeWithSuffix(walk, entry.town, true) && record.endsCharacter(walk.at());
-  }
-  result.reached = static_cast<int>(walk.at());
+  // A town area read 町 alone alternates, as the old comparison let it.
+  result.agrees = walk.take(entry.prefecture) && takeWithSuffix(walk, entry.city, false) &&
+                  takeTown(walk, entry.town) && record.endsCharacter(walk.at());
+  result.reached = static_cast<int>(walk.furthest());
   if (result.agrees) result.used = record.textUsed(walk.at());
   return result;
 }

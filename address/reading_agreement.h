@@ -2,8 +2,7 @@
 // Whether an entry's readings head a record's address text, compared in the
 // folded view. Besides plain equality the comparison accepts the other
 // reading of 町 (ﾁﾖｳ for ﾏﾁ and back) where the record really writes it, and
-// a 大字 or 字 (ｵｵｱｻﾞ, ｱｻﾞ) that the record writes before the town area and
-// the entry's town reading does not begin with.
+// a 大字 or 字 (ｵｵｱｻﾞ, ｱｻﾞ) that the record writes before the town area.
 #include "address/reading_fold.h"
 
 namespace zumaro {
@@ -17,7 +16,7 @@ struct EntryReadings {
 struct Agreement {
   bool agrees = false;
   int used = 0;     // characters of the record's text used, skipped spaces and 大字 included
-  int reached = 0;  // folded characters that agreed before the first difference
+  int reached = 0;  // folded characters that agreed before the first difference, at most
 };
 
 Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry);

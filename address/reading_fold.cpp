@@ -42,7 +42,7 @@ std::unique_ptr<FoldTable> buildFoldTable() {
     for (char16_t& u : folded) u = largeKana(u);
     if (folded.size() <= 2 && folded != TextView(&c, 1)) (*table)[c] = {folded[0], folded.size() == 2 ? folded[1] : u'\0'};
   };
-  for (char16_t c = 0x3041; c <= 0x30FF; ++c) fold(c);
+  for (char16_t c = 0x3001; c <= 0x30FF; ++c) fold(c);
   for (char16_t c = 0xFF01; c <= 0xFF9F; ++c) fold(c);
   for (char16_t c : {u'ヵ', u'ヶ', u'ヮ', u'ゕ', u'ゖ'}) fold(c);
   return table;

@@ -85,7 +85,8 @@ def full_width_kana(text):
 
 def hiragana(text):
     kana = unicodedata.normalize('NFKC', text)
-    return ''.join(chr(ord(c) - 0x60) if 'ァ' <= c <= 'ヶ' else c for c in kana)
+    # ゔ ゕ ゖ have no place in code page 932: those stay katakana.
+    return ''.join(chr(ord(c) - 0x60) if 'ァ' <= c <= 'ヶ' and c not in 'ヴヵヶ' else c for c in kana)
 
 
 def city_reading_parts(a, city_stems):
