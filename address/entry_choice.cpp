@@ -10,6 +10,8 @@
 namespace zumaro {
 namespace {
 
+constexpr int kDirectRank = 1 << 21;  // above the length of any field the reader lets through
+
 bool sameWrittenAddress(const DataEntry& a, const DataEntry& b) {
   return a[1] == b[1] && a[2] == b[2] && a[3] == b[3] && a[4] == b[4];
 }
@@ -27,18 +29,23 @@ Agreement compareWithRecord(ConversionState& s, const DataEntry& e) {
   return agreeReadings(m.city, {m.readings[0], m.readings[1], m.readings[2]});
 }
 
+// An agreement that had to pass over a 大字 or 字 ranks below every one that
+// did not, so that an entry reading the record as written is never displaced.
+int rankOf(const Agreement& a) { return a.passedOaza ? a.used : a.used + kDirectRank; }
+
 void considerAddressEntry(ConversionState& s, const DataEntry& e) {
   RecordMatch& m = s.match;
   const Agreement a = compareWithRecord(s, e);
   if (m.collectSeen) m.seen.push_back({e, a.agrees, a.used, a.reached});
-  if (!a.agrees || a.used < m.bestUsed) return;
-  if (a.used > m.bestUsed) {
+  if (!a.agrees || rankOf(a) < m.bestRank) return;
+  if (rankOf(a) > m.bestRank) {
     m.ties.clear();
   } else if (!sameWrittenAddress(e, m.best)) {
     m.ties.push_back(e);
     return;
   }
   m.hasBest = true;
+  m.bestRank = rankOf(a);
   m.bestUsed = a.used;
   m.best = e;
 }

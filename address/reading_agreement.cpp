@@ -40,9 +40,11 @@ class Walk {
 
 // A reading whose 町 the record may read the other way: the body must agree,
 // then the record must write ﾁﾖｳ or ﾏﾁ itself; nothing else is passed over.
-bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates) {
+bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates, bool alternates = true) {
   TextView suffix;
-  if (endsWith(reading, kChou) && reading.size() > kChou.size()) {
+  if (!alternates) {
+    return walk.take(reading);
+  } else if (endsWith(reading, kChou) && reading.size() > kChou.size()) {
     suffix = kChou;
   } else if (endsWith(reading, kMachi) && (reading.size() > kMachi.size() || wholeMachiAlternates)) {
     suffix = kMachi;
@@ -61,14 +63,17 @@ bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates) {
 
 // A 大字 or 字 that the record writes before the town area is passed over
 // when the town reading does not agree without doing so.
-bool takeTown(Walk& walk, TextView town) {
+// Without a city reading the town's 町 is read as written, as the old
+// comparison read it, so that no entry agrees there that it did not.
+bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOaza) {
   const size_t start = walk.at();
-  if (takeWithSuffix(walk, town, true) || town.empty()) return true;
+  if (takeWithSuffix(walk, town, true, cityRead) || town.empty()) return true;
   for (TextView oaza : {kOoaza, kAza}) {
     walk.backTo(start);
     if (!walk.ahead(oaza)) continue;
     walk.skip(oaza.size());
-    if (takeWithSuffix(walk, town, true)) return true;
+    passedOaza = true;
+    if (takeWithSuffix(walk, town, true, cityRead)) return true;
   }
   return false;
 }
@@ -80,7 +85,7 @@ Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry) {
   Agreement result;
   // A town area read 町 alone alternates, as the old comparison let it.
   result.agrees = walk.take(entry.prefecture) && takeWithSuffix(walk, entry.city, false) &&
-                  takeTown(walk, entry.town) && record.endsCharacter(walk.at());
+                  takeTown(walk, entry.town, !entry.city.empty(), result.passedOaza) && record.endsCharacter(walk.at());
   result.reached = static_cast<int>(walk.furthest());
   if (result.agrees) result.used = record.textUsed(walk.at());
   return result;

@@ -17,6 +17,7 @@ struct Agreement {
   bool agrees = false;
   int used = 0;     // characters of the record's text used, skipped spaces and 大字 included
   int reached = 0;  // folded characters that agreed before the first difference, at most
+  bool passedOaza = false;  // agreed only by passing over a 大字 or 字 of the record
 };
 
 Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry);

@@ -1,6 +1,6 @@
 #pragma once
 // One run case (see run_case.h) run with the fast lookup and with the scan,
-// each on a fresh conversion state.
+// each on a fresh conversion state, with either comparison.
 #include <cstddef>
 #include <cstdint>
 
@@ -8,7 +8,7 @@
 
 namespace zumaro::fuzz {
 
-// The outcome both lookups agree on; throws Finding where they differ (in
+// The outcome both lookups agree on under the classic comparison; throws Finding where they differ (in
 // the outcome, the output or unmatched file, or the lookup state left
 // behind) or where an outcome contradicts itself or the files.
 RunOutcome runBothWays(const uint8_t* data, size_t size);

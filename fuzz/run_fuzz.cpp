@@ -43,7 +43,7 @@ struct MethodRun {
   std::string unmatched;
 };
 
-void runWith(const RunCase& c, const RunPaths& paths, LookupMethod method, MethodRun& run) {
+void runWith(const RunCase& c, const RunPaths& paths, MatchMode mode, LookupMethod method, MethodRun& run) {
   fs::remove(paths.output);
   fs::remove(paths.unmatched);
   SettingsTexts texts = c.texts;
@@ -52,6 +52,7 @@ void runWith(const RunCase& c, const RunPaths& paths, LookupMethod method, Metho
   RunRequest request;
   request.dataFolder = paths.folder;
   request.lookup = method;
+  request.match = mode;
   if (c.writeUnmatched) request.unmatchedPath = paths.unmatched;
   run.outcome = cmdact(run.state, texts, request);
   run.outputMade = fs::exists(paths.output);
@@ -104,13 +105,12 @@ bool faultInDataFile(const RunOutcome& outcome, const RunPaths& paths) {
 
 }  // namespace
 
-RunOutcome runBothWays(const uint8_t* data, size_t size) {
-  const RunCase c = decodeRunCase(data, size);
-  const RunPaths& paths = runPaths();
-  writeCase(c, paths);
+namespace {
+
+RunOutcome runBothLookups(const RunCase& c, const RunPaths& paths, MatchMode mode) {
   MethodRun fast, scan;
-  runWith(c, paths, LookupMethod::Fast, fast);
-  runWith(c, paths, LookupMethod::Scan, scan);
+  runWith(c, paths, mode, LookupMethod::Fast, fast);
+  runWith(c, paths, mode, LookupMethod::Scan, scan);
   checkOutcome(fast);
   checkOutcome(scan);
   checkSameOutcome(fast.outcome, scan.outcome);
@@ -122,6 +122,16 @@ RunOutcome runBothWays(const uint8_t* data, size_t size) {
     requireSameState(testing::recordDifference(fast.state, scan.state));
   }
   return scan.outcome;
+}
+
+}  // namespace
+
+RunOutcome runBothWays(const uint8_t* data, size_t size) {
+  const RunCase c = decodeRunCase(data, size);
+  const RunPaths& paths = runPaths();
+  writeCase(c, paths);
+  runBothLookups(c, paths, MatchMode::Tolerant);
+  return runBothLookups(c, paths, MatchMode::Classic);
 }
 
 void fuzzRun(const uint8_t* data, size_t size) { runBothWays(data, size); }

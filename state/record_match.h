@@ -45,7 +45,8 @@ struct RecordMatch {
   int entriesSeen = 0;  // entries with the record's key
   bool keyRepaired = false;
   bool hasBest = false;
-  int bestUsed = -1;
+  int bestRank = -1;  // how well best agrees: better agreements rank higher
+  int bestUsed = 0;   // characters of the record's text best used
   DataEntry best;
   std::vector<DataEntry> ties;  // agree as far as best, written otherwise
   bool hasBusiness = false;
@@ -65,7 +66,8 @@ struct RecordMatch {
     entriesSeen = 0;
     keyRepaired = false;
     hasBest = false;
-    bestUsed = -1;
+    bestRank = -1;
+    bestUsed = 0;
     ties.clear();
     hasBusiness = false;
     seen.clear();

@@ -61,7 +61,7 @@ class FormsWriteTheAddressAsListsDo(unittest.TestCase):
                 self.assertEqual(block_words(block), (read, full))
 
     def test_hiragana_keeps_voiced_marks_and_digits(self):
-        self.assertEqual(hiragana('ｷﾀ16ｼﾞｮｳｳﾞｧ'), 'きた16じょうゔぁ')
+        self.assertEqual(hiragana('ｷﾀ16ｼﾞｮｳｳﾞｧ'), 'きた16じょうヴぁ')
 
     def test_district_reading_split_from_town(self):
         row = ['14401', '24301', '2430300', 'ｶﾅｶﾞﾜｹﾝ', 'ｱｲｺｳｸﾞﾝｱｲｶﾜﾏﾁ', 'ｽﾐﾀﾞ', '神奈川県', '愛甲郡愛川町', '角田']

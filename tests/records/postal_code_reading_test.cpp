@@ -1,0 +1,39 @@
+#include "records/postal_code_reading.h"
+
+#include <gtest/gtest.h>
+
+namespace zumaro {
+namespace {
+
+using Kind = PostalCodeReading::Kind;
+
+struct CodeCase {
+  std::u16string field;
+  Kind kind;
+  std::u16string key;
+};
+
+class PostalCodeAsWritten : public ::testing::TestWithParam<CodeCase> {};
+
+TEST_P(PostalCodeAsWritten, GivesTheSevenDigitKey) {
+  const CodeCase& c = GetParam();
+  const PostalCodeReading r = readPostalCode(c.field);
+  EXPECT_EQ(r.kind, c.kind) << toUtf8(c.field);
+  EXPECT_EQ(toUtf8(r.key), toUtf8(c.key)) << toUtf8(c.field);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PostalCodeAsWritten,
+    ::testing::Values(CodeCase{u"2310062", Kind::Code, u"2310062"}, CodeCase{u"231-0062", Kind::Code, u"2310062"},
+                      CodeCase{u"2310062  ", Kind::Code, u"2310062"}, CodeCase{u" 231 0062", Kind::Code, u"2310062"},
+                      CodeCase{u"２３１－００６２", Kind::Code, u"2310062"}, CodeCase{u"231ｰ0062", Kind::Code, u"2310062"},
+                      CodeCase{u"231‐0062", Kind::Code, u"2310062"}, CodeCase{u"231−0062", Kind::Code, u"2310062"},
+                      CodeCase{u"231–0062", Kind::Code, u"2310062"}, CodeCase{u"〒 231-0062", Kind::Code, u"2310062"},
+                      CodeCase{u"〒231ー0062", Kind::Code, u"2310062"}, CodeCase{u"10010", Kind::Repaired, u"0010010"},
+                      CodeCase{u"100010", Kind::Repaired, u"0100010"}, CodeCase{u"1000", Kind::None, u""},
+                      CodeCase{u"23100620", Kind::None, u""}, CodeCase{u"23-10062", Kind::None, u""},
+                      CodeCase{u"231--0062", Kind::None, u""}, CodeCase{u"〒〒2310062", Kind::None, u""},
+                      CodeCase{u"", Kind::None, u""}, CodeCase{u"ABC-DEFG", Kind::None, u""}));
+
+}  // namespace
+}  // namespace zumaro
