@@ -23,6 +23,8 @@ constexpr long kSizes[] = {10000, 100000, 1000000};
 // The scan rereads a data file for nearly every unsorted record; on a full
 // folder a longer list would take hours.
 constexpr long kScanRecords = 10000;
+// The classic comparison, side by side with the default tolerant one.
+constexpr long kClassicRecords = 1000000;
 // The fast runs and the floor are timed this often and the quickest taken,
 // so that a moment of other load on the machine does not count.
 constexpr int kRepeats = 3;
@@ -81,20 +83,26 @@ class Bench {
         Row fast{f.name, size, order, "fast", quickest([&] { return convert(f, list, "fast", work_ + "/fast.csv"); }),
                  floor};
         rows_.push_back(fast);
+        if (size == kClassicRecords) {
+          Row classic{f.name, size, order, "classic",
+                      quickest([&] { return convert(f, list, "fast", work_ + "/classic.csv", {"--match", "classic"}); }),
+                      floor};
+          rows_.push_back(classic);
+        }
         if (size != kScanRecords) continue;
         Row scan{f.name, size, order, "scan", convert(f, list, "scan", work_ + "/scan.csv"), floor};
         rows_.push_back(scan);
         if (readFile(work_ + "/fast.csv") != readFile(work_ + "/scan.csv")) differing_.push_back(list);
       }
     }
-    for (const char* name : {"/floor.csv", "/fast.csv", "/scan.csv"}) fs::remove(work_ + name);
+    for (const char* name : {"/floor.csv", "/fast.csv", "/scan.csv", "/classic.csv"}) fs::remove(work_ + name);
   }
 
   void print(const std::vector<Folder>& folders) const {
-    std::printf("%-10s %9s %-8s %-6s %9s %8s %12s %9s %8s %9s\n", "data", "records", "order", "lookup", "wall s",
+    std::printf("%-10s %9s %-8s %-7s %9s %8s %12s %9s %8s %9s\n", "data", "records", "order", "run", "wall s",
                 "cpu s", "records/s", "floor s", "x floor", "peak MiB");
     for (const Row& r : rows_) {
-      std::printf("%-10s %9ld %-8s %-6s %9.2f %8.2f %12.0f %9.2f %8.2f %9.1f\n", r.folder.c_str(), r.records,
+      std::printf("%-10s %9ld %-8s %-7s %9.2f %8.2f %12.0f %9.2f %8.2f %9.1f\n", r.folder.c_str(), r.records,
                   r.order.c_str(), r.lookup.c_str(), r.run.wallSeconds, r.run.cpuSeconds,
                   static_cast<double>(r.records) / r.run.wallSeconds, r.floor.wallSeconds,
                   r.run.wallSeconds / r.floor.wallSeconds, static_cast<double>(r.run.peakRssKiB) / 1024.0);
@@ -102,7 +110,8 @@ class Bench {
     std::printf("\nscan: measured on the %ld-record lists only (it rereads the data files for nearly every record).\n",
                 kScanRecords);
     std::printf("floor: the same list decoded from code page 932, encoded again and written, nothing else.\n");
-    std::printf("fast and floor: the quickest of %d runs each; scan: one run.\n", kRepeats);
+    std::printf("classic: the fast lookup with --match classic, on the %ld-record lists.\n", kClassicRecords);
+    std::printf("fast, classic and floor: the quickest of %d runs each; scan: one run.\n", kRepeats);
     std::printf("x floor: wall time of the conversion / wall time of the floor on the same list.\n");
     for (const Folder& f : folders) goals(f);
     if (differing_.empty()) {
@@ -117,11 +126,13 @@ class Bench {
  private:
   // Every output is a new file: ext4 writes a file that was emptied and
   // written again back to disk when it is closed, which would be timed.
-  ChildRun convert(const Folder& f, const std::string& list, const char* lookup, const std::string& out) {
+  ChildRun convert(const Folder& f, const std::string& list, const char* lookup, const std::string& out,
+                   const std::vector<std::string>& more = {}) {
     fs::remove(out);
     std::vector<std::string> argv = {
         bin_ + "/zumaro-convert", "-q", "--input", list, "--output", out, "--data-dir", f.data, "--lookup", lookup};
     for (const std::string& w : splitWords(kListSettings)) argv.push_back(w);
+    argv.insert(argv.end(), more.begin(), more.end());
     return checked(runChild(argv), "zumaro-convert");
   }
 
@@ -160,6 +171,9 @@ class Bench {
       std::printf("  1,000,000 unsorted, whole run: %.2f x the floor (goal: at most 2)\n",
                   r->run.wallSeconds / r->floor.wallSeconds);
     const Row* fast = find(f.name, 1000000, "unsorted", "fast");
+    if (const Row* classic = find(f.name, kClassicRecords, "unsorted", "classic"); fast && classic)
+      std::printf("  1,000,000 unsorted, tolerant / classic comparison: %.2f x (goal: at most 1.2)\n",
+                  fast->run.wallSeconds / classic->run.wallSeconds);
     const Row* scan = find(f.name, kScanRecords, "unsorted", "scan");
     if (fast && scan) {
       const double ratio = (1000000.0 / fast->run.wallSeconds) / (kScanRecords / scan->run.wallSeconds);

@@ -28,7 +28,8 @@ Usage:
       [--extra-args '--match classic'] [--form-args 'block-words=--blocks written' ...]
       [--misses 5]
 --extra-args go to every conversion, --form-args FORM=ARGS only to that form's
-(repeatable). Standard library only. tools/roundtrip.sh --forms runs it.
+(repeatable; the block-word and ｰ-hyphen forms get --blocks written unless
+--form-args names them). Standard library only. tools/roundtrip.sh --forms runs it.
 """
 
 import argparse
@@ -233,6 +234,8 @@ def main():
     args = ap.parse_args()
     forms = args.forms.split(',')
     per_form = parse_form_args(args.form_args)
+    for form in ('block-words', 'choon-hyphen'):
+        per_form.setdefault(form, ['--blocks', 'written'])
 
     rows = read_ken_all(args.ken_all)
     addresses, pool = sample_addresses(rows, args.count, args.seed)

@@ -205,14 +205,42 @@ TEST_F(ConvertCli, SmallHandmadeCase) {
   expectSameBytes(readBytes(path("out.csv")), readBytes(kSmall + "/expected.csv"));
 }
 
+// The sample list is written as the old lists write it: both comparisons
+// give the golden file.
 TEST_F(ConvertCli, ExampleListMatchesItsGoldenFile) {
-  Outcome o = run("--input " + q(ZUMARO_EXAMPLES_DIR "/sample-list.csv") +
-                  " --output out.csv --fields 8 --postal 3 --pref 4 --city 5 --building 6 --company 7"
-                  " --etc1 2 --opt1 4 --etc2 8 --opt2 3 --data-dir " +
-                  q(ZUMARO_SAMPLE_DATA_DIR));
-  EXPECT_EQ(o.code, 0) << o.err;
-  EXPECT_EQ(o.err.rfind(kRunFinished, 0), 0u) << o.err;
-  expectSameBytes(readBytes(path("out.csv")), readBytes(ZUMARO_TEST_DATA_DIR "/sample-list.expected.csv"));
+  for (const char* match : {"", " --match classic", " --match tolerant"}) {
+    Outcome o = run("--input " + q(ZUMARO_EXAMPLES_DIR "/sample-list.csv") +
+                    " --output out.csv --fields 8 --postal 3 --pref 4 --city 5 --building 6 --company 7"
+                    " --etc1 2 --opt1 4 --etc2 8 --opt2 3 --data-dir " +
+                    q(ZUMARO_SAMPLE_DATA_DIR) + match);
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.err.rfind(kRunFinished, 0), 0u) << o.err;
+    expectSameBytes(readBytes(path("out.csv")), readBytes(ZUMARO_TEST_DATA_DIR "/sample-list.expected.csv"));
+  }
+}
+
+// One record of 横浜市中区桜木町 written the ways real lists write it.
+TEST_F(ConvertCli, RealListFormsConvertByDefault) {
+  struct {
+    const char *postal, *city, *options, *converted;
+  } cases[] = {
+      {"231-0062", "ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁｮｳ1-1", "", "横浜市中区桜木町１－１"},
+      {"2310062  ", "ﾖｺﾊﾏｼ ﾅｶｸ ｻｸﾗｷﾞﾁﾖｳ 1-1", "", "横浜市中区桜木町１－１"},
+      {"２３１－００６２", "ヨコハマシナカクサクラギチョウ１－１", "", "横浜市中区桜木町１－１"},
+      {"〒231-0062", "よこはましなかくさくらぎちょう1ｰ2ｰ3", " --blocks written", "横浜市中区桜木町１－２－３"},
+      {"231-0062", "ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳ", " --blocks written", "横浜市中区桜木町１丁目２番３号"},
+      {"231-0062", "ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ1ﾁﾖｳﾒ", "", "横浜市中区桜木町１チヨウメ"},
+      // The old comparison cuts two characters unseen where it expects ﾏﾁ.
+      {"231-0062", "ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁｮｳ1-1", " --match classic", "横浜市中区桜木町ウ１－１"},
+  };
+  for (const auto& c : cases) {
+    writeBytes(path("in.csv"), cp932(std::string("\"1\",\"") + c.postal + "\",\"ｶﾅｶﾞﾜｹﾝ\",\"" + c.city + "\",\"\"\r\n"));
+    Outcome o = run("-i in.csv -o out.csv" + kSettings5 + " --data-dir " + q(ZUMARO_SAMPLE_DATA_DIR) + c.options);
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(fromCp932(readBytes(path("out.csv"))),
+              std::string("\"1\",\"") + c.postal + "\",\"神奈川県\",\"" + c.converted + "\",\"\"\r\n")
+        << c.city;
+  }
 }
 
 }  // namespace
