@@ -53,9 +53,32 @@ const FoldTable& foldTable() {
   return *table;
 }
 
+// ﾁﾞ and ｼﾞ, ﾂﾞ and ｽﾞ are alike in speech and both spellings are met: the
+// voiced ﾁ and ﾂ fold to ｼ and ｽ, so lengths and positions stay.
+char16_t voicedAlike(char16_t before, char16_t unit) {
+  if (unit != u'ﾞ') return before;
+  if (before == u'ﾁ') return u'ｼ';
+  if (before == u'ﾂ') return u'ｽ';
+  return before;
+}
+
 }  // namespace
 
 bool isSpace(char16_t c) { return c == u' ' || c == u'\u3000'; }
+
+namespace {
+
+void appendFolded(FoldedText& out, char16_t unit, int at) {
+  if (out.size() > 0) out.replaceLast(voicedAlike(out.view().back(), unit));
+  out.append(unit, at);
+}
+
+void appendFolded(Text& out, char16_t unit) {
+  if (!out.empty()) out.back() = voicedAlike(out.back(), unit);
+  out.push_back(unit);
+}
+
+}  // namespace
 
 void foldText(TextView text, FoldedText& out) {
   const FoldTable& table = foldTable();
@@ -65,8 +88,8 @@ void foldText(TextView text, FoldedText& out) {
     if (isSpace(c)) continue;
     const auto& f = table[c];
     const int at = static_cast<int>(i);
-    out.append(f[0] == 0 ? c : f[0], at);
-    if (f[1] != 0) out.append(f[1], at);
+    appendFolded(out, f[0] == 0 ? c : f[0], at);
+    if (f[1] != 0) appendFolded(out, f[1], at);
   }
 }
 
@@ -76,12 +99,8 @@ void foldReading(TextView text, Text& out) {
   for (char16_t c : text) {
     if (isSpace(c)) continue;
     const auto& f = table[c];
-    if (f[0] == 0) {
-      out.push_back(c);
-    } else {
-      out.push_back(f[0]);
-      if (f[1] != 0) out.push_back(f[1]);
-    }
+    appendFolded(out, f[0] == 0 ? c : f[0]);
+    if (f[1] != 0) appendFolded(out, f[1]);
   }
 }
 

@@ -2,8 +2,8 @@
 // The folded view in which readings are compared: what a list may write in
 // several ways is brought to the one way the postal data writes it. Small
 // kana count as large, full-width katakana and hiragana as the half-width
-// katakana they stand for, full-width letters and digits as ASCII; spaces,
-// half or full width, are left out.
+// katakana they stand for, full-width letters and digits as ASCII, ﾁﾞ and ﾂﾞ
+// as ｼﾞ and ｽﾞ, which sound alike; spaces, half or full width, are left out.
 #include "state/folded_text.h"
 #include "state/text.h"
 

@@ -24,6 +24,7 @@ class FoldedText {
     units_.clear();
     from_.clear();
   }
+  void replaceLast(char16_t unit) { units_.back() = unit; }
   void append(char16_t unit, int fromIndex) {
     units_.push_back(unit);
     from_.push_back(fromIndex);

@@ -37,6 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
         AgreementCase{"small kana in the entry", u"ｻﾂﾎﾟﾛｼｷﾀ3ｼﾞﾖｳ", u"", u"ｻﾂﾎﾟﾛｼ", u"ｷﾀ3ｼﾞｮｳ", true, 13},
         AgreementCase{"full-width katakana", u"ヨコハマシナカクサクラギチョウ１－１", u"", u"ﾖｺﾊﾏｼﾅｶｸ", u"ｻｸﾗｷﾞﾁﾖｳ", true, 15},
         AgreementCase{"hiragana and ヴ", u"ゔぃらまち2", u"", u"ｳﾞｲﾗ", u"ﾏﾁ", true, 5},
+        AgreementCase{"ﾁﾞ and ｼﾞ, ﾂﾞ and ｽﾞ alike", u"ﾐｶｽﾞｷｼﾁｼﾞﾐ", u"", u"ﾐｶﾂﾞｷｼ", u"ﾁﾁﾞﾐ", true, 10},
         AgreementCase{"spaces anywhere", u"ﾖｺﾊﾏｼ ﾅｶｸ　ｻｸﾗｷﾞﾁﾖｳ 1-1", u"", u"ﾖｺﾊﾏｼﾅｶｸ", u"ｻｸﾗｷﾞﾁﾖｳ", true, 18},
         AgreementCase{"ﾏﾁ read ﾁﾖｳ", u"ﾐﾄﾞﾘｸﾎﾝﾁﾖｳ1", u"", u"ﾐﾄﾞﾘｸ", u"ﾎﾝﾏﾁ", true, 10},
         AgreementCase{"ﾁﾖｳ read ﾏﾁ", u"ﾐﾅﾐﾏﾁｻｸﾗ2-5", u"", u"ﾐﾅﾐﾁﾖｳ", u"ｻｸﾗ", true, 8},
