@@ -23,10 +23,8 @@ Agreement compareWithRecord(ConversionState& s, const DataEntry& e) {
     m.cityFolded = true;
   }
   const bool shared = s.settings.posken == s.settings.poscity;
-  foldReading(shared ? TextView(e[6]) : TextView(), m.readings[0]);
-  foldReading(e[7], m.readings[1]);
-  foldReading(e[8], m.readings[2]);
-  return agreeReadings(m.city, {m.readings[0], m.readings[1], m.readings[2]});
+  return agreeReadings(m.city, {shared ? foldedReading(e[6], m.readings[0]) : TextView(),
+                                foldedReading(e[7], m.readings[1]), foldedReading(e[8], m.readings[2])});
 }
 
 // An agreement that had to pass over a 大字 or 字 ranks below every one that

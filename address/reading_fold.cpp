@@ -68,6 +68,15 @@ bool isSpace(char16_t c) { return c == u' ' || c == u'\u3000'; }
 
 namespace {
 
+bool needsFolding(const FoldTable& table, TextView text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (table[c][0] != 0 || isSpace(c)) return true;
+    if (c == u'ﾞ' && i > 0 && (text[i - 1] == u'ﾁ' || text[i - 1] == u'ﾂ')) return true;
+  }
+  return false;
+}
+
 void appendFolded(FoldedText& out, char16_t unit, int at) {
   if (out.size() > 0) out.replaceLast(voicedAlike(out.view().back(), unit));
   out.append(unit, at);
@@ -82,6 +91,11 @@ void appendFolded(Text& out, char16_t unit) {
 
 void foldText(TextView text, FoldedText& out) {
   const FoldTable& table = foldTable();
+  // Lists written as the old lists write them fold to themselves.
+  if (!needsFolding(table, text)) {
+    out.assign(text);
+    return;
+  }
   out.clear();
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
@@ -102,6 +116,12 @@ void foldReading(TextView text, Text& out) {
     appendFolded(out, f[0] == 0 ? c : f[0]);
     if (f[1] != 0) appendFolded(out, f[1]);
   }
+}
+
+TextView foldedReading(TextView text, Text& scratch) {
+  if (!needsFolding(foldTable(), text)) return text;
+  foldReading(text, scratch);
+  return scratch;
 }
 
 }  // namespace zumaro

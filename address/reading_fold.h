@@ -14,6 +14,9 @@ void foldText(TextView text, FoldedText& out);
 
 // The folded form of a reading, without the mapping back, into `out`.
 void foldReading(TextView text, Text& out);
+// The folded form of a reading: `text` itself where folding changes nothing
+// (as for the readings of the postal data), otherwise folded into `scratch`.
+TextView foldedReading(TextView text, Text& scratch);
 
 bool isSpace(char16_t c);
 

@@ -37,9 +37,25 @@ Text compact(TextView field) {
   return out;
 }
 
+bool plainCode(TextView field) {
+  return field.size() == kCodeLength && allDigits(field);
+}
+
+bool hyphenatedCode(TextView field) {
+  return field.size() == kCodeLength + 1 && field[kHyphenPlace] == u'-' && allDigits(field.substr(0, kHyphenPlace)) &&
+         allDigits(field.substr(kHyphenPlace + 1));
+}
+
 }  // namespace
 
 PostalCodeReading readPostalCode(TextView field) {
+  // The two ways nearly every list writes it, without a copy to compact.
+  if (plainCode(field)) return {PostalCodeReading::Kind::Code, Text(field)};
+  if (hyphenatedCode(field)) {
+    Text key(field.substr(0, kHyphenPlace));
+    key.append(field.substr(kHyphenPlace + 1));
+    return {PostalCodeReading::Kind::Code, std::move(key)};
+  }
   Text code = compact(field);
   PostalCodeReading reading;
   if (allDigits(code) && (code.size() == 5 || code.size() == 6)) {
