@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "lookup/data_file.h"
+#include "run/data_manifest.h"
 #include "tools/mkdat/build_failure.h"
 
 namespace zumaro::mkdat {
@@ -57,8 +58,11 @@ class Staging {
   std::string path_;
 };
 
-void writeAll(const std::string& folder, const DataFileTexts& texts) {
+std::string manifestPath(const std::string& folder) { return folder + "/" + kManifestName; }
+
+void writeAll(const std::string& folder, const DataFileTexts& texts, const std::string& manifest) {
   for (int k = 1; k <= kDataFiles; ++k) writeFile(dataFilePath(folder, k), texts.bytes[static_cast<size_t>(k)]);
+  writeFile(manifestPath(folder), manifest);
 }
 
 void moveInto(const std::string& from, const std::string& to) {
@@ -67,7 +71,7 @@ void moveInto(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-void publishDataFolder(const std::string& folder, const DataFileTexts& texts) {
+void publishDataFolder(const std::string& folder, const DataFileTexts& texts, const std::string& manifest) {
   fs::path target = fs::path(folder).lexically_normal();
   if (!target.has_filename()) target = target.parent_path();
   std::error_code ec;
@@ -83,17 +87,19 @@ void publishDataFolder(const std::string& folder, const DataFileTexts& texts) {
     // mkdtemp makes the folder private; the data folder is for every user.
     fs::permissions(staging.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                         fs::perms::others_read | fs::perms::others_exec);
-    writeAll(staging.path(), texts);
+    writeAll(staging.path(), texts, manifest);
     moveInto(staging.path(), target.string());
     staging.release();
     return;
   }
   // An existing folder gets each file replaced only after all 23 are written.
   Staging staging((target / ".mkdat-XXXXXX").string());
-  writeAll(staging.path(), texts);
+  writeAll(staging.path(), texts, manifest);
   for (int k = 1; k <= kDataFiles; ++k) {
     moveInto(dataFilePath(staging.path(), k), dataFilePath(target.string(), k));
   }
+  // Last, so that a manifest never describes files that are not there yet.
+  moveInto(manifestPath(staging.path()), manifestPath(target.string()));
 }
 
 }  // namespace zumaro::mkdat

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/mkdat/build_failure.h"
+#include "tools/mkdat/build_manifest.h"
 #include "tools/mkdat/business_entries.h"
 #include "tools/mkdat/csv_lines.h"
 #include "tools/mkdat/folder_publish.h"
@@ -57,11 +58,13 @@ BuildSummary buildDataFolder(const BuildOptions& options) {
   summary.rowsJoined = joinSplitTownAreas(addressRows);
   std::vector<DataEntry> entries = makeAddressEntries(addressRows, kenAll.name, summary.address);
 
+  std::vector<ManifestSource> sources{manifestSource(kenAll, "KEN_ALL", summary.addressRows)};
   SourceFile jigyosyo;
   if (!options.jigyosyo.empty()) {
     jigyosyo = loadSourceFile(options.jigyosyo);
     std::vector<BusinessRow> businessRows = readRows<BusinessRow>(jigyosyo, "JIGYOSYO rows", toBusinessRow, options);
     summary.businessRows = static_cast<int64_t>(businessRows.size());
+    sources.push_back(manifestSource(jigyosyo, "JIGYOSYO", summary.businessRows));
     append(entries, makeBusinessEntries(businessRows, jigyosyo.name, municipalityReadings(addressRows),
                                         summary.businessWithoutReadings));
   }
@@ -69,7 +72,9 @@ BuildSummary buildDataFolder(const BuildOptions& options) {
   if (!options.keepSmallKana) foldReadings(entries);
   if (options.onProgress) options.onProgress({"entries to sort and write", static_cast<int64_t>(entries.size()), -1.0});
   DataFileTexts texts = makeDataFileTexts(entries);
-  publishDataFolder(options.output, texts);
+  DataManifest manifest = makeManifest(std::move(sources), texts);
+  summary.dataDate = manifest.dataDate;
+  publishDataFolder(options.output, texts, manifestText(manifest));
 
   summary.duplicatesDropped = texts.duplicatesDropped;
   summary.entries = texts.entries;

@@ -36,6 +36,7 @@ struct BuildSummary {
   int64_t duplicatesDropped = 0;
   std::array<int64_t, kDataFiles + 1> entries{};  // [1]..[23]
   int64_t totalEntries = 0;
+  std::string dataDate;  // YYYY-MM-DD, as the manifest gives it
   double seconds = 0;
 };
 

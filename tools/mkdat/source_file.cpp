@@ -2,7 +2,10 @@
 
 #include <zip.h>
 
+#include <sys/stat.h>
+
 #include <cctype>
+#include <ctime>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "tools/mkdat/build_failure.h"
+#include "tools/mkdat/sha256.h"
 
 namespace zumaro::mkdat {
 namespace {
@@ -25,6 +29,18 @@ std::string readWholeFile(const std::string& path) {
   bytes << in.rdbuf();
   if (in.bad()) throw BuildFailure(path + ": cannot read (" + std::strerror(errno) + ")");
   return bytes.str();
+}
+
+std::string localDate(std::time_t when) {
+  std::tm parts{};
+  char text[16] = "";
+  if (localtime_r(&when, &parts)) std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+  return text;
+}
+
+std::time_t modificationTime(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_mtime : 0;
 }
 
 bool looksLikeZip(const std::string& bytes) { return bytes.compare(0, 4, "PK\x03\x04") == 0; }
@@ -68,6 +84,8 @@ SourceFile readCsvFromZip(const std::string& path, const std::string& zipBytes) 
   zip_stat_index(archive.get(), csvEntries[0], 0, &stat);
   SourceFile result;
   result.name = path + ":" + stat.name;
+  result.member = stat.name;
+  result.date = localDate((stat.valid & ZIP_STAT_MTIME) ? stat.mtime : modificationTime(path));
   std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen_index(archive.get(), csvEntries[0], 0));
   if (!file) throw BuildFailure(result.name + ": cannot open (" + zip_strerror(archive.get()) + ")");
   result.bytes.resize(stat.size);
@@ -82,8 +100,18 @@ SourceFile readCsvFromZip(const std::string& path, const std::string& zipBytes) 
 
 SourceFile loadSourceFile(const std::string& path) {
   std::string bytes = readWholeFile(path);
-  if (looksLikeZip(bytes)) return readCsvFromZip(path, bytes);
-  return {path, std::move(bytes)};
+  SourceFile result;
+  if (looksLikeZip(bytes)) {
+    result = readCsvFromZip(path, bytes);
+  } else {
+    result.name = path;
+    result.date = localDate(modificationTime(path));
+  }
+  result.fileName = std::filesystem::path(path).filename().string();
+  result.fileBytes = static_cast<int64_t>(bytes.size());
+  result.sha256 = sha256Hex(bytes);
+  if (!looksLikeZip(bytes)) result.bytes = std::move(bytes);
+  return result;
 }
 
 }  // namespace zumaro::mkdat

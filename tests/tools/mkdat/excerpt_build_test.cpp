@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "lookup/data_file.h"
+#include "run/data_manifest.h"
 #include "support/temp_dir.h"
 #include "tools/mkdat/build_failure.h"
 #include "tools/mkdat/mkdat_test_support.h"
@@ -185,12 +186,17 @@ TEST_F(ExcerptBuild, RebuildingReplacesTheFilesOfAnExistingFolder) {
   std::string after = testing::readBytes(dataFilePath(folder(), 3));
   EXPECT_LT(after.size(), before.size());  // no business entries now
   EXPECT_EQ(after.find(testing::cp932("アコム")), std::string::npos);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 23);
+  // The 23 files and the manifest, nothing left over from the staging.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 24);
+  std::optional<DataManifest> manifest = readManifest(folder());
+  ASSERT_TRUE(manifest);
+  EXPECT_EQ(manifest->sources.size(), 1u);
 }
 
 TEST_F(ExcerptBuild, AFailedBuildLeavesTheFolderAsItWas) {
   build();
   std::string before = testing::readBytes(dataFilePath(folder(), 1));
+  std::string manifestBefore = testing::readBytes(folder() + "/zumaro-data.txt");
   std::string bad = dir.file("bad.csv");
   std::string good = testing::readBytes(kExcerpts + "/ken_all.csv");
   testing::writeBytes(bad, good + "13101,\"100  \",\"1000001\"\r\n");
@@ -199,7 +205,8 @@ TEST_F(ExcerptBuild, AFailedBuildLeavesTheFolderAsItWas) {
   options.output = folder();
   EXPECT_THROW(buildDataFolder(options), BuildFailure);
   EXPECT_EQ(testing::readBytes(dataFilePath(folder(), 1)), before);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 23);
+  EXPECT_EQ(testing::readBytes(folder() + "/zumaro-data.txt"), manifestBefore);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 24);
   // And a new folder is not made at all.
   options.output = dir.file("new");
   EXPECT_THROW(buildDataFolder(options), BuildFailure);
