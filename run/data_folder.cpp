@@ -88,7 +88,8 @@ std::optional<Text> olderUserDataWarning(const DataFolderChoice& choice) {
   if (!mine || !theirs || mine->dataDate.empty() || mine->dataDate >= theirs->dataDate) return std::nullopt;
   return u"あなたの郵便番号データ " + fromUtf8(choice.folder) + u"（" + fromUtf8(mine->dataDate) +
          u"）は、プログラムに付属のデータ " + fromUtf8(shared) + u"（" + fromUtf8(theirs->dataDate) +
-         u"）より古いデータです。このまま使います。新しくするには zumaro-mkdat で作り直すか、このフォルダを削除して下さい。";
+         u"）より古いデータです。このまま使います。新しくするには zumaro-mkdat "
+         u"で作り直すか、このフォルダを削除して下さい。";
 }
 
 void refuseFileAsDataFolder(const std::string& folder) {

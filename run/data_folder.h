@@ -23,9 +23,7 @@ struct DataFolderChoice {
 // told about it instead of getting other data. The repository's small
 // sample is never chosen unless named.
 DataFolderChoice chooseDataFolder(const std::string& commandLineDir);
-inline std::string findDataFolder(const std::string& commandLineDir) {
-  return chooseDataFolder(commandLineDir).folder;
-}
+inline std::string findDataFolder(const std::string& commandLineDir) { return chooseDataFolder(commandLineDir).folder; }
 
 // $XDG_DATA_HOME/zumaro, else ~/.local/share/zumaro; empty when neither is known.
 std::string userDataFolder();

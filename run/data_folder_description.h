@@ -12,11 +12,11 @@ namespace zumaro {
 
 struct DataFolderDescription {
   std::string folder;
-  bool exists = false;               // a folder at that path
-  std::optional<std::string> date;   // YYYY-MM-DD of the source data; none without a manifest
-  int64_t entries = 0;               // from the manifest, else the lines of the data files there
-  bool filesMissing = false;         // some of 01.dat .. 23.dat are not regular files
-  bool isSample = false;             // the small sample of this repository, data/sample
+  bool exists = false;              // a folder at that path
+  std::optional<std::string> date;  // YYYY-MM-DD of the source data; none without a manifest
+  int64_t entries = 0;              // from the manifest, else the lines of the data files there
+  bool filesMissing = false;        // some of 01.dat .. 23.dat are not regular files
+  bool isSample = false;            // the small sample of this repository, data/sample
 };
 
 DataFolderDescription describeDataFolder(const std::string& folder);

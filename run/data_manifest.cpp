@@ -93,7 +93,8 @@ std::string manifestText(const DataManifest& m) {
     put(out, p + "sha256", s.sha256);
     put(out, p + "rows", std::to_string(s.rows));
   }
-  for (int k = 1; k <= 23; ++k) put(out, "entries." + twoDigits(k) + ".dat", std::to_string(m.perFile[static_cast<size_t>(k)]));
+  for (int k = 1; k <= 23; ++k)
+    put(out, "entries." + twoDigits(k) + ".dat", std::to_string(m.perFile[static_cast<size_t>(k)]));
   return out.str();
 }
 

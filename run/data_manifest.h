@@ -24,11 +24,11 @@ struct ManifestSource {
 };
 
 struct DataManifest {
-  std::string dataDate;                 // YYYY-MM-DD: the newest source date
-  int64_t entries = 0;                  // in all 23 files
-  std::array<int64_t, 24> perFile{};    // [1]..[23]
-  std::string builtAt;                  // UTC, ISO 8601
-  std::string builtBy;                  // "zumaro-mkdat 1.2.0"
+  std::string dataDate;               // YYYY-MM-DD: the newest source date
+  int64_t entries = 0;                // in all 23 files
+  std::array<int64_t, 24> perFile{};  // [1]..[23]
+  std::string builtAt;                // UTC, ISO 8601
+  std::string builtBy;                // "zumaro-mkdat 1.2.0"
   std::vector<ManifestSource> sources;
 };
 

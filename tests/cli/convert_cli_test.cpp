@@ -123,8 +123,8 @@ TEST_F(ConvertCli, FieldCountBelowFiveEmptiesTheOutputAndFinishes) {
   // 4.5 goes to the even neighbour 4
   for (const char* n : {"3", "4.5"}) {
     writeBytes(path("out.csv"), "old");
-    Outcome o = run("-i " + smallInput() + " -o out.csv -n " + std::string(n) + " --postal 1 --pref 2 --city 3 --building 3" +
-                    smallData());
+    Outcome o = run("-i " + smallInput() + " -o out.csv -n " + std::string(n) +
+                    " --postal 1 --pref 2 --city 3 --building 3" + smallData());
     EXPECT_EQ(o.code, 0) << n;
     EXPECT_EQ(o.err.rfind(kSmallDataLine + kRunFinished, 0), 0u) << o.err;
     EXPECT_GT(o.err.size(), kSmallDataLine.size() + kRunFinished.size() + 1) << "summary line";
@@ -137,7 +137,8 @@ TEST_F(ConvertCli, FractionalFieldCountIsRoundedToSix) {
   writeBytes(path("in.csv"), "a,b,c,d,e,f\r\ng,h,i,j,k,l\r\n");
   Outcome o = run("-i in.csv -o out.csv -n 5.5 --postal 2 --pref 3 --city 4 --building 5" + smallData());
   EXPECT_EQ(o.code, 0) << o.err;
-  EXPECT_EQ(readBytes(path("out.csv")), "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\"\r\n\"g\",\"h\",\"i\",\"j\",\"k\",\"l\"\r\n");
+  EXPECT_EQ(readBytes(path("out.csv")),
+            "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\"\r\n\"g\",\"h\",\"i\",\"j\",\"k\",\"l\"\r\n");
 }
 
 TEST_F(ConvertCli, DashWritesToStandardOutput) {
@@ -187,7 +188,8 @@ TEST_F(ConvertCli, TheUsersOwnFolderComesFirstAndIsToldWhenOlder) {
   EXPECT_EQ(o.err.rfind(userLine + "警告: あなたの郵便番号データ " + path("xdg/zumaro") +
                             "（2020-01-01）は、プログラムに付属のデータ " ZUMARO_BUILT_DATA_DIR
                             "（2026-05-26）より古いデータです。このまま使います。新しくするには zumaro-mkdat "
-                            "で作り直すか、このフォルダを削除して下さい。\n" + kRunFinished,
+                            "で作り直すか、このフォルダを削除して下さい。\n" +
+                            kRunFinished,
                         0),
             0u)
       << o.err;
@@ -267,7 +269,8 @@ TEST_F(ConvertCli, ExampleListMatchesItsGoldenFile) {
                   " --etc1 2 --opt1 4 --etc2 8 --opt2 3 --data-dir " +
                   q(ZUMARO_SAMPLE_DATA_DIR));
   EXPECT_EQ(o.code, 0) << o.err;
-  EXPECT_EQ(o.err.rfind("郵便番号データ: " ZUMARO_SAMPLE_DATA_DIR "（日付不明、405件）\n" + kRunFinished, 0), 0u) << o.err;
+  EXPECT_EQ(o.err.rfind("郵便番号データ: " ZUMARO_SAMPLE_DATA_DIR "（日付不明、405件）\n" + kRunFinished, 0), 0u)
+      << o.err;
   expectSameBytes(readBytes(path("out.csv")), readBytes(ZUMARO_TEST_DATA_DIR "/sample-list.expected.csv"));
 }
 

@@ -11,6 +11,7 @@
 #include "tools/mkdat/small_kana.h"
 #include "tools/mkdat/source_file.h"
 #include "tools/mkdat/split_town_areas.h"
+#include "tools/mkdat/utf8_edition.h"
 
 namespace zumaro::mkdat {
 namespace {
@@ -24,13 +25,15 @@ std::vector<Row> readRows(const SourceFile& source, const char* what, ToRow toRo
   CsvLines lines(source);
   CsvRow csv;
   while (lines.next(csv)) {
-    rows.push_back(toRow(csv, source.name));
+    Row row = toRow(csv, source.name);
+    if (source.utf8) toCodePage932Form(row);
+    rows.push_back(std::move(row));
     if (options.onProgress && rows.size() % kProgressEvery == 0) {
       options.onProgress({what, static_cast<int64_t>(rows.size()), lines.fractionRead()});
     }
   }
   // An empty file would make an empty data folder that matches nothing.
-  if (rows.empty()) throw BuildFailure(source.name + ": holds no rows");
+  if (rows.empty()) throw BuildFailure(source.name + " に行がありません。");
   return rows;
 }
 
@@ -53,7 +56,7 @@ BuildSummary buildDataFolder(const BuildOptions& options) {
   BuildSummary summary;
 
   SourceFile kenAll = loadSourceFile(options.kenAll);
-  std::vector<AddressRow> addressRows = readRows<AddressRow>(kenAll, "KEN_ALL rows", toAddressRow, options);
+  std::vector<AddressRow> addressRows = readRows<AddressRow>(kenAll, "KEN_ALLの行", toAddressRow, options);
   summary.addressRows = static_cast<int64_t>(addressRows.size());
   summary.rowsJoined = joinSplitTownAreas(addressRows);
   std::vector<DataEntry> entries = makeAddressEntries(addressRows, kenAll.name, summary.address);
@@ -62,7 +65,7 @@ BuildSummary buildDataFolder(const BuildOptions& options) {
   SourceFile jigyosyo;
   if (!options.jigyosyo.empty()) {
     jigyosyo = loadSourceFile(options.jigyosyo);
-    std::vector<BusinessRow> businessRows = readRows<BusinessRow>(jigyosyo, "JIGYOSYO rows", toBusinessRow, options);
+    std::vector<BusinessRow> businessRows = readRows<BusinessRow>(jigyosyo, "JIGYOSYOの行", toBusinessRow, options);
     summary.businessRows = static_cast<int64_t>(businessRows.size());
     sources.push_back(manifestSource(jigyosyo, "JIGYOSYO", summary.businessRows));
     append(entries, makeBusinessEntries(businessRows, jigyosyo.name, municipalityReadings(addressRows),
@@ -70,7 +73,7 @@ BuildSummary buildDataFolder(const BuildOptions& options) {
   }
 
   if (!options.keepSmallKana) foldReadings(entries);
-  if (options.onProgress) options.onProgress({"entries to sort and write", static_cast<int64_t>(entries.size()), -1.0});
+  if (options.onProgress) options.onProgress({"並べ替えて書き込むデータ", static_cast<int64_t>(entries.size()), -1.0});
   DataFileTexts texts = makeDataFileTexts(entries);
   DataManifest manifest = makeManifest(std::move(sources), texts);
   summary.dataDate = manifest.dataDate;

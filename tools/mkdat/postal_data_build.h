@@ -14,7 +14,7 @@
 namespace zumaro::mkdat {
 
 struct BuildProgress {
-  const char* what;  // "KEN_ALL rows", "JIGYOSYO rows", "entries to sort and write"
+  const char* what;  // "KEN_ALLの行", "JIGYOSYOの行", "並べ替えて書き込むデータ"
   int64_t count;     // of those so far
   double fraction;   // of the file read so far; below 0 when no file is read
 };
