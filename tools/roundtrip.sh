@@ -2,10 +2,10 @@
 # Builds the data folder from Japan Post's files with zumaro-mkdat and runs
 # the round trip of real addresses through zumaro-convert (tools/roundtrip.py).
 #   tools/roundtrip.sh [JAPANPOST_DIR] [COUNT] [SEED]
-# JAPANPOST_DIR holds ken_all.zip and jigyosyo.zip (default ../shared/japanpost).
+# JAPANPOST_DIR holds ken_all.zip and jigyosyo.zip (default the bundled data/japanpost).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source_dir=${1:-${ZUMARO_JAPANPOST_DIR:-../shared/japanpost}}
+source_dir=${1:-${ZUMARO_JAPANPOST_DIR:-data/japanpost}}
 count=${2:-5000}
 seed=${3:-1}
 [ -x build/bin/zumaro-mkdat ] && [ -x build/bin/zumaro-convert ] || tools/build.sh
