@@ -67,8 +67,7 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
     app.add_option("--opt" + n, cl.opt[k], "Conversion option of further field " + n)->type_name("O");
   }
   app.add_option("--data-dir", cl.dataDir, "Folder of the postal data files 01.dat .. 23.dat")->type_name("DIR");
-  app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read")
-      ->type_name("PATH");
+  app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read")->type_name("PATH");
   app.add_option("--lookup", cl.lookup,
                  "How the data files are searched: fast (default, held in memory) or scan (read\n"
                  "sequentially, the reference); both give the same output")
