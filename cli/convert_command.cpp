@@ -4,12 +4,14 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/progress_line.h"
 #include "lookup/lookup_method.h"
 #include "run/conversion_run.h"
 #include "run/data_folder.h"
+#include "run/data_folder_description.h"
 #include "run/messages.h"
 
 namespace zumaro::cli {
@@ -31,8 +33,9 @@ constexpr const char* kFooter =
     "  4 half width to full width, 8 full width to half width;\n"
     "  16 hiragana to katakana, 32 katakana to hiragana.\n"
     "\n"
-    "Data folder: --data-dir, else $ZUMARO_DATA_DIR, else share/zumaro of the installed\n"
-    "prefix, else (from the build tree) the bundled sample data.\n"
+    "Data folder: --data-dir, else $ZUMARO_DATA_DIR, else the user's own folder\n"
+    "$XDG_DATA_HOME/zumaro (~/.local/share/zumaro), else share/zumaro of the installed\n"
+    "prefix, else (from the build tree) the folder built there from Japan Post's files.\n"
     "\n"
     "Exit status: 0 finished, 1 the run failed, 2 the settings were refused.\n"
     "\n"
@@ -84,7 +87,17 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
       ->type_name("STYLE")
       ->check(CLI::IsMember({"full-width", "written"}));
   app.add_flag("-q,--quiet", cl.quiet, "Print nothing but errors");
-  app.set_version_flag("--version", std::string("zumaro-convert ") + ZUMARO_VERSION);
+  app.set_version_flag("--version", [&cl] {
+    return std::string("zumaro-convert ") + ZUMARO_VERSION + "\n" +
+           toUtf8(dataFolderLine(describeDataFolder(findDataFolder(cl.dataDir))));
+  });
+}
+
+// Which data the run uses, before anything else is printed.
+void printDataFolder(const DataFolderChoice& choice) {
+  std::fprintf(stderr, "%s\n", toUtf8(dataFolderLine(describeDataFolder(choice.folder))).c_str());
+  if (std::optional<Text> warning = olderUserDataWarning(choice))
+    std::fprintf(stderr, "警告: %s\n", toUtf8(*warning).c_str());
 }
 
 SettingsTexts toSettingsTexts(const CommandLine& cl, const CLI::App& app) {
@@ -133,7 +146,9 @@ int convertCommand(int argc, char** argv) {
   SettingsTexts texts = toSettingsTexts(cl, app);
   ConversionState state;
   RunRequest request;
-  request.dataFolder = findDataFolder(cl.dataDir);
+  const DataFolderChoice dataFolder = chooseDataFolder(cl.dataDir);
+  if (!cl.quiet) printDataFolder(dataFolder);
+  request.dataFolder = dataFolder.folder;
   request.unmatchedPath = cl.unmatched;
   request.dashIsStandardOutput = true;
   request.lookup = *lookupMethodNamed(cl.lookup);

@@ -5,8 +5,8 @@
 #
 # The generated folder is always measured. The folder built from Japan Post's
 # files is measured too when build/bin/zumaro-mkdat exists and the files are
-# found ($ZUMARO_JAPANPOST_DIR, default ../shared/japanpost next to the
-# repository); its lists are made from its own entries by the same scheme.
+# found ($ZUMARO_JAPANPOST_DIR, default the bundled data/japanpost); its
+# lists are made from its own entries by the same scheme.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
@@ -36,7 +36,7 @@ if [ ! -f "$work/generated/.made-$stamp" ]; then
 fi
 folders=("generated=$work/generated:$work/lists-generated")
 
-japanpost=${ZUMARO_JAPANPOST_DIR:-$(pwd)/../shared/japanpost}
+japanpost=${ZUMARO_JAPANPOST_DIR:-$(pwd)/data/japanpost}
 if [ -x "$bin/zumaro-mkdat" ] && [ -f "$japanpost/ken_all.zip" ]; then
   if [ ! -f "$work/real/.made-$stamp" ]; then
     echo "Building the data folder from $japanpost (once) ..." >&2

@@ -2,7 +2,7 @@
 # Builds the data folder from Japan Post's files with zumaro-mkdat and runs
 # the round trip of real addresses through zumaro-convert (tools/roundtrip.py).
 #   tools/roundtrip.sh [--forms | --report-check] [JAPANPOST_DIR] [COUNT] [SEED] [-- TOOL OPTIONS]
-# JAPANPOST_DIR holds ken_all.zip and jigyosyo.zip (default ../shared/japanpost).
+# JAPANPOST_DIR holds ken_all.zip and jigyosyo.zip (default the bundled data/japanpost).
 # --forms writes the addresses in every form real lists use (tools/roundtrip_forms.py);
 # --report-check gives them wrong postal codes and checks the report's
 # suggestions (tools/report_check.py). Options after -- go to that tool, e.g.
@@ -17,7 +17,7 @@ esac
 positional=()
 while [ $# -gt 0 ] && [ "$1" != "--" ]; do positional+=("$1"); shift; done
 [ "${1:-}" = "--" ] && shift
-source_dir=${positional[0]:-${ZUMARO_JAPANPOST_DIR:-../shared/japanpost}}
+source_dir=${positional[0]:-${ZUMARO_JAPANPOST_DIR:-data/japanpost}}
 count=${positional[1]:-$default_count}
 seed=${positional[2]:-1}
 [ -x build/bin/zumaro-mkdat ] && [ -x build/bin/zumaro-convert ] || tools/build.sh

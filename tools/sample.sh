@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and converts the bundled sample list with
-# the bundled sample data; shows the list before and after.
+# the full Japan Post data built from data/japanpost; shows the list before
+# and after. The converter's first line names the data folder it used.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh

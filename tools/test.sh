@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the suite in Release,
-# the sample conversion under valgrind, the suite again with AddressSanitizer
-# and UndefinedBehaviorSanitizer, and every fuzz target for a short time
-# (ZUMARO_FUZZ_SECONDS each, 20 unless set). --quick: the Release suite only.
+# Installs what is missing, builds, and runs every test: the suite in Release
+# and the Debian package built and checked unpacked, the sample conversion
+# under valgrind, the suite again with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and every fuzz target for a short time
+# (ZUMARO_FUZZ_SECONDS each, 20 unless set). --quick: the Release suite and
+# the package only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 tools/build.sh
 (cd build && ctest --output-on-failure -j2)
+tools/package.sh
+tools/check-package.sh
 [ "${1:-}" = "--quick" ] && exit 0
 tools/valgrind-sample.sh
 tools/sanitizer-tests.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Converts the bundled sample list under valgrind, with the fast lookup and
-# with the scan; fails on any memory error or leak. Expects a build in build/.
+# Converts the bundled sample list with the sample data (data/sample) under
+# valgrind, with the fast lookup and with the scan; fails on any memory error
+# or leak. Expects a build in build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh valgrind
@@ -8,7 +9,7 @@ valgrind=(valgrind -q --error-exitcode=99 --leak-check=full
   --show-leak-kinds=definite,indirect,possible --errors-for-leak-kinds=definite,indirect,possible)
 for lookup in fast scan; do
   echo "== valgrind: sample list, $lookup lookup"
-  LOOKUP=$lookup tools/sample-run.sh "${valgrind[@]}"
+  DATA_DIR=data/sample LOOKUP=$lookup tools/sample-run.sh "${valgrind[@]}"
   cp build/sample-list.converted.csv "build/sample-list.$lookup.csv"
 done
 cmp build/sample-list.fast.csv build/sample-list.scan.csv

@@ -24,6 +24,10 @@ using testing::writeBytes;
 const std::string kSmall = ZUMARO_TEST_DATA_DIR "/small";
 const std::string kSettings5 = " -n 5 --postal 2 --pref 3 --city 4 --building 5";
 const std::string kRunFinished = "変換処理終了\n";
+// The small folder has no manifest: no date, its two entries counted.
+const std::string kSmallDataLine = "郵便番号データ: " + kSmall + "/data（日付不明、2件）\n";
+// The folder the build makes from the bundled Japan Post files.
+const std::string kBuiltDataLine = "郵便番号データ: " ZUMARO_BUILT_DATA_DIR "（2026-05-26、146563件）\n";
 
 std::string q(const std::string& s) { return testing::shellQuoted(s); }
 
@@ -39,13 +43,25 @@ class ConvertCli : public ::testing::Test {
   std::string smallInput() const { return q(kSmall + "/input.csv"); }
   // The golden file of the small case holds the old system's results.
   std::string smallData() const { return " --data-dir " + q(kSmall + "/data") + " --match classic"; }
+  // Runs the program as a user without $ZUMARO_DATA_DIR whose own data
+  // folder would be xdg/zumaro of the test's folder.
+  Outcome runAsUser(const std::string& args, const std::string& environment = "") {
+    return testing::runInFolder(dir.path(), "env -u ZUMARO_DATA_DIR XDG_DATA_HOME=" + q(path("xdg")) + " " +
+                                                environment + " " + q(ZUMARO_CONVERT_EXE) + " " + args);
+  }
+  // A user's own folder: the small data with a manifest of the given date.
+  void makeUserFolder(const std::string& date) {
+    fs::create_directories(path("xdg"));
+    fs::copy(kSmall + "/data", path("xdg/zumaro"), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    writeBytes(path("xdg/zumaro/zumaro-data.txt"), "data-date = " + date + "\nentries = 2\n");
+  }
 
   testing::TempDir dir;
 };
 
-void expectFailedRun(const Outcome& o, const std::string& messagePart) {
+void expectFailedRun(const Outcome& o, const std::string& dataLine, const std::string& messagePart) {
   EXPECT_EQ(o.code, 1) << o.err;
-  EXPECT_EQ(o.err.rfind("エラーメッセージ: ", 0), 0u) << o.err;
+  EXPECT_EQ(o.err.rfind(dataLine + "エラーメッセージ: ", 0), 0u) << o.err;
   EXPECT_TRUE(contains(o.err, messagePart)) << o.err;
   EXPECT_FALSE(contains(o.err, "変換処理終了")) << o.err;
 }
@@ -53,7 +69,7 @@ void expectFailedRun(const Outcome& o, const std::string& messagePart) {
 TEST_F(ConvertCli, FirstStateIsRefusedBeforeAnyFileIsTouched) {
   Outcome o = run("-i " + smallInput() + " -o out.csv" + smallData());
   EXPECT_EQ(o.code, 2);
-  EXPECT_EQ(o.err, "エラーメッセージ: 項目数を入れて下さい。\n");
+  EXPECT_EQ(o.err, kSmallDataLine + "エラーメッセージ: 項目数を入れて下さい。\n");
   EXPECT_EQ(o.out, "");
   EXPECT_FALSE(fs::exists(path("out.csv")));
 }
@@ -70,7 +86,7 @@ TEST_F(ConvertCli, RefusedSettingsLeaveAnExistingOutputAlone) {
     writeBytes(path("out.csv"), "keep");
     Outcome o = run("-i " + smallInput() + " -o out.csv" + c.settings + smallData());
     EXPECT_EQ(o.code, 2);
-    EXPECT_EQ(o.err, "エラーメッセージ: " + c.message + "\n");
+    EXPECT_EQ(o.err, kSmallDataLine + "エラーメッセージ: " + c.message + "\n");
     EXPECT_EQ(readBytes(path("out.csv")), "keep");
   }
 }
@@ -78,13 +94,14 @@ TEST_F(ConvertCli, RefusedSettingsLeaveAnExistingOutputAlone) {
 TEST_F(ConvertCli, MissingInputOrDataFileFailsBeforeTheOutputIsEmptied) {
   writeBytes(path("out.csv"), "keep");
   Outcome o = run("-i " + q(path("none.csv")) + " -o out.csv" + kSettings5 + smallData());
-  expectFailedRun(o, "エラーメッセージ: 指定されたファイルが存在しません。 " + path("none.csv"));
+  expectFailedRun(o, kSmallDataLine, "エラーメッセージ: 指定されたファイルが存在しません。 " + path("none.csv"));
   EXPECT_EQ(readBytes(path("out.csv")), "keep");
 
   fs::copy(kSmall + "/data", path("data"));
   fs::remove(dataFilePath(path("data"), 7));
   o = run("-i " + smallInput() + " -o out.csv" + kSettings5 + " --data-dir " + q(path("data")));
-  expectFailedRun(o, "エラーメッセージ: 指定されたファイルが存在しません。 " + dataFilePath(path("data"), 7));
+  expectFailedRun(o, "郵便番号データ: " + path("data") + "（日付不明、2件）\n",
+                  "エラーメッセージ: 指定されたファイルが存在しません。 " + dataFilePath(path("data"), 7));
   EXPECT_EQ(readBytes(path("out.csv")), "keep");
 }
 
@@ -94,24 +111,24 @@ TEST_F(ConvertCli, OutputNamingTheInputIsRefused) {
   fs::create_symlink(path("in.csv"), path("link.csv"));
   for (const std::string& output : {path("in.csv"), std::string("./in.csv"), std::string("link.csv")}) {
     Outcome o = run("-i in.csv -o " + q(output) + kSettings5 + smallData());
-    expectFailedRun(o, "");
+    expectFailedRun(o, kSmallDataLine, "");
     EXPECT_EQ(readBytes(path("in.csv")), input) << output;
   }
 }
 
 TEST_F(ConvertCli, WriteFaultFailsWithoutTheCompletionMessage) {
-  expectFailedRun(run("-i " + smallInput() + " -o /dev/full" + kSettings5 + smallData()), "");
+  expectFailedRun(run("-i " + smallInput() + " -o /dev/full" + kSettings5 + smallData()), kSmallDataLine, "");
 }
 
 TEST_F(ConvertCli, FieldCountBelowFiveEmptiesTheOutputAndFinishes) {
   // 4.5 goes to the even neighbour 4
   for (const char* n : {"3", "4.5"}) {
     writeBytes(path("out.csv"), "old");
-    Outcome o = run("-i " + smallInput() + " -o out.csv -n " + std::string(n) + " --postal 1 --pref 2 --city 3 --building 3" +
-                    smallData());
+    Outcome o = run("-i " + smallInput() + " -o out.csv -n " + std::string(n) +
+                    " --postal 1 --pref 2 --city 3 --building 3" + smallData());
     EXPECT_EQ(o.code, 0) << n;
-    EXPECT_EQ(o.err.rfind(kRunFinished, 0), 0u) << o.err;
-    EXPECT_GT(o.err.size(), kRunFinished.size() + 1) << "summary line";
+    EXPECT_EQ(o.err.rfind(kSmallDataLine + kRunFinished, 0), 0u) << o.err;
+    EXPECT_GT(o.err.size(), kSmallDataLine.size() + kRunFinished.size() + 1) << "summary line";
     EXPECT_TRUE(fs::exists(path("out.csv")));
     EXPECT_EQ(readBytes(path("out.csv")), "") << n;
   }
@@ -121,7 +138,8 @@ TEST_F(ConvertCli, FractionalFieldCountIsRoundedToSix) {
   writeBytes(path("in.csv"), "a,b,c,d,e,f\r\ng,h,i,j,k,l\r\n");
   Outcome o = run("-i in.csv -o out.csv -n 5.5 --postal 2 --pref 3 --city 4 --building 5" + smallData());
   EXPECT_EQ(o.code, 0) << o.err;
-  EXPECT_EQ(readBytes(path("out.csv")), "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\"\r\n\"g\",\"h\",\"i\",\"j\",\"k\",\"l\"\r\n");
+  EXPECT_EQ(readBytes(path("out.csv")),
+            "\"a\",\"b\",\"c\",\"d\",\"e\",\"f\"\r\n\"g\",\"h\",\"i\",\"j\",\"k\",\"l\"\r\n");
 }
 
 TEST_F(ConvertCli, DashWritesToStandardOutput) {
@@ -144,9 +162,50 @@ TEST_F(ConvertCli, HelpAndVersion) {
   EXPECT_EQ(o.code, 0);
   EXPECT_TRUE(contains(o.out, "--postal")) << o.out;
   EXPECT_TRUE(contains(o.out, "--unmatched")) << o.out;
-  o = run("--version");
+  o = runAsUser("--version");
   EXPECT_EQ(o.code, 0);
-  EXPECT_TRUE(std::regex_match(o.out, std::regex("zumaro-convert [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << o.out;
+  const std::string versionLine = o.out.substr(0, o.out.find('\n') + 1);
+  EXPECT_TRUE(std::regex_match(versionLine, std::regex("zumaro-convert [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << o.out;
+  EXPECT_EQ(o.out.substr(versionLine.size()), kBuiltDataLine);
+  o = run(smallData() + " --version");
+  EXPECT_EQ(o.out.substr(versionLine.size()), kSmallDataLine);
+}
+
+const std::string kExampleRun = "--input " + q(ZUMARO_EXAMPLES_DIR "/sample-list.csv") +
+                                " --output out.csv --fields 8 --postal 3 --pref 4 --city 5 --building 6";
+
+TEST_F(ConvertCli, DefaultDataIsTheFolderBuiltFromJapanPostsFiles) {
+  Outcome o = runAsUser(kExampleRun);
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(o.err.rfind(kBuiltDataLine + kRunFinished, 0), 0u) << o.err;
+  EXPECT_EQ(runAsUser("-q " + kExampleRun).err, "");
+}
+
+TEST_F(ConvertCli, TheUsersOwnFolderComesFirstAndIsToldWhenOlder) {
+  makeUserFolder("2020-01-01");
+  const std::string userLine = "郵便番号データ: " + path("xdg/zumaro") + "（2020-01-01、2件）\n";
+  Outcome o = runAsUser(kExampleRun);
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(o.err.rfind(userLine + "警告: あなたの郵便番号データ " + path("xdg/zumaro") +
+                            "（2020-01-01）は、プログラムに付属のデータ " ZUMARO_BUILT_DATA_DIR
+                            "（2026-05-26）より古いデータです。このまま使います。新しくするには zumaro-mkdat "
+                            "で作り直すか、このフォルダを削除して下さい。\n" +
+                            kRunFinished,
+                        0),
+            0u)
+      << o.err;
+  EXPECT_EQ(runAsUser("-q " + kExampleRun).err, "");
+
+  makeUserFolder("2030-01-01");
+  o = runAsUser(kExampleRun);
+  EXPECT_EQ(o.err.rfind("郵便番号データ: " + path("xdg/zumaro") + "（2030-01-01、2件）\n" + kRunFinished, 0), 0u)
+      << o.err;
+
+  // The environment and the command line come before the user's folder.
+  o = runAsUser(kExampleRun, "ZUMARO_DATA_DIR=" + q(kSmall + "/data"));
+  EXPECT_EQ(o.err.rfind(kSmallDataLine + kRunFinished, 0), 0u) << o.err;
+  o = runAsUser(kExampleRun + smallData());
+  EXPECT_EQ(o.err.rfind(kSmallDataLine + kRunFinished, 0), 0u) << o.err;
 }
 
 TEST_F(ConvertCli, ShortLastRecordWarnsAndReadFaultsNameTheRecord) {
@@ -158,12 +217,12 @@ TEST_F(ConvertCli, ShortLastRecordWarnsAndReadFaultsNameTheRecord) {
   EXPECT_EQ(readBytes(path("out.csv")), first + "\"2\",\"131\",\"\",\"\",\"\"\r\n");
 
   writeBytes(path("in.csv"), first + "\"2\",\"13");
-  expectFailedRun(run("-i in.csv -o out.csv" + kSettings5 + smallData()), "2件目");
+  expectFailedRun(run("-i in.csv -o out.csv" + kSettings5 + smallData()), kSmallDataLine, "2件目");
   EXPECT_EQ(readBytes(path("out.csv")), first);  // records before the fault stay
 
   writeBytes(path("in.csv"), first + "\"2\",\x80\r\n");
   o = run("-i in.csv -o out.csv" + kSettings5 + smallData());
-  expectFailedRun(o, "in.csv");
+  expectFailedRun(o, kSmallDataLine, "in.csv");
   EXPECT_TRUE(contains(o.err, "2件目")) << o.err;
   EXPECT_TRUE(std::regex_search(o.err, std::regex("[^0-9]31[^0-9]"))) << "byte offset 31: " << o.err;
 }
@@ -214,7 +273,8 @@ TEST_F(ConvertCli, ExampleListMatchesItsGoldenFile) {
                     " --etc1 2 --opt1 4 --etc2 8 --opt2 3 --data-dir " +
                     q(ZUMARO_SAMPLE_DATA_DIR) + match);
     EXPECT_EQ(o.code, 0) << o.err;
-    EXPECT_EQ(o.err.rfind(kRunFinished, 0), 0u) << o.err;
+    EXPECT_EQ(o.err.rfind("郵便番号データ: " ZUMARO_SAMPLE_DATA_DIR "（日付不明、405件）\n" + kRunFinished, 0), 0u)
+        << o.err;
     expectSameBytes(readBytes(path("out.csv")), readBytes(ZUMARO_TEST_DATA_DIR "/sample-list.expected.csv"));
   }
 }

@@ -18,6 +18,7 @@ foreach(k RANGE 1 23)
   endif()
   list(APPEND expected share/zumaro/${k}.dat)
 endforeach()
+list(APPEND expected share/zumaro/zumaro-data.txt)
 foreach(f IN LISTS expected)
   if(NOT EXISTS "${PREFIX}/${f}")
     message(FATAL_ERROR "not installed: ${f}")
@@ -33,11 +34,17 @@ if(NOT icon STREQUAL "Icon=zumaro")
   message(FATAL_ERROR "desktop entry shows '${icon}'")
 endif()
 
-# The installed programs look for the data beside them, in share/zumaro.
-execute_process(COMMAND "${PREFIX}/bin/zumaro-convert" -q -i "${SAMPLE_LIST}" -o "${PREFIX}/out.csv"
+# The installed programs look for the data beside them, in share/zumaro, when
+# the user has no folder of their own.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=ZUMARO_DATA_DIR XDG_DATA_HOME=${PREFIX}/no-user-data
+                        "${PREFIX}/bin/zumaro-convert" -i "${SAMPLE_LIST}" -o "${PREFIX}/out.csv"
                         -n 8 --postal 3 --pref 4 --city 5 --building 6
                 RESULT_VARIABLE result ERROR_VARIABLE error)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the installed converter did not find its data: ${error}")
+endif()
+string(FIND "${error}" "郵便番号データ: ${PREFIX}/share/zumaro（" at)
+if(NOT at EQUAL 0)
+  message(FATAL_ERROR "the installed converter did not name the installed data first: ${error}")
 endif()
 file(REMOVE_RECURSE "${PREFIX}")

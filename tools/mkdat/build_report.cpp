@@ -6,37 +6,38 @@
 namespace zumaro::mkdat {
 namespace {
 
-void line(std::FILE* out, const char* label, int64_t value, const std::string& note = "") {
-  std::fprintf(out, "  %-28s %8lld%s%s\n", label, static_cast<long long>(value), note.empty() ? "" : "  ",
-               note.c_str());
+void line(std::FILE* out, const char* label, int64_t value, const char* note = "") {
+  std::fprintf(out, "  %s: %lld%s\n", label, static_cast<long long>(value), note);
 }
 
 void printEntriesPerFile(std::FILE* out, const BuildSummary& s) {
-  std::fprintf(out, "  entries per data file:\n");
+  std::fprintf(out, "  データファイルごとの件数:\n");
   for (int k = 1; k <= kDataFiles; ++k) {
     const PostalRange& range = postalRange(k);
     std::fprintf(out, "    %s %8lld   %s-%s\n", dataFilePath("", k).c_str(),
                  static_cast<long long>(s.entries[static_cast<size_t>(k)]), toUtf8(range.lower).c_str(),
                  toUtf8(range.upper).c_str());
   }
-  line(out, "entries in all", s.totalEntries);
+  line(out, "合計", s.totalEntries, "件");
 }
 
 }  // namespace
 
 void printSummary(std::FILE* out, const std::string& folder, const BuildSummary& s) {
-  std::fprintf(out, "zumaro-mkdat: wrote %s/01.dat .. 23.dat in %.1f s\n", folder.c_str(), s.seconds);
-  line(out, "KEN_ALL rows read", s.addressRows);
-  line(out, "rows joined", s.rowsJoined, "(town areas split over several rows)");
-  line(out, "notes removed", s.address.notesRemoved, "(parenthesised, from written town areas)");
-  line(out, "town areas written empty", s.address.townAreasNamingNone, "(以下に掲載がない場合 and the like)");
-  line(out, "high-rise floor rows", s.address.highRiseRows);
+  std::fprintf(out, "zumaro-mkdat: %s に 01.dat .. 23.dat と zumaro-data.txt を書き込みました（%.1f秒）。\n",
+               folder.c_str(), s.seconds);
+  std::fprintf(out, "  データの日付: %s\n", s.dataDate.c_str());
+  line(out, "KEN_ALLの読み込み行数", s.addressRows);
+  line(out, "結合した行数", s.rowsJoined, "（複数の行に分かれた町域）");
+  line(out, "取り除いた注記", s.address.notesRemoved, "（町域の括弧書き）");
+  line(out, "空にした町域", s.address.townAreasNamingNone, "（以下に掲載がない場合など）");
+  line(out, "高層ビルの階の行", s.address.highRiseRows);
   if (s.address.highRiseWithoutTown > 0)
-    line(out, "  without a town area apart", s.address.highRiseWithoutTown, "(building holds the floor alone)");
-  line(out, "JIGYOSYO rows read", s.businessRows);
+    line(out, "  うち町域のないもの", s.address.highRiseWithoutTown, "（ビル名に階だけ）");
+  line(out, "JIGYOSYOの読み込み行数", s.businessRows);
   if (s.businessWithoutReadings > 0)
-    line(out, "  municipality not in KEN_ALL", s.businessWithoutReadings, "(no prefecture and city readings)");
-  if (s.duplicatesDropped > 0) line(out, "duplicate entries dropped", s.duplicatesDropped);
+    line(out, "  KEN_ALLにない市区町村", s.businessWithoutReadings, "（都道府県と市区町村の読みなし）");
+  if (s.duplicatesDropped > 0) line(out, "重複して除いたデータ", s.duplicatesDropped);
   printEntriesPerFile(out, s);
 }
 

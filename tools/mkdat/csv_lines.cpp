@@ -2,6 +2,7 @@
 
 #include "state/codepage.h"
 #include "tools/mkdat/build_failure.h"
+#include "tools/mkdat/utf8_edition.h"
 
 namespace zumaro::mkdat {
 namespace {
@@ -11,7 +12,7 @@ constexpr char kDosEndOfFile = 0x1A;
 }  // namespace
 
 void CsvLines::fail(const std::string& what) const {
-  throw BuildFailure(source_.name + ", line " + std::to_string(line_) + ": " + what);
+  throw BuildFailure(source_.name + " の" + std::to_string(line_) + "行目" + what);
 }
 
 double CsvLines::fractionRead() const {
@@ -41,10 +42,19 @@ bool CsvLines::next(CsvRow& row) {
 }
 
 void CsvLines::decodeLine(std::string_view bytes, Text& text) const {
+  if (source_.utf8) {
+    size_t badAt = 0;
+    if (!isValidUtf8(bytes, badAt)) {
+      fail("にUTF-8として読めないバイトがあります（行の" + std::to_string(badAt + 1) +
+           "バイト目）。日本郵便のファイルを変更せずに指定して下さい。");
+    }
+    text = fromUtf8(bytes);
+    return;
+  }
   CodePage932::DecodeStop stop = CodePage932::instance().decode(bytes.data(), bytes.size(), true, text);
   if (stop.invalid || stop.consumed != bytes.size()) {
-    fail("bytes that are not code page 932 at column byte " + std::to_string(stop.consumed + 1) +
-         " (is this the Japan Post file, unchanged?)");
+    fail("にコードページ932(Shift-JIS)として読めないバイトがあります（行の" + std::to_string(stop.consumed + 1) +
+         "バイト目）。日本郵便のファイルを変更せずに指定して下さい。");
   }
 }
 
@@ -71,7 +81,7 @@ void CsvLines::splitFields(TextView text, std::vector<Text>& fields) const {
       fields.back() += c;
     }
   }
-  if (quoted) fail("a double quote is not closed on its line");
+  if (quoted) fail("で引用符(\")が閉じられていません。");
 }
 
 }  // namespace zumaro::mkdat

@@ -1,8 +1,8 @@
 #pragma once
 // Japan Post's CSV format: one row per line (CR LF), fields separated by
 // commas, a field in double quotes may hold commas and doubled quotes. The
-// bytes are code page 932; each line is decoded on its own so that a fault
-// names its line.
+// bytes are code page 932, or UTF-8 in Japan Post's UTF-8 edition; each line
+// is decoded on its own so that a fault names its line.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,6 +29,7 @@ class CsvLines {
   double fractionRead() const;
 
  private:
+  // `what` follows "<file> の<n>行目".
   [[noreturn]] void fail(const std::string& what) const;
   void decodeLine(std::string_view bytes, Text& text) const;
   void splitFields(TextView text, std::vector<Text>& fields) const;

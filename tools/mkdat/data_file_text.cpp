@@ -10,16 +10,18 @@ namespace zumaro::mkdat {
 namespace {
 
 [[noreturn]] void unwritable(const DataEntry& e, const Text& field, const std::string& why) {
-  throw BuildFailure(*e.file + ", line " + std::to_string(e.line) + ": \"" + toUtf8(field) + "\" " + why);
+  throw BuildFailure(*e.file + " の" + std::to_string(e.line) + "行目の「" + toUtf8(field) + "」は" + why +
+                     "郵便番号データに書けません。");
 }
 
 void appendField(const DataEntry& e, const Text& field, std::string& out) {
   // The data file reader takes a quoted field up to the next quote, whatever
   // lies between; a quote or line end inside would shift every later field.
-  if (field.find_first_of(u"\"\r\n") != Text::npos) unwritable(e, field, "holds a double quote or a line end");
+  if (field.find_first_of(u"\"\r\n") != Text::npos) unwritable(e, field, "引用符(\")か改行を含むため、");
   out += '"';
   size_t bad = 0;
-  if (!CodePage932::instance().encode(field, out, bad)) unwritable(e, field, "has a character without code page 932 form");
+  if (!CodePage932::instance().encode(field, out, bad))
+    unwritable(e, field, "コードページ932(Shift-JIS)で書けない文字を含むため、");
   out += '"';
 }
 

@@ -9,7 +9,8 @@
 
 namespace zumaro::mkdat {
 
-// Creates `folder` when missing (its parent must exist). Throws BuildFailure.
-void publishDataFolder(const std::string& folder, const DataFileTexts& texts);
+// Writes the 23 files and the manifest (zumaro-data.txt). Creates `folder`
+// when missing (its parent must exist). Throws BuildFailure.
+void publishDataFolder(const std::string& folder, const DataFileTexts& texts, const std::string& manifest);
 
 }  // namespace zumaro::mkdat

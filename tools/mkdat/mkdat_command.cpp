@@ -4,8 +4,11 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
+#include "run/data_folder.h"
+#include "run/messages.h"
 #include "tools/mkdat/build_failure.h"
 #include "tools/mkdat/build_report.h"
 #include "tools/mkdat/postal_data_build.h"
@@ -21,7 +24,9 @@ constexpr const char* kDescription =
     "Builds the postal data folder (01.dat .. 23.dat) from Japan Post's published files:\n"
     "KEN_ALL (ken_all.zip, every postal code with its address) and, optionally, JIGYOSYO\n"
     "(jigyosyo.zip, the individual codes of businesses and post-office boxes). Either the\n"
-    "zip file or the CSV file inside it may be given.";
+    "zip file or the CSV file inside it may be given, in code page 932 or in Japan Post's\n"
+    "UTF-8 edition (utf_ken_all.zip). Without --output it builds the user's own data folder,\n"
+    "$XDG_DATA_HOME/zumaro (~/.local/share/zumaro), which zumaro and zumaro-convert use first.";
 
 constexpr const char* kFooter =
     "The files are written into a temporary folder and moved into place when all 23 are\n"
@@ -30,7 +35,30 @@ constexpr const char* kFooter =
     "Exit status: 0 built, 1 the build failed, 2 wrong options.\n"
     "\n"
     "Example:\n"
-    "  zumaro-mkdat --ken-all ken_all.zip --jigyosyo jigyosyo.zip --output /usr/local/share/zumaro";
+    "  zumaro-mkdat --ken-all ken_all.zip --jigyosyo jigyosyo.zip";
+
+void printError(const std::string& message) {
+  std::fprintf(stderr, "%s: %s\n", toUtf8(kErrorTitle).c_str(), message.c_str());
+}
+
+// The user's own folder, with the folders above it made when missing.
+bool prepareUserFolder(std::string& output) {
+  output = userDataFolder();
+  if (output.empty()) {
+    printError(
+        "利用者の郵便番号データのフォルダが決まりません（HOME も XDG_DATA_HOME もありません）。--output "
+        "で指定して下さい。");
+    return false;
+  }
+  std::error_code ec;
+  const std::filesystem::path parent = std::filesystem::path(output).parent_path();
+  std::filesystem::create_directories(parent, ec);
+  if (ec) {
+    printError("フォルダ " + parent.string() + " を作成できません（" + ec.message() + "）。");
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -42,9 +70,9 @@ int mkdatCommand(int argc, char** argv) {
   bool quiet = false;
   app.add_option("--ken-all", options.kenAll, "KEN_ALL: ken_all.zip or KEN_ALL.CSV")->type_name("PATH")->required();
   app.add_option("--jigyosyo", options.jigyosyo, "JIGYOSYO: jigyosyo.zip or JIGYOSYO.CSV")->type_name("PATH");
-  app.add_option("-o,--output", options.output, "The data folder to write (created when missing)")
-      ->type_name("DIR")
-      ->required();
+  app.add_option("-o,--output", options.output,
+                 "The data folder to write (created when missing); default: the user's own folder")
+      ->type_name("DIR");
   app.add_flag("--keep-small-kana", options.keepSmallKana,
                "Keep the small kana of the readings (ｯ, ｬ ...) instead of writing them large");
   app.add_flag("-q,--quiet", quiet, "Print nothing but errors");
@@ -58,6 +86,8 @@ int mkdatCommand(int argc, char** argv) {
     return kExitUsage;
   }
 
+  if (options.output.empty() && !prepareUserFolder(options.output)) return kExitFailed;
+
   BuildProgressLine progress(stderr);
   if (!quiet && ::isatty(STDERR_FILENO)) options.onProgress = [&](const BuildProgress& p) { progress.update(p); };
   try {
@@ -66,7 +96,8 @@ int mkdatCommand(int argc, char** argv) {
     if (!quiet) printSummary(stdout, options.output, summary);
   } catch (const BuildFailure& e) {
     progress.clear();
-    std::fprintf(stderr, "zumaro-mkdat: %s\nzumaro-mkdat: nothing written to %s\n", e.what(), options.output.c_str());
+    std::fprintf(stderr, "%s: %s\n%s には何も書き込んでいません。\n", toUtf8(kErrorTitle).c_str(), e.what(),
+                 options.output.c_str());
     return kExitFailed;
   }
   return kExitBuilt;

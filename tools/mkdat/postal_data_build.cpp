@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "tools/mkdat/build_failure.h"
+#include "tools/mkdat/build_manifest.h"
 #include "tools/mkdat/business_entries.h"
 #include "tools/mkdat/csv_lines.h"
 #include "tools/mkdat/folder_publish.h"
 #include "tools/mkdat/small_kana.h"
 #include "tools/mkdat/source_file.h"
 #include "tools/mkdat/split_town_areas.h"
+#include "tools/mkdat/utf8_edition.h"
 
 namespace zumaro::mkdat {
 namespace {
@@ -23,13 +25,15 @@ std::vector<Row> readRows(const SourceFile& source, const char* what, ToRow toRo
   CsvLines lines(source);
   CsvRow csv;
   while (lines.next(csv)) {
-    rows.push_back(toRow(csv, source.name));
+    Row row = toRow(csv, source.name);
+    if (source.utf8) toCodePage932Form(row);
+    rows.push_back(std::move(row));
     if (options.onProgress && rows.size() % kProgressEvery == 0) {
       options.onProgress({what, static_cast<int64_t>(rows.size()), lines.fractionRead()});
     }
   }
   // An empty file would make an empty data folder that matches nothing.
-  if (rows.empty()) throw BuildFailure(source.name + ": holds no rows");
+  if (rows.empty()) throw BuildFailure(source.name + " に行がありません。");
   return rows;
 }
 
@@ -52,24 +56,28 @@ BuildSummary buildDataFolder(const BuildOptions& options) {
   BuildSummary summary;
 
   SourceFile kenAll = loadSourceFile(options.kenAll);
-  std::vector<AddressRow> addressRows = readRows<AddressRow>(kenAll, "KEN_ALL rows", toAddressRow, options);
+  std::vector<AddressRow> addressRows = readRows<AddressRow>(kenAll, "KEN_ALLの行", toAddressRow, options);
   summary.addressRows = static_cast<int64_t>(addressRows.size());
   summary.rowsJoined = joinSplitTownAreas(addressRows);
   std::vector<DataEntry> entries = makeAddressEntries(addressRows, kenAll.name, summary.address);
 
+  std::vector<ManifestSource> sources{manifestSource(kenAll, "KEN_ALL", summary.addressRows)};
   SourceFile jigyosyo;
   if (!options.jigyosyo.empty()) {
     jigyosyo = loadSourceFile(options.jigyosyo);
-    std::vector<BusinessRow> businessRows = readRows<BusinessRow>(jigyosyo, "JIGYOSYO rows", toBusinessRow, options);
+    std::vector<BusinessRow> businessRows = readRows<BusinessRow>(jigyosyo, "JIGYOSYOの行", toBusinessRow, options);
     summary.businessRows = static_cast<int64_t>(businessRows.size());
+    sources.push_back(manifestSource(jigyosyo, "JIGYOSYO", summary.businessRows));
     append(entries, makeBusinessEntries(businessRows, jigyosyo.name, municipalityReadings(addressRows),
                                         summary.businessWithoutReadings));
   }
 
   if (!options.keepSmallKana) foldReadings(entries);
-  if (options.onProgress) options.onProgress({"entries to sort and write", static_cast<int64_t>(entries.size()), -1.0});
+  if (options.onProgress) options.onProgress({"並べ替えて書き込むデータ", static_cast<int64_t>(entries.size()), -1.0});
   DataFileTexts texts = makeDataFileTexts(entries);
-  publishDataFolder(options.output, texts);
+  DataManifest manifest = makeManifest(std::move(sources), texts);
+  summary.dataDate = manifest.dataDate;
+  publishDataFolder(options.output, texts, manifestText(manifest));
 
   summary.duplicatesDropped = texts.duplicatesDropped;
   summary.entries = texts.entries;

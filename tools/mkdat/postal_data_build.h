@@ -14,7 +14,7 @@
 namespace zumaro::mkdat {
 
 struct BuildProgress {
-  const char* what;  // "KEN_ALL rows", "JIGYOSYO rows", "entries to sort and write"
+  const char* what;  // "KEN_ALLの行", "JIGYOSYOの行", "並べ替えて書き込むデータ"
   int64_t count;     // of those so far
   double fraction;   // of the file read so far; below 0 when no file is read
 };
@@ -36,6 +36,7 @@ struct BuildSummary {
   int64_t duplicatesDropped = 0;
   std::array<int64_t, kDataFiles + 1> entries{};  // [1]..[23]
   int64_t totalEntries = 0;
+  std::string dataDate;  // YYYY-MM-DD, as the manifest gives it
   double seconds = 0;
 };
 

@@ -7,21 +7,21 @@ namespace zumaro::mkdat {
 namespace {
 
 std::string where(const std::string& file, const CsvRow& row) {
-  return file + ", line " + std::to_string(row.line) + ": ";
+  return file + " の" + std::to_string(row.line) + "行目";
 }
 
 void checkColumns(const CsvRow& row, size_t expected, const std::string& file) {
   if (row.fields.size() == expected) return;
-  throw BuildFailure(where(file, row) + std::to_string(row.fields.size()) + " columns where " +
-                     std::to_string(expected) + " were expected");
+  throw BuildFailure(where(file, row) + "の項目数が" + std::to_string(row.fields.size()) + "個です（" +
+                     std::to_string(expected) + "個のはずです）。");
 }
 
 void checkPostalCode(const Text& code, const CsvRow& row, const std::string& file) {
   bool digits = code.size() == 7;
   for (char16_t c : code) digits = digits && c >= u'0' && c <= u'9';
   if (digits && dataFileFor(code) != 0) return;
-  throw BuildFailure(where(file, row) + "the postal code \"" + toUtf8(code) +
-                     "\" is not seven digits within 0010000..9999999");
+  throw BuildFailure(where(file, row) + "の郵便番号「" + toUtf8(code) +
+                     "」が0010000～9999999の7桁の数字ではありません。");
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <zip.h>
 
+#include <sys/stat.h>
+
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -12,19 +15,33 @@
 #include <vector>
 
 #include "tools/mkdat/build_failure.h"
+#include "tools/mkdat/sha256.h"
+#include "tools/mkdat/utf8_edition.h"
 
 namespace zumaro::mkdat {
 namespace {
 
 std::string readWholeFile(const std::string& path) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw BuildFailure(path + ": is a folder, not a file");
+  if (std::filesystem::is_directory(path, ec)) throw BuildFailure(path + " はフォルダです。ファイルを指定して下さい。");
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw BuildFailure(path + ": cannot open (" + std::strerror(errno) + ")");
+  if (!in) throw BuildFailure(path + " を開けません（" + std::strerror(errno) + "）。");
   std::ostringstream bytes;
   bytes << in.rdbuf();
-  if (in.bad()) throw BuildFailure(path + ": cannot read (" + std::strerror(errno) + ")");
+  if (in.bad()) throw BuildFailure(path + " を読めません（" + std::strerror(errno) + "）。");
   return bytes.str();
+}
+
+std::string localDate(std::time_t when) {
+  std::tm parts{};
+  char text[16] = "";
+  if (localtime_r(&when, &parts)) std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+  return text;
+}
+
+std::time_t modificationTime(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_mtime : 0;
 }
 
 bool looksLikeZip(const std::string& bytes) { return bytes.compare(0, 4, "PK\x03\x04") == 0; }
@@ -47,13 +64,13 @@ SourceFile readCsvFromZip(const std::string& path, const std::string& zipBytes) 
   zip_error_t error;
   zip_error_init(&error);
   zip_source_t* source = zip_source_buffer_create(zipBytes.data(), zipBytes.size(), 0, &error);
-  if (!source) throw BuildFailure(path + ": cannot read the zip file (" + zip_error_strerror(&error) + ")");
+  if (!source) throw BuildFailure(path + " をzipファイルとして読めません（" + zip_error_strerror(&error) + "）。");
   std::unique_ptr<zip_t, ZipCloser> archive(zip_open_from_source(source, ZIP_RDONLY, &error));
   if (!archive) {
     zip_source_free(source);
     std::string text = zip_error_strerror(&error);
     zip_error_fini(&error);
-    throw BuildFailure(path + ": not a readable zip file (" + text + ")");
+    throw BuildFailure(path + " をzipファイルとして読めません（" + text + "）。");
   }
   std::vector<zip_uint64_t> csvEntries;
   zip_int64_t count = zip_get_num_entries(archive.get(), 0);
@@ -62,18 +79,21 @@ SourceFile readCsvFromZip(const std::string& path, const std::string& zipBytes) 
     if (name && endsWithCsv(name)) csvEntries.push_back(static_cast<zip_uint64_t>(i));
   }
   if (csvEntries.size() != 1) {
-    throw BuildFailure(path + ": expected one .csv file in the zip file, found " + std::to_string(csvEntries.size()));
+    throw BuildFailure(path + " には.csvファイルが1つだけあるはずですが、" + std::to_string(csvEntries.size()) +
+                       "個あります。");
   }
   zip_stat_t stat;
   zip_stat_index(archive.get(), csvEntries[0], 0, &stat);
   SourceFile result;
   result.name = path + ":" + stat.name;
+  result.member = stat.name;
+  result.date = localDate((stat.valid & ZIP_STAT_MTIME) ? stat.mtime : modificationTime(path));
   std::unique_ptr<zip_file_t, ZipFileCloser> file(zip_fopen_index(archive.get(), csvEntries[0], 0));
-  if (!file) throw BuildFailure(result.name + ": cannot open (" + zip_strerror(archive.get()) + ")");
+  if (!file) throw BuildFailure(result.name + " を開けません（" + zip_strerror(archive.get()) + "）。");
   result.bytes.resize(stat.size);
   zip_int64_t got = zip_fread(file.get(), result.bytes.data(), stat.size);
   if (got < 0 || static_cast<zip_uint64_t>(got) != stat.size) {
-    throw BuildFailure(result.name + ": cannot unpack (" + zip_file_strerror(file.get()) + ")");
+    throw BuildFailure(result.name + " を展開できません（" + zip_file_strerror(file.get()) + "）。");
   }
   return result;
 }
@@ -82,8 +102,20 @@ SourceFile readCsvFromZip(const std::string& path, const std::string& zipBytes) 
 
 SourceFile loadSourceFile(const std::string& path) {
   std::string bytes = readWholeFile(path);
-  if (looksLikeZip(bytes)) return readCsvFromZip(path, bytes);
-  return {path, std::move(bytes)};
+  SourceFile result;
+  if (looksLikeZip(bytes)) {
+    result = readCsvFromZip(path, bytes);
+  } else {
+    result.name = path;
+    result.date = localDate(modificationTime(path));
+  }
+  result.fileName = std::filesystem::path(path).filename().string();
+  result.fileBytes = static_cast<int64_t>(bytes.size());
+  result.sha256 = sha256Hex(bytes);
+  if (!looksLikeZip(bytes)) result.bytes = std::move(bytes);
+  result.utf8 = looksLikeUtf8Edition(result.bytes);
+  if (result.bytes.rfind("\xEF\xBB\xBF", 0) == 0) result.bytes.erase(0, 3);
+  return result;
 }
 
 }  // namespace zumaro::mkdat

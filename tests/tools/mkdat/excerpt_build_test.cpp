@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "lookup/data_file.h"
+#include "run/data_manifest.h"
 #include "support/temp_dir.h"
 #include "tools/mkdat/build_failure.h"
 #include "tools/mkdat/mkdat_test_support.h"
@@ -14,8 +15,8 @@ namespace zumaro::mkdat {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::Entry;
 using testing::entriesOf;
+using testing::Entry;
 
 const std::string kExcerpts = ZUMARO_MKDAT_DATA_DIR;
 
@@ -63,7 +64,8 @@ TEST_F(ExcerptBuild, CountsWhatItDid) {
 
 TEST_F(ExcerptBuild, WritesReadingsWithLargeKana) {
   build();
-  EXPECT_EQ(of("0600000").at(0), entry({"0600000", "北海道", "札幌市中央区", "", "", "", "ﾎﾂｶｲﾄﾞｳ", "ｻﾂﾎﾟﾛｼﾁﾕｳｵｳｸ", "", "", ""}));
+  EXPECT_EQ(of("0600000").at(0),
+            entry({"0600000", "北海道", "札幌市中央区", "", "", "", "ﾎﾂｶｲﾄﾞｳ", "ｻﾂﾎﾟﾛｼﾁﾕｳｵｳｸ", "", "", ""}));
   EXPECT_EQ(of("0770013").at(0)[8], "ﾁﾖｳｾｲ");
 }
 
@@ -76,7 +78,9 @@ TEST_F(ExcerptBuild, KeepsSmallKanaWhenAsked) {
 TEST_F(ExcerptBuild, JoinsTownAreasSplitOverRows) {
   build();
   // Split readings are joined, then the note goes as a whole.
-  EXPECT_EQ(of("0660005"), std::vector<Entry>{entry({"0660005", "北海道", "千歳市", "協和", "", "", "ﾎﾂｶｲﾄﾞｳ", "ﾁﾄｾｼ", "ｷﾖｳﾜ", "", ""})});
+  EXPECT_EQ(
+      of("0660005"),
+      std::vector<Entry>{entry({"0660005", "北海道", "千歳市", "協和", "", "", "ﾎﾂｶｲﾄﾞｳ", "ﾁﾄｾｼ", "ｷﾖｳﾜ", "", ""})});
   EXPECT_EQ(of("0482402").size(), 1u);
   EXPECT_EQ(of("0482402").at(0)[3], "大江");
   EXPECT_EQ(of("0482402").at(0)[8], "ｵｵｴ");
@@ -109,8 +113,8 @@ TEST_F(ExcerptBuild, RemovesNotesFromWrittenFormAndReading) {
 
 TEST_F(ExcerptBuild, SplitsHighRiseRowsIntoTownAreaAndBuildingWithFloor) {
   build();
-  EXPECT_EQ(of("1007001").at(0), entry({"1007001", "東京都", "千代田区", "丸の内", "ＪＰタワー１階", "", "ﾄｳｷﾖｳﾄ", "ﾁﾖﾀﾞｸ",
-                                        "ﾏﾙﾉｳﾁ", "ｼﾞｴｲﾋﾟｰﾀﾜｰ1ｶｲ", ""}));
+  EXPECT_EQ(of("1007001").at(0), entry({"1007001", "東京都", "千代田区", "丸の内", "ＪＰタワー１階", "", "ﾄｳｷﾖｳﾄ",
+                                        "ﾁﾖﾀﾞｸ", "ﾏﾙﾉｳﾁ", "ｼﾞｴｲﾋﾟｰﾀﾜｰ1ｶｲ", ""}));
   EXPECT_EQ(of("1007010").at(0)[4], "ＪＰタワー１０階");
   EXPECT_EQ(of("1007010").at(0)[9], "ｼﾞｴｲﾋﾟｰﾀﾜｰ10ｶｲ");
   // Basement and unknown floors: the building without a floor.
@@ -157,7 +161,8 @@ TEST_F(ExcerptBuild, WritesQuotedFieldsInCodePage932WithCrLf) {
   build();
   std::string bytes = testing::readBytes(dataFilePath(folder(), 1));
   std::string first = bytes.substr(0, bytes.find("\r\n"));
-  EXPECT_EQ(testing::fromCp932(first), "\"0040000\",\"北海道\",\"札幌市厚別区\",\"\",\"\",\"\",\"ﾎﾂｶｲﾄﾞｳ\",\"ｻﾂﾎﾟﾛｼｱﾂﾍﾞﾂｸ\",\"\",\"\",\"\"");
+  EXPECT_EQ(testing::fromCp932(first),
+            "\"0040000\",\"北海道\",\"札幌市厚別区\",\"\",\"\",\"\",\"ﾎﾂｶｲﾄﾞｳ\",\"ｻﾂﾎﾟﾛｼｱﾂﾍﾞﾂｸ\",\"\",\"\",\"\"");
   EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
 }
 
@@ -185,12 +190,17 @@ TEST_F(ExcerptBuild, RebuildingReplacesTheFilesOfAnExistingFolder) {
   std::string after = testing::readBytes(dataFilePath(folder(), 3));
   EXPECT_LT(after.size(), before.size());  // no business entries now
   EXPECT_EQ(after.find(testing::cp932("アコム")), std::string::npos);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 23);
+  // The 23 files and the manifest, nothing left over from the staging.
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 24);
+  std::optional<DataManifest> manifest = readManifest(folder());
+  ASSERT_TRUE(manifest);
+  EXPECT_EQ(manifest->sources.size(), 1u);
 }
 
 TEST_F(ExcerptBuild, AFailedBuildLeavesTheFolderAsItWas) {
   build();
   std::string before = testing::readBytes(dataFilePath(folder(), 1));
+  std::string manifestBefore = testing::readBytes(folder() + "/zumaro-data.txt");
   std::string bad = dir.file("bad.csv");
   std::string good = testing::readBytes(kExcerpts + "/ken_all.csv");
   testing::writeBytes(bad, good + "13101,\"100  \",\"1000001\"\r\n");
@@ -199,7 +209,8 @@ TEST_F(ExcerptBuild, AFailedBuildLeavesTheFolderAsItWas) {
   options.output = folder();
   EXPECT_THROW(buildDataFolder(options), BuildFailure);
   EXPECT_EQ(testing::readBytes(dataFilePath(folder(), 1)), before);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 23);
+  EXPECT_EQ(testing::readBytes(folder() + "/zumaro-data.txt"), manifestBefore);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder()), fs::directory_iterator()), 24);
   // And a new folder is not made at all.
   options.output = dir.file("new");
   EXPECT_THROW(buildDataFolder(options), BuildFailure);
@@ -218,7 +229,8 @@ TEST_F(ExcerptBuild, RefusesAFieldThatADataFileCannotHold) {
     buildDataFolder(options);
     ADD_FAILURE() << "built";
   } catch (const BuildFailure& e) {
-    EXPECT_EQ(std::string(e.what()), csv + ", line 1: \"千代\"田\" holds a double quote or a line end");
+    EXPECT_EQ(std::string(e.what()),
+              csv + " の1行目の「千代\"田」は引用符(\")か改行を含むため、郵便番号データに書けません。");
   }
   EXPECT_FALSE(fs::exists(folder()));
 }

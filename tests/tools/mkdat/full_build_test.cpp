@@ -1,6 +1,5 @@
-// The whole data folder from Japan Post's published files, where a copy of
-// them is at hand ($ZUMARO_JAPANPOST_DIR, else ../shared/japanpost beside the
-// repository).
+// The whole data folder from Japan Post's published files: the bundled
+// snapshot, or the copy in $ZUMARO_JAPANPOST_DIR.
 #include <gtest/gtest.h>
 
 #include <algorithm>

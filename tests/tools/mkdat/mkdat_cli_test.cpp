@@ -43,13 +43,33 @@ TEST_F(MkdatCli, PrintsTheSummaryOfABuild) {
   Outcome o = run("--ken-all '" + kExcerpts + "/ken_all.csv' --jigyosyo '" + kExcerpts + "/jigyosyo.csv' -o '" +
                   dir.file("data") + "'");
   ASSERT_EQ(o.code, 0) << o.err;
-  EXPECT_TRUE(contains(o.out, "KEN_ALL rows read                  27")) << o.out;
-  EXPECT_TRUE(contains(o.out, "rows joined                         6")) << o.out;
-  EXPECT_TRUE(contains(o.out, "JIGYOSYO rows read                  4")) << o.out;
-  EXPECT_TRUE(contains(o.out, "02.dat       10   0390000-0799999")) << o.out;
-  EXPECT_TRUE(contains(o.out, "entries in all                     25")) << o.out;
+  EXPECT_TRUE(contains(o.out, "\n  KEN_ALLの読み込み行数: 27\n")) << o.out;
+  EXPECT_TRUE(contains(o.out, "\n  結合した行数: 6（複数の行に分かれた町域）\n")) << o.out;
+  EXPECT_TRUE(contains(o.out, "\n  JIGYOSYOの読み込み行数: 4\n")) << o.out;
+  EXPECT_TRUE(contains(o.out, "\n    02.dat       10   0390000-0799999\n")) << o.out;
+  EXPECT_TRUE(contains(o.out, "\n  合計: 25件\n")) << o.out;
   EXPECT_TRUE(o.err.empty()) << o.err;  // no progress line off a terminal
   EXPECT_TRUE(fs::exists(dir.file("data/23.dat")));
+}
+
+TEST_F(MkdatCli, WithoutOutputBuildsTheUsersOwnFolder) {
+  const std::string kenAll = " --ken-all '" + kExcerpts + "/ken_all.csv'";
+  Outcome o = testing::runInFolder(dir.path(), "env XDG_DATA_HOME='" + dir.file("home/.local/share") + "' " +
+                                                   testing::shellQuoted(ZUMARO_MKDAT_EXE) + kenAll);
+  ASSERT_EQ(o.code, 0) << o.err;
+  const std::string folder = dir.file("home/.local/share/zumaro");
+  EXPECT_EQ(o.out.rfind("zumaro-mkdat: " + folder + " に 01.dat .. 23.dat と zumaro-data.txt を書き込みました（", 0),
+            0u)
+      << o.out;
+  EXPECT_TRUE(fs::exists(folder + "/23.dat"));
+  EXPECT_TRUE(fs::exists(folder + "/zumaro-data.txt"));
+
+  o = testing::runInFolder(dir.path(),
+                           "env -u XDG_DATA_HOME -u HOME " + testing::shellQuoted(ZUMARO_MKDAT_EXE) + kenAll);
+  EXPECT_EQ(o.code, 1);
+  EXPECT_EQ(o.err,
+            "エラーメッセージ: 利用者の郵便番号データのフォルダが決まりません（HOME も XDG_DATA_HOME もありません）。"
+            "--output で指定して下さい。\n");
 }
 
 TEST_F(MkdatCli, QuietPrintsNothing) {
@@ -61,11 +81,12 @@ TEST_F(MkdatCli, QuietPrintsNothing) {
 
 TEST_F(MkdatCli, NamesFileAndLineOfARowOfTheWrongShape) {
   std::string bad = dir.file("KEN_ALL.CSV");
-  testing::writeBytes(bad, testing::readBytes(kExcerpts + "/ken_all.csv") + testing::readBytes(kExcerpts + "/jigyosyo.csv"));
+  testing::writeBytes(bad,
+                      testing::readBytes(kExcerpts + "/ken_all.csv") + testing::readBytes(kExcerpts + "/jigyosyo.csv"));
   Outcome o = run("--ken-all '" + bad + "' -o '" + dir.file("data") + "'");
   EXPECT_EQ(o.code, 1);
-  EXPECT_TRUE(contains(o.err, bad + ", line 28: 13 columns where 15 were expected")) << o.err;
-  EXPECT_TRUE(contains(o.err, "nothing written to " + dir.file("data"))) << o.err;
+  EXPECT_EQ(o.err, "エラーメッセージ: " + bad + " の28行目の項目数が13個です（15個のはずです）。\n" + dir.file("data") +
+                       " には何も書き込んでいません。\n");
   EXPECT_FALSE(fs::exists(dir.file("data")));
 }
 
@@ -74,7 +95,7 @@ TEST_F(MkdatCli, NamesFileAndLineOfBytesThatAreNotCodePage932) {
   testing::writeBytes(bad, testing::readBytes(kExcerpts + "/jigyosyo.csv") + "01101,\"\xff\xff\"\r\n");
   Outcome o = run("--ken-all '" + kExcerpts + "/ken_all.csv' --jigyosyo '" + bad + "' -o '" + dir.file("data") + "'");
   EXPECT_EQ(o.code, 1);
-  EXPECT_TRUE(contains(o.err, bad + ", line 5: bytes that are not code page 932")) << o.err;
+  EXPECT_TRUE(contains(o.err, bad + " の5行目にコードページ932(Shift-JIS)として読めないバイトがあります")) << o.err;
   EXPECT_FALSE(fs::exists(dir.file("data")));
 }
 
@@ -82,10 +103,11 @@ TEST_F(MkdatCli, RefusesAnEmptyFileOrAFolder) {
   testing::writeBytes(dir.file("empty.csv"), "");
   Outcome o = run("--ken-all '" + dir.file("empty.csv") + "' -o '" + dir.file("data") + "'");
   EXPECT_EQ(o.code, 1);
-  EXPECT_TRUE(contains(o.err, dir.file("empty.csv") + ": holds no rows")) << o.err;
+  EXPECT_EQ(o.err, "エラーメッセージ: " + dir.file("empty.csv") + " に行がありません。\n" + dir.file("data") +
+                       " には何も書き込んでいません。\n");
   o = run("--ken-all '" + kExcerpts + "' -o '" + dir.file("data") + "'");
   EXPECT_EQ(o.code, 1);
-  EXPECT_TRUE(contains(o.err, kExcerpts + ": is a folder, not a file")) << o.err;
+  EXPECT_TRUE(contains(o.err, kExcerpts + " はフォルダです。ファイルを指定して下さい。")) << o.err;
   EXPECT_FALSE(fs::exists(dir.file("data")));
 }
 

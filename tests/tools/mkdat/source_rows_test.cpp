@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
-#include "tools/mkdat/mkdat_test_support.h"
 #include "tools/mkdat/build_failure.h"
 #include "tools/mkdat/csv_lines.h"
+#include "tools/mkdat/mkdat_test_support.h"
 #include "tools/mkdat/postal_rows.h"
 #include "tools/mkdat/source_file.h"
 
@@ -64,25 +64,27 @@ TEST(CsvLines, ADosEndOfFileMarkEndsTheData) {
 TEST(CsvLines, BytesThatAreNotCodePage932NameTheLine) {
   SourceFile source{"ken_all.zip:KEN_ALL.CSV", cp932(kAddressLine) + "\r\n" + "13101,\"\x85\x40\"\r\n"};
   std::string message = failureOf([&] { readAll(source); });
-  EXPECT_NE(message.find("ken_all.zip:KEN_ALL.CSV, line 2"), std::string::npos) << message;
-  EXPECT_NE(message.find("not code page 932"), std::string::npos) << message;
+  EXPECT_EQ(
+      message,
+      "ken_all.zip:KEN_ALL.CSV の2行目にコードページ932(Shift-JIS)として読めないバイトがあります（行の8バイト目）。"
+      "日本郵便のファイルを変更せずに指定して下さい。");
 }
 
 TEST(CsvLines, AnUnclosedQuoteNamesTheLine) {
   SourceFile source{"x.csv", "a,b\r\nc,\"d\r\n"};
   std::string message = failureOf([&] { readAll(source); });
-  EXPECT_NE(message.find("x.csv, line 2: a double quote is not closed"), std::string::npos) << message;
+  EXPECT_EQ(message, "x.csv の2行目で引用符(\")が閉じられていません。");
 }
 
 TEST(PostalRows, AWrongColumnCountNamesFileAndLine) {
   SourceFile source{"KEN_ALL.CSV", cp932(kAddressLine + ",0\r\n")};
   CsvRow row = readAll(source).at(0);
   std::string message = failureOf([&] { toAddressRow(row, source.name); });
-  EXPECT_EQ(message, "KEN_ALL.CSV, line 1: 16 columns where 15 were expected");
+  EXPECT_EQ(message, "KEN_ALL.CSV の1行目の項目数が16個です（15個のはずです）。");
   // KEN_ALL given where JIGYOSYO is expected.
   CsvRow address = readAll(SourceFile{"JIGYOSYO.CSV", cp932(kAddressLine)}).at(0);
   EXPECT_EQ(failureOf([&] { toBusinessRow(address, "JIGYOSYO.CSV"); }),
-            "JIGYOSYO.CSV, line 1: 15 columns where 13 were expected");
+            "JIGYOSYO.CSV の1行目の項目数が15個です（13個のはずです）。");
 }
 
 TEST(PostalRows, PostalCodesMustBeSevenDigitsInRange) {
@@ -91,7 +93,8 @@ TEST(PostalRows, PostalCodesMustBeSevenDigitsInRange) {
     line.replace(line.find("1000001"), 7, code);
     CsvRow row = readAll(SourceFile{"KEN_ALL.CSV", cp932(line)}).at(0);
     std::string message = failureOf([&] { toAddressRow(row, "KEN_ALL.CSV"); });
-    EXPECT_NE(message.find("line 1: the postal code \"" + std::string(code) + "\""), std::string::npos) << message;
+    EXPECT_EQ(message, "KEN_ALL.CSV の1行目の郵便番号「" + std::string(code) +
+                           "」が0010000～9999999の7桁の数字ではありません。");
   }
 }
 
@@ -127,14 +130,17 @@ TEST(SourceFile, RefusesZipFilesWithoutExactlyOneCsv) {
   testing::TempDir dir;
   writeZip(dir.file("none.zip"), {{"readme.txt", "x"}});
   writeZip(dir.file("two.zip"), {{"A.CSV", "a"}, {"b.csv", "b"}});
-  EXPECT_NE(failureOf([&] { loadSourceFile(dir.file("none.zip")); }).find("expected one .csv file in the zip file, found 0"),
-            std::string::npos);
-  EXPECT_NE(failureOf([&] { loadSourceFile(dir.file("two.zip")); }).find("found 2"), std::string::npos);
+  EXPECT_EQ(failureOf([&] { loadSourceFile(dir.file("none.zip")); }),
+            dir.file("none.zip") + " には.csvファイルが1つだけあるはずですが、0個あります。");
+  EXPECT_EQ(failureOf([&] { loadSourceFile(dir.file("two.zip")); }),
+            dir.file("two.zip") + " には.csvファイルが1つだけあるはずですが、2個あります。");
   testing::writeBytes(dir.file("broken.zip"), std::string("PK\x03\x04", 4) + "garbage");
-  EXPECT_NE(failureOf([&] { loadSourceFile(dir.file("broken.zip")); }).find("not a readable zip file"),
-            std::string::npos);
-  EXPECT_NE(failureOf([&] { loadSourceFile(dir.file("missing.zip")); }).find("missing.zip: cannot open"),
-            std::string::npos);
+  EXPECT_EQ(failureOf([&] {
+              loadSourceFile(dir.file("broken.zip"));
+            }).rfind(dir.file("broken.zip") + " をzipファイルとして読めません（", 0),
+            0u);
+  EXPECT_EQ(failureOf([&] { loadSourceFile(dir.file("missing.zip")); }),
+            dir.file("missing.zip") + " を開けません（No such file or directory）。");
 }
 
 }  // namespace
