@@ -1,7 +1,5 @@
 #include "records/field_reader.h"
 
-#include "records/read_error.h"
-
 namespace zumaro {
 namespace {
 
@@ -28,22 +26,29 @@ RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
     clearFields(fields, fieldCount_);
     --pendingBlank_;
     ++recordNumber_;
+    // Each blank record takes one line end a field, so the ones after the
+    // first begin lines at a fixed step.
+    current_ = {firstBlank_.line + blanksGiven_ * fieldCount_, true};
+    ++blanksGiven_;
     return Result::Record;
   }
   if (hasLookahead_) {
     hasLookahead_ = false;
     fields.swap(lookahead_);
     ++recordNumber_;
+    current_ = lookaheadStart_;
     return lookaheadShort_ ? Result::ShortRecord : Result::Record;
   }
   RawRecord raw = readRaw(fields);
   if (raw.result == Result::End) return Result::End;
   if (!raw.blank) {
     ++recordNumber_;
+    current_ = rawStart_;
     return raw.result;
   }
   // A blank record counts only if text follows it; blank lines at the end of
   // the data are no record.
+  firstBlank_ = rawStart_;
   while (raw.blank && raw.result == Result::Record) {
     ++pendingBlank_;
     raw = readRaw(lookahead_);
@@ -54,13 +59,17 @@ RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
   }
   hasLookahead_ = true;
   lookaheadShort_ = raw.result == Result::ShortRecord;
+  lookaheadStart_ = rawStart_;
   --pendingBlank_;
   ++recordNumber_;
+  current_ = firstBlank_;
+  blanksGiven_ = 1;
   return Result::Record;  // the blank record read first: its fields are empty
 }
 
 RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
   clearFields(fields, fieldCount_);
+  rawStart_ = {line_, atLineStart_};
   bool blank = true;
   int i = 0;
   try {
@@ -71,11 +80,31 @@ RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
       }
     }
   } catch (ReadError& e) {
-    e.recordNumber = recordNumber_ + pendingBlank_ + 1;
-    e.field = i + 1;
-    throw;
+    throw located(e, i + 1);
   }
   return {Result::Record, blank};
+}
+
+bool RecordReader::readLine(std::vector<Text>& fields) {
+  fields.clear();
+  bool blank = true;
+  try {
+    do {
+      Text value;
+      if (!readField(value, blank)) break;
+      fields.push_back(std::move(value));
+    } while (afterComma_);
+  } catch (ReadError& e) {
+    throw located(e, static_cast<int>(fields.size()) + 1);
+  }
+  return !fields.empty();
+}
+
+ReadError& RecordReader::located(ReadError& error, int field) const {
+  error.recordNumber = recordNumber_ + pendingBlank_ + 1;
+  error.field = field;
+  error.line = line_;
+  return error;
 }
 
 // False when the data ends where a field would start (after a line end or
@@ -106,9 +135,16 @@ void RecordReader::readUnquoted(Text& value, bool& blank) {
 
 void RecordReader::readQuoted(Text& value) {
   source_->get();
-  source_->appendUntil(value, isQuote, kReadLimit);
-  if (value.size() == kReadLimit) return;
-  if (source_->get() != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
+  for (;;) {
+    const size_t from = value.size();
+    source_->appendUntil(value, isQuote, kReadLimit);
+    countLineEnds(TextView(value).substr(from));
+    if (value.size() == kReadLimit) return;
+    if (source_->get() != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
+    if (source_->peek() != u'"') break;
+    source_->get();
+    value.push_back(u'"');
+  }
   // Text between the closing quote and the separator is kept, without its
   // trailing blanks; mostly the separator follows at once.
   const int next = source_->peek();
@@ -118,10 +154,19 @@ void RecordReader::readQuoted(Text& value) {
   while (value.size() > quoted && value.back() == u' ') value.pop_back();
 }
 
+// Line ends inside a quoted value: CR LF, CR or LF.
+void RecordReader::countLineEnds(TextView text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'))) ++line_;
+  }
+}
+
 void RecordReader::skipSeparator() {
   int c = source_->get();
   afterComma_ = c == u',';
   if (c == u'\r' && source_->peek() == u'\n') source_->get();
+  atLineStart_ = c == u'\r' || c == u'\n';
+  if (atLineStart_) ++line_;
 }
 
 }  // namespace zumaro
