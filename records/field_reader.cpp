@@ -103,13 +103,14 @@ bool RecordReader::readLine(std::vector<Text>& fields) {
 ReadError& RecordReader::located(ReadError& error, int field) const {
   error.recordNumber = recordNumber_ + pendingBlank_ + 1;
   error.field = field;
-  error.line = line_;
+  error.line = fieldLine_;
   return error;
 }
 
 // False when the data ends where a field would start (after a line end or
 // at the very start); a comma always announces one more field.
 bool RecordReader::readField(Text& value, bool& blank) {
+  fieldLine_ = line_;
   while (source_->peek() == u' ') source_->get();
   int c = source_->peek();
   if (c == TextSource::kEnd) {

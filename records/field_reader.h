@@ -75,6 +75,7 @@ class RecordReader {
   bool hasLookahead_ = false;
   bool afterComma_ = false;
   int64_t line_;            // of the source's next character
+  int64_t fieldLine_ = 0;   // on which the field being read begins
   bool atLineStart_ = true;  // the source's next character begins a line
   Place rawStart_;           // of the record readRaw read last
   Place firstBlank_;         // of the first blank record held back
