@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/read_error.h"
+#include "state/failure.h"
 #include "support/temp_dir.h"
 
 namespace zumaro {
@@ -419,6 +420,27 @@ TEST(TextSourceHeader, BytesTheEncodingCannotReadAreReportedAsTheHeaders) {
     EXPECT_EQ(e.recordNumber, 0);
     EXPECT_EQ(e.byteOffset, 1u);
   }
+}
+
+TEST(TextSourceHeader, LineBeyondTheLimitIsRefusedAsTheHeaders) {
+  TempDir dir;
+  writeBytes(dir.file("in.csv"), std::string(TextSource::kMaxFirstLine + 1, 'h') + "\r\na\r\n");
+  TextSource source;
+  ASSERT_TRUE(source.open(dir.file("in.csv")));
+  std::string raw;
+  Text text;
+  try {
+    source.takeFirstLine(raw, text);
+    ADD_FAILURE() << "no ReadError";
+  } catch (const ReadError& e) {
+    EXPECT_EQ(e.fault, ReadFault::FieldTooLong);
+    EXPECT_EQ(toUtf8(describeReadError(e, "in.csv", u"件目")), "in.csv の見出し行が1000000バイトを超えています。");
+  }
+  // At the limit it is taken.
+  writeBytes(dir.file("in.csv"), std::string(TextSource::kMaxFirstLine, 'h') + "\r\na\r\n");
+  ASSERT_TRUE(source.open(dir.file("in.csv")));
+  EXPECT_TRUE(source.takeFirstLine(raw, text));
+  EXPECT_EQ(raw.size(), TextSource::kMaxFirstLine + 2);
 }
 
 // Every record of a UTF-8 file, read in blocks of `block` bytes.
