@@ -4,7 +4,9 @@ namespace zumaro {
 namespace {
 
 constexpr auto isFieldEnd = [](char16_t c) { return c == u',' || c == u'\r' || c == u'\n'; };
-constexpr auto isQuote = [](char16_t c) { return c == u'"'; };
+// Line ends inside quoted values are counted as they are met; one compare
+// passes most characters.
+constexpr auto isQuoteOrLineEnd = [](char16_t c) { return c <= u'"' && (c == u'"' || c == u'\r' || c == u'\n'); };
 
 // One character past the longest field tells a field that is too long.
 constexpr size_t kReadLimit = kMaxFieldLength + 1;
@@ -137,11 +139,15 @@ void RecordReader::readUnquoted(Text& value, bool& blank) {
 void RecordReader::readQuoted(Text& value) {
   source_->get();
   for (;;) {
-    const size_t from = value.size();
-    source_->appendUntil(value, isQuote, kReadLimit);
-    countLineEnds(TextView(value).substr(from));
+    source_->appendUntil(value, isQuoteOrLineEnd, kReadLimit);
     if (value.size() == kReadLimit) return;
-    if (source_->get() != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
+    const int c = source_->get();
+    if (c == u'\r' || c == u'\n') {
+      value.push_back(static_cast<char16_t>(c));
+      if (c == u'\n' || source_->peek() != u'\n') ++line_;  // CR LF counts once, at its LF
+      continue;
+    }
+    if (c != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
     if (source_->peek() != u'"') break;
     source_->get();
     value.push_back(u'"');
@@ -153,13 +159,6 @@ void RecordReader::readQuoted(Text& value) {
   const size_t quoted = value.size();
   source_->appendUntil(value, isFieldEnd, kReadLimit);
   while (value.size() > quoted && value.back() == u' ') value.pop_back();
-}
-
-// Line ends inside a quoted value: CR LF, CR or LF.
-void RecordReader::countLineEnds(TextView text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'))) ++line_;
-  }
 }
 
 void RecordReader::skipSeparator() {

@@ -63,7 +63,6 @@ class RecordReader {
   void skipSeparator();
   void readUnquoted(Text& value, bool& blank);
   void readQuoted(Text& value);
-  void countLineEnds(TextView text);
   ReadError& located(ReadError& error, int field) const;
 
   TextSource* source_;

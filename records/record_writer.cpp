@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "records/utf8_codec.h"
 #include "state/codepage.h"
@@ -91,26 +90,16 @@ void RecordWriter::putHead() {
 
 void RecordWriter::encodeField(const Text& field, int number, size_t recordStart) {
   buffer_.push_back('"');
-  const size_t from = buffer_.size();
   size_t bad = 0;
-  const bool encoded = encoding_ == TextEncoding::Cp932 ? CodePage932::instance().encode(field, buffer_, bad)
-                                                        : encodeUtf8(field, buffer_, bad);
+  const bool encoded = encoding_ == TextEncoding::Cp932
+                           ? CodePage932::instance().encode(field, buffer_, bad, true)
+                           : encodeUtf8(field, buffer_, bad, true);
   if (!encoded) {
     buffer_.resize(recordStart);
     WriteError error(WriteError::Kind::Unencodable, 0);
     error.field = number;
     error.character = characterAt(field, bad);
     throw error;
-  }
-  // Neither encoding has a quote byte inside a character, so the bytes can
-  // be searched; most values hold no quote.
-  if (std::memchr(buffer_.data() + from, '"', buffer_.size() - from) != nullptr) {
-    std::string doubled;
-    for (size_t i = from; i < buffer_.size(); ++i) {
-      doubled.push_back(buffer_[i]);
-      if (buffer_[i] == '"') doubled.push_back('"');
-    }
-    buffer_.replace(from, std::string::npos, doubled);
   }
   buffer_.push_back('"');
 }

@@ -34,11 +34,12 @@ Utf8Stop decodeUtf8(const char* bytes, size_t size, bool atEnd, Text& out) {
   return {i, false};
 }
 
-bool encodeUtf8(TextView text, std::string& out, size_t& badIndex) {
+bool encodeUtf8(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) {
   const size_t size = text.size();
   size_t i = 0;
   while (i < size) {
     if (text[i] < 0x80) {
+      if (text[i] == u'"' && doubleQuotes) out.push_back('"');
       out.push_back(static_cast<char>(text[i++]));
       continue;
     }

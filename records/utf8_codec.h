@@ -20,7 +20,8 @@ struct Utf8Stop {
 Utf8Stop decodeUtf8(const char* bytes, size_t size, bool atEnd, Text& out);
 
 // Appends the UTF-8 bytes of `text` to `out`; on a lone surrogate, which has
-// no UTF-8 form, returns false with its index in `badIndex`.
-bool encodeUtf8(TextView text, std::string& out, size_t& badIndex);
+// no UTF-8 form, returns false with its index in `badIndex`. `doubleQuotes`
+// writes each double quote twice, as a quoted CSV value holds it.
+bool encodeUtf8(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes = false);
 
 }  // namespace zumaro
