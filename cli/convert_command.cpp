@@ -50,12 +50,15 @@ struct CommandLine {
   std::string lookup = "fast";
   std::string match = "tolerant";
   std::string blocks = "full-width";
+  std::string encoding = "auto";
+  std::string outputEncoding;
+  bool header = false;
   bool quiet = false;
 };
 
 void describeOptions(CLI::App& app, CommandLine& cl) {
   app.get_formatter()->column_width(24);
-  app.add_option("-i,--input", cl.input, "Input file (code page 932)")->type_name("PATH");
+  app.add_option("-i,--input", cl.input, "Input file (code page 932 or UTF-8, see --encoding)")->type_name("PATH");
   app.add_option("-o,--output", cl.output, "Output file, created or emptied; - for standard output")->type_name("PATH");
   app.add_option("-n,--fields", cl.fields, "Number of fields of every record (5..50)")->type_name("N");
   app.add_option("--postal", cl.postal, "Position of the postal code field")->type_name("P");
@@ -86,6 +89,19 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
                  "full width) or written (1ｰ2ｰ3 as １－２－３, 1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳ as １丁目２番３号)")
       ->type_name("STYLE")
       ->check(CLI::IsMember({"full-width", "written"}));
+  app.add_option("--encoding", cl.encoding,
+                 "Encoding of the input: auto (default: a byte-order mark, else the first 64 KiB\n"
+                 "holding non-ASCII bytes, decide), cp932 or utf-8")
+      ->type_name("ENC")
+      ->check(CLI::IsMember({"auto", "cp932", "utf-8"}));
+  app.add_option("--output-encoding", cl.outputEncoding,
+                 "Encoding of the output and of --unmatched: cp932, utf-8 or utf-8-bom\n"
+                 "(default: the input's, with a byte-order mark when the input has one)")
+      ->type_name("ENC")
+      ->check(CLI::IsMember({"cp932", "utf-8", "utf-8-bom"}));
+  app.add_flag("--header", cl.header,
+               "The first line is a header: written unchanged at the top of the output and of\n"
+               "--unmatched, not converted, not counted as a record");
   app.add_flag("-q,--quiet", cl.quiet, "Print nothing but errors");
   app.set_version_flag("--version", [&cl] {
     return std::string("zumaro-convert ") + ZUMARO_VERSION + "\n" +
@@ -154,6 +170,9 @@ int convertCommand(int argc, char** argv) {
   request.lookup = *lookupMethodNamed(cl.lookup);
   request.match = cl.match == "classic" ? MatchMode::Classic : MatchMode::Tolerant;
   request.blocks = cl.blocks == "written" ? BlockStyle::Written : BlockStyle::FullWidth;
+  request.encoding = *encodingChoiceNamed(cl.encoding);
+  if (!cl.outputEncoding.empty()) request.outputEncoding = encodingNamed(cl.outputEncoding);
+  request.header = cl.header;
   const bool showProgress = !cl.quiet && ::isatty(STDERR_FILENO);
   ProgressLine progress(stderr);
   if (showProgress) request.onRecord = [&](const RunProgress& p) { progress.update(p); };

@@ -5,10 +5,11 @@
 // the field count and the next number; nothing follows a short record; the
 // end stays the end; the offset stays within the file and never goes back;
 // invalid bytes are reported exactly where decoding the whole file at once
-// stops, an unclosed quote only at the end; every field count sees the same
-// fields and the same fault; small read blocks, which put block ends
-// anywhere, read what the normal block reads; and the records written by the
-// record writer read back as they were.
+// stops, an unclosed quote only at the end, in code page 932 and in UTF-8;
+// every field count sees the same fields and the same fault; small read
+// blocks, which put block ends anywhere, read what the normal block reads, in
+// both encodings; and the records written by the record writer read back as
+// they were, values holding quotes included.
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@
 #include "records/field_reader.h"
 #include "records/read_error.h"
 #include "records/record_writer.h"
+#include "records/utf8_codec.h"
 #include "state/codepage.h"
 
 namespace zumaro::fuzz {
@@ -68,9 +70,10 @@ void readRecords(RecordReader& reader, int fieldCount, TextSource& source, Readi
           "the end of the data does not stay the end");
 }
 
-Reading readAll(const std::string& path, int fieldCount, uint64_t textSize, size_t readBlock = TextSource::kReadBlock) {
+Reading readAll(const std::string& path, int fieldCount, uint64_t textSize, size_t readBlock = TextSource::kReadBlock,
+                EncodingChoice encoding = EncodingChoice::Cp932) {
   TextSource source(readBlock);
-  require(source.open(path), "the file cannot be opened");
+  require(source.open(path, encoding), "the file cannot be opened");
   RecordReader reader(source, fieldCount);
   Reading reading;
   try {
@@ -94,6 +97,23 @@ void checkFault(const Reading& reading, const std::string& file, uint64_t textSi
   } else if (error) {
     require(error->fault == ReadFault::UnclosedQuote && error->byteOffset == textSize,
             "a fault in valid text other than a quote left open at the end");
+  }
+}
+
+// Read as UTF-8, after a byte-order mark if there is one, the same holds.
+void checkUtf8Fault(const Reading& reading, const std::string& file, uint64_t textSize) {
+  const size_t start = textSize >= kByteOrderMark.size() && file.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0
+                           ? kByteOrderMark.size()
+                           : 0;
+  Text decoded;
+  const Utf8Stop stop = decodeUtf8(file.data() + start, static_cast<size_t>(textSize) - start, true, decoded);
+  const std::optional<ReadError>& error = reading.error;
+  if (stop.invalid) {
+    require(error && error->fault == ReadFault::InvalidBytes && error->byteOffset == start + stop.consumed,
+            "invalid UTF-8 is not reported where decoding stops");
+  } else if (error) {
+    require(error->fault == ReadFault::UnclosedQuote && error->byteOffset == textSize,
+            "a fault in valid UTF-8 other than a quote left open at the end");
   }
 }
 
@@ -135,17 +155,8 @@ void checkSameReading(const Reading& a, const Reading& b) {
           "a small read block reads otherwise than the normal one");
 }
 
-bool holdsQuote(const Records& records) {
-  for (const std::vector<Text>& record : records)
-    for (const Text& field : record)
-      if (field.find(u'"') != Text::npos) return true;
-  return false;
-}
-
-// Written records are read back as they were; a value with a double quote
-// is written unchanged and cannot be.
+// Written records are read back as they were, quotes inside values included.
 void checkRoundTrip(const Reading& reading) {
-  if (holdsQuote(reading.records)) return;
   const std::string path = scratchFolder() + "/written.csv";
   RecordWriter writer;
   require(writer.create(path), "the written file cannot be made");
@@ -179,6 +190,10 @@ void fuzzFieldReader(const uint8_t* data, size_t size) {
   const Reading& reading = readings[kRoundTripReading];
   checkSameReading(reading, readAll(path, kRoundTripCount, textSize, smallBlock));
   checkRoundTrip(reading);
+
+  const Reading utf8 = readAll(path, kRoundTripCount, textSize, TextSource::kReadBlock, EncodingChoice::Utf8);
+  checkUtf8Fault(utf8, file, textSize);
+  checkSameReading(utf8, readAll(path, kRoundTripCount, textSize, smallBlock, EncodingChoice::Utf8));
 }
 
 }  // namespace zumaro::fuzz

@@ -1,12 +1,12 @@
 #include "records/field_reader.h"
 
-#include "records/read_error.h"
-
 namespace zumaro {
 namespace {
 
 constexpr auto isFieldEnd = [](char16_t c) { return c == u',' || c == u'\r' || c == u'\n'; };
-constexpr auto isQuote = [](char16_t c) { return c == u'"'; };
+// Line ends inside quoted values are counted as they are met; one compare
+// passes most characters.
+constexpr auto isQuoteOrLineEnd = [](char16_t c) { return c <= u'"' && (c == u'"' || c == u'\r' || c == u'\n'); };
 
 // One character past the longest field tells a field that is too long.
 constexpr size_t kReadLimit = kMaxFieldLength + 1;
@@ -28,22 +28,29 @@ RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
     clearFields(fields, fieldCount_);
     --pendingBlank_;
     ++recordNumber_;
+    // Each blank record takes one line end a field, so the ones after the
+    // first begin lines at a fixed step.
+    current_ = {firstBlank_.line + blanksGiven_ * fieldCount_, true};
+    ++blanksGiven_;
     return Result::Record;
   }
   if (hasLookahead_) {
     hasLookahead_ = false;
     fields.swap(lookahead_);
     ++recordNumber_;
+    current_ = lookaheadStart_;
     return lookaheadShort_ ? Result::ShortRecord : Result::Record;
   }
   RawRecord raw = readRaw(fields);
   if (raw.result == Result::End) return Result::End;
   if (!raw.blank) {
     ++recordNumber_;
+    current_ = rawStart_;
     return raw.result;
   }
   // A blank record counts only if text follows it; blank lines at the end of
   // the data are no record.
+  firstBlank_ = rawStart_;
   while (raw.blank && raw.result == Result::Record) {
     ++pendingBlank_;
     raw = readRaw(lookahead_);
@@ -54,13 +61,17 @@ RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
   }
   hasLookahead_ = true;
   lookaheadShort_ = raw.result == Result::ShortRecord;
+  lookaheadStart_ = rawStart_;
   --pendingBlank_;
   ++recordNumber_;
+  current_ = firstBlank_;
+  blanksGiven_ = 1;
   return Result::Record;  // the blank record read first: its fields are empty
 }
 
 RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
   clearFields(fields, fieldCount_);
+  rawStart_ = {line_, atLineStart_};
   bool blank = true;
   int i = 0;
   try {
@@ -71,16 +82,37 @@ RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
       }
     }
   } catch (ReadError& e) {
-    e.recordNumber = recordNumber_ + pendingBlank_ + 1;
-    e.field = i + 1;
-    throw;
+    throw located(e, i + 1);
   }
   return {Result::Record, blank};
+}
+
+bool RecordReader::readLine(std::vector<Text>& fields) {
+  fields.clear();
+  bool blank = true;
+  try {
+    do {
+      Text value;
+      if (!readField(value, blank)) break;
+      fields.push_back(std::move(value));
+    } while (afterComma_);
+  } catch (ReadError& e) {
+    throw located(e, static_cast<int>(fields.size()) + 1);
+  }
+  return !fields.empty();
+}
+
+ReadError& RecordReader::located(ReadError& error, int field) const {
+  error.recordNumber = recordNumber_ + pendingBlank_ + 1;
+  error.field = field;
+  error.line = fieldLine_;
+  return error;
 }
 
 // False when the data ends where a field would start (after a line end or
 // at the very start); a comma always announces one more field.
 bool RecordReader::readField(Text& value, bool& blank) {
+  fieldLine_ = line_;
   while (source_->peek() == u' ') source_->get();
   int c = source_->peek();
   if (c == TextSource::kEnd) {
@@ -106,9 +138,20 @@ void RecordReader::readUnquoted(Text& value, bool& blank) {
 
 void RecordReader::readQuoted(Text& value) {
   source_->get();
-  source_->appendUntil(value, isQuote, kReadLimit);
-  if (value.size() == kReadLimit) return;
-  if (source_->get() != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
+  for (;;) {
+    source_->appendUntil(value, isQuoteOrLineEnd, kReadLimit);
+    if (value.size() == kReadLimit) return;
+    const int c = source_->get();
+    if (c == u'\r' || c == u'\n') {
+      value.push_back(static_cast<char16_t>(c));
+      if (c == u'\n' || source_->peek() != u'\n') ++line_;  // CR LF counts once, at its LF
+      continue;
+    }
+    if (c != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
+    if (source_->peek() != u'"') break;
+    source_->get();
+    value.push_back(u'"');
+  }
   // Text between the closing quote and the separator is kept, without its
   // trailing blanks; mostly the separator follows at once.
   const int next = source_->peek();
@@ -122,6 +165,8 @@ void RecordReader::skipSeparator() {
   int c = source_->get();
   afterComma_ = c == u',';
   if (c == u'\r' && source_->peek() == u'\n') source_->get();
+  atLineStart_ = c == u'\r' || c == u'\n';
+  if (atLineStart_) ++line_;
 }
 
 }  // namespace zumaro

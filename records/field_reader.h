@@ -4,12 +4,15 @@
 // A field ends at a comma or a line end (CR LF, or a lone CR or LF); records
 // are simply the next N fields, whatever the lines. Blanks before a field are
 // skipped. A field that starts with a double quote runs to the next double
-// quote, commas and line ends included; text between the closing quote and
-// the separator is kept, its trailing blanks dropped. Nothing else is special:
-// tabs, # signs and quotes inside an unquoted value are plain characters.
+// quote, commas and line ends included, two quotes in a row standing for one
+// quote of the value; text between the closing quote and the separator is
+// kept, its trailing blanks dropped. Nothing else is special: tabs, # signs
+// and quotes inside an unquoted value are plain characters.
 // A field holds at most kMaxFieldLength characters (records/read_error.h).
 #include <cstdint>
 #include <vector>
+
+#include "records/read_error.h"
 
 #include "records/text_source.h"
 
@@ -23,7 +26,10 @@ class RecordReader {
     End,          // no record left (blank lines at the end are no record)
   };
 
-  RecordReader(TextSource& source, int fieldCount) : source_(&source), fieldCount_(fieldCount) {}
+  // Lines are counted from the source's first character, which stands on
+  // the line after those the source has taken (a header).
+  RecordReader(TextSource& source, int fieldCount)
+      : source_(&source), fieldCount_(fieldCount), line_(1 + source.linesTaken()) {}
 
   // Reads the next record into `fields` (resized to the field count).
   // Throws ReadError, with recordNumber and field set, on invalid bytes, an
@@ -32,9 +38,22 @@ class RecordReader {
 
   // 1-based number of the record read last (blank records counted).
   int64_t recordNumber() const { return recordNumber_; }
+  // 1-based line of the input on which the record read last begins (a
+  // header line counts), and whether it begins a line: a record that does
+  // not follows one that ended mid-line, a sign of ragged lines or a wrong
+  // field count.
+  int64_t recordLine() const { return current_.line; }
+  bool recordStartsLine() const { return current_.startsLine; }
+
+  // Reads the fields up to the next line end outside quotes, however many;
+  // false when no text is left. Records read later are counted from there.
+  bool readLine(std::vector<Text>& fields);
 
  private:
-  enum class FieldEnd { Separator, EndOfData };
+  struct Place {
+    int64_t line = 0;
+    bool startsLine = true;
+  };
   struct RawRecord {
     Result result;
     bool blank;  // nothing but blanks and line ends
@@ -44,6 +63,7 @@ class RecordReader {
   void skipSeparator();
   void readUnquoted(Text& value, bool& blank);
   void readQuoted(Text& value);
+  ReadError& located(ReadError& error, int field) const;
 
   TextSource* source_;
   int fieldCount_;
@@ -53,6 +73,14 @@ class RecordReader {
   bool lookaheadShort_ = false;
   bool hasLookahead_ = false;
   bool afterComma_ = false;
+  int64_t line_;            // of the source's next character
+  int64_t fieldLine_ = 0;   // on which the field being read begins
+  bool atLineStart_ = true;  // the source's next character begins a line
+  Place rawStart_;           // of the record readRaw read last
+  Place firstBlank_;         // of the first blank record held back
+  int64_t blanksGiven_ = 0;  // of those held back
+  Place lookaheadStart_;
+  Place current_;
 };
 
 }  // namespace zumaro

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "records/text_encoding.h"
+
 namespace zumaro {
 
 enum class ReadFault { InvalidBytes, UnclosedQuote, FieldTooLong, IoError };
@@ -20,8 +22,11 @@ struct ReadError : std::runtime_error {
   ReadFault fault;
   uint64_t byteOffset;       // of the first invalid byte, or where the fault struck
   int errorNumber;           // errno for IoError
-  int64_t recordNumber = 0;  // 1-based record (or entry) being read; set by the record reader
+  int64_t recordNumber = 0;  // 1-based record (or entry) being read, 0 the header line; set by the record reader
   int field = 0;             // 1-based field being read; set by the record reader
+  int64_t line = 0;          // 1-based line on which the field being read begins; set by the record reader
+  TextEncoding encoding = TextEncoding::Cp932;  // of the file, for invalid bytes
+  bool encodingFound = false;                   // found from the bytes rather than named
 };
 
 }  // namespace zumaro

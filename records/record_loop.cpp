@@ -1,7 +1,5 @@
 #include "records/record_loop.h"
 
-#include <cstdio>
-
 #include "records/field_reader.h"
 #include "records/record_lookup.h"
 #include "records/read_error.h"
@@ -10,20 +8,14 @@
 namespace zumaro {
 namespace {
 
-Text codePoint(char32_t c) {
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(c));
-  return fromUtf8(hex);
-}
-
 void writeRecord(RecordWriter& writer, TextView file, const std::string& path, const Text* fields, int count,
                  int64_t recordNumber) {
   try {
     writer.write(fields, count);
   } catch (const WriteError& e) {
     if (e.kind == WriteError::Kind::Unencodable) {
-      throw RunFailure(decimal(recordNumber) + u"件目の" + decimal(e.field) +
-                       u"番目の項目にコードページ932(Shift-JIS)で書けない文字(" + codePoint(e.character) +
+      throw RunFailure(decimal(recordNumber) + u"件目の" + decimal(e.field) + u"番目の項目に" +
+                       encodingLabel(writer.encoding()) + u"で書けない文字(" + codePoint(e.character) +
                        u")があります。");
     }
     throw RunFailure(writeFailure(file, path, e.errorNumber));
@@ -46,6 +38,7 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
     }
     if (result == RecordReader::Result::End) return;
     const int64_t recordNumber = reader.recordNumber();
+    tally.current = {reader.recordLine(), reader.recordStartsLine()};
     if (result == RecordReader::Result::ShortRecord) {
       tally.warnings.push_back(decimal(recordNumber) + u"件目のレコードは項目が" + decimal(fieldCount) +
                                u"個に足りないまま終わっています。足りない項目は空で出力しました。");

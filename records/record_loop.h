@@ -23,11 +23,18 @@ struct LoopFiles {
   std::string unmatchedPath;
 };
 
+// Where the record being handled begins in the input.
+struct RecordPlace {
+  int64_t line = 0;        // 1-based; a header line counts
+  bool startsLine = true;  // false: the record before it ended mid-line
+};
+
 struct LoopTally {
   int64_t read = 0;
   int64_t applied = 0;
   int64_t unmatched = 0;
   std::vector<Text> warnings;
+  RecordPlace current;  // of the record handled last
 };
 
 // Called once per record, after kensu has counted it.

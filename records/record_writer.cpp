@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "records/utf8_codec.h"
 #include "state/codepage.h"
 
 namespace zumaro {
@@ -58,26 +59,49 @@ void RecordWriter::attach(int fd) {
 }
 
 void RecordWriter::write(const Text* fields, int count) {
-  const CodePage932& cp = CodePage932::instance();
-  size_t start = buffer_.size();
-  for (int i = 0; i < count; ++i) {
-    if (i > 0) buffer_.push_back(',');
-    buffer_.push_back('"');
-    size_t bad = 0;
-    if (!cp.encode(fields[i], buffer_, bad)) {
-      buffer_.resize(start);
-      WriteError error(WriteError::Kind::Unencodable, 0);
-      error.field = i + 1;
-      error.character = characterAt(fields[i], bad);
-      throw error;
+  const size_t start = buffer_.size();
+  const bool headPut = headPut_;
+  putHead();
+  try {
+    for (int i = 0; i < count; ++i) {
+      if (i > 0) buffer_.push_back(',');
+      encodeField(fields[i], i + 1, start);
     }
-    buffer_.push_back('"');
+  } catch (const WriteError&) {
+    buffer_.resize(start);
+    headPut_ = headPut;
+    throw;
   }
   buffer_.append("\r\n");
   recordEnds_.push_back(buffer_.size());
   ++recordsWritten_;
   started_ = true;
   if (buffer_.size() >= kFlushAt) flush();
+}
+
+// The head goes out with the first record, as part of it: a record cut by a
+// fault takes the head with it.
+void RecordWriter::putHead() {
+  if (headPut_) return;
+  headPut_ = true;
+  if (encoding_ == TextEncoding::Utf8WithBom) buffer_.append(kByteOrderMark);
+  buffer_.append(head_);
+}
+
+void RecordWriter::encodeField(const Text& field, int number, size_t recordStart) {
+  buffer_.push_back('"');
+  size_t bad = 0;
+  const bool encoded = encoding_ == TextEncoding::Cp932
+                           ? CodePage932::instance().encode(field, buffer_, bad, true)
+                           : encodeUtf8(field, buffer_, bad, true);
+  if (!encoded) {
+    buffer_.resize(recordStart);
+    WriteError error(WriteError::Kind::Unencodable, 0);
+    error.field = number;
+    error.character = characterAt(field, bad);
+    throw error;
+  }
+  buffer_.push_back('"');
 }
 
 // Empties the file before the first bytes go to it; devices and pipes have
@@ -124,6 +148,7 @@ void RecordWriter::keepWholeRecords(size_t done) {
 
 void RecordWriter::close() {
   if (fd_ < 0) return;
+  putHead();
   flush();
   if (owned_ && ::close(fd_) != 0) {
     fd_ = -1;

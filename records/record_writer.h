@@ -1,6 +1,9 @@
 #pragma once
-// The output format: one line per record, every field in double quotes,
-// separated by commas, ended by CR LF, in code page 932. A record is encoded
+// The output format: one line per record, every field in double quotes (a
+// quote inside a value doubled), separated by commas, ended by CR LF, in code
+// page 932 or UTF-8, after an optional head (a byte-order mark, a header
+// line) that is written when the first record, or the close, reaches the
+// file. A record is encoded
 // whole before any of it is written, and a failed write cuts the file back to
 // the end of the last complete record, so the file never ends mid-line. An
 // existing file is emptied only when the first records reach it, or when it
@@ -10,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "records/text_encoding.h"
 #include "state/text.h"
 
 namespace zumaro {
@@ -36,6 +40,14 @@ class RecordWriter {
   // Writes to an already open descriptor (standard output), not owned.
   void attach(int fd);
 
+  // The encoding of the records (code page 932 unless set); a byte-order
+  // mark, for Utf8WithBom, opens the head. Set before the first write.
+  void setEncoding(TextEncoding encoding) { encoding_ = encoding; }
+  TextEncoding encoding() const { return encoding_; }
+  // Bytes written as they are after the byte-order mark, before the first
+  // record (a header line). Set before the first write.
+  void setHead(std::string bytes) { head_ = std::move(bytes); }
+
   // Fields [first, first + count) of `fields`; throws WriteError.
   void write(const Text* fields, int count);
   // Flushes and closes, emptying a file that no record reached; throws
@@ -54,6 +66,8 @@ class RecordWriter {
   void flush();
   int emptyOnce();
   void keepWholeRecords(size_t done);
+  void putHead();
+  void encodeField(const Text& field, int number, size_t recordStart);
 
   int fd_ = -1;
   bool owned_ = false;
@@ -64,6 +78,9 @@ class RecordWriter {
   std::string buffer_;
   std::vector<size_t> recordEnds_;  // ends of the records in buffer_
   uint64_t recordsWritten_ = 0;
+  TextEncoding encoding_ = TextEncoding::Cp932;
+  std::string head_;
+  bool headPut_ = false;
 };
 
 }  // namespace zumaro

@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <unicode/utf16.h>
+
 #include <cerrno>
 #include <memory>
 
 #include "lookup/data_search.h"
+#include "records/read_error.h"
 #include "records/record_loop.h"
 #include "records/record_writer.h"
 #include "records/text_source.h"
@@ -17,10 +20,32 @@
 namespace zumaro {
 namespace {
 
-void openInput(TextSource& input, const std::string& path) {
+void openInput(TextSource& input, const std::string& path, EncodingChoice encoding) {
   // Worded like the output's: a missing name is not a missing file.
   if (path.empty()) throw RunFailure(u"元のファイル名が指定されていません。");
-  if (!input.open(path)) throw RunFailure(openFailure(path, errno));
+  if (!input.open(path, encoding)) throw RunFailure(openFailure(path, errno));
+}
+
+// The header line as both outputs begin with it: its own bytes when the
+// encodings agree (a byte-order mark aside), else its text re-encoded.
+std::string takeHeader(TextSource& input, const std::string& path, TextEncoding outputEncoding) {
+  std::string raw;
+  Text text;
+  try {
+    input.takeFirstLine(raw, text);
+  } catch (const ReadError& e) {
+    throw RunFailure(describeReadError(e, path, u"件目"));
+  }
+  if (isUtf8(input.encoding()) == isUtf8(outputEncoding)) return raw;
+  std::string bytes;
+  size_t bad = 0;
+  if (!encodeText(outputEncoding, text, bytes, bad)) {
+    const char32_t c = U16_IS_LEAD(text[bad]) && bad + 1 < text.size() ? U16_GET_SUPPLEMENTARY(text[bad], text[bad + 1])
+                                                                         : text[bad];
+    throw RunFailure(u"見出し行に" + encodingLabel(outputEncoding) + u"で書けない文字(" + codePoint(c) +
+                     u")があります。");
+  }
+  return bytes;
 }
 
 // A file the run writes: a path, or standard output for "-". Standard
@@ -116,12 +141,19 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     // Everything is opened for reading before anything is opened for
     // writing, so a run that cannot start leaves an existing output as it
     // was; the outputs are emptied only when the first record reaches them.
-    openInput(input, inputPath);
+    openInput(input, inputPath, request.encoding);
+    outcome.inputEncoding = input.encoding();
+    outcome.outputEncoding = request.outputEncoding.value_or(input.encoding());
+    const std::string head = request.header ? takeHeader(input, inputPath, outcome.outputEncoding) : std::string();
     refuseFileAsDataFolder(request.dataFolder);
     lookup.open();
     refuseUnsafeOutputs({outputPath, request.dashIsStandardOutput && outputPath == "-"}, request, inputPath);
     createOutput(output, outputPath, request.dashIsStandardOutput, kOutputFile);
     if (!request.unmatchedPath.empty()) createOutput(unmatched, request.unmatchedPath, false, kUnmatchedFile);
+    for (RecordWriter* writer : {&output, &unmatched}) {
+      writer->setEncoding(outcome.outputEncoding);
+      writer->setHead(head);
+    }
 
     const int n = s.settings.fieldsu;
     if (n >= 5 && n <= 50) {

@@ -3,10 +3,12 @@
 // loop, close everything. The caller shows the outcome.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "lookup/lookup_method.h"
+#include "records/text_encoding.h"
 #include "run/settings_texts.h"
 #include "state/conversion_state.h"
 
@@ -26,6 +28,14 @@ struct RunRequest {
   LookupMethod lookup = LookupMethod::Fast;
   MatchMode match = MatchMode::Tolerant;
   BlockStyle blocks = BlockStyle::FullWidth;
+  EncodingChoice encoding = EncodingChoice::Auto;  // of the input
+  // Of the output and the file of unmatched records; unset: the input's
+  // (with a byte-order mark when the input has one).
+  std::optional<TextEncoding> outputEncoding;
+  // The input's first line is a header: written unchanged at the top of both
+  // outputs (re-encoded when their encoding differs), neither converted nor
+  // counted as a record.
+  bool header = false;
   std::function<void(const RunProgress&)> onRecord;
 };
 
@@ -39,6 +49,8 @@ struct RunOutcome {
   int64_t recordsUnmatched = 0;
   int64_t recordsWritten = 0;  // complete records in the output file
   std::vector<Text> warnings;
+  TextEncoding inputEncoding = TextEncoding::Cp932;   // as read, once the input was opened
+  TextEncoding outputEncoding = TextEncoding::Cp932;  // as written
 };
 
 RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request);

@@ -97,7 +97,7 @@ CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool
   return {i, false};
 }
 
-bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex) const {
+bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) const {
   for (size_t i = 0; i < text.size(); ++i) {
     char16_t ch = text[i];
     uint16_t code = encode_[ch];
@@ -109,6 +109,7 @@ bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex) cons
       out.push_back('\0');
     } else if (code < 0x100) {
       out.push_back(static_cast<char>(code));
+      if (code == '"' && doubleQuotes) out.push_back('"');
     } else {
       out.push_back(static_cast<char>(code >> 8));
       out.push_back(static_cast<char>(code & 0xFF));

@@ -26,8 +26,9 @@ class CodePage932 {
 
   // Appends the bytes of `text` to `out`; on a character without a code page
   // 932 form returns false with its index in `badIndex`, `out` then holding
-  // the bytes of the characters before it.
-  bool encode(TextView text, std::string& out, size_t& badIndex) const;
+  // the bytes of the characters before it. `doubleQuotes` writes each double
+  // quote twice, as a quoted CSV value holds it.
+  bool encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes = false) const;
 
   Text decodeAll(std::string_view bytes, bool& ok) const;
 

@@ -34,5 +34,7 @@ Text writeFailure(TextView file, const std::string& path, int errorNumber);
 Text systemErrorText(int errorNumber);
 
 Text decimal(long long value);
+// "U+3094": a character as messages name it.
+Text codePoint(char32_t c);
 
 }  // namespace zumaro

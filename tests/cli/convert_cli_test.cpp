@@ -157,11 +157,33 @@ TEST_F(ConvertCli, UnmatchedFileHoldsTheUnmatchedRecordsAsRead) {
   EXPECT_EQ(fromCp932(readBytes(path("left.csv"))), "\"3\",\"131-0045\",\"ﾄｳｷﾖｳﾄ\",\"ｷﾀｸ1\",\"ﾊｲﾂ1\"\r\n");
 }
 
+// What a spreadsheet saves as "CSV UTF-8": a byte-order mark, a header row,
+// fields quoted only when they must be, CR LF.
+TEST_F(ConvertCli, SpreadsheetCsvUtf8WithAHeaderRowConvertsWithHeaderAlone) {
+  std::string list = fromCp932(readBytes(kSmall + "/input.csv"));
+  list.erase(std::remove(list.begin(), list.end(), '"'), list.end());
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::string header = "番号,郵便番号,都道府県,住所,建物\r\n";
+  writeBytes(path("list.csv"), bom + header + list);
+
+  Outcome o = run("-i list.csv -o out.csv --unmatched left.csv --header" + kSettings5 + smallData());
+
+  EXPECT_EQ(o.code, 0) << o.err;
+  const std::string expected = fromCp932(readBytes(kSmall + "/expected.csv"));
+  EXPECT_EQ(readBytes(path("out.csv")), bom + header + expected);
+  EXPECT_EQ(readBytes(path("left.csv")), bom + header + "\"3\",\"131-0045\",\"ﾄｳｷﾖｳﾄ\",\"ｷﾀｸ1\",\"ﾊｲﾂ1\"\r\n");
+  // The header is no record: as many read as the list without it holds.
+  const auto lines = static_cast<long>(std::count(list.begin(), list.end(), '\n'));
+  EXPECT_TRUE(contains(o.err, "読み込み " + std::to_string(lines) + "件")) << o.err;
+}
+
 TEST_F(ConvertCli, HelpAndVersion) {
   Outcome o = run("--help");
   EXPECT_EQ(o.code, 0);
   EXPECT_TRUE(contains(o.out, "--postal")) << o.out;
   EXPECT_TRUE(contains(o.out, "--unmatched")) << o.out;
+  for (const char* option : {"--encoding", "--output-encoding", "--header"})
+    EXPECT_TRUE(contains(o.out, option)) << option;
   o = runAsUser("--version");
   EXPECT_EQ(o.code, 0);
   const std::string versionLine = o.out.substr(0, o.out.find('\n') + 1);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/read_error.h"
+#include "state/failure.h"
 #include "support/temp_dir.h"
 
 namespace zumaro {
@@ -254,6 +255,255 @@ TEST(FieldReader, FiftyFields) {
     expected.push_back(value);
   }
   expectRecords(line + "\r\n" + line, 50, {expected, expected});
+}
+
+}  // namespace
+}  // namespace zumaro
+
+namespace zumaro {
+namespace {
+
+using testing::TempDir;
+using testing::writeBytes;
+using Result = RecordReader::Result;
+
+TEST(FieldReaderQuotes, TwoQuotesInsideAQuotedValueAreOne) {
+  const struct {
+    std::string bytes;
+    std::vector<std::string> fields;
+  } cases[] = {
+      {"\"a\"\"b\",x\r\n", {"a\"b", "x"}},
+      {"\"\"\"\",x\r\n", {"\"", "x"}},
+      {"\"\"\"a\"\"\",x\r\n", {"\"a\"", "x"}},
+      {"\"\",\"\"\r\n", {"", ""}},
+      {"\"a\"\"\r\nb\",x\r\n", {"a\"\r\nb", "x"}},
+      {"a\"\"b,x\r\n", {"a\"\"b", "x"}},  // outside quotes nothing changes
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    writeBytes(dir.file("in.csv"), c.bytes);
+    TextSource source;
+    ASSERT_TRUE(source.open(dir.file("in.csv")));
+    RecordReader reader(source, 2);
+    std::vector<Text> fields;
+    ASSERT_EQ(reader.next(fields), Result::Record) << c.bytes;
+    EXPECT_EQ(toUtf8(fields[0]), c.fields[0]) << c.bytes;
+    EXPECT_EQ(toUtf8(fields[1]), c.fields[1]) << c.bytes;
+    EXPECT_EQ(reader.next(fields), Result::End) << c.bytes;
+  }
+}
+
+struct Place {
+  int64_t line;
+  bool startsLine;
+  bool operator==(const Place&) const = default;
+};
+void PrintTo(const Place& p, std::ostream* os) { *os << p.line << (p.startsLine ? "" : " misaligned"); }
+
+std::vector<Place> placesOf(const std::string& bytes, int n, bool header = false) {
+  TempDir dir;
+  writeBytes(dir.file("in.csv"), bytes);
+  TextSource source;
+  EXPECT_TRUE(source.open(dir.file("in.csv")));
+  std::string raw;
+  Text text;
+  if (header) source.takeFirstLine(raw, text);
+  RecordReader reader(source, n);
+  std::vector<Place> places;
+  std::vector<Text> fields;
+  while (reader.next(fields) != Result::End) places.push_back({reader.recordLine(), reader.recordStartsLine()});
+  return places;
+}
+
+TEST(FieldReaderLines, EachRecordKnowsItsLineAndWhetherItBeginsIt) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    int n;
+    bool header;
+    std::vector<Place> places;
+  } cases[] = {
+      {"one record a line", "a,b\r\nc,d\r\n", 2, false, {{1, true}, {2, true}}},
+      {"lone CR and LF", "a,b\rc,d\ne,f", 2, false, {{1, true}, {2, true}, {3, true}}},
+      {"a surplus field opens the next record mid-line", "a,b,c\r\nd\r\ne,f\r\n", 2, false,
+       {{1, true}, {1, false}, {3, true}}},
+      {"a record over two lines", "a\r\nb\r\nc,d\r\n", 2, false, {{1, true}, {3, true}}},
+      {"line ends inside quotes count", "\"x\r\ny\ra\nb\",b\r\nc,d\r\n", 2, false, {{1, true}, {5, true}}},
+      {"blank records held back", "a,b\r\n\r\n\r\n\r\n\r\nc,d\r\n", 2, false,
+       {{1, true}, {2, true}, {4, true}, {6, true}}},
+      {"blank record after a mid-line end", "a,b,\r\n\r\nc,d\r\n", 2, false, {{1, true}, {1, false}, {3, true}}},
+      {"a header is line 1", "h1,h2\r\na,b\r\nc,d\r\n", 2, true, {{2, true}, {3, true}}},
+      {"a short last record", "a,b,c\r\nd", 3, false, {{1, true}, {2, true}}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(placesOf(c.bytes, c.n, c.header), c.places) << c.name;
+}
+
+TEST(FieldReaderLines, FaultsNameTheLineOfTheirField) {
+  TempDir dir;
+  writeBytes(dir.file("in.csv"), "a,b\r\n\"c\r\nd\",e\r\nf,\x80\r\n");
+  TextSource source;
+  ASSERT_TRUE(source.open(dir.file("in.csv")));
+  RecordReader reader(source, 2);
+  std::vector<Text> fields;
+  try {
+    while (reader.next(fields) != Result::End) {
+    }
+    ADD_FAILURE() << "no ReadError";
+  } catch (const ReadError& e) {
+    EXPECT_EQ(e.recordNumber, 3);
+    EXPECT_EQ(e.line, 4);
+    EXPECT_EQ(e.field, 2);
+  }
+}
+
+TEST(FieldReaderLines, ReadLineTakesTheFieldsOfOneLine) {
+  TempDir dir;
+  writeBytes(dir.file("in.csv"), "h1,\"h,2\",h3\r\na,\"b\r\nc\",d,e\r\nf,g\r\n");
+  TextSource source;
+  ASSERT_TRUE(source.open(dir.file("in.csv")));
+  RecordReader reader(source, 2);
+  std::vector<Text> fields;
+  ASSERT_TRUE(reader.readLine(fields));
+  EXPECT_EQ(fields, (std::vector<Text>{u"h1", u"h,2", u"h3"}));
+  ASSERT_TRUE(reader.readLine(fields));
+  EXPECT_EQ(fields, (std::vector<Text>{u"a", u"b\r\nc", u"d", u"e"}));
+  ASSERT_EQ(reader.next(fields), Result::Record);
+  EXPECT_EQ(reader.recordNumber(), 1);
+  EXPECT_EQ(reader.recordLine(), 4);
+  EXPECT_EQ(reader.next(fields), Result::End);
+  EXPECT_FALSE(reader.readLine(fields));
+}
+
+TEST(TextSourceHeader, FirstLineIsTakenAsItsBytes) {
+  const struct {
+    std::string bytes;
+    std::string raw;
+    std::string text;
+    std::string rest;  // the first field after it
+  } cases[] = {
+      {"h1,h2\r\na,b", "h1,h2\r\n", "h1,h2\r\n", "a"},
+      {"h1\ra", "h1\r", "h1\r", "a"},
+      {"h1\na", "h1\n", "h1\n", "a"},
+      {"\"h\r\n1\",h2\r\na", "\"h\r\n", "\"h\r\n", "1\""},  // the first line, whatever the quotes
+      {"only a header", "only a header", "only a header", ""},
+      {"", "", "", ""},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    writeBytes(dir.file("in.csv"), c.bytes);
+    TextSource source(1);  // a CR at the end of a block
+    ASSERT_TRUE(source.open(dir.file("in.csv")));
+    std::string raw;
+    Text text;
+    EXPECT_EQ(source.takeFirstLine(raw, text), !c.raw.empty());
+    EXPECT_EQ(raw, c.raw);
+    EXPECT_EQ(toUtf8(text), c.text);
+    RecordReader reader(source, 1);
+    std::vector<Text> fields;
+    reader.next(fields);
+    EXPECT_EQ(toUtf8(fields[0]), c.rest) << c.bytes;
+  }
+}
+
+TEST(TextSourceHeader, BytesTheEncodingCannotReadAreReportedAsTheHeaders) {
+  TempDir dir;
+  writeBytes(dir.file("in.csv"), "h\x80,x\r\na,b\r\n");
+  TextSource source;
+  ASSERT_TRUE(source.open(dir.file("in.csv")));
+  std::string raw;
+  Text text;
+  try {
+    source.takeFirstLine(raw, text);
+    ADD_FAILURE() << "no ReadError";
+  } catch (const ReadError& e) {
+    EXPECT_EQ(e.fault, ReadFault::InvalidBytes);
+    EXPECT_EQ(e.recordNumber, 0);
+    EXPECT_EQ(e.byteOffset, 1u);
+  }
+}
+
+TEST(TextSourceHeader, LineBeyondTheLimitIsRefusedAsTheHeaders) {
+  TempDir dir;
+  writeBytes(dir.file("in.csv"), std::string(TextSource::kMaxFirstLine + 1, 'h') + "\r\na\r\n");
+  TextSource source;
+  ASSERT_TRUE(source.open(dir.file("in.csv")));
+  std::string raw;
+  Text text;
+  try {
+    source.takeFirstLine(raw, text);
+    ADD_FAILURE() << "no ReadError";
+  } catch (const ReadError& e) {
+    EXPECT_EQ(e.fault, ReadFault::FieldTooLong);
+    EXPECT_EQ(toUtf8(describeReadError(e, "in.csv", u"件目")), "in.csv の見出し行が1000000バイトを超えています。");
+  }
+  // At the limit it is taken.
+  writeBytes(dir.file("in.csv"), std::string(TextSource::kMaxFirstLine, 'h') + "\r\na\r\n");
+  ASSERT_TRUE(source.open(dir.file("in.csv")));
+  EXPECT_TRUE(source.takeFirstLine(raw, text));
+  EXPECT_EQ(raw.size(), TextSource::kMaxFirstLine + 2);
+}
+
+// Every record of a UTF-8 file, read in blocks of `block` bytes.
+std::vector<std::vector<Text>> readUtf8(const std::string& path, size_t block, int n) {
+  TextSource source(block);
+  EXPECT_TRUE(source.open(path, EncodingChoice::Auto));
+  EXPECT_TRUE(isUtf8(source.encoding()));
+  RecordReader reader(source, n);
+  std::vector<std::vector<Text>> records;
+  std::vector<Text> fields;
+  while (reader.next(fields) != Result::End) records.push_back(fields);
+  return records;
+}
+
+TEST(TextSourceUtf8, CharactersOfEveryLengthAcrossAnyBlockEnd) {
+  TempDir dir;
+  const std::string list = "ﾄｳｷﾖｳﾄ,é𠮷\r\n\"東京都\",\"a\"\"b\"\r\n";
+  for (const std::string& prefix : {std::string(), std::string(kByteOrderMark)}) {
+    writeBytes(dir.file("in.csv"), prefix + list);
+    const std::vector<std::vector<Text>> expected = {{u"ﾄｳｷﾖｳﾄ", u"é𠮷"}, {u"東京都", u"a\"b"}};
+    for (size_t block : {1, 2, 3, 5, 7, 65536}) EXPECT_EQ(readUtf8(dir.file("in.csv"), block, 2), expected) << block;
+  }
+}
+
+TEST(TextSourceUtf8, InvalidBytesAfterTheSampleNameTheRecord) {
+  TempDir dir;
+  std::string list;
+  while (list.size() < 70 * 1024) list += "ﾄｳｷﾖｳﾄ,ﾐﾄﾞﾘｸ\r\n";  // 3 + 18 + 1 + 12 + 2 = 36 bytes
+  const size_t records = list.size() / 36;
+  list += "\"x\",\"\x82\xA0\"\r\n";  // あ in code page 932
+  writeBytes(dir.file("in.csv"), list);
+  TextSource source;
+  ASSERT_TRUE(source.open(dir.file("in.csv"), EncodingChoice::Auto));
+  EXPECT_EQ(source.encoding(), TextEncoding::Utf8);
+  EXPECT_TRUE(source.encodingFound());
+  RecordReader reader(source, 2);
+  std::vector<Text> fields;
+  try {
+    while (reader.next(fields) != Result::End) {
+    }
+    ADD_FAILURE() << "no ReadError";
+  } catch (const ReadError& e) {
+    EXPECT_EQ(e.fault, ReadFault::InvalidBytes);
+    EXPECT_EQ(e.encoding, TextEncoding::Utf8);
+    EXPECT_TRUE(e.encodingFound);
+    EXPECT_EQ(e.recordNumber, static_cast<int64_t>(records + 1));
+    EXPECT_EQ(e.field, 2);
+    EXPECT_EQ(e.byteOffset, records * 36 + 5);
+  }
+}
+
+TEST(TextSourceUtf8, NamedEncodingsAreReadAsNamed) {
+  TempDir dir;
+  writeBytes(dir.file("in.csv"), std::string(kByteOrderMark) + "ア,b\r\n");
+  TextSource source;
+  ASSERT_TRUE(source.open(dir.file("in.csv"), EncodingChoice::Utf8));
+  EXPECT_EQ(source.encoding(), TextEncoding::Utf8WithBom);
+  EXPECT_FALSE(source.encodingFound());
+  EXPECT_EQ(source.get(), u'ア');
+  // Named code page 932, the mark is bytes like any other: not code page 932.
+  ASSERT_TRUE(source.open(dir.file("in.csv"), EncodingChoice::Cp932));
+  EXPECT_EQ(source.encoding(), TextEncoding::Cp932);
+  EXPECT_THROW(source.get(), ReadError);
 }
 
 }  // namespace

@@ -39,13 +39,64 @@ TEST(RecordWriter, QuotesEveryFieldAndEndsLinesWithCrLf) {
   EXPECT_EQ(w.recordsWritten(), 3u);
 }
 
-TEST(RecordWriter, DoubleQuoteInsideAValueIsNotDoubled) {
+TEST(RecordWriter, DoubleQuoteInsideAValueIsDoubled) {
+  for (TextEncoding e : {TextEncoding::Cp932, TextEncoding::Utf8}) {
+    TempDir dir;
+    RecordWriter w;
+    ASSERT_TRUE(w.create(dir.file("out.csv")));
+    w.setEncoding(e);
+    write(w, {u"a\"b", u"\"", u"ソ\"\"表"});
+    w.close();
+    const std::string expected = "\"a\"\"b\",\"\"\"\",\"ソ\"\"\"\"表\"\r\n";
+    EXPECT_EQ(readBytes(dir.file("out.csv")), e == TextEncoding::Cp932 ? cp932(expected) : expected);
+  }
+}
+
+TEST(RecordWriter, Utf8WritesEveryCharacterAfterTheHead) {
+  const struct {
+    TextEncoding encoding;
+    std::string head;
+    bool records;
+    std::string expected;
+  } cases[] = {
+      {TextEncoding::Utf8, "", true, "\"ヴ𠮷\u2212\",\"\"\r\n"},
+      {TextEncoding::Utf8WithBom, "", true, "\xEF\xBB\xBF\"ヴ𠮷\u2212\",\"\"\r\n"},
+      {TextEncoding::Utf8WithBom, "h1,h2\n", true, "\xEF\xBB\xBFh1,h2\n\"ヴ𠮷\u2212\",\"\"\r\n"},
+      {TextEncoding::Utf8WithBom, "h1,h2\n", false, "\xEF\xBB\xBFh1,h2\n"},  // the head alone, on close
+      {TextEncoding::Cp932, cp932("見出し\r\n"), false, cp932("見出し\r\n")},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    RecordWriter w;
+    ASSERT_TRUE(w.create(dir.file("out.csv")));
+    w.setEncoding(c.encoding);
+    w.setHead(c.head);
+    if (c.records) write(w, {u"ヴ𠮷\u2212", u""});
+    w.close();
+    EXPECT_EQ(readBytes(dir.file("out.csv")), c.expected);
+  }
+}
+
+TEST(RecordWriter, UnwritableFirstRecordTakesTheHeadBack) {
   TempDir dir;
+  const std::string path = dir.file("out.csv");
+  testing::writeBytes(path, "old\r\n");
   RecordWriter w;
-  ASSERT_TRUE(w.create(dir.file("out.csv")));
-  write(w, {u"a\"b", u"\""});
+  ASSERT_TRUE(w.create(path));
+  w.setEncoding(TextEncoding::Utf8WithBom);
+  w.setHead("h\r\n");
+  const Text lone = {u'a', char16_t(0xDC00)};
+  try {
+    write(w, {u"x", lone});
+    ADD_FAILURE() << "no WriteError";
+  } catch (const WriteError& e) {
+    EXPECT_EQ(e.field, 2);
+    EXPECT_EQ(e.character, 0xDC00u);
+  }
+  EXPECT_FALSE(w.started());
+  write(w, {u"y", u"z"});
   w.close();
-  EXPECT_EQ(readBytes(dir.file("out.csv")), "\"a\"b\",\"\"\"\r\n");
+  EXPECT_EQ(readBytes(path), "\xEF\xBB\xBFh\r\n\"y\",\"z\"\r\n");
 }
 
 TEST(RecordWriter, CreatingEmptiesAnExistingFile) {

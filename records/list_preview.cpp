@@ -1,0 +1,83 @@
+#include "records/list_preview.h"
+
+#include <cerrno>
+
+#include "records/field_reader.h"
+#include "records/read_error.h"
+#include "records/text_source.h"
+#include "state/failure.h"
+
+namespace zumaro {
+namespace {
+
+void open(TextSource& source, const ListPreviewRequest& request) {
+  if (request.path.empty()) throw RunFailure(u"元のファイル名が指定されていません。");
+  if (!source.open(request.path, request.encoding)) throw RunFailure(openFailure(request.path, errno));
+}
+
+Text describe(const ReadError& e, const std::string& path) {
+  Text message = describeReadError(e, path, u"件目");
+  if (e.line > 0) message += u"（" + decimal(e.line) + u"行目）";
+  return message;
+}
+
+// A line of nothing but blanks is no guide to the field count.
+bool isBlankLine(const std::vector<Text>& fields) { return fields.size() == 1 && fields[0].empty(); }
+
+// The header's fields and the field count of the first line after it. The
+// header is split by the record rules here, while a run takes its first line
+// as bytes; they differ only for a header with a line end inside quotes.
+void readFirstLines(const ListPreviewRequest& request, ListPreview& preview) {
+  TextSource source;
+  open(source, request);
+  preview.encoding = source.encoding();
+  RecordReader reader(source, 1);
+  if (request.header) {
+    try {
+      reader.readLine(preview.headerFields);
+    } catch (ReadError& e) {
+      e.recordNumber = 0;
+      throw;
+    }
+  }
+  std::vector<Text> fields;
+  while (reader.readLine(fields)) {
+    if (isBlankLine(fields)) continue;
+    preview.firstLineFields = static_cast<int>(fields.size());
+    return;
+  }
+}
+
+void readRecords(const ListPreviewRequest& request, int fieldCount, ListPreview& preview) {
+  TextSource source;
+  open(source, request);
+  if (request.header) {
+    std::string raw;
+    Text text;
+    source.takeFirstLine(raw, text);
+  }
+  RecordReader reader(source, fieldCount);
+  std::vector<Text> fields;
+  while (static_cast<int>(preview.records.size()) < request.maxRecords &&
+         reader.next(fields) != RecordReader::Result::End)
+    preview.records.push_back(fields);
+}
+
+}  // namespace
+
+ListPreview previewList(const ListPreviewRequest& request) {
+  ListPreview preview;
+  try {
+    readFirstLines(request, preview);
+    const int fieldCount = request.fieldCount > 0 ? request.fieldCount : preview.firstLineFields;
+    if (fieldCount > 0) readRecords(request, fieldCount, preview);
+    preview.ok = true;
+  } catch (const ReadError& e) {
+    preview.error = describe(e, request.path);
+  } catch (const RunFailure& failure) {
+    preview.error = failure.message;
+  }
+  return preview;
+}
+
+}  // namespace zumaro

@@ -1,0 +1,33 @@
+#pragma once
+// The first records of a list, read as a run would read them, for a program
+// that lets the user look at a list before choosing the settings.
+#include <string>
+#include <vector>
+
+#include "records/text_encoding.h"
+#include "state/text.h"
+
+namespace zumaro {
+
+inline constexpr int kPreviewRecords = 20;
+
+struct ListPreviewRequest {
+  std::string path;
+  EncodingChoice encoding = EncodingChoice::Auto;
+  bool header = false;  // the first line is a header
+  int fieldCount = 0;   // fields a record; 0: as many as the first record line holds
+  int maxRecords = kPreviewRecords;
+};
+
+struct ListPreview {
+  bool ok = false;
+  Text error;  // when !ok: what is wrong and where, for the user
+  TextEncoding encoding = TextEncoding::Cp932;
+  int firstLineFields = 0;         // fields on the first line holding text after any header
+  std::vector<Text> headerFields;  // the header line split as a record line is
+  std::vector<std::vector<Text>> records;  // up to maxRecords, of fieldCount (or firstLineFields) fields
+};
+
+ListPreview previewList(const ListPreviewRequest& request);
+
+}  // namespace zumaro
