@@ -48,6 +48,7 @@ struct CommandLine {
   std::string opt[kFurtherPairs + 1];
   std::string dataDir, unmatched;
   std::string lookup = "fast";
+  std::string recordPath = "bytes";
   std::string match = "tolerant";
   std::string blocks = "full-width";
   std::string encoding = "auto";
@@ -78,6 +79,12 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
                  "sequentially, the reference); both give the same output")
       ->type_name("METHOD")
       ->check(CLI::IsMember({"fast", "scan"}));
+  app.add_option("--record-path", cl.recordPath,
+                 "How records are carried: bytes (default: fields kept as read, only those the\n"
+                 "conversion reads decoded) or decode (every field decoded, the reference); both\n"
+                 "give the same output")
+      ->type_name("PATH")
+      ->check(CLI::IsMember({"bytes", "decode"}));
   app.add_option("--match", cl.match,
                  "How readings are compared: tolerant (default: small kana, full-width katakana,\n"
                  "hiragana, spaces and 大字/字 accepted, the longest agreement applied, never a\n"
@@ -168,6 +175,7 @@ int convertCommand(int argc, char** argv) {
   request.unmatchedPath = cl.unmatched;
   request.dashIsStandardOutput = true;
   request.lookup = *lookupMethodNamed(cl.lookup);
+  request.recordPath = *recordPathNamed(cl.recordPath);
   request.match = cl.match == "classic" ? MatchMode::Classic : MatchMode::Tolerant;
   request.blocks = cl.blocks == "written" ? BlockStyle::Written : BlockStyle::FullWidth;
   request.encoding = *encodingChoiceNamed(cl.encoding);

@@ -1,12 +1,21 @@
 #include "records/field_reader.h"
 
+#include <type_traits>
+
 namespace zumaro {
 namespace {
 
-constexpr auto isFieldEnd = [](char16_t c) { return c == u',' || c == u'\r' || c == u'\n'; };
+// Characters (char16_t) or bytes (char, taken as unsigned).
+template <class C>
+constexpr unsigned unit(C c) {
+  return static_cast<std::make_unsigned_t<C>>(c);
+}
+constexpr auto isFieldEnd = [](auto c) { return unit(c) == ',' || unit(c) == '\r' || unit(c) == '\n'; };
 // Line ends inside quoted values are counted as they are met; one compare
 // passes most characters.
-constexpr auto isQuoteOrLineEnd = [](char16_t c) { return c <= u'"' && (c == u'"' || c == u'\r' || c == u'\n'); };
+constexpr auto isQuoteOrLineEnd = [](auto c) {
+  return unit(c) <= '"' && (unit(c) == '"' || unit(c) == '\r' || unit(c) == '\n');
+};
 
 // One character past the longest field tells a field that is too long.
 constexpr size_t kReadLimit = kMaxFieldLength + 1;
@@ -16,14 +25,16 @@ constexpr size_t kReadLimit = kMaxFieldLength + 1;
 namespace {
 
 // Empties every field but keeps its storage for the next record.
-void clearFields(std::vector<Text>& fields, int count) {
+template <class Value>
+void clearFields(std::vector<Value>& fields, int count) {
   fields.resize(static_cast<size_t>(count));
-  for (Text& f : fields) f.clear();
+  for (Value& f : fields) f.clear();
 }
 
 }  // namespace
 
-RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
+template <class Source, class Value>
+typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Value>::next(std::vector<Value>& fields) {
   if (pendingBlank_ > 0) {
     clearFields(fields, fieldCount_);
     --pendingBlank_;
@@ -69,7 +80,9 @@ RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
   return Result::Record;  // the blank record read first: its fields are empty
 }
 
-RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
+template <class Source, class Value>
+typename BasicRecordReader<Source, Value>::RawRecord BasicRecordReader<Source, Value>::readRaw(
+    std::vector<Value>& fields) {
   clearFields(fields, fieldCount_);
   rawStart_ = {line_, atLineStart_};
   bool blank = true;
@@ -87,12 +100,13 @@ RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
   return {Result::Record, blank};
 }
 
-bool RecordReader::readLine(std::vector<Text>& fields) {
+template <class Source, class Value>
+bool BasicRecordReader<Source, Value>::readLine(std::vector<Value>& fields) {
   fields.clear();
   bool blank = true;
   try {
     do {
-      Text value;
+      Value value;
       if (!readField(value, blank)) break;
       fields.push_back(std::move(value));
     } while (afterComma_);
@@ -102,7 +116,8 @@ bool RecordReader::readLine(std::vector<Text>& fields) {
   return !fields.empty();
 }
 
-ReadError& RecordReader::located(ReadError& error, int field) const {
+template <class Source, class Value>
+ReadError& BasicRecordReader<Source, Value>::located(ReadError& error, int field) const {
   error.recordNumber = recordNumber_ + pendingBlank_ + 1;
   error.field = field;
   error.line = fieldLine_;
@@ -111,11 +126,12 @@ ReadError& RecordReader::located(ReadError& error, int field) const {
 
 // False when the data ends where a field would start (after a line end or
 // at the very start); a comma always announces one more field.
-bool RecordReader::readField(Text& value, bool& blank) {
+template <class Source, class Value>
+bool BasicRecordReader<Source, Value>::readField(Value& value, bool& blank) {
   fieldLine_ = line_;
   while (source_->peek() == u' ') source_->get();
   int c = source_->peek();
-  if (c == TextSource::kEnd) {
+  if (c == Source::kEnd) {
     if (!afterComma_) return false;
     afterComma_ = false;
     return true;
@@ -126,47 +142,53 @@ bool RecordReader::readField(Text& value, bool& blank) {
   } else {
     readUnquoted(value, blank);
   }
-  if (value.size() > kMaxFieldLength) throw ReadError(ReadFault::FieldTooLong, source_->bytesConsumed());
+  if (source_->holdsAtLeast(value, kReadLimit)) throw ReadError(ReadFault::FieldTooLong, source_->bytesConsumed());
   skipSeparator();
   return true;
 }
 
-void RecordReader::readUnquoted(Text& value, bool& blank) {
+template <class Source, class Value>
+void BasicRecordReader<Source, Value>::readUnquoted(Value& value, bool& blank) {
   source_->appendUntil(value, isFieldEnd, kReadLimit);
   if (!value.empty() || source_->peek() == u',') blank = false;
 }
 
-void RecordReader::readQuoted(Text& value) {
+template <class Source, class Value>
+void BasicRecordReader<Source, Value>::readQuoted(Value& value) {
   source_->get();
   for (;;) {
     source_->appendUntil(value, isQuoteOrLineEnd, kReadLimit);
-    if (value.size() == kReadLimit) return;
+    if (source_->holdsAtLeast(value, kReadLimit)) return;
     const int c = source_->get();
     if (c == u'\r' || c == u'\n') {
-      value.push_back(static_cast<char16_t>(c));
+      value.push_back(static_cast<typename Value::value_type>(c));
       if (c == u'\n' || source_->peek() != u'\n') ++line_;  // CR LF counts once, at its LF
       continue;
     }
     if (c != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
     if (source_->peek() != u'"') break;
     source_->get();
-    value.push_back(u'"');
+    value.push_back('"');
   }
   // Text between the closing quote and the separator is kept, without its
   // trailing blanks; mostly the separator follows at once.
   const int next = source_->peek();
-  if (next == TextSource::kEnd || isFieldEnd(static_cast<char16_t>(next))) return;
+  if (next == Source::kEnd || isFieldEnd(static_cast<unsigned>(next))) return;
   const size_t quoted = value.size();
   source_->appendUntil(value, isFieldEnd, kReadLimit);
-  while (value.size() > quoted && value.back() == u' ') value.pop_back();
+  while (value.size() > quoted && value.back() == ' ') value.pop_back();
 }
 
-void RecordReader::skipSeparator() {
+template <class Source, class Value>
+void BasicRecordReader<Source, Value>::skipSeparator() {
   int c = source_->get();
   afterComma_ = c == u',';
   if (c == u'\r' && source_->peek() == u'\n') source_->get();
   atLineStart_ = c == u'\r' || c == u'\n';
   if (atLineStart_) ++line_;
 }
+
+template class BasicRecordReader<TextSource, Text>;
+template class BasicRecordReader<ByteSource, std::string>;
 
 }  // namespace zumaro

@@ -10,15 +10,20 @@
 // and quotes inside an unquoted value are plain characters.
 // A field holds at most kMaxFieldLength characters (records/read_error.h).
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "records/byte_source.h"
 #include "records/read_error.h"
-
 #include "records/text_source.h"
 
 namespace zumaro {
 
-class RecordReader {
+// Reads Text fields from a TextSource, or the fields' bytes (quotes taken
+// off, doubled quotes made single, as the Text would hold them) from a
+// ByteSource; both read the same fields, records and faults.
+template <class Source, class Value>
+class BasicRecordReader {
  public:
   enum class Result {
     Record,       // `fields` holds a complete record
@@ -28,13 +33,13 @@ class RecordReader {
 
   // Lines are counted from the source's first character, which stands on
   // the line after those the source has taken (a header).
-  RecordReader(TextSource& source, int fieldCount)
+  BasicRecordReader(Source& source, int fieldCount)
       : source_(&source), fieldCount_(fieldCount), line_(1 + source.linesTaken()) {}
 
   // Reads the next record into `fields` (resized to the field count).
   // Throws ReadError, with recordNumber and field set, on invalid bytes, an
   // unclosed quote, a field longer than kMaxFieldLength or a read fault.
-  Result next(std::vector<Text>& fields);
+  Result next(std::vector<Value>& fields);
 
   // 1-based number of the record read last (blank records counted).
   int64_t recordNumber() const { return recordNumber_; }
@@ -47,7 +52,7 @@ class RecordReader {
 
   // Reads the fields up to the next line end outside quotes, however many;
   // false when no text is left. Records read later are counted from there.
-  bool readLine(std::vector<Text>& fields);
+  bool readLine(std::vector<Value>& fields);
 
  private:
   struct Place {
@@ -58,18 +63,18 @@ class RecordReader {
     Result result;
     bool blank;  // nothing but blanks and line ends
   };
-  RawRecord readRaw(std::vector<Text>& fields);
-  bool readField(Text& value, bool& blank);
+  RawRecord readRaw(std::vector<Value>& fields);
+  bool readField(Value& value, bool& blank);
   void skipSeparator();
-  void readUnquoted(Text& value, bool& blank);
-  void readQuoted(Text& value);
+  void readUnquoted(Value& value, bool& blank);
+  void readQuoted(Value& value);
   ReadError& located(ReadError& error, int field) const;
 
-  TextSource* source_;
+  Source* source_;
   int fieldCount_;
   int64_t recordNumber_ = 0;
   int64_t pendingBlank_ = 0;  // blank records held back until text follows them
-  std::vector<Text> lookahead_;
+  std::vector<Value> lookahead_;
   bool lookaheadShort_ = false;
   bool hasLookahead_ = false;
   bool afterComma_ = false;
@@ -82,5 +87,8 @@ class RecordReader {
   Place lookaheadStart_;
   Place current_;
 };
+
+using RecordReader = BasicRecordReader<TextSource, Text>;
+using ByteRecordReader = BasicRecordReader<ByteSource, std::string>;
 
 }  // namespace zumaro

@@ -8,7 +8,8 @@
 namespace zumaro {
 namespace {
 
-void writeRecord(RecordWriter& writer, TextView file, const std::string& path, const Text* fields, int count,
+template <class Field>
+void writeRecord(RecordWriter& writer, TextView file, const std::string& path, const Field* fields, int count,
                  int64_t recordNumber) {
   try {
     writer.write(fields, count);
@@ -22,44 +23,115 @@ void writeRecord(RecordWriter& writer, TextView file, const std::string& path, c
   }
 }
 
-}  // namespace
+// The next record, with what the loop does before the conversion sees it;
+// End is passed on.
+template <class Reader, class Value>
+typename Reader::Result nextRecord(Reader& reader, std::vector<Value>& fields, int fieldCount, LoopFiles& files,
+                                   LoopTally& tally) {
+  typename Reader::Result result;
+  try {
+    result = reader.next(fields);
+  } catch (const ReadError& e) {
+    throw RunFailure(describeReadError(e, files.inputPath, u"件目"));
+  }
+  if (result == Reader::Result::End) return result;
+  tally.current = {reader.recordLine(), reader.recordStartsLine()};
+  if (result == Reader::Result::ShortRecord) {
+    tally.warnings.push_back(decimal(reader.recordNumber()) + u"件目のレコードは項目が" + decimal(fieldCount) +
+                             u"個に足りないまま終わっています。足りない項目は空で出力しました。");
+  }
+  return result;
+}
 
-void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
-                   const RecordObserver& observer) {
+void countRecord(ConversionState& s, LoopTally& tally, const RecordObserver& observer, uint64_t bytesRead) {
+  ++s.kensu;
+  ++tally.read;
+  if (observer) observer(s.kensu, bytesRead);
+}
+
+void tallyOutcome(ConversionState& s, LoopTally& tally) {
+  if (s.entryApplied) {
+    ++tally.applied;
+  } else {
+    ++tally.unmatched;
+  }
+}
+
+void runDecodingLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
+                     const RecordObserver& observer) {
   RecordReader reader(files.input, fieldCount);
   std::vector<Text> fields;
   std::vector<Text> asRead;
-  for (;;) {
-    RecordReader::Result result;
-    try {
-      result = reader.next(fields);
-    } catch (const ReadError& e) {
-      throw RunFailure(describeReadError(e, files.inputPath, u"件目"));
-    }
-    if (result == RecordReader::Result::End) return;
+  while (nextRecord(reader, fields, fieldCount, files, tally) != RecordReader::Result::End) {
     const int64_t recordNumber = reader.recordNumber();
-    tally.current = {reader.recordLine(), reader.recordStartsLine()};
-    if (result == RecordReader::Result::ShortRecord) {
-      tally.warnings.push_back(decimal(recordNumber) + u"件目のレコードは項目が" + decimal(fieldCount) +
-                               u"個に足りないまま終わっています。足りない項目は空で出力しました。");
-    }
     if (files.unmatched) asRead = fields;
     for (int i = 1; i <= fieldCount; ++i) s.koumoku[static_cast<size_t>(i)].swap(fields[static_cast<size_t>(i - 1)]);
-
-    ++s.kensu;
-    ++tally.read;
-    if (observer) observer(s.kensu, files.input.bytesConsumed());
+    countRecord(s, tally, observer, files.input.bytesConsumed());
 
     lookUpRecord(s, files.lookup);
     writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
+    tallyOutcome(s, tally);
+    if (!s.entryApplied && files.unmatched)
+      writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
+  }
+}
 
-    if (s.entryApplied) {
-      ++tally.applied;
-    } else {
-      ++tally.unmatched;
-      if (files.unmatched)
-        writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
+// Which of slots 1..fieldCount the conversion may read or write.
+std::vector<bool> conversionSlots(const Settings& set, int fieldCount) {
+  std::vector<bool> slots(static_cast<size_t>(fieldCount) + 1, false);
+  auto mark = [&](int position) {
+    if (position >= 1 && position <= fieldCount) slots[static_cast<size_t>(position)] = true;
+  };
+  for (int position : {set.posno, set.posken, set.poscity, set.posbil, set.posco}) mark(position);
+  for (int k = 1; k <= kFurtherPairs; ++k) mark(set.posetc[static_cast<size_t>(k)]);
+  return slots;
+}
+
+// Only the fields the conversion reads are decoded, and only they are
+// encoded again; the others go out as they came in.
+void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
+                 const RecordObserver& observer) {
+  ByteSource source(files.input);
+  ByteRecordReader reader(source, fieldCount);
+  const TextEncoding encoding = files.input.encoding();
+  const std::vector<bool> converted = conversionSlots(s.settings, fieldCount);
+  std::vector<std::string> fields;
+  std::vector<FieldToWrite> output(static_cast<size_t>(fieldCount));
+  std::vector<FieldToWrite> asRead(static_cast<size_t>(fieldCount));
+  while (nextRecord(reader, fields, fieldCount, files, tally) != ByteRecordReader::Result::End) {
+    const int64_t recordNumber = reader.recordNumber();
+    for (size_t i = 1; i <= static_cast<size_t>(fieldCount); ++i) {
+      Text& slot = s.koumoku[i];
+      const std::string& bytes = fields[i - 1];
+      slot.clear();
+      if (converted[i]) decodeText(encoding, bytes.data(), bytes.size(), true, slot);
+      output[i - 1] = converted[i] ? FieldToWrite{nullptr, &slot} : FieldToWrite{&bytes, nullptr};
+      asRead[i - 1] = FieldToWrite{&bytes, nullptr};
     }
+    countRecord(s, tally, observer, source.bytesConsumed());
+
+    lookUpRecord(s, files.lookup);
+    writeRecord(files.output, kOutputFile, files.outputPath, output.data(), fieldCount, recordNumber);
+    tallyOutcome(s, tally);
+    if (!s.entryApplied && files.unmatched)
+      writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
+  }
+}
+
+}  // namespace
+
+std::optional<RecordPath> recordPathNamed(std::string_view name) {
+  if (name == "bytes") return RecordPath::Bytes;
+  if (name == "decode") return RecordPath::Decode;
+  return std::nullopt;
+}
+
+void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
+                   const RecordObserver& observer, RecordPath path) {
+  if (path == RecordPath::Bytes) {
+    runByteLoop(s, fieldCount, files, tally, observer);
+  } else {
+    runDecodingLoop(s, fieldCount, files, tally, observer);
   }
 }
 

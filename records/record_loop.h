@@ -3,7 +3,9 @@
 // look it up, write the record.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lookup/data_search.h"
@@ -37,12 +39,24 @@ struct LoopTally {
   RecordPlace current;  // of the record handled last
 };
 
+// How records go from the input to the outputs. Both write the same bytes
+// and meet the same faults; decoding every field is kept as the reference.
+enum class RecordPath {
+  Bytes,   // fields kept as read, only those the conversion reads decoded
+  Decode,  // every field decoded and encoded again
+};
+
+// "bytes" or "decode"; nothing for any other name.
+std::optional<RecordPath> recordPathNamed(std::string_view name);
+
 // Called once per record, after kensu has counted it.
 using RecordObserver = std::function<void(int64_t kensu, uint64_t bytesRead)>;
 
 // Runs the loop for field count `fieldCount` (5..50) to the end of the input.
 // Throws RunFailure; the records before the fault are already written.
+// RecordPath::Bytes needs outputs that write the characters the input's
+// encoding holds (UTF-8 with or without a byte-order mark, or code page 932).
 void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
-                   const RecordObserver& observer);
+                   const RecordObserver& observer, RecordPath path = RecordPath::Decode);
 
 }  // namespace zumaro

@@ -59,13 +59,28 @@ void RecordWriter::attach(int fd) {
 }
 
 void RecordWriter::write(const Text* fields, int count) {
+  writeRecord(count, [&](int i, size_t start) { encodeField(fields[i], i + 1, start); });
+}
+
+void RecordWriter::write(const FieldToWrite* fields, int count) {
+  writeRecord(count, [&](int i, size_t start) {
+    if (fields[i].bytes) {
+      copyField(*fields[i].bytes, i + 1, start);
+    } else {
+      encodeField(*fields[i].text, i + 1, start);
+    }
+  });
+}
+
+template <class PutField>
+void RecordWriter::writeRecord(int count, PutField putField) {
   const size_t start = buffer_.size();
   const bool headPut = headPut_;
   putHead();
   try {
     for (int i = 0; i < count; ++i) {
       if (i > 0) buffer_.push_back(',');
-      encodeField(fields[i], i + 1, start);
+      putField(i, start);
     }
   } catch (const WriteError&) {
     buffer_.resize(start);
@@ -101,6 +116,26 @@ void RecordWriter::encodeField(const Text& field, int number, size_t recordStart
     error.character = characterAt(field, bad);
     throw error;
   }
+  buffer_.push_back('"');
+}
+
+// Bytes as read, with the quotes encodeField would give them. The few code
+// page 932 characters that have two byte forms are written in the one the
+// encoder picks, through their text.
+void RecordWriter::copyField(const std::string& bytes, int number, size_t recordStart) {
+  if (!encodesBackTheSame(encoding_, bytes)) {
+    Text text;
+    decodeText(encoding_, bytes.data(), bytes.size(), true, text);
+    encodeField(text, number, recordStart);
+    return;
+  }
+  buffer_.push_back('"');
+  size_t from = 0;
+  for (size_t quote; (quote = bytes.find('"', from)) != std::string::npos; from = quote + 1) {
+    buffer_.append(bytes, from, quote + 1 - from);
+    buffer_.push_back('"');
+  }
+  buffer_.append(bytes, from, std::string::npos);
   buffer_.push_back('"');
 }
 

@@ -27,6 +27,13 @@ struct WriteError : std::runtime_error {
   char32_t character = 0;  // the unencodable character
 };
 
+// One field of a record to write: its bytes as read, in an encoding that
+// writes the same characters as the writer's, or its text.
+struct FieldToWrite {
+  const std::string* bytes = nullptr;
+  const Text* text = nullptr;
+};
+
 class RecordWriter {
  public:
   RecordWriter() = default;
@@ -50,6 +57,9 @@ class RecordWriter {
 
   // Fields [first, first + count) of `fields`; throws WriteError.
   void write(const Text* fields, int count);
+  // The same for fields that are partly bytes as read; the file gets the
+  // bytes write() would give for their text.
+  void write(const FieldToWrite* fields, int count);
   // Flushes and closes, emptying a file that no record reached; throws
   // WriteError when the data did not all reach the file.
   void close();
@@ -67,7 +77,10 @@ class RecordWriter {
   int emptyOnce();
   void keepWholeRecords(size_t done);
   void putHead();
+  template <class PutField>
+  void writeRecord(int count, PutField putField);
   void encodeField(const Text& field, int number, size_t recordStart);
+  void copyField(const std::string& bytes, int number, size_t recordStart);
 
   int fd_ = -1;
   bool owned_ = false;

@@ -95,6 +95,36 @@ DecodeResult decodeText(TextEncoding e, const char* bytes, size_t size, bool atE
   return {stop.consumed, stop.invalid};
 }
 
+DecodeResult validateText(TextEncoding e, const char* bytes, size_t size, bool atEnd) {
+  if (e == TextEncoding::Cp932) {
+    const CodePage932::DecodeStop stop = CodePage932::instance().validate(bytes, size, atEnd);
+    return {stop.consumed, stop.invalid};
+  }
+  const Utf8Stop stop = validateUtf8(bytes, size, atEnd);
+  return {stop.consumed, stop.invalid};
+}
+
+// UTF-8 has one form for each character; the decoder takes no other.
+bool encodesBackTheSame(TextEncoding e, std::string_view bytes) {
+  return e != TextEncoding::Cp932 || CodePage932::instance().encodesBackTheSame(bytes);
+}
+
+size_t utf16Length(TextEncoding e, std::string_view bytes) {
+  size_t units = 0;
+  if (e == TextEncoding::Cp932) {
+    const CodePage932& cp = CodePage932::instance();
+    for (size_t i = 0; i < bytes.size(); ++units) i += cp.isLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+    return units;
+  }
+  // Every byte but a trail byte begins a character; four-byte ones take two units.
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    units += (b & 0xC0) != 0x80 ? 1 : 0;
+    units += b >= 0xF0 ? 1 : 0;
+  }
+  return units;
+}
+
 bool encodeText(TextEncoding e, TextView text, std::string& out, size_t& badIndex) {
   if (e == TextEncoding::Cp932) return CodePage932::instance().encode(text, out, badIndex);
   return encodeUtf8(text, out, badIndex);

@@ -64,6 +64,14 @@ struct DecodeResult {
 // Appends the characters of `bytes` in encoding `e` to `out`, as the
 // CodePage932 and UTF-8 decoders do (a byte-order mark is no character here).
 DecodeResult decodeText(TextEncoding e, const char* bytes, size_t size, bool atEnd, Text& out);
+// Where decodeText would stop on the same bytes, without decoding them.
+DecodeResult validateText(TextEncoding e, const char* bytes, size_t size, bool atEnd);
+// Whether valid bytes in encoding `e` are written back as they are once
+// decoded and encoded again.
+bool encodesBackTheSame(TextEncoding e, std::string_view bytes);
+// The UTF-16 length of valid bytes in encoding `e`; a character cut at the
+// end counts whole.
+size_t utf16Length(TextEncoding e, std::string_view bytes);
 // Appends the bytes of `text` in encoding `e`; false with the index of the
 // first character `e` cannot hold.
 bool encodeText(TextEncoding e, TextView text, std::string& out, size_t& badIndex);

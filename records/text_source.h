@@ -65,6 +65,9 @@ class TextSource {
     }
   }
 
+  // Whether `value` holds at least `units` UTF-16 units.
+  static bool holdsAtLeast(const Text& value, size_t units) { return value.size() >= units; }
+
   TextEncoding encoding() const { return encoding_; }
   // Whether the encoding was found from the bytes rather than named.
   bool encodingFound() const { return encodingFound_; }
@@ -82,6 +85,7 @@ class TextSource {
   uint64_t fileSize() const { return fileSize_; }
 
  private:
+  friend class ByteSource;  // reads the same file as bytes
   bool refill();
   bool readMore();
   void findEncoding(EncodingChoice choice);

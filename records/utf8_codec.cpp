@@ -34,6 +34,26 @@ Utf8Stop decodeUtf8(const char* bytes, size_t size, bool atEnd, Text& out) {
   return {i, false};
 }
 
+Utf8Stop validateUtf8(const char* bytes, size_t size, bool atEnd) {
+  const auto* p = reinterpret_cast<const uint8_t*>(bytes);
+  size_t i = 0;
+  while (i < size) {
+    if (p[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    auto at = static_cast<int32_t>(i);
+    UChar32 c;
+    U8_NEXT(p, at, static_cast<int32_t>(size), c);
+    if (c < 0) {
+      const bool cut = static_cast<size_t>(at) == size && p[i] >= 0xC2 && p[i] <= 0xF4;
+      return {i, !cut || atEnd};
+    }
+    i = static_cast<size_t>(at);
+  }
+  return {i, false};
+}
+
 bool encodeUtf8(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) {
   const size_t size = text.size();
   size_t i = 0;

@@ -19,6 +19,9 @@ struct Utf8Stop {
 // bytes follow.
 Utf8Stop decodeUtf8(const char* bytes, size_t size, bool atEnd, Text& out);
 
+// Where decodeUtf8 would stop on the same bytes, without decoding them.
+Utf8Stop validateUtf8(const char* bytes, size_t size, bool atEnd);
+
 // Appends the UTF-8 bytes of `text` to `out`; on a lone surrogate, which has
 // no UTF-8 form, returns false with its index in `badIndex`. `doubleQuotes`
 // writes each double quote twice, as a quoted CSV value holds it.

@@ -166,7 +166,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
           request.onRecord(RunProgress{kensu, tally.read, bytesRead, total});
         };
       }
-      runRecordLoop(s, n, files, tally, observer);
+      const bool sameEncoding = isUtf8(outcome.inputEncoding) == isUtf8(outcome.outputEncoding);
+      runRecordLoop(s, n, files, tally, observer, sameEncoding ? request.recordPath : RecordPath::Decode);
     }
     lookup.close();
     input.close();

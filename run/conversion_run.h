@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "lookup/lookup_method.h"
+#include "records/record_loop.h"
 #include "records/text_encoding.h"
 #include "run/settings_texts.h"
 #include "state/conversion_state.h"
@@ -26,6 +27,9 @@ struct RunRequest {
   std::string unmatchedPath;  // empty: no file of unmatched records
   bool dashIsStandardOutput = false;  // an output path "-" writes to standard output
   LookupMethod lookup = LookupMethod::Fast;
+  // Bytes is taken only when the output's encoding writes the input's
+  // characters as they are; a run that changes the encoding decodes.
+  RecordPath recordPath = RecordPath::Bytes;
   MatchMode match = MatchMode::Tolerant;
   BlockStyle blocks = BlockStyle::FullWidth;
   EncodingChoice encoding = EncodingChoice::Auto;  // of the input

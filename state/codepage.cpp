@@ -75,6 +75,10 @@ CodePage932::CodePage932() {
     single_[control] = control;
     encode_[control] = control;
   }
+  for (int b = 0; b < 256; ++b) {
+    const uint16_t ch = single_[b];
+    singleKind_[b] = ch == kLead ? kLeadByte : ch != kInvalid && (encode_[ch] == b || ch == 0) ? kSame : kOther;
+  }
 }
 
 CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
@@ -114,6 +118,40 @@ bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool
       out.push_back(static_cast<char>(code >> 8));
       out.push_back(static_cast<char>(code & 0xFF));
     }
+  }
+  return true;
+}
+
+CodePage932::DecodeStop CodePage932::validate(const char* bytes, size_t size, bool atEnd) const {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+  size_t i = 0;
+  while (i < size) {
+    const uint16_t ch = single_[p[i]];
+    if (ch < kLead) {
+      ++i;
+      continue;
+    }
+    if (ch == kInvalid) return {i, true};
+    if (i + 1 == size) return {i, atEnd};
+    if (double_[p[i]][p[i + 1]] == 0) return {i, true};
+    i += 2;
+  }
+  return {i, false};
+}
+
+bool CodePage932::encodesBackTheSame(std::string_view bytes) const {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t size = bytes.size();
+  for (size_t i = 0; i < size;) {
+    const uint8_t kind = singleKind_[p[i]];
+    if (kind == kSame) {
+      ++i;
+      continue;
+    }
+    if (kind == kOther || i + 1 == size) return false;
+    const uint16_t pair = static_cast<uint16_t>((p[i] << 8) | p[i + 1]);
+    if (encode_[double_[p[i]][p[i + 1]]] != pair) return false;
+    i += 2;
   }
   return true;
 }

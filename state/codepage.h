@@ -31,12 +31,24 @@ class CodePage932 {
   bool encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes = false) const;
 
   Text decodeAll(std::string_view bytes, bool& ok) const;
+  // Whether the byte begins a double-byte character.
+  bool isLeadByte(unsigned char byte) const { return single_[byte] == kLead; }
+
+  // Where decode() would stop on the same bytes, without decoding them.
+  DecodeStop validate(const char* bytes, size_t size, bool atEnd) const;
+  // Whether valid bytes come back unchanged from decode() and encode(): a
+  // few characters have two byte forms, and encoding picks one of them.
+  bool encodesBackTheSame(std::string_view bytes) const;
 
  private:
   CodePage932();
   uint16_t single_[256];      // character, or kLead / kInvalid
   uint16_t double_[256][256];  // 0 where the pair is not a character
   uint16_t encode_[65536];     // 0 where unencodable (U+0000 handled apart)
+  uint8_t singleKind_[256];    // kSame, kOther or kLeadByte, for encodesBackTheSame
+  static constexpr uint8_t kSame = 0;
+  static constexpr uint8_t kOther = 1;
+  static constexpr uint8_t kLeadByte = 2;
   static constexpr uint16_t kLead = 0xFFFE;
   static constexpr uint16_t kInvalid = 0xFFFF;
 };

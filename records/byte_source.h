@@ -1,0 +1,78 @@
+#pragma once
+// The rest of an opened TextSource as bytes rather than characters, for a
+// run that writes the encoding it reads: separators, quotes, blanks and line
+// ends are ASCII bytes, which in code page 932 and in UTF-8 never occur
+// inside a character, so fields are found without decoding. The bytes are
+// still checked a block at a time as the decoder would read them, and only
+// the valid ones are handed out: invalid bytes stop the reading at the same
+// place and offset.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "records/text_encoding.h"
+#include "records/text_source.h"
+
+namespace zumaro {
+
+class ByteSource {
+ public:
+  static constexpr int kEnd = -1;
+
+  // `file` is open, and nothing but a first line has been taken from it.
+  explicit ByteSource(TextSource& file) : file_(&file) {}
+  ByteSource(const ByteSource&) = delete;
+  ByteSource& operator=(const ByteSource&) = delete;
+
+  int peek() {
+    if (at_ != end_) return static_cast<unsigned char>(*at_);
+    return refill() ? static_cast<unsigned char>(*at_) : kEnd;
+  }
+  int get() {
+    const int c = peek();
+    if (c != kEnd) ++at_;
+    return c;
+  }
+
+  // As TextSource::appendUntil; `stop` sees bytes, `limit` counts UTF-16
+  // units as the decoded text would hold them.
+  template <class Stop>
+  void appendUntil(std::string& out, Stop stop, size_t limit) {
+    for (;;) {
+      const size_t room = roomBelow(out, limit);
+      if (room == 0 || peek() == kEnd) return;
+      const char* from = at_;
+      const char* end = from + std::min(static_cast<size_t>(end_ - at_), room);
+      const char* at = from;
+      while (at != end && !stop(*at)) ++at;
+      out.append(from, static_cast<size_t>(at - from));
+      at_ = at;
+      if (at != end) return;
+    }
+  }
+
+  // Whether `value` decodes to at least `units` UTF-16 units.
+  bool holdsAtLeast(const std::string& value, size_t units) const {
+    return value.size() >= units && utf16Length(encoding(), value) >= units;
+  }
+
+  TextEncoding encoding() const { return file_->encoding(); }
+  int64_t linesTaken() const { return file_->linesTaken(); }
+  uint64_t bytesConsumed() const { return file_->bytesConsumed(); }
+
+ private:
+  bool refill();
+  // Bytes that may be appended to `out` without passing `limit` units.
+  size_t roomBelow(const std::string& out, size_t limit) const {
+    if (out.size() < limit) return limit - out.size();
+    const size_t units = utf16Length(encoding(), out);
+    return units < limit ? limit - units : 0;
+  }
+
+  TextSource* file_;
+  const char* at_ = nullptr;   // next byte
+  const char* end_ = nullptr;  // end of the checked bytes
+};
+
+}  // namespace zumaro
