@@ -1,0 +1,150 @@
+// The byte path against the decoding path on seeded random lists (see
+// support/random_list.h) in both encodings, with and without a header line,
+// a file of unmatched records, either comparison: the same output files and
+// the same outcomes, faults and their messages included.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bench/rng.h"
+#include "run/conversion_run.h"
+#include "support/postal_test_data.h"
+#include "support/random_list.h"
+#include "support/temp_dir.h"
+
+namespace zumaro {
+namespace {
+
+using testing::readBytes;
+using testing::TempDir;
+
+constexpr uint64_t kFirstSeed = 1;
+constexpr int kCases = 600;
+
+struct RunCase {
+  TextEncoding encoding;
+  bool byteOrderMark;
+  bool header;
+  bool unmatched;
+  MatchMode match;
+  int fieldCount;
+};
+
+RunCase randomRunCase(bench::Rng& rng) {
+  RunCase c;
+  c.encoding = rng.percent(50) ? TextEncoding::Cp932 : TextEncoding::Utf8;
+  c.byteOrderMark = c.encoding == TextEncoding::Utf8 && rng.percent(30);
+  c.header = rng.percent(30);
+  c.unmatched = rng.percent(60);
+  c.match = rng.percent(50) ? MatchMode::Tolerant : MatchMode::Classic;
+  c.fieldCount = rng.between(5, 8);
+  return c;
+}
+
+// A small folder in which the random lists' keys find entries.
+void writePostalData(const std::string& folder) {
+  std::vector<std::vector<std::string>> entries(kDataFileCount + 1);
+  int id = 0;
+  for (int k : {1, 3, 13, 23}) {
+    for (const std::string& key : testing::keysOf(k)) {
+      testing::EntryShape shape;
+      shape.cityReading = testing::kCityReadings[static_cast<size_t>(id) % testing::kCityReadings.size()];
+      shape.townReading = testing::kTownReadings[static_cast<size_t>(id) % testing::kTownReadings.size()];
+      shape.building = id % 5 == 0;
+      shape.business = id % 7 == 0;
+      entries[static_cast<size_t>(k)].push_back(testing::entryLine(key, ++id, shape));
+    }
+  }
+  testing::writeDataFolder(folder, entries);
+}
+
+struct Written {
+  RunOutcome outcome;
+  std::string output, unmatched;
+};
+
+class RecordPathDifferential : public ::testing::Test {
+ protected:
+  void SetUp() override { writePostalData(folder); }
+
+  Written run(const RunCase& c, RecordPath path) {
+    std::filesystem::remove(output);
+    std::filesystem::remove(unmatched);
+    SettingsTexts t;
+    t.txtin = fromUtf8(input);
+    t.txtout = fromUtf8(output);
+    t.txtsu = fromUtf8(std::to_string(c.fieldCount));
+    t.txtno = u"2";
+    t.txtken = u"3";
+    t.txtcity = u"4";
+    t.txtbil = u"5";
+    if (c.fieldCount >= 6) t.Texco = u"6";
+    t.etc[1] = fromUtf8(std::to_string(c.fieldCount));
+    t.etcopt[1] = u"4";
+    RunRequest request;
+    request.dataFolder = folder;
+    request.recordPath = path;
+    request.match = c.match;
+    request.header = c.header;
+    if (c.unmatched) request.unmatchedPath = unmatched;
+    ConversionState s;
+    Written w;
+    w.outcome = cmdact(s, t, request);
+    if (std::filesystem::exists(output)) w.output = readBytes(output);
+    if (std::filesystem::exists(unmatched)) w.unmatched = readBytes(unmatched);
+    return w;
+  }
+
+  static std::string difference(const Written& bytes, const Written& decoded) {
+    const RunOutcome& a = bytes.outcome;
+    const RunOutcome& b = decoded.outcome;
+    if (a.status != b.status || a.message != b.message)
+      return "outcome: " + toUtf8(a.message) + " / " + toUtf8(b.message);
+    if (bytes.output != decoded.output) return "output files differ";
+    if (bytes.unmatched != decoded.unmatched) return "files of unmatched records differ";
+    if (a.recordsRead != b.recordsRead || a.recordsApplied != b.recordsApplied ||
+        a.recordsUnmatched != b.recordsUnmatched || a.recordsWritten != b.recordsWritten)
+      return "record counts differ";
+    if (a.warnings != b.warnings) return "warnings differ";
+    return "";
+  }
+
+  TempDir dir;
+  std::string folder = dir.file("data");
+  std::string input = dir.file("list.csv");
+  std::string output = dir.file("out.csv");
+  std::string unmatched = dir.file("unmatched.csv");
+};
+
+TEST_F(RecordPathDifferential, BytePathWritesWhatTheDecodingPathWrites) {
+  int failures = 0;
+  int failedRuns = 0;
+  for (uint64_t seed = kFirstSeed; seed < kFirstSeed + kCases && failures < 3; ++seed) {
+    bench::Rng rng(seed);
+    const RunCase c = randomRunCase(rng);
+    testing::RandomListShape shape;
+    shape.encoding = c.encoding;
+    shape.fieldCount = c.fieldCount;
+    shape.records = rng.between(0, 25);
+    std::string list = testing::randomList(rng, shape);
+    if (c.byteOrderMark) list.insert(0, kByteOrderMark);
+    std::filesystem::remove(input);
+    testing::writeBytes(input, list);
+    const Written bytes = run(c, RecordPath::Bytes);
+    const Written decoded = run(c, RecordPath::Decode);
+    if (decoded.outcome.status != RunOutcome::Status::Finished) ++failedRuns;
+    const std::string d = difference(bytes, decoded);
+    if (!d.empty()) {
+      ADD_FAILURE() << "seed " << seed << ": " << d << "\nlist: " << list;
+      ++failures;
+    }
+  }
+  // The lists must reach the faults too, not only clean runs.
+  EXPECT_GT(failedRuns, kCases / 20);
+  EXPECT_LT(failedRuns, kCases / 2);
+}
+
+}  // namespace
+}  // namespace zumaro
