@@ -43,7 +43,8 @@ struct MethodRun {
   std::string unmatched;
 };
 
-void runWith(const RunCase& c, const RunPaths& paths, MatchMode mode, LookupMethod method, MethodRun& run) {
+void runWith(const RunCase& c, const RunPaths& paths, MatchMode mode, LookupMethod method, MethodRun& run,
+             RecordPath path = RecordPath::Bytes) {
   fs::remove(paths.output);
   fs::remove(paths.unmatched);
   SettingsTexts texts = c.texts;
@@ -53,6 +54,7 @@ void runWith(const RunCase& c, const RunPaths& paths, MatchMode mode, LookupMeth
   request.dataFolder = paths.folder;
   request.lookup = method;
   request.match = mode;
+  request.recordPath = path;
   if (c.writeUnmatched) request.unmatchedPath = paths.unmatched;
   run.outcome = cmdact(run.state, texts, request);
   run.outputMade = fs::exists(paths.output);
@@ -121,6 +123,18 @@ RunOutcome runBothLookups(const RunCase& c, const RunPaths& paths, MatchMode mod
     requireSameState(testing::entryDifference(fast.state, scan.state));
     requireSameState(testing::recordDifference(fast.state, scan.state));
   }
+  // The byte path against the decoding path, both with the fast lookup.
+  MethodRun decoded;
+  runWith(c, paths, mode, LookupMethod::Fast, decoded, RecordPath::Decode);
+  require(decoded.outcome.status == fast.outcome.status && decoded.outcome.message == fast.outcome.message &&
+              decoded.outcome.recordsRead == fast.outcome.recordsRead &&
+              decoded.outcome.recordsApplied == fast.outcome.recordsApplied &&
+              decoded.outcome.recordsWritten == fast.outcome.recordsWritten &&
+              decoded.outcome.warnings == fast.outcome.warnings,
+          "the byte and decoding paths end differently");
+  require(decoded.outputMade == fast.outputMade && decoded.output == fast.output &&
+              decoded.unmatched == fast.unmatched,
+          "the byte and decoding paths write different files");
   return scan.outcome;
 }
 
