@@ -17,7 +17,8 @@ std::string dataFilePath(const std::string& folder, int k) {
 
 void DataFile::open() {
   if (!source_.open(path_)) throw RunFailure(openFailure(path_, errno));
-  reader_ = RecordReader(source_, kEntryFields);
+  bytes_.restart();
+  reader_ = ByteRecordReader(bytes_, kEntryFields);
   fetched_ = false;
   end_ = false;
 }
@@ -25,17 +26,17 @@ void DataFile::open() {
 bool DataFile::fetch() {
   if (fetched_) return !end_;
   fetched_ = true;
-  RecordReader::Result result;
+  ByteRecordReader::Result result;
   try {
     result = reader_.next(next_);
   } catch (const ReadError& e) {
     throw RunFailure(u"郵便番号データ " + describeReadError(e, path_, u"件目のデータ"));
   }
-  if (result == RecordReader::Result::ShortRecord) {
+  if (result == ByteRecordReader::Result::ShortRecord) {
     throw RunFailure(u"郵便番号データ " + fromUtf8(path_) + u" が" + decimal(reader_.recordNumber()) +
                      u"件目のデータの途中で終わっています。");
   }
-  end_ = result == RecordReader::Result::End;
+  end_ = result == ByteRecordReader::Result::End;
   return !end_;
 }
 
@@ -44,8 +45,18 @@ bool DataFile::atEnd() { return !fetch(); }
 void DataFile::read(Text& datno, std::array<Text, 11>& dat) {
   if (!fetch()) return;
   fetched_ = false;
-  datno.swap(next_[0]);
-  for (size_t i = 1; i < static_cast<size_t>(kEntryFields); ++i) dat[i].swap(next_[i]);
+  auto decode = [](const std::string& bytes, Text& text) {
+    text.clear();
+    decodeText(TextEncoding::Cp932, bytes.data(), bytes.size(), true, text);
+  };
+  decode(next_[0], datno);
+  for (size_t i = 1; i < static_cast<size_t>(kEntryFields); ++i) decode(next_[i], dat[i]);
+}
+
+const std::vector<std::string>& DataFile::readBytes() {
+  fetch();
+  fetched_ = false;
+  return next_;
 }
 
 }  // namespace zumaro

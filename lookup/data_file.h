@@ -18,7 +18,7 @@ std::string dataFilePath(const std::string& folder, int k);
 
 class DataFile {
  public:
-  explicit DataFile(std::string path) : path_(std::move(path)), reader_(source_, kEntryFields) {}
+  explicit DataFile(std::string path) : path_(std::move(path)), bytes_(source_), reader_(bytes_, kEntryFields) {}
 
   const std::string& path() const { return path_; }
   // Bytes of the open file (0 when not a regular file).
@@ -33,14 +33,18 @@ class DataFile {
   // Reads the next entry into `datno` and `dat[1]`..`dat[10]`; throws
   // RunFailure on bytes that are not code page 932 or an entry cut short.
   void read(Text& datno, std::array<Text, 11>& dat);
+  // The same entry's eleven fields as valid code page 932 bytes, to decode
+  // where the caller keeps them; valid until the next call.
+  const std::vector<std::string>& readBytes();
 
  private:
   bool fetch();
 
   std::string path_;
   TextSource source_;
-  RecordReader reader_;
-  std::vector<Text> next_;
+  ByteSource bytes_;  // the fields are found as bytes and decoded one by one
+  ByteRecordReader reader_;
+  std::vector<std::string> next_;
   bool fetched_ = false;
   bool end_ = false;
 };

@@ -53,13 +53,8 @@ void LoadedDataFile::load() {
   // dropped: the file's size in characters is enough for every field.
   chars_.reserve(static_cast<size_t>(std::min<uint64_t>(file_.sizeInBytes(), std::numeric_limits<uint32_t>::max())));
   fieldStart_.push_back(0);
-  Text datno;
-  std::array<Text, 11> dat;
   try {
-    while (!file_.atEnd()) {
-      file_.read(datno, dat);
-      append(datno, dat);
-    }
+    while (!file_.atEnd()) append(file_.readBytes());
   } catch (const RunFailure& failure) {
     // Read faults, and a file too large for the offsets, stop the run only
     // when a search reaches the entry.
@@ -77,18 +72,18 @@ void LoadedDataFile::load() {
   findAscendingStretches();
 }
 
-void LoadedDataFile::append(const Text& datno, const std::array<Text, 11>& dat) {
-  // Offsets are 32-bit to keep a full postal folder small in memory.
-  size_t size = datno.size();
-  for (size_t f = 1; f < dat.size(); ++f) size += dat[f].size();
+// The fields are decoded straight into chars_.
+void LoadedDataFile::append(const std::vector<std::string>& entry) {
+  // Offsets are 32-bit to keep a full postal folder small in memory; a
+  // field has no more characters than bytes.
+  size_t size = 0;
+  for (const std::string& field : entry) size += field.size();
   if (chars_.size() + size > std::numeric_limits<uint32_t>::max())
     throw RunFailure(u"郵便番号データ " + fromUtf8(file_.path()) + u" が大きすぎて読み込めません。");
-  auto add = [&](const Text& value) {
-    chars_ += value;
+  for (const std::string& field : entry) {
+    decodeText(TextEncoding::Cp932, field.data(), field.size(), true, chars_);
     fieldStart_.push_back(static_cast<uint32_t>(chars_.size()));
-  };
-  add(datno);
-  for (size_t f = 1; f < dat.size(); ++f) add(dat[f]);
+  }
   ++count_;
 }
 

@@ -62,7 +62,7 @@ class LoadedDataFile {
 
  private:
   void load();
-  void append(const Text& datno, const std::array<Text, 11>& dat);
+  void append(const std::vector<std::string>& entry);
   void findAscendingStretches();
   TextView field(size_t entry, size_t f) const {
     const size_t at = entry * kEntryFields + f;

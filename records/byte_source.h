@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "records/text_encoding.h"
@@ -25,6 +26,9 @@ class ByteSource {
   ByteSource(const ByteSource&) = delete;
   ByteSource& operator=(const ByteSource&) = delete;
 
+  // After the file was opened again.
+  void restart() { at_ = end_ = nullptr; }
+
   int peek() {
     if (at_ != end_) return static_cast<unsigned char>(*at_);
     return refill() ? static_cast<unsigned char>(*at_) : kEnd;
@@ -35,8 +39,13 @@ class ByteSource {
     return c;
   }
 
-  // As TextSource::appendUntil; `stop` sees bytes, `limit` counts UTF-16
-  // units as the decoded text would hold them.
+  // The reader stops only at separators, quotes and line ends, all below
+  // this byte.
+  static constexpr unsigned char kStopsBelow = 0x2D;
+
+  // As TextSource::appendUntil; `stop` sees bytes, holds for none from
+  // kStopsBelow up, and `limit` counts UTF-16 units as the decoded text
+  // would hold them.
   template <class Stop>
   void appendUntil(std::string& out, Stop stop, size_t limit) {
     for (;;) {
@@ -44,7 +53,7 @@ class ByteSource {
       if (room == 0 || peek() == kEnd) return;
       const char* from = at_;
       const char* end = from + std::min(static_cast<size_t>(end_ - at_), room);
-      const char* at = from;
+      const char* at = skipPlainWords(from, end);
       while (at != end && !stop(*at)) ++at;
       out.append(from, static_cast<size_t>(at - from));
       at_ = at;
@@ -63,6 +72,17 @@ class ByteSource {
 
  private:
   bool refill();
+  // Skips eight bytes at a time while none of them is below kStopsBelow.
+  static const char* skipPlainWords(const char* at, const char* end) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    while (end - at >= 8) {
+      uint64_t word;
+      std::memcpy(&word, at, 8);
+      if (((word - kOnes * kStopsBelow) & ~word & (kOnes * 0x80)) != 0) break;
+      at += 8;
+    }
+    return at;
+  }
   // Bytes that may be appended to `out` without passing `limit` units.
   size_t roomBelow(const std::string& out, size_t limit) const {
     if (out.size() < limit) return limit - out.size();

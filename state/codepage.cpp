@@ -2,6 +2,7 @@
 
 #include <unicode/ucnv.h>
 
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -82,56 +83,85 @@ CodePage932::CodePage932() {
 }
 
 CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
+  // Written through a pointer into room made at once: a byte never gives
+  // more than one character.
+  const size_t had = out.size();
+  out.resize(had + size);
+  char16_t* to = out.data() + had;
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   size_t i = 0;
+  DecodeStop stop{size, false};
   while (i < size) {
     uint16_t ch = single_[p[i]];
     if (ch < kLead) {
-      out.push_back(static_cast<char16_t>(ch));
+      *to++ = static_cast<char16_t>(ch);
       ++i;
       continue;
     }
-    if (ch == kInvalid) return {i, true};
-    if (i + 1 == size) return {i, atEnd};
+    if (ch == kInvalid) {
+      stop = {i, true};
+      break;
+    }
+    if (i + 1 == size) {
+      stop = {i, atEnd};
+      break;
+    }
     uint16_t dch = double_[p[i]][p[i + 1]];
-    if (dch == 0) return {i, true};
-    out.push_back(static_cast<char16_t>(dch));
+    if (dch == 0) {
+      stop = {i, true};
+      break;
+    }
+    *to++ = static_cast<char16_t>(dch);
     i += 2;
   }
-  return {i, false};
+  out.resize(static_cast<size_t>(to - out.data()));
+  return stop;
 }
 
 bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) const {
+  // At most two bytes a character, a doubled quote included.
+  const size_t had = out.size();
+  out.resize(had + 2 * text.size());
+  char* to = out.data() + had;
+  bool encoded = true;
   for (size_t i = 0; i < text.size(); ++i) {
     char16_t ch = text[i];
     uint16_t code = encode_[ch];
     if (code == 0) {
       if (ch != 0) {
         badIndex = i;
-        return false;
+        encoded = false;
+        break;
       }
-      out.push_back('\0');
+      *to++ = '\0';
     } else if (code < 0x100) {
-      out.push_back(static_cast<char>(code));
-      if (code == '"' && doubleQuotes) out.push_back('"');
+      *to++ = static_cast<char>(code);
+      if (code == '"' && doubleQuotes) *to++ = '"';
     } else {
-      out.push_back(static_cast<char>(code >> 8));
-      out.push_back(static_cast<char>(code & 0xFF));
+      *to++ = static_cast<char>(code >> 8);
+      *to++ = static_cast<char>(code & 0xFF);
     }
   }
-  return true;
+  out.resize(static_cast<size_t>(to - out.data()));
+  return encoded;
 }
 
 CodePage932::DecodeStop CodePage932::validate(const char* bytes, size_t size, bool atEnd) const {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   size_t i = 0;
   while (i < size) {
-    const uint16_t ch = single_[p[i]];
-    if (ch < kLead) {
-      ++i;
-      continue;
+    // Plain ASCII, eight bytes at a time.
+    uint64_t word;
+    while (i + 8 <= size && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080ULL) == 0)) i += 8;
+    if (i == size) break;
+    const uint8_t kind = singleKind_[p[i]];
+    if (kind != kLeadByte) {
+      if (kind == kSame || single_[p[i]] != kInvalid) {
+        ++i;
+        continue;
+      }
+      return {i, true};
     }
-    if (ch == kInvalid) return {i, true};
     if (i + 1 == size) return {i, atEnd};
     if (double_[p[i]][p[i + 1]] == 0) return {i, true};
     i += 2;
@@ -143,6 +173,11 @@ bool CodePage932::encodesBackTheSame(std::string_view bytes) const {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t size = bytes.size();
   for (size_t i = 0; i < size;) {
+    uint64_t word;
+    if (i + 8 <= size && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080ULL) == 0)) {
+      i += 8;
+      continue;
+    }
     const uint8_t kind = singleKind_[p[i]];
     if (kind == kSame) {
       ++i;
