@@ -2,8 +2,8 @@
 
 #include <unicode/ucnv.h>
 
-#include <cstring>
 #include <memory>
+#include <vector>
 #include <stdexcept>
 
 namespace zumaro {
@@ -38,6 +38,37 @@ int decodeOne(UConverter* c, const char* bytes, int size) {
 
 }  // namespace
 
+// Every character but the surrogates through one call, the offsets telling
+// which bytes each one gave; one call per character took most of the
+// start-up. Characters without a form are skipped.
+void CodePage932::fillEncodeTable(UConverter* converter) {
+  for (auto& code : encode_) code = 0;
+  std::vector<UChar> chars;
+  chars.reserve(65536);
+  for (int u = 0; u < 65536; ++u)
+    if (u < 0xD800 || u > 0xDFFF) chars.push_back(static_cast<UChar>(u));
+  std::vector<char> bytes(4 * chars.size());
+  std::vector<int32_t> offsets(bytes.size());
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_SKIP, nullptr, nullptr, nullptr, &status);
+  ucnv_resetFromUnicode(converter);
+  char* to = bytes.data();
+  const UChar* from = chars.data();
+  ucnv_fromUnicode(converter, &to, bytes.data() + bytes.size(), &from, chars.data() + chars.size(), offsets.data(),
+                   true, &status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU could not encode the code page 932 table");
+  const size_t made = static_cast<size_t>(to - bytes.data());
+  for (size_t i = 0; i < made;) {
+    size_t n = 1;
+    while (i + n < made && offsets[i + n] == offsets[i]) ++n;
+    const auto first = static_cast<uint8_t>(bytes[i]);
+    const UChar ch = chars[static_cast<size_t>(offsets[i])];
+    if (n == 1) encode_[ch] = first;
+    if (n == 2) encode_[ch] = static_cast<uint16_t>((first << 8) | static_cast<uint8_t>(bytes[i + 1]));
+    i += n;
+  }
+}
+
 const CodePage932& CodePage932::instance() {
   static const auto* table = new CodePage932();
   return *table;
@@ -58,18 +89,7 @@ CodePage932::CodePage932() {
       if (dch > 0) double_[b][t] = static_cast<uint16_t>(dch);
     }
   }
-  for (int u = 0; u < 65536; ++u) {
-    encode_[u] = 0;
-    if (u >= 0xD800 && u <= 0xDFFF) continue;
-    UChar ch = static_cast<UChar>(u);
-    char bytes[4];
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_resetFromUnicode(converter.get());
-    int32_t n = ucnv_fromUChars(converter.get(), bytes, 4, &ch, 1, &status);
-    if (U_FAILURE(status)) continue;
-    if (n == 1) encode_[u] = static_cast<uint8_t>(bytes[0]);
-    if (n == 2) encode_[u] = static_cast<uint16_t>((static_cast<uint8_t>(bytes[0]) << 8) | static_cast<uint8_t>(bytes[1]));
-  }
+  fillEncodeTable(converter.get());
   // ICU's table carries IBM's swap of three control codes (0x1A, 0x1C and
   // 0x7F); Windows maps them to themselves, and so do we.
   for (uint16_t control : {0x1A, 0x1C, 0x7F}) {
@@ -150,10 +170,6 @@ CodePage932::DecodeStop CodePage932::validate(const char* bytes, size_t size, bo
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   size_t i = 0;
   while (i < size) {
-    // Plain ASCII, eight bytes at a time.
-    uint64_t word;
-    while (i + 8 <= size && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080ULL) == 0)) i += 8;
-    if (i == size) break;
     const uint8_t kind = singleKind_[p[i]];
     if (kind != kLeadByte) {
       if (kind == kSame || single_[p[i]] != kInvalid) {
@@ -173,11 +189,6 @@ bool CodePage932::encodesBackTheSame(std::string_view bytes) const {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t size = bytes.size();
   for (size_t i = 0; i < size;) {
-    uint64_t word;
-    if (i + 8 <= size && (std::memcpy(&word, p + i, 8), (word & 0x8080808080808080ULL) == 0)) {
-      i += 8;
-      continue;
-    }
     const uint8_t kind = singleKind_[p[i]];
     if (kind == kSame) {
       ++i;

@@ -8,6 +8,8 @@
 
 #include "state/text.h"
 
+struct UConverter;  // ICU's
+
 namespace zumaro {
 
 class CodePage932 {
@@ -42,6 +44,7 @@ class CodePage932 {
 
  private:
   CodePage932();
+  void fillEncodeTable(UConverter* converter);
   uint16_t single_[256];      // character, or kLead / kInvalid
   uint16_t double_[256][256];  // 0 where the pair is not a character
   uint16_t encode_[65536];     // 0 where unencodable (U+0000 handled apart)
