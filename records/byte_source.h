@@ -61,6 +61,27 @@ class ByteSource {
     }
   }
 
+  // The usual quoted value, read past its opening quote: when the checked
+  // bytes hold its closing quote, with no quote or line end before it and
+  // no quote after it, appends the value, stands after the closing quote
+  // and returns true. Otherwise takes nothing.
+  bool takePlainQuoted(std::string& out, size_t limit) {
+    const char* at = at_;
+    for (;;) {
+      at = skipPlainWords(at, end_);
+      while (at != end_ && static_cast<unsigned char>(*at) >= kStopsBelow) ++at;
+      if (at == end_ || *at == '\r' || *at == '\n') return false;
+      if (*at == '"') break;
+      ++at;  // a comma or a blank, plain inside quotes
+    }
+    const auto length = static_cast<size_t>(at - at_);
+    // Fewer bytes than the limit are fewer characters too.
+    if (at + 1 == end_ || at[1] == '"' || out.size() + length >= limit) return false;
+    out.append(at_, length);
+    at_ = at + 1;
+    return true;
+  }
+
   // Whether `value` decodes to at least `units` UTF-16 units.
   bool holdsAtLeast(const std::string& value, size_t units) const {
     return value.size() >= units && utf16Length(encoding(), value) >= units;

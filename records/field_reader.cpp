@@ -156,7 +156,9 @@ void BasicRecordReader<Source, Value>::readUnquoted(Value& value, bool& blank) {
 template <class Source, class Value>
 void BasicRecordReader<Source, Value>::readQuoted(Value& value) {
   source_->get();
-  for (;;) {
+  bool closed = false;
+  if constexpr (std::is_same_v<Source, ByteSource>) closed = source_->takePlainQuoted(value, kReadLimit);
+  while (!closed) {
     source_->appendUntil(value, isQuoteOrLineEnd, kReadLimit);
     if (source_->holdsAtLeast(value, kReadLimit)) return;
     const int c = source_->get();
@@ -166,7 +168,8 @@ void BasicRecordReader<Source, Value>::readQuoted(Value& value) {
       continue;
     }
     if (c != u'"') throw ReadError(ReadFault::UnclosedQuote, source_->bytesConsumed());
-    if (source_->peek() != u'"') break;
+    closed = source_->peek() != u'"';
+    if (closed) break;
     source_->get();
     value.push_back('"');
   }
