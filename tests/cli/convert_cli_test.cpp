@@ -280,6 +280,20 @@ TEST_F(ConvertCli, BothLookupMethodsWriteTheGoldenFileAndOthersAreRefused) {
   EXPECT_TRUE(contains(run("--help").out, "--lookup"));
 }
 
+TEST_F(ConvertCli, BothRecordPathsWriteTheGoldenFileAndOthersAreRefused) {
+  for (const char* path : {"bytes", "decode"}) {
+    Outcome o = run("-i " + smallInput() + " -o out.csv --record-path " + std::string(path) + kSettings5 + smallData());
+    EXPECT_EQ(o.code, 0) << o.err;
+    expectSameBytes(readBytes(this->path("out.csv")), readBytes(kSmall + "/expected.csv"));
+  }
+  writeBytes(path("out.csv"), "keep");
+  Outcome o = run("-i " + smallInput() + " -o out.csv --record-path text" + kSettings5 + smallData());
+  EXPECT_EQ(o.code, 2);
+  EXPECT_TRUE(contains(o.err, "--record-path")) << o.err;
+  EXPECT_EQ(readBytes(path("out.csv")), "keep");
+  EXPECT_TRUE(contains(run("--help").out, "--record-path"));
+}
+
 TEST_F(ConvertCli, SmallHandmadeCase) {
   Outcome o = run("-i " + smallInput() + " -o out.csv" + kSettings5 + smallData());
   EXPECT_EQ(o.code, 0) << o.err;
