@@ -48,7 +48,7 @@ struct CommandLine {
   std::string opt[kFurtherPairs + 1];
   std::string dataDir, unmatched;
   std::string lookup = "fast";
-  std::string recordPath = "bytes";
+  std::string recordPath = "decode";
   std::string match = "tolerant";
   std::string blocks = "full-width";
   std::string encoding = "auto";
@@ -80,9 +80,9 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
       ->type_name("METHOD")
       ->check(CLI::IsMember({"fast", "scan"}));
   app.add_option("--record-path", cl.recordPath,
-                 "How records are carried: bytes (default: fields kept as read, only those the\n"
-                 "conversion reads decoded) or decode (every field decoded, the reference); both\n"
-                 "give the same output")
+                 "How records are carried: decode (default: every field decoded and encoded\n"
+                 "again) or bytes (fields kept as read, only those the conversion reads decoded);\n"
+                 "both give the same output")
       ->type_name("PATH")
       ->check(CLI::IsMember({"bytes", "decode"}));
   app.add_option("--match", cl.match,

@@ -29,7 +29,8 @@ struct RunRequest {
   LookupMethod lookup = LookupMethod::Fast;
   // Bytes is taken only when the output's encoding writes the input's
   // characters as they are; a run that changes the encoding decodes.
-  RecordPath recordPath = RecordPath::Bytes;
+  // Decoding stays the default: measured, the byte path saves nothing.
+  RecordPath recordPath = RecordPath::Decode;
   MatchMode match = MatchMode::Tolerant;
   BlockStyle blocks = BlockStyle::FullWidth;
   EncodingChoice encoding = EncodingChoice::Auto;  // of the input
