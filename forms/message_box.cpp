@@ -1,6 +1,7 @@
 #include "forms/message_box.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace zumaro::forms {
 namespace {
@@ -21,7 +22,11 @@ QMessageBox::Icon boxIcon(FormMessage::Icon icon) {
 
 void showModalBox(QWidget* parent, const FormMessage& message) {
   QMessageBox box(boxIcon(message.icon), message.title, message.text, QMessageBox::Ok, parent);
+  box.setInformativeText(message.detail);
+  QPushButton* action = message.actionText.isEmpty() ? nullptr : box.addButton(message.actionText, QMessageBox::ActionRole);
+  if (action) action->setObjectName(QStringLiteral("cmdreview"));
   box.exec();
+  if (action && box.clickedButton() == action && message.action) message.action();
 }
 
 }  // namespace
