@@ -21,6 +21,7 @@ started on demand:
         [--input LIST] [--fields N --postal P --pref P --city P --building P
          --company P] [--blocks-written] [--header] [--review]
         [--save-report PATH] [--save-unmatched PATH] [--pictures DIR]
+        [--window-pictures] [--preview]
 
 The program finds its data as the converter does; the script points
 ZUMARO_DATA_DIR at data/sample unless it is already set, and gives the
@@ -32,7 +33,9 @@ With --review it presses 「確認…」 in the completion box, reads the summar
 and every row of the review window's table, and with --save-report and
 --save-unmatched saves both files through the file dialog. --pictures
 takes a picture of the screen at each window (settings, completion box,
-review window, file dialog).
+review window, file dialog); with --window-pictures (needs xdotool) each
+picture holds that window only. --preview presses 「プレビュー」 after typing
+the input, reads the preview's columns and closes it.
 
 To add a step, write a function taking the Driver and append it to STEPS.
 """
@@ -271,15 +274,35 @@ def settings_of(args):
     return [(name, getattr(args, option) or "0") for option, name in SETTING_OPTIONS]
 
 
+PREVIEW_TITLE = "プレビュー"
+
+
+def show_preview(driver, args):
+    preview = driver.window(PREVIEW_TITLE)
+    print(f"found    window {preview.name}")
+    for text in driver.texts_of(preview):
+        print(f"text     {text.replace(chr(10), ' | ')}")
+    table = driver.control(preview, "元のファイルの最初のレコード", "Table").queryTable()
+    headers = [table.getColumnDescription(c).replace("\n", " ") for c in range(table.nColumns)]
+    print(f"preview  {table.nRows} rows, columns {' | '.join(headers)}")
+    time.sleep(0.5)
+    picture(args, "preview", PREVIEW_TITLE)
+    driver.press(preview, "閉じる")
+
+
 def fill_settings(driver, args):
     driver.type_into(args.settings, INPUT_BOX, args.input)
+    if args.preview:
+        driver.press(args.settings, "元のファイルのプレビュー")
+        show_preview(driver, args)
     for name, value in settings_of(args):
         driver.type_into(args.settings, name, value)
     driver.type_into(args.settings, OUTPUT_BOX, args.output)
     for wanted, name in ((args.blocks_written, "番地を漢字で書く"), (args.header, "1行目は見出し")):
         if wanted:
             driver.check(args.settings, name)
-    picture(args, "settings")
+    time.sleep(0.5)
+    picture(args, "settings", SETTINGS_TITLE)
 
 
 def execute(driver, args):
@@ -292,7 +315,7 @@ def execute(driver, args):
             take_screenshot(args.screenshot)
             args.screenshot = None
         if any(RUN_FINISHED in t for t in texts):
-            picture(args, "completion")
+            picture(args, "completion", box.name)
             args.completion = box
             return
         if box.name == ERROR_TITLE:
@@ -331,7 +354,7 @@ def read_review(driver, args):
         if r < args.rows_shown:
             print(f"row      {' | '.join(cells)}")
     time.sleep(0.5)
-    picture(args, "review")
+    picture(args, "review", REVIEW_TITLE)
 
 
 def save_from_review(driver, args):
@@ -353,9 +376,18 @@ def end_program(driver, args):
 STEPS = [open_settings, fill_settings, execute, close_completion, read_review, save_from_review, end_program]
 
 
-def picture(args, what):
-    if args.pictures:
-        take_screenshot(os.path.join(args.pictures, f"{what}.png"))
+def picture(args, what, title=None):
+    if not args.pictures:
+        return
+    path = os.path.join(args.pictures, f"{what}.png")
+    if args.window_pictures and title and shutil.which("xdotool"):
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                               capture_output=True, text=True).stdout.split()
+        if found:
+            subprocess.run(["import", "-window", found[-1], path], check=False)
+            print(f"picture  {path}")
+            return
+    take_screenshot(path)
 
 
 def take_screenshot(path):
@@ -379,6 +411,8 @@ def main():
     parser.add_argument("--save-report", default=None, help="save the review's CSV to this path")
     parser.add_argument("--save-unmatched", default=None, help="save the unmatched records to this path")
     parser.add_argument("--pictures", default=None, help="folder for a picture at each window")
+    parser.add_argument("--window-pictures", action="store_true", help="pictures of the window alone")
+    parser.add_argument("--preview", action="store_true", help="open the preview of the input first")
     args = parser.parse_args()
     ensure_session(sys.argv[1:])
     if args.output is None:
