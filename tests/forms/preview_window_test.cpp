@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -99,6 +102,26 @@ TEST_F(Preview, AListThatCannotBeReadIsAnErrorNamingIt) {
   EXPECT_EQ(log.messages[0].title, QStringLiteral("エラーメッセージ"));
   EXPECT_TRUE(log.messages[0].text.contains(QString::fromStdString(dir.file("none.csv"))))
       << log.messages[0].text.toStdString();
+}
+
+TEST_F(Preview, ADroppedListIsShownAtOnce) {
+  writeList(2);
+  type(form, "txtin", QString());
+  auto* box = control<QLineEdit>(form, "txtin");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("list.csv")))});
+  const QPoint middle = box->rect().center();
+  QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(box, &enter);
+  QDropEvent dropped(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(box, &dropped);
+  EXPECT_EQ(box->text(), QString::fromStdString(dir.file("list.csv")));
+  forms::PreviewWindow* preview = nullptr;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return (preview = form.findChild<forms::PreviewWindow*>()) != nullptr; }, 5000));
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(control<QTableWidget>(*preview, "tblpreview")->rowCount(), 3);  // the header line is a record here
+  EXPECT_TRUE(log.messages.empty());
+  delete preview;
 }
 
 }  // namespace
