@@ -46,7 +46,11 @@ PreviewWindow::PreviewWindow(const ListPreview& preview, const QString& path, QW
   table_->setAccessibleName(QStringLiteral("元のファイルの最初のレコード"));
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   fillTable(preview);
-  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &PreviewWindow::offerRoles);
+  QHeaderView* header = table_->horizontalHeader();
+  connect(header, &QHeaderView::sectionClicked, this, &PreviewWindow::offerRoles);
+  header->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(header, &QHeaderView::customContextMenuRequested, this,
+          [this, header](const QPoint& at) { offerRoles(header->logicalIndexAt(at)); });
 
   auto* fieldCount = new QPushButton(QStringLiteral("項目数に %1 を入れる").arg(preview.firstLineFields), this);
   fieldCount->setObjectName(QStringLiteral("cmdfieldcount"));
@@ -90,6 +94,7 @@ void PreviewWindow::fillTable(const ListPreview& preview) {
 }
 
 void PreviewWindow::offerRoles(int column) {
+  if (column < 0) return;
   QMenu menu(this);
   menu.setTitle(QStringLiteral("%1番目の項目").arg(column + 1));
   for (const FieldRole& role : kFieldRoles) {

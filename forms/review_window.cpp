@@ -1,7 +1,9 @@
 #include "forms/review_window.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -64,13 +66,18 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   auto* saveReport = new QPushButton(QStringLiteral("CSVで保存"), this);
   saveReport->setObjectName(QStringLiteral("cmdsavereport"));
   saveReport->setEnabled(!review_->reportFile.isEmpty());
-  connect(saveReport, &QPushButton::clicked, this,
-          [this] { askAndSave(QStringLiteral("確認の一覧を保存"), &ReviewWindow::saveReport); });
+  connect(saveReport, &QPushButton::clicked, this, [this] {
+    askAndSave(QStringLiteral("確認の一覧を保存"), besideOutput(QStringLiteral("_report.csv")), &ReviewWindow::saveReport);
+  });
   auto* saveUnmatched = new QPushButton(QStringLiteral("照合できなかったレコードを保存"), this);
   saveUnmatched->setObjectName(QStringLiteral("cmdsaveunmatched"));
   saveUnmatched->setEnabled(!review_->unmatchedFile.isEmpty());
-  connect(saveUnmatched, &QPushButton::clicked, this,
-          [this] { askAndSave(QStringLiteral("照合できなかったレコードを保存"), &ReviewWindow::saveUnmatched); });
+  connect(saveUnmatched, &QPushButton::clicked, this, [this] {
+    const QString suffix = QFileInfo(review_->outputFile).suffix();
+    askAndSave(QStringLiteral("照合できなかったレコードを保存"),
+               besideOutput(QStringLiteral("_unmatched.") + (suffix.isEmpty() ? QStringLiteral("csv") : suffix)),
+               &ReviewWindow::saveUnmatched);
+  });
   auto* close = new QPushButton(QStringLiteral("閉じる"), this);
   close->setObjectName(QStringLiteral("cmdclosereview"));
   connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -147,8 +154,17 @@ bool ReviewWindow::saveCopy(const QString& from, const QString& to) {
   return true;
 }
 
-void ReviewWindow::askAndSave(const QString& title, bool (ReviewWindow::*save)(const QString&)) {
-  const QString path = QFileDialog::getSaveFileName(this, title, QString(), QStringLiteral("CSV (*.csv);;すべて (*)"));
+// The output's name with `ending` in place of its suffix, in its folder.
+QString ReviewWindow::besideOutput(const QString& ending) const {
+  const QFileInfo output(QDir::fromNativeSeparators(review_->outputFile));
+  if (review_->outputFile.isEmpty()) return {};
+  return QDir::toNativeSeparators(output.dir().filePath(output.completeBaseName() + ending));
+}
+
+void ReviewWindow::askAndSave(const QString& title, const QString& suggested,
+                              bool (ReviewWindow::*save)(const QString&)) {
+  const QString path =
+      QFileDialog::getSaveFileName(this, title, suggested, QStringLiteral("CSV (*.csv);;すべて (*)"));
   if (!path.isEmpty()) (this->*save)(path);
 }
 

@@ -30,7 +30,8 @@ class ReviewWindow : public QWidget {
   QWidget* makeWarnings();
   void filterByReason(int index);
   bool saveCopy(const QString& from, const QString& to);
-  void askAndSave(const QString& title, bool (ReviewWindow::*save)(const QString&));
+  QString besideOutput(const QString& ending) const;
+  void askAndSave(const QString& title, const QString& suggested, bool (ReviewWindow::*save)(const QString&));
 
   std::shared_ptr<const RunReview> review_;
   QSortFilterProxyModel* filter_ = nullptr;

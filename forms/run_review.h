@@ -29,6 +29,7 @@ struct RunReview {
   std::shared_ptr<QTemporaryDir> folder;  // holds the two files while the review may save them
   QString reportFile;
   QString unmatchedFile;
+  QString outputFile;  // as the user typed it, for the names the save dialogs offer
 
   bool deservesALook() const { return !rows.empty() || !warnings.isEmpty() || unmatched > 0; }
 };

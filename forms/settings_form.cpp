@@ -282,6 +282,7 @@ void SettingsForm::takeRunChoices(RunRequest& request) const {
 // the review window can save them as the command line would write them.
 void SettingsForm::prepareReview(RunRequest& request) {
   pendingReview_ = std::make_shared<RunReview>();
+  pendingReview_->outputFile = box("txtout")->text();
   auto folder = std::make_shared<QTemporaryDir>();
   if (!folder->isValid()) return;
   pendingReview_->folder = folder;
