@@ -23,23 +23,31 @@ void clearFields(std::vector<Text>& fields, int count) {
 
 }  // namespace
 
+void RecordReader::takeStart() {
+  current_ = starts_.front();
+  starts_.pop_front();
+}
+
 RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
   if (pendingBlank_ > 0) {
     clearFields(fields, fieldCount_);
     --pendingBlank_;
     ++recordNumber_;
+    takeStart();
     return Result::Record;
   }
   if (hasLookahead_) {
     hasLookahead_ = false;
     fields.swap(lookahead_);
     ++recordNumber_;
+    takeStart();
     return lookaheadShort_ ? Result::ShortRecord : Result::Record;
   }
   RawRecord raw = readRaw(fields);
   if (raw.result == Result::End) return Result::End;
   if (!raw.blank) {
     ++recordNumber_;
+    takeStart();
     return raw.result;
   }
   // A blank record counts only if text follows it; blank lines at the end of
@@ -50,23 +58,27 @@ RecordReader::Result RecordReader::next(std::vector<Text>& fields) {
   }
   if (raw.result == Result::End || raw.blank) {
     pendingBlank_ = 0;
+    starts_.clear();
     return Result::End;
   }
   hasLookahead_ = true;
   lookaheadShort_ = raw.result == Result::ShortRecord;
   --pendingBlank_;
   ++recordNumber_;
+  takeStart();
   return Result::Record;  // the blank record read first: its fields are empty
 }
 
 RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
   clearFields(fields, fieldCount_);
+  const LineStart start{line_, atLineStart_};
   bool blank = true;
   int i = 0;
   try {
     for (; i < fieldCount_; ++i) {
       if (!readField(fields[static_cast<size_t>(i)], blank)) {
         if (i == 0) return {Result::End, true};
+        starts_.push_back(start);
         return {Result::ShortRecord, blank};
       }
     }
@@ -75,6 +87,7 @@ RecordReader::RawRecord RecordReader::readRaw(std::vector<Text>& fields) {
     e.field = i + 1;
     throw;
   }
+  starts_.push_back(start);
   return {Result::Record, blank};
 }
 
@@ -121,6 +134,8 @@ void RecordReader::readQuoted(Text& value) {
 void RecordReader::skipSeparator() {
   int c = source_->get();
   afterComma_ = c == u',';
+  atLineStart_ = !afterComma_;
+  if (c == u'\r' || c == u'\n') ++line_;
   if (c == u'\r' && source_->peek() == u'\n') source_->get();
 }
 

@@ -9,6 +9,7 @@
 // tabs, # signs and quotes inside an unquoted value are plain characters.
 // A field holds at most kMaxFieldLength characters (records/read_error.h).
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "records/text_source.h"
@@ -32,6 +33,12 @@ class RecordReader {
 
   // 1-based number of the record read last (blank records counted).
   int64_t recordNumber() const { return recordNumber_; }
+  // 1-based line on which the record read last begins. Lines end at CR LF,
+  // CR or LF outside quoted fields.
+  int64_t recordLine() const { return current_.line; }
+  // False when the record read last begins after a comma, in the middle of
+  // a line: a record that does not line up with the lines.
+  bool recordStartsLine() const { return current_.startsLine; }
 
  private:
   enum class FieldEnd { Separator, EndOfData };
@@ -44,6 +51,12 @@ class RecordReader {
   void skipSeparator();
   void readUnquoted(Text& value, bool& blank);
   void readQuoted(Text& value);
+  void takeStart();
+
+  struct LineStart {
+    int64_t line = 0;
+    bool startsLine = true;
+  };
 
   TextSource* source_;
   int fieldCount_;
@@ -53,6 +66,10 @@ class RecordReader {
   bool lookaheadShort_ = false;
   bool hasLookahead_ = false;
   bool afterComma_ = false;
+  int64_t line_ = 1;         // line of the next character
+  bool atLineStart_ = true;  // no field of this line read yet
+  std::deque<LineStart> starts_;  // of the records read but not yet handed out
+  LineStart current_;
 };
 
 }  // namespace zumaro

@@ -37,6 +37,7 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
   RecordReader reader(files.input, fieldCount);
   std::vector<Text> fields;
   std::vector<Text> asRead;
+  RecordPlace place;
   for (;;) {
     RecordReader::Result result;
     try {
@@ -57,7 +58,11 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
     ++tally.read;
     if (observer) observer(s.kensu, files.input.bytesConsumed());
 
+    if (!reader.recordStartsLine()) tally.reasons.countMisaligned(recordNumber, reader.recordLine());
+    if (files.check) place = {recordNumber, reader.recordLine(), reader.recordStartsLine(), slot(s, s.settings.posno)};
+
     lookUpRecord(s, files.lookup);
+    tally.reasons.count(s.match.outcome);
     writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
 
     if (s.entryApplied) {
@@ -67,6 +72,7 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
       if (files.unmatched)
         writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
     }
+    if (files.check) files.check(s, place);
   }
 }
 
