@@ -53,9 +53,14 @@ void refuseUnsafeOutputs(const WriteTarget& output, const RunRequest& request, c
     if (output.sameAs(request.unmatchedPath))
       throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(output.path));
   }
-  if (request.reportPath.empty()) return;
+  if (!request.reportPath.empty())
+    refuseOverwritingInputs({request.reportPath}, inputPath, request.dataFolder, kReportFile);
+}
+
+// Once the output and the unmatched file exist, even as new files, the
+// report may not be either of them.
+void refuseReportOverOutputs(const WriteTarget& output, const RunRequest& request) {
   const WriteTarget report{request.reportPath};
-  refuseOverwritingInputs(report, inputPath, request.dataFolder, kReportFile);
   if (output.sameAs(request.reportPath))
     throw RunFailure(Text(kReportFile) + u"と出力先のファイルが同じです。 " + fromUtf8(output.path));
   if (!request.unmatchedPath.empty() && report.sameAs(request.unmatchedPath))
@@ -177,10 +182,14 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     openInput(input, inputPath);
     refuseFileAsDataFolder(request.dataFolder);
     lookup.open();
-    refuseUnsafeOutputs({outputPath, request.dashIsStandardOutput && outputPath == "-"}, request, inputPath);
+    const WriteTarget outputTarget{outputPath, request.dashIsStandardOutput && outputPath == "-"};
+    refuseUnsafeOutputs(outputTarget, request, inputPath);
     createOutput(output, outputPath, request.dashIsStandardOutput, kOutputFile);
     if (!request.unmatchedPath.empty()) createOutput(unmatched, request.unmatchedPath, false, kUnmatchedFile);
-    if (!request.reportPath.empty()) createReport(report, request.reportPath);
+    if (!request.reportPath.empty()) {
+      refuseReportOverOutputs(outputTarget, request);
+      createReport(report, request.reportPath);
+    }
 
     const int n = s.settings.fieldsu;
     if (n >= 5 && n <= 50) {
