@@ -30,7 +30,8 @@ Agreement compareWithRecord(ConversionState& s, const DataEntry& e) {
 void considerAddressEntry(ConversionState& s, const DataEntry& e) {
   RecordMatch& m = s.match;
   const Agreement a = compareWithRecord(s, e);
-  if (m.collectSeen) m.seen.push_back({e, a.agrees, a.used, a.reached});
+  // Only a record that no entry agrees with shows the entries of its code.
+  if (m.collectSeen && !a.agrees) m.addSeen(e, a.agrees, a.used, a.reached);
   if (!a.agrees || a.used < m.bestUsed) return;
   if (a.used > m.bestUsed) {
     m.ties.clear();

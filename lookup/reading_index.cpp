@@ -7,6 +7,17 @@
 namespace zumaro {
 namespace {
 
+// FNV-1a, one code unit at a time, so that every prefix's hash comes from
+// the one before it.
+constexpr uint64_t kHashStart = 1469598103934665603ull;
+uint64_t hashOn(uint64_t hash, char16_t c) { return (hash ^ c) * 1099511628211ull; }
+
+uint64_t hashOf(TextView text) {
+  uint64_t hash = kHashStart;
+  for (char16_t c : text) hash = hashOn(hash, c);
+  return hash;
+}
+
 void addFile(ReadingIndex& index, LoadedDataFile& file) {
   DataEntry entry;
   for (size_t i = 0, n = file.entryCount(); i < n; ++i) {
@@ -33,46 +44,63 @@ void ReadingIndex::build(DataLookup& lookup, const std::string& folder) {
 void ReadingIndex::add(TextView key, const DataEntry& e) {
   if (!e[5].empty() || e[7].empty()) return;  // business entries are found by their code alone
   const auto at = static_cast<uint32_t>(entries_.size());
-  entries_.push_back({Text(key), e[1], e[2], e[3], e[6]});
   Text pref, cityTown, part;
   foldReading(e[6], pref);
+  entries_.push_back({Text(key), e[1], e[2], e[3], pref});
   foldReading(e[7], cityTown);
   foldReading(e[8], part);
   cityTown += part;
   addReading(cityTown, at);
-  addReading(pref + cityTown, at);
+  if (!pref.empty()) addReading(pref + cityTown, at);
 }
 
 void ReadingIndex::addReading(TextView folded, uint32_t entry) {
-  readings_.push_back({static_cast<uint32_t>(chars_.size()), static_cast<uint32_t>(folded.size()), entry});
+  readings_.push_back(
+      {hashOf(folded), static_cast<uint32_t>(chars_.size()), static_cast<uint32_t>(folded.size()), entry});
   chars_ += folded;
 }
 
 void ReadingIndex::finish() {
-  std::stable_sort(readings_.begin(), readings_.end(),
-                   [&](const Reading& a, const Reading& b) { return reading(a) < reading(b); });
+  std::stable_sort(readings_.begin(), readings_.end(), [&](const Reading& a, const Reading& b) {
+    return a.hash != b.hash ? a.hash < b.hash : reading(a) < reading(b);
+  });
+  size_t size = 16;
+  while (size < 2 * readings_.size()) size *= 2;
+  groups_.assign(size, Group{});
+  mask_ = size - 1;
+  for (size_t i = 0; i < readings_.size();) {
+    uint32_t count = 1;
+    while (i + count < readings_.size() && reading(readings_[i + count]) == reading(readings_[i])) ++count;
+    size_t slot = readings_[i].hash & mask_;
+    while (groups_[slot].count != 0) slot = (slot + 1) & mask_;
+    groups_[slot] = {readings_[i].hash, static_cast<uint32_t>(i), count};
+    i += count;
+  }
+}
+
+const ReadingIndex::Group* ReadingIndex::groupOf(TextView folded, uint64_t hash) const {
+  for (size_t slot = hash & mask_; groups_[slot].count != 0; slot = (slot + 1) & mask_) {
+    const Group& g = groups_[slot];
+    if (g.hash == hash && reading(readings_[g.first]) == folded) return &g;
+  }
+  return nullptr;
 }
 
 std::vector<const IndexedEntry*> ReadingIndex::longestWholeReading(
     const FoldedText& text, const std::function<bool(const IndexedEntry&)>& accepted) const {
-  const TextView folded = text.view();
   std::vector<const IndexedEntry*> found;
-  auto lo = readings_.begin(), hi = readings_.end();
-  // Readings that begin with the first d folded characters stand in
-  // [lo, hi); the one exactly d long, if any, stand first.
-  for (size_t d = 0; lo != hi; ++d) {
-    auto whole = lo;
-    while (whole != hi && whole->length == d) ++whole;
-    if (d > 0 && whole != lo && text.endsCharacter(d)) {
-      std::vector<const IndexedEntry*> here;
-      for (auto r = lo; r != whole; ++r)
-        if (accepted(entries_[r->entry])) here.push_back(&entries_[r->entry]);
-      if (!here.empty()) found = std::move(here);
+  if (groups_.empty()) return found;
+  const TextView folded = text.view();
+  std::vector<uint64_t> prefixHash(folded.size() + 1, kHashStart);
+  for (size_t i = 0; i < folded.size(); ++i) prefixHash[i + 1] = hashOn(prefixHash[i], folded[i]);
+  for (size_t length = folded.size(); length > 0 && found.empty(); --length) {
+    if (!text.endsCharacter(length)) continue;
+    const Group* g = groupOf(folded.substr(0, length), prefixHash[length]);
+    if (!g) continue;
+    for (uint32_t i = g->first; i < g->first + g->count; ++i) {
+      const IndexedEntry& e = entries_[readings_[i].entry];
+      if (accepted(e)) found.push_back(&e);
     }
-    if (d == folded.size()) break;
-    const char16_t c = folded[d];
-    lo = std::lower_bound(whole, hi, c, [&](const Reading& r, char16_t v) { return chars_[r.start + d] < v; });
-    hi = std::upper_bound(lo, hi, c, [&](char16_t v, const Reading& r) { return v < chars_[r.start + d]; });
   }
   // An entry may stand under both its readings; entries_ is in file order.
   std::sort(found.begin(), found.end());

@@ -19,7 +19,7 @@ namespace zumaro {
 struct IndexedEntry {
   Text postalCode;
   Text prefecture, city, town;  // written
-  Text prefectureReading;
+  Text prefectureReading;  // folded
 };
 
 class ReadingIndex {
@@ -39,16 +39,28 @@ class ReadingIndex {
 
  private:
   struct Reading {
+    uint64_t hash = 0;   // of the folded reading, see hashOn in the source
     uint32_t start = 0;  // in chars_
     uint32_t length = 0;
     uint32_t entry = 0;
   };
+  // The readings equal to one another: readings_[first, first + count).
+  struct Group {
+    uint64_t hash = 0;
+    uint32_t first = 0;
+    uint32_t count = 0;  // 0: an empty slot
+  };
   TextView reading(const Reading& r) const { return TextView(chars_).substr(r.start, r.length); }
   void addReading(TextView folded, uint32_t entry);
+  const Group* groupOf(TextView folded, uint64_t hash) const;
 
   std::vector<IndexedEntry> entries_;
   Text chars_;  // every folded reading, one after the other
-  std::vector<Reading> readings_;
+  std::vector<Reading> readings_;  // equal readings side by side, in file order
+  // Open addressing by hash: a probe per length of a text touches one or two
+  // cache lines, where a search through the sorted readings touches dozens.
+  std::vector<Group> groups_;
+  size_t mask_ = 0;
 };
 
 }  // namespace zumaro

@@ -36,10 +36,7 @@ std::optional<Suggestion> fromReadings(const ConversionState& s, ReadingSearch& 
   // A separate prefecture field, read or written, keeps the search inside
   // its prefecture.
   const auto found = search.index().longestWholeReading(text, [&](const IndexedEntry& e) {
-    if (prefecture.empty()) return true;
-    Text reading;
-    foldReading(e.prefectureReading, reading);
-    return reading == prefecture || e.prefecture == written;
+    return prefecture.empty() || e.prefectureReading == prefecture || e.prefecture == written;
   });
   if (found.empty()) return std::nullopt;
   const IndexedEntry& e = *found.front();
@@ -58,7 +55,7 @@ const ReadingIndex& ReadingSearch::index() {
 
 std::vector<const SeenEntry*> closestFirst(const RecordMatch& match) {
   std::vector<const SeenEntry*> order;
-  for (const SeenEntry& e : match.seen) order.push_back(&e);
+  for (size_t i = 0; i < match.seenCount; ++i) order.push_back(&match.seen[i]);
   std::stable_sort(order.begin(), order.end(),
                    [](const SeenEntry* a, const SeenEntry* b) { return a->reached > b->reached; });
   return order;
