@@ -43,7 +43,11 @@ Text departure(const ConversionState& s, const SeenEntry& closest) {
 
 Text checkSuggestion(const std::optional<Suggestion>& suggestion, TextView otherwise) {
   if (!suggestion) return Text(otherwise) + u"を確認してください。";
-  return u"提案の" + suggestion->postalCode + u"（" + suggestion->address + u"）でよいか確認してください。";
+  Text others;
+  for (size_t i = 0; i < suggestion->otherCodes.size() && i < kEntriesNamed; ++i)
+    others += (i == 0 ? u"、同じ読みのほかの郵便番号 " : u"、") + suggestion->otherCodes[i];
+  if (suggestion->otherCodes.size() > kEntriesNamed) others += u"ほか";
+  return u"提案の" + suggestion->postalCode + u"（" + suggestion->address + others + u"）でよいか確認してください。";
 }
 
 Text noPostalCodeMessage(const RecordPlace& place, const std::optional<Suggestion>& suggestion) {
@@ -139,7 +143,7 @@ void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSea
     }
     case RecordOutcome::Ambiguous: {
       ReportRow& r = row(ReportReason::Ambiguous);
-      suggest(r, Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3]});
+      suggest(r, Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3], {}});
       r.message = ambiguousMessage(m);
       break;
     }
@@ -148,7 +152,7 @@ void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSea
       break;
     case RecordOutcome::ConvertedAfterRepair: {
       ReportRow& r = row(ReportReason::PostalCodeRepaired);
-      suggest(r, Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3]});
+      suggest(r, Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3], {}});
       r.message = repairedMessage(s, place);
       break;
     }

@@ -16,7 +16,7 @@ size_t foldedLength(TextView reading) {
 }
 
 Suggestion ofEntry(const Text& code, const Text& pref, const Text& city, const Text& town) {
-  return {code, pref + city + town};
+  return {code, pref + city + town, {}};
 }
 
 std::optional<Suggestion> fromOwnCode(const ConversionState& s) {
@@ -40,7 +40,13 @@ std::optional<Suggestion> fromReadings(const ConversionState& s, ReadingSearch& 
   });
   if (found.empty()) return std::nullopt;
   const IndexedEntry& e = *found.front();
-  return ofEntry(e.postalCode, e.prefecture, e.city, e.town);
+  Suggestion suggestion = ofEntry(e.postalCode, e.prefecture, e.city, e.town);
+  for (const IndexedEntry* other : found) {
+    auto& codes = suggestion.otherCodes;
+    if (other->postalCode != e.postalCode && std::find(codes.begin(), codes.end(), other->postalCode) == codes.end())
+      codes.push_back(other->postalCode);
+  }
+  return suggestion;
 }
 
 }  // namespace
