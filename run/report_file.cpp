@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "records/record_writer.h"
@@ -17,7 +18,8 @@ constexpr size_t kFlushAt = 1 << 16;
 
 void appendField(std::string& out, TextView value) {
   const std::string utf8 = toUtf8(value);
-  if (utf8.find_first_of(",\"\r\n") == std::string::npos) {
+  const bool plain = std::none_of(utf8.begin(), utf8.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+  if (plain) {
     out += utf8;
     return;
   }

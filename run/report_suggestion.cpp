@@ -7,6 +7,8 @@
 namespace zumaro {
 namespace {
 
+constexpr size_t kOtherCodesNamed = 5;
+
 bool prefectureShared(const ConversionState& s) { return s.settings.posken == s.settings.poscity; }
 
 size_t foldedLength(TextView reading) {
@@ -41,8 +43,10 @@ std::optional<Suggestion> fromReadings(const ConversionState& s, ReadingSearch& 
   if (found.empty()) return std::nullopt;
   const IndexedEntry& e = *found.front();
   Suggestion suggestion = ofEntry(e.postalCode, e.prefecture, e.city, e.town);
+  // A message names a few; one more tells that there are others.
+  auto& codes = suggestion.otherCodes;
   for (const IndexedEntry* other : found) {
-    auto& codes = suggestion.otherCodes;
+    if (codes.size() > kOtherCodesNamed) break;
     if (other->postalCode != e.postalCode && std::find(codes.begin(), codes.end(), other->postalCode) == codes.end())
       codes.push_back(other->postalCode);
   }

@@ -18,7 +18,7 @@ namespace zumaro {
 struct Suggestion {
   Text postalCode;  // 7 digits
   Text address;     // written prefecture, city and town area
-  std::vector<Text> otherCodes;  // of further entries with the same reading
+  std::vector<Text> otherCodes;  // of further entries with the same reading, at most six
 };
 
 // The reading index, built on first use.
