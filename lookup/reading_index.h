@@ -19,7 +19,7 @@ namespace zumaro {
 struct IndexedEntry {
   Text postalCode;
   Text prefecture, city, town;  // written
-  Text prefectureReading;  // folded
+  Text prefectureReading;       // folded
 };
 
 class ReadingIndex {
@@ -55,7 +55,7 @@ class ReadingIndex {
   const Group* groupOf(TextView folded, uint64_t hash) const;
 
   std::vector<IndexedEntry> entries_;
-  Text chars_;  // every folded reading, one after the other
+  Text chars_;                     // every folded reading, one after the other
   std::vector<Reading> readings_;  // equal readings side by side, in file order
   // Open addressing by hash: a probe per length of a text touches one or two
   // cache lines, where a search through the sorted readings touches dozens.

@@ -51,8 +51,9 @@ Text checkSuggestion(const std::optional<Suggestion>& suggestion, TextView other
 }
 
 Text noPostalCodeMessage(const RecordPlace& place, const std::optional<Suggestion>& suggestion) {
-  const Text what = place.postalCode.empty() ? Text(u"郵便番号の項目が空のため、")
-                                             : u"郵便番号の項目" + quoted(place.postalCode) + u"に7桁の郵便番号がないため、";
+  const Text what = place.postalCode.empty()
+                        ? Text(u"郵便番号の項目が空のため、")
+                        : u"郵便番号の項目" + quoted(place.postalCode) + u"に7桁の郵便番号がないため、";
   return what + checkSuggestion(suggestion, u"郵便番号");
 }
 
@@ -68,7 +69,8 @@ Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggest
     if (i > 0) named += u"、";
     named += namedWithReading(closest[i]->entry);
   }
-  if (closest.size() > kEntriesNamed) named += u"ほか" + decimal(static_cast<long long>(closest.size() - kEntriesNamed)) + u"件";
+  if (closest.size() > kEntriesNamed)
+    named += u"ほか" + decimal(static_cast<long long>(closest.size() - kEntriesNamed)) + u"件";
   Text message = u"郵便番号" + hyphenated(s.keyno) + u"の住所（" + named + u"）のどれとも読みが合わず、";
   if (!closest.empty()) {
     const DataEntry& e = closest.front()->entry;

@@ -18,7 +18,8 @@ constexpr size_t kFlushAt = 1 << 16;
 
 void appendField(std::string& out, TextView value) {
   const std::string utf8 = toUtf8(value);
-  const bool plain = std::none_of(utf8.begin(), utf8.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+  const bool plain =
+      std::none_of(utf8.begin(), utf8.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
   if (plain) {
     out += utf8;
     return;

@@ -16,8 +16,8 @@
 namespace zumaro {
 
 struct Suggestion {
-  Text postalCode;  // 7 digits
-  Text address;     // written prefecture, city and town area
+  Text postalCode;               // 7 digits
+  Text address;                  // written prefecture, city and town area
   std::vector<Text> otherCodes;  // of further entries with the same reading, at most six
 };
 

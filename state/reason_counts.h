@@ -20,13 +20,26 @@ struct ReasonCounts {
 
   void count(RecordOutcome outcome) {
     switch (outcome) {
-      case RecordOutcome::Converted: break;
-      case RecordOutcome::ConvertedByBusinessCode: ++businessCode; break;
-      case RecordOutcome::ConvertedAfterRepair: ++postalCodeRepaired; break;
-      case RecordOutcome::NoPostalCode: ++noPostalCode; break;
-      case RecordOutcome::PostalCodeUnknown: ++postalCodeUnknown; break;
-      case RecordOutcome::ReadingDiffers: ++readingDiffers; break;
-      case RecordOutcome::Ambiguous: ++ambiguous; break;
+      case RecordOutcome::Converted:
+        break;
+      case RecordOutcome::ConvertedByBusinessCode:
+        ++businessCode;
+        break;
+      case RecordOutcome::ConvertedAfterRepair:
+        ++postalCodeRepaired;
+        break;
+      case RecordOutcome::NoPostalCode:
+        ++noPostalCode;
+        break;
+      case RecordOutcome::PostalCodeUnknown:
+        ++postalCodeUnknown;
+        break;
+      case RecordOutcome::ReadingDiffers:
+        ++readingDiffers;
+        break;
+      case RecordOutcome::Ambiguous:
+        ++ambiguous;
+        break;
     }
   }
   void countMisaligned(int64_t record, int64_t line) {

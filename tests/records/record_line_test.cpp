@@ -28,7 +28,8 @@ std::vector<Place> placesOf(const std::string& bytes, int fieldCount) {
   RecordReader reader(source, fieldCount);
   std::vector<Text> fields;
   std::vector<Place> places;
-  while (reader.next(fields) != RecordReader::Result::End) places.push_back({reader.recordLine(), reader.recordStartsLine()});
+  while (reader.next(fields) != RecordReader::Result::End)
+    places.push_back({reader.recordLine(), reader.recordStartsLine()});
   return places;
 }
 
@@ -54,7 +55,9 @@ TEST(RecordLine, RecordsThatDoNotLineUpAreToldApart) {
     int fieldCount;
     std::vector<Place> places;
   } cases[] = {
-      {"a field too many shifts the next record into the line", "a,b,x\r\nc,d\r\ne,f\r\n", 2,
+      {"a field too many shifts the next record into the line",
+       "a,b,x\r\nc,d\r\ne,f\r\n",
+       2,
        {{1, true}, {1, false}, {2, false}, {3, false}}},
       {"a record spanning lines begins its first", "a\r\nb\r\nc\r\nd\r\n", 2, {{1, true}, {3, true}}},
       {"ragged lines: a field left off", "a,b,c\r\nd,e\r\nf,g,h\r\n", 3, {{1, true}, {2, true}, {3, false}}},

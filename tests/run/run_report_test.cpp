@@ -35,7 +35,7 @@ TEST(ReportLine, FieldsAreQuotedOnlyWhereTheyMustBe) {
 
 TEST(ReportLine, EveryReasonHasItsWord) {
   const std::pair<ReportReason, const char*> words[] = {
-      {ReportReason::NoPostalCode, "no-postal-code"},   {ReportReason::PostalCodeUnknown, "postal-code-unknown"},
+      {ReportReason::NoPostalCode, "no-postal-code"},    {ReportReason::PostalCodeUnknown, "postal-code-unknown"},
       {ReportReason::ReadingDiffers, "reading-differs"}, {ReportReason::Ambiguous, "ambiguous"},
       {ReportReason::BusinessCode, "business-code"},     {ReportReason::PostalCodeRepaired, "postal-code-repaired"},
       {ReportReason::Misaligned, "misaligned"},
@@ -55,7 +55,8 @@ TEST(SummaryLine, CountsTheUnmatchedByReasonAndTheConvertedToCheck) {
   o.reasons.businessCode = 5;
   o.reasons.postalCodeRepaired = 6;
   EXPECT_EQ(toUtf8(summaryLine(o)),
-            "読み込み 20件、照合 10件、照合なし 10件（郵便番号なし 1、郵便番号不明 2、読み不一致 3、候補複数 4）、要確認 11件");
+            "読み込み 20件、照合 10件、照合なし 10件（郵便番号なし 1、郵便番号不明 2、読み不一致 3、候補複数 "
+            "4）、要確認 11件");
 }
 
 class CoreReport : public ::testing::Test {
