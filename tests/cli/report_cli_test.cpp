@@ -51,6 +51,14 @@ TEST_F(ReportCli, GoldenListGivesTheGoldenReportWithEitherLookup) {
   }
 }
 
+TEST_F(ReportCli, QuietSilencesTheWarningAndTheSummaryButNotTheReport) {
+  useInput(readBytes(kCase + "/input.csv"));
+  const auto o = run("--report report.csv --quiet");
+  EXPECT_EQ(o.code, 0);
+  EXPECT_EQ(o.err, "");
+  EXPECT_EQ(file("report.csv"), readBytes(kCase + "/expected-report.csv"));
+}
+
 TEST_F(ReportCli, SuggestionsAreNeverApplied) {
   useInput(readBytes(kCase + "/input.csv"));
   ASSERT_EQ(run("").code, 0);
