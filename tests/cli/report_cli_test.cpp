@@ -51,6 +51,27 @@ TEST_F(ReportCli, GoldenListGivesTheGoldenReportWithEitherLookup) {
   }
 }
 
+// One field for prefecture and city: the prefecture's reading is part of
+// what is compared and searched, and of what the message names.
+TEST_F(ReportCli, PrefectureInTheAddressFieldIsPartOfTheReading) {
+  useInput(
+      testing::cp932("\"1\",\"131-0045\",\"ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸｻｸﾗﾀﾞｲ3-4\",\"\",\"\",\"\"\r\n"
+                     "\"2\",\"\",\"ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸﾎﾝﾏﾁ3-4\",\"\",\"\",\"\"\r\n"));
+  const auto o = testing::runInFolder(dir.path(), q(ZUMARO_CONVERT_EXE) +
+                                                      " -q -i in.csv -o out.csv -n 6 --postal 2 --pref 3 --city 3"
+                                                      " --building 4 --data-dir " +
+                                                      q(kCase + "/data") + " --report report.csv");
+  EXPECT_EQ(o.code, 0) << o.err;
+  EXPECT_EQ(file("report.csv"),
+            kHeader +
+                "1,1,reading-differs,131-0045,ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸｻｸﾗﾀﾞｲ3-4,1310046,東京都緑区桜台,"
+                "郵便番号131-0045の住所（東京都緑区本町（ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸﾎﾝﾏﾁ））のどれとも読みが合わず、"
+                "最も近い東京都緑区本町とは「ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸ」の後の「ｻｸﾗﾀﾞｲ3-4」から食い違うため、"
+                "提案の1310046（東京都緑区桜台）でよいか確認してください。\r\n"
+                "2,2,no-postal-code,,ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸﾎﾝﾏﾁ3-4,1310045,東京都緑区本町,"
+                "郵便番号の項目が空のため、提案の1310045（東京都緑区本町）でよいか確認してください。\r\n");
+}
+
 TEST_F(ReportCli, QuietSilencesTheWarningAndTheSummaryButNotTheReport) {
   useInput(readBytes(kCase + "/input.csv"));
   const auto o = run("--report report.csv --quiet");
