@@ -29,6 +29,7 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
   RecordReader reader(files.input, fieldCount);
   std::vector<Text> fields;
   std::vector<Text> asRead;
+  RecordPlace place;
   for (;;) {
     RecordReader::Result result;
     try {
@@ -38,7 +39,6 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
     }
     if (result == RecordReader::Result::End) return;
     const int64_t recordNumber = reader.recordNumber();
-    tally.current = {reader.recordLine(), reader.recordStartsLine()};
     if (result == RecordReader::Result::ShortRecord) {
       tally.warnings.push_back(decimal(recordNumber) + u"件目のレコードは項目が" + decimal(fieldCount) +
                                u"個に足りないまま終わっています。足りない項目は空で出力しました。");
@@ -50,7 +50,11 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
     ++tally.read;
     if (observer) observer(s.kensu, files.input.bytesConsumed());
 
+    if (!reader.recordStartsLine()) tally.reasons.countMisaligned(recordNumber, reader.recordLine());
+    if (files.check) place = {recordNumber, reader.recordLine(), reader.recordStartsLine(), slot(s, s.settings.posno)};
+
     lookUpRecord(s, files.lookup);
+    tally.reasons.count(s.match.outcome);
     writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
 
     if (s.entryApplied) {
@@ -60,6 +64,7 @@ void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTal
       if (files.unmatched)
         writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
     }
+    if (files.check) files.check(s, place);
   }
 }
 
