@@ -29,9 +29,7 @@ void showWarnings(QWidget* parent, const std::vector<Text>& warnings) {
 
 }  // namespace
 
-QString runSummary(const RunOutcome& o) {
-  return QStringLiteral("読み込み %1件、照合 %2件、照合なし %3件").arg(o.recordsRead).arg(o.recordsApplied).arg(o.recordsUnmatched);
-}
+QString runSummary(const RunOutcome& outcome) { return qText(summaryLine(outcome)); }
 
 QString progressCaption(int64_t kensu) { return QString::number(kensu) + qText(kProgressSuffix); }
 

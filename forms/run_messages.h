@@ -13,7 +13,8 @@ namespace zumaro::forms {
 // "12件目を処理中".
 QString progressCaption(int64_t kensu);
 
-// The line under 変換処理終了: what was read, converted and not.
+// The line under 変換処理終了, as the command line prints it: what was read,
+// converted, not converted by reason, and to check.
 QString runSummary(const RunOutcome& outcome);
 
 // The message boxes that end an Execute: the refusal or the fault in the

@@ -23,6 +23,7 @@
 #include "forms/message_box.h"
 #include "forms/preview_window.h"
 #include "forms/remembered_data_folder.h"
+#include "forms/review_rows.h"
 #include "forms/review_window.h"
 #include "forms/run_review.h"
 #include "forms/file_drop.h"
@@ -278,15 +279,22 @@ void SettingsForm::takeRunChoices(RunRequest& request) const {
   request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("cboencoding")));
 }
 
-// The run writes the unmatched records into a folder of its own, so that
-// the review window can save them as the command line would write them.
+// The run writes the report and the unmatched records into a folder of its
+// own, so that the review window can save them as the command line would
+// write them; the rows come to the window as the run gives them. Only the
+// run's thread touches the review until the run has ended.
 void SettingsForm::prepareReview(RunRequest& request) {
   pendingReview_ = std::make_shared<RunReview>();
   pendingReview_->outputFile = box("txtout")->text();
+  request.onReportRow = [review = pendingReview_.get()](const ReportRow& row) {
+    review->rows.push_back(reviewRow(row));
+  };
   auto folder = std::make_shared<QTemporaryDir>();
   if (!folder->isValid()) return;
   pendingReview_->folder = folder;
+  pendingReview_->reportFile = fileName(folder->path(), "report.csv");
   pendingReview_->unmatchedFile = fileName(folder->path(), "unmatched.csv");
+  request.reportPath = pendingReview_->reportFile.toStdString();
   request.unmatchedPath = pendingReview_->unmatchedFile.toStdString();
 }
 
