@@ -28,7 +28,8 @@ QMessageBox::Icon boxIcon(FormMessage::Icon icon) {
 void widenForDetail(QMessageBox& box, const QString& detail) {
   auto* grid = qobject_cast<QGridLayout*>(box.layout());
   if (!grid || detail.isEmpty()) return;
-  const int width = std::min(box.fontMetrics().horizontalAdvance(detail) + 60, 720);
+  // Japanese text often comes from a wider fallback font than the box measures with.
+  const int width = std::min(box.fontMetrics().horizontalAdvance(detail) * 6 / 5 + 60, 760);
   grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
                 grid->columnCount());
 }

@@ -32,7 +32,10 @@ QList<QStandardItem*> rowItems(const ReviewRow& row) {
   for (const QString* text : {&row.reason, &row.postalCode, &row.addressAsRead, &row.suggestedPostalCode,
                               &row.suggestedAddress, &row.message})
     items << new QStandardItem(*text);
-  for (QStandardItem* item : items) item->setEditable(false);
+  for (QStandardItem* item : items) {
+    item->setEditable(false);
+    item->setToolTip(row.message);  // the whole explanation, which the last column may cut
+  }
   return items;
 }
 
@@ -62,6 +65,7 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
   table->resizeColumnsToContents();
   table->horizontalHeader()->setStretchLastSection(true);
+  table->verticalHeader()->hide();  // the record number is the first column
 
   auto* saveReport = new QPushButton(QStringLiteral("CSVで保存"), this);
   saveReport->setObjectName(QStringLiteral("cmdsavereport"));
