@@ -45,6 +45,8 @@ PreviewWindow::PreviewWindow(const ListPreview& preview, const QString& path, QW
   table_->setObjectName(QStringLiteral("tblpreview"));
   table_->setAccessibleName(QStringLiteral("元のファイルの最初のレコード"));
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->verticalHeader()->hide();  // only the field numbers are numbers here
+  table_->horizontalHeader()->setMinimumSectionSize(table_->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
   fillTable(preview);
   QHeaderView* header = table_->horizontalHeader();
   connect(header, &QHeaderView::sectionClicked, this, &PreviewWindow::offerRoles);

@@ -188,9 +188,12 @@ class Driver:
             and a.getRole() in (self.atspi.ROLE_TEXT, self.atspi.ROLE_ENTRY)), timeout=10)
         box.queryEditableText().setTextContents(path)
         picture(args, "file-dialog")
-        names = ("保存", "保存(&S)", "&Save", "Save")
-        button = self.wait_for("save button", lambda: self.atspi.findDescendant(
-            dialog, lambda a: a.name in names and offers(a, "Action")), timeout=10)
+        # "Save", or on a Japanese desktop "保存(S)"; mnemonics may show as &.
+        def is_save(a):
+            name = (a.name or "").replace("&", "")
+            return (name == "Save" or name.startswith("保存")) and offers(a, "Action") \
+                and a.getRole() == self.atspi.ROLE_PUSH_BUTTON
+        button = self.wait_for("save button", lambda: self.atspi.findDescendant(dialog, is_save), timeout=10)
         button.queryAction().doAction(0)
         print(f"pressed  {button.name} in {dialog.name}")
 
