@@ -16,9 +16,9 @@ constexpr struct {
   const char* box;
   const char* label;
   const char* hint;  // nullptr: none
-} kLabelledBoxes[] = {{"txtin", "LBL1", "Label2"},    {"txtsu", "lblsu", "Label7"},   {"txtno", "Label3", nullptr},
-                      {"txtken", "Label4", nullptr},  {"txtcity", "Label5", nullptr}, {"txtbil", "Label6", nullptr},
-                      {"Texco", "Label22", nullptr},  {"txtout", "Label8", "Label9"}};
+} kLabelledBoxes[] = {{"txtin", "LBL1", "Label2"},   {"txtsu", "lblsu", "Label7"},   {"txtno", "Label3", nullptr},
+                      {"txtken", "Label4", nullptr}, {"txtcity", "Label5", nullptr}, {"txtbil", "Label6", nullptr},
+                      {"Texco", "Label22", nullptr}, {"txtout", "Label8", "Label9"}};
 
 // The captions of the two command buttons are spaced out for looks; the
 // names are the plain words.
@@ -84,8 +84,7 @@ void nameFurtherFieldBoxes(const QWidget& form) {
 
 void nameButtons(const QWidget& form) {
   for (const auto& b : kButtons)
-    if (auto* button = child<QAbstractButton>(form, b.button))
-      button->setAccessibleName(QString::fromUtf16(b.name));
+    if (auto* button = child<QAbstractButton>(form, b.button)) button->setAccessibleName(QString::fromUtf16(b.name));
 }
 
 void nameAddedSettings(const QWidget& form) {

@@ -11,8 +11,8 @@ DataFolderStatus dataFolderStatus(const DataFolderDescription& d) {
   } else if (d.filesMissing) {
     status.problem = QStringLiteral("データファイル（01.dat～23.dat）が揃っていません。");
   } else if (d.isSample) {
-    status.problem = QStringLiteral("%1件の見本データです。全国のデータではほとんどの住所が変換されません。")
-                         .arg(d.entries);
+    status.problem =
+        QStringLiteral("%1件の見本データです。全国のデータではほとんどの住所が変換されません。").arg(d.entries);
   }
   return status;
 }

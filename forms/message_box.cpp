@@ -15,9 +15,12 @@ MessagePresenter& presenter() {
 
 QMessageBox::Icon boxIcon(FormMessage::Icon icon) {
   switch (icon) {
-    case FormMessage::Icon::Question: return QMessageBox::Question;
-    case FormMessage::Icon::Warning: return QMessageBox::Warning;
-    case FormMessage::Icon::None: break;
+    case FormMessage::Icon::Question:
+      return QMessageBox::Question;
+    case FormMessage::Icon::Warning:
+      return QMessageBox::Warning;
+    case FormMessage::Icon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -38,7 +41,8 @@ void showModalBox(QWidget* parent, const FormMessage& message) {
   QMessageBox box(boxIcon(message.icon), message.title, message.text, QMessageBox::Ok, parent);
   box.setInformativeText(message.detail);
   widenForDetail(box, message.detail);
-  QPushButton* action = message.actionText.isEmpty() ? nullptr : box.addButton(message.actionText, QMessageBox::ActionRole);
+  QPushButton* action =
+      message.actionText.isEmpty() ? nullptr : box.addButton(message.actionText, QMessageBox::ActionRole);
   if (action) action->setObjectName(QStringLiteral("cmdreview"));
   box.exec();
   if (action && box.clickedButton() == action && message.action) message.action();

@@ -13,8 +13,8 @@ struct FormMessage {
   QString title;
   QString text;
   Icon icon = Icon::None;
-  QString detail{};    // a further line under the text, or empty
-  QString actionText{};  // a second button beside OK, or empty for none
+  QString detail{};                // a further line under the text, or empty
+  QString actionText{};            // a second button beside OK, or empty for none
   std::function<void()> action{};  // done after the box closes by that button
 };
 

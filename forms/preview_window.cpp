@@ -39,7 +39,8 @@ PreviewWindow::PreviewWindow(const ListPreview& preview, const QString& path, QW
   auto* summary = new QLabel(summaryText(preview, path), this);
   summary->setObjectName(QStringLiteral("lblpreview"));
   summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  auto* hint = new QLabel(QStringLiteral("列の見出し（番号）をクリックすると、その列を郵便番号などの位置に設定できます。"), this);
+  auto* hint = new QLabel(
+      QStringLiteral("列の見出し（番号）をクリックすると、その列を郵便番号などの位置に設定できます。"), this);
 
   table_ = new QTableWidget(this);
   table_->setObjectName(QStringLiteral("tblpreview"));
@@ -100,7 +101,8 @@ void PreviewWindow::offerRoles(int column) {
   QMenu menu(this);
   menu.setTitle(QStringLiteral("%1番目の項目").arg(column + 1));
   for (const FieldRole& role : kFieldRoles) {
-    QAction* action = menu.addAction(QStringLiteral("%1番目を%2にする").arg(column + 1).arg(QString::fromUtf16(role.name)));
+    QAction* action =
+        menu.addAction(QStringLiteral("%1番目を%2にする").arg(column + 1).arg(QString::fromUtf16(role.name)));
     connect(action, &QAction::triggered, this, [this, column, &role] { assignRole(column + 1, role); });
   }
   const QHeaderView* header = table_->horizontalHeader();

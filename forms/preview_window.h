@@ -12,7 +12,7 @@ namespace zumaro::forms {
 
 // The boxes a column can be given to, as the header's menu names them.
 struct FieldRole {
-  const char* box;     // the settings form's box
+  const char* box;  // the settings form's box
   const char16_t* name;
 };
 inline constexpr FieldRole kFieldRoles[] = {{"txtno", u"郵便番号"},

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,7 +22,7 @@ namespace {
 
 enum Column { kRecord, kReason, kPostalCode, kAddress, kSuggestedCode, kSuggestedAddress, kMessage, kColumns };
 
-const char16_t* const kHeaders[kColumns] = {u"件目",         u"理由",       u"郵便番号", u"読み込んだ住所",
+const char16_t* const kHeaders[kColumns] = {u"件目",           u"理由",       u"郵便番号", u"読み込んだ住所",
                                             u"候補の郵便番号", u"候補の住所", u"説明"};
 
 QList<QStandardItem*> rowItems(const ReviewRow& row) {
@@ -71,7 +71,8 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   saveReport->setObjectName(QStringLiteral("cmdsavereport"));
   saveReport->setEnabled(!review_->reportFile.isEmpty());
   connect(saveReport, &QPushButton::clicked, this, [this] {
-    askAndSave(QStringLiteral("確認の一覧を保存"), besideOutput(QStringLiteral("_report.csv")), &ReviewWindow::saveReport);
+    askAndSave(QStringLiteral("確認の一覧を保存"), besideOutput(QStringLiteral("_report.csv")),
+               &ReviewWindow::saveReport);
   });
   auto* saveUnmatched = new QPushButton(QStringLiteral("照合できなかったレコードを保存"), this);
   saveUnmatched->setObjectName(QStringLiteral("cmdsaveunmatched"));
@@ -152,7 +153,8 @@ bool ReviewWindow::saveCopy(const QString& from, const QString& to) {
     return false;
   }
   if (!QFile::copy(from, to)) {
-    showMessage(this, {windowTitle(), QStringLiteral("%1 に保存できませんでした。").arg(to), FormMessage::Icon::Warning});
+    showMessage(this,
+                {windowTitle(), QStringLiteral("%1 に保存できませんでした。").arg(to), FormMessage::Icon::Warning});
     return false;
   }
   return true;
@@ -167,8 +169,7 @@ QString ReviewWindow::besideOutput(const QString& ending) const {
 
 void ReviewWindow::askAndSave(const QString& title, const QString& suggested,
                               bool (ReviewWindow::*save)(const QString&)) {
-  const QString path =
-      QFileDialog::getSaveFileName(this, title, suggested, QStringLiteral("CSV (*.csv);;すべて (*)"));
+  const QString path = QFileDialog::getSaveFileName(this, title, suggested, QStringLiteral("CSV (*.csv);;すべて (*)"));
   if (!path.isEmpty()) (this->*save)(path);
 }
 

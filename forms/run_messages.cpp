@@ -35,9 +35,14 @@ QString progressCaption(int64_t kensu) { return QString::number(kensu) + qText(k
 
 void reportOutcome(QWidget* parent, const RunOutcome& outcome, std::function<void()> review) {
   switch (outcome.status) {
-    case RunOutcome::Status::Refused: showError(parent, qText(outcome.message)); return;
-    case RunOutcome::Status::Failed: showError(parent, failureText(outcome)); return;
-    case RunOutcome::Status::Finished: break;
+    case RunOutcome::Status::Refused:
+      showError(parent, qText(outcome.message));
+      return;
+    case RunOutcome::Status::Failed:
+      showError(parent, failureText(outcome));
+      return;
+    case RunOutcome::Status::Finished:
+      break;
   }
   showWarnings(parent, outcome.warnings);
   FormMessage finished{qText(kProgramTitle), qText(kRunFinished), FormMessage::Icon::None, runSummary(outcome)};

@@ -20,18 +20,18 @@
 #include "forms/added_controls.h"
 #include "forms/caption_text.h"
 #include "forms/data_folder_status.h"
-#include "forms/message_box.h"
-#include "forms/preview_window.h"
-#include "forms/remembered_data_folder.h"
-#include "forms/review_rows.h"
-#include "forms/review_window.h"
-#include "forms/run_review.h"
 #include "forms/file_drop.h"
 #include "forms/form_style.h"
 #include "forms/input_blocker.h"
+#include "forms/message_box.h"
+#include "forms/preview_window.h"
 #include "forms/program_end.h"
 #include "forms/qt_text.h"
+#include "forms/remembered_data_folder.h"
+#include "forms/review_rows.h"
+#include "forms/review_window.h"
 #include "forms/run_messages.h"
+#include "forms/run_review.h"
 #include "forms/run_worker.h"
 #include "forms/settings_form_layout.h"
 #include "records/list_preview.h"
@@ -76,13 +76,15 @@ QWidget* makeControl(const ControlLayout& c, QWidget* container) {
       label->setWordWrap(true);
       return label;
     }
-    case ControlKind::TextBox: return new QLineEdit(text, container);
+    case ControlKind::TextBox:
+      return new QLineEdit(text, container);
     case ControlKind::Frame: {
       auto* frame = new QGroupBox(text, container);
       styleFrame(*frame);
       return frame;
     }
-    case ControlKind::Button: return new QPushButton(text, container);
+    case ControlKind::Button:
+      return new QPushButton(text, container);
   }
   return nullptr;
 }
@@ -101,7 +103,8 @@ bool takesFocus(ControlKind kind) { return kind == ControlKind::TextBox || kind 
 QWidget* makeAddedControl(const AddedControl& c, QWidget* form) {
   const QString text = qText(c.text);
   switch (c.kind) {
-    case AddedKind::CheckBox: return new QCheckBox(text, form);
+    case AddedKind::CheckBox:
+      return new QCheckBox(text, form);
     case AddedKind::Choice: {
       auto* choice = new QComboBox(form);
       for (const char16_t* item : kEncodingItems) choice->addItem(QString::fromUtf16(item));
@@ -124,9 +127,12 @@ QWidget* makeAddedControl(const AddedControl& c, QWidget* form) {
 // The encoding choice's items are in the order of EncodingChoice.
 EncodingChoice encodingChosen(const QComboBox& choice) {
   switch (choice.currentIndex()) {
-    case 1: return EncodingChoice::Cp932;
-    case 2: return EncodingChoice::Utf8;
-    default: return EncodingChoice::Auto;
+    case 1:
+      return EncodingChoice::Cp932;
+    case 2:
+      return EncodingChoice::Utf8;
+    default:
+      return EncodingChoice::Auto;
   }
 }
 
@@ -243,8 +249,8 @@ void SettingsForm::showDataFolder() {
 }
 
 void SettingsForm::chooseDataFolder() {
-  const QString folder =
-      QFileDialog::getExistingDirectory(this, QStringLiteral("郵便番号データのフォルダ"), QString::fromStdString(dataFolder_));
+  const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("郵便番号データのフォルダ"),
+                                                           QString::fromStdString(dataFolder_));
   if (folder.isEmpty()) return;
   setDataFolder(QDir::toNativeSeparators(folder).toStdString());
   rememberDataFolder(dataFolder_);
@@ -273,8 +279,8 @@ SettingsTexts SettingsForm::settingsTexts() const {
 // The same request the command line makes for the same settings.
 void SettingsForm::takeRunChoices(RunRequest& request) const {
   request.dataFolder = dataFolder_;
-  request.blocks = findChild<QCheckBox*>(QStringLiteral("chkblocks"))->isChecked() ? BlockStyle::Written
-                                                                                    : BlockStyle::FullWidth;
+  request.blocks =
+      findChild<QCheckBox*>(QStringLiteral("chkblocks"))->isChecked() ? BlockStyle::Written : BlockStyle::FullWidth;
   request.header = findChild<QCheckBox*>(QStringLiteral("chkheader"))->isChecked();
   request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("cboencoding")));
 }
@@ -346,7 +352,8 @@ QWidget* SettingsForm::showReview() {
 PreviewWindow* SettingsForm::showPreview() {
   const QString path = box("txtin")->text();
   if (path.isEmpty()) {
-    showMessage(this, {qText(kErrorTitle), QStringLiteral("元のファイル名を指定して下さい。"), FormMessage::Icon::Question});
+    showMessage(this,
+                {qText(kErrorTitle), QStringLiteral("元のファイル名を指定して下さい。"), FormMessage::Icon::Question});
     return nullptr;
   }
   ListPreviewRequest request;
@@ -361,8 +368,9 @@ PreviewWindow* SettingsForm::showPreview() {
   auto* window = new PreviewWindow(preview, path, this);
   connect(window, &PreviewWindow::fieldCountChosen, this,
           [this](int count) { box("txtsu")->setText(QString::number(count)); });
-  connect(window, &PreviewWindow::positionChosen, this,
-          [this](const QString& name, int field) { box(name.toLatin1().constData())->setText(QString::number(field)); });
+  connect(window, &PreviewWindow::positionChosen, this, [this](const QString& name, int field) {
+    box(name.toLatin1().constData())->setText(QString::number(field));
+  });
   window->show();
   return window;
 }

@@ -58,8 +58,8 @@ class AddedSettingsRun : public ::testing::Test {
 
   // The command line's run of the same settings with `options`.
   testing::ProgramOutcome runCli(const std::string& out, const std::string& options) {
-    const std::string command = shellQuoted(ZUMARO_CONVERT_EXE) + " -i " + shellQuoted(dir.file("in.csv")) +
-                                " -o " + shellQuoted(dir.file(out)) +
+    const std::string command = shellQuoted(ZUMARO_CONVERT_EXE) + " -i " + shellQuoted(dir.file("in.csv")) + " -o " +
+                                shellQuoted(dir.file(out)) +
                                 " -n 5 --postal 2 --pref 3 --city 4 --building 5 --data-dir " +
                                 shellQuoted(ZUMARO_BUILT_DATA_DIR) + " " + options;
     testing::ProgramOutcome outcome = testing::runInFolder(dir.path(), command);
@@ -119,7 +119,8 @@ TEST_F(AddedSettingsRun, CompletionBoxCarriesTheCommandLinesSummary) {
   EXPECT_EQ(box.title, QStringLiteral("Zumaro"));
   EXPECT_EQ(box.text, QStringLiteral("変換処理終了"));
   ASSERT_FALSE(box.detail.isEmpty());
-  EXPECT_TRUE(box.detail.startsWith(QStringLiteral("読み込み 3件、照合 2件、照合なし 1件"))) << box.detail.toStdString();
+  EXPECT_TRUE(box.detail.startsWith(QStringLiteral("読み込み 3件、照合 2件、照合なし 1件")))
+      << box.detail.toStdString();
   EXPECT_TRUE(QString::fromStdString(cli.err).contains(box.detail + QLatin1Char('\n'))) << cli.err;
 }
 

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QUrl>
 
 #include "forms/form_harness.h"
 #include "forms/preview_window.h"

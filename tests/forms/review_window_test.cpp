@@ -29,9 +29,9 @@ const std::string kCase = ZUMARO_TEST_DATA_DIR "/report";
 
 // The reasons as the report file writes them and as the window shows them.
 const std::map<QString, QString> kReasons{
-    {"no-postal-code", "郵便番号なし"},       {"postal-code-unknown", "郵便番号不明"},
-    {"reading-differs", "読み不一致"},        {"ambiguous", "候補複数"},
-    {"business-code", "事業所の郵便番号"},     {"postal-code-repaired", "郵便番号を補正"},
+    {"no-postal-code", "郵便番号なし"},    {"postal-code-unknown", "郵便番号不明"},
+    {"reading-differs", "読み不一致"},     {"ambiguous", "候補複数"},
+    {"business-code", "事業所の郵便番号"}, {"postal-code-repaired", "郵便番号を補正"},
     {"misaligned", "行の途中から始まる"}};
 
 // The report's rows after its header, split into fields; quoted fields
@@ -139,8 +139,9 @@ TEST_F(ReviewWindowRun, FiltersByReasonSortsByColumnAndShowsTheWarnings) {
   for (int i = 1; i < reasons->count(); ++i) {
     SCOPED_TRACE(reasons->itemText(i).toStdString());
     reasons->setCurrentIndex(i);
-    const long want = std::count_if(expected.begin(), expected.end(),
-                                    [&](const QStringList& row) { return kReasons.at(row[2]) == reasons->itemText(i); });
+    const long want = std::count_if(expected.begin(), expected.end(), [&](const QStringList& row) {
+      return kReasons.at(row[2]) == reasons->itemText(i);
+    });
     EXPECT_GT(want, 0);
     EXPECT_EQ(view->model()->rowCount(), want);
     for (int r = 0; r < view->model()->rowCount(); ++r)
@@ -153,7 +154,8 @@ TEST_F(ReviewWindowRun, FiltersByReasonSortsByColumnAndShowsTheWarnings) {
   EXPECT_EQ(view->model()->index(0, 0).data().toString(), expected.back()[0]);
 
   const QString warnings = control<QPlainTextEdit>(*review, "txtwarnings")->toPlainText();
-  EXPECT_TRUE(warnings.contains(QStringLiteral("行の先頭から始まらないレコードが1件あります"))) << warnings.toStdString();
+  EXPECT_TRUE(warnings.contains(QStringLiteral("行の先頭から始まらないレコードが1件あります")))
+      << warnings.toStdString();
   review->close();
 }
 
