@@ -159,5 +159,25 @@ TEST_F(AddedSettingsRun, ReviewWindowSavesTheUnmatchedRecordsAsTheCommandLineWri
   review->close();
 }
 
+TEST_F(AddedSettingsRun, TheRunUsesTheDataFolderTheFormShows) {
+  // In the full data only, not in the sample.
+  writeBytes(dir.file("in.csv"), "1,001-0010,ﾎﾂｶｲﾄﾞｳ,ｻﾂﾎﾟﾛｼｷﾀｸｷﾀ10ｼﾞﾖｳﾆｼ1,\r\n");
+  const struct {
+    const char* folder;
+    const char* output;
+  } cases[] = {{ZUMARO_SAMPLE_DATA_DIR, "sample"}, {ZUMARO_BUILT_DATA_DIR, "full"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.output);
+    form.setDataFolder(c.folder);
+    const std::string fromForm = runForm(std::string(c.output) + ".csv");
+    const testing::ProgramOutcome cli = testing::runInFolder(
+        dir.path(), shellQuoted(ZUMARO_CONVERT_EXE) + " -q -i in.csv -o cli.csv -n 5 --postal 2 --pref 3 --city 4" +
+                        " --building 5 --data-dir " + shellQuoted(c.folder));
+    ASSERT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(fromForm, readBytes(dir.file("cli.csv")));
+  }
+  EXPECT_NE(readBytes(dir.file("sample.csv")), readBytes(dir.file("full.csv")));
+}
+
 }  // namespace
 }  // namespace zumaro
