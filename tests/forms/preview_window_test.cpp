@@ -65,7 +65,9 @@ TEST_F(Preview, ShowsTheFirstTwentyRecordsUnderTheirFieldNumbers) {
     ASSERT_EQ(table->columnCount(), 6);
     for (int col = 0; col < 6; ++col)
       EXPECT_TRUE(table->horizontalHeaderItem(col)->text().startsWith(QString::number(col + 1)));
-    if (c.header) EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("3\n郵便番号"));
+    if (c.header) {
+      EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("3\n郵便番号"));
+    }
     EXPECT_EQ(table->item(0, 0)->text(), QString::fromUtf8(c.firstCell));
     EXPECT_EQ(table->item(0, 2)->text(), c.header ? QStringLiteral("231-0062") : QStringLiteral("郵便番号"));
     const QString summary = control<QLabel>(*preview, "lblpreview")->text();
