@@ -59,6 +59,7 @@ void adrck(ConversionState& s) {
   if (!s.dat[5].empty()) {
     applyBusinessEntry(s, s.dat);
     s.match.hasBusiness = true;
+    s.match.business = s.dat;
     s.entryApplied = true;
     convertFurtherFields(s);
     return;

@@ -34,7 +34,8 @@ int rankOf(const Agreement& a) { return a.passedOaza ? a.used : a.used + kDirect
 void considerAddressEntry(ConversionState& s, const DataEntry& e) {
   RecordMatch& m = s.match;
   const Agreement a = compareWithRecord(s, e);
-  if (m.collectSeen) m.seen.push_back({e, a.agrees, a.used, a.reached});
+  // Only a record that no entry agrees with shows the entries of its code.
+  if (m.collectSeen && !a.agrees) m.addSeen(e, a.agrees, a.used, a.reached);
   if (!a.agrees || rankOf(a) < m.bestRank) return;
   if (rankOf(a) > m.bestRank) {
     m.ties.clear();

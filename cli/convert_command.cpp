@@ -46,7 +46,7 @@ struct CommandLine {
   std::string input, output, fields, postal, pref, city, building, company;
   std::string etc[kFurtherPairs + 1];
   std::string opt[kFurtherPairs + 1];
-  std::string dataDir, unmatched;
+  std::string dataDir, unmatched, report;
   std::string lookup = "fast";
   std::string recordPath = "decode";
   std::string match = "tolerant";
@@ -74,6 +74,10 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
   }
   app.add_option("--data-dir", cl.dataDir, "Folder of the postal data files 01.dat .. 23.dat")->type_name("DIR");
   app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read")->type_name("PATH");
+  app.add_option("--report", cl.report,
+                 "Also write a report of every record that deserves a look, with its reason and\n"
+                 "the most likely right postal code and address (UTF-8 CSV, never applied)")
+      ->type_name("PATH");
   app.add_option("--lookup", cl.lookup,
                  "How the data files are searched: fast (default, held in memory) or scan (read\n"
                  "sequentially, the reference); both give the same output")
@@ -173,6 +177,7 @@ int convertCommand(int argc, char** argv) {
   if (!cl.quiet) printDataFolder(dataFolder);
   request.dataFolder = dataFolder.folder;
   request.unmatchedPath = cl.unmatched;
+  request.reportPath = cl.report;
   request.dashIsStandardOutput = true;
   request.lookup = *lookupMethodNamed(cl.lookup);
   request.recordPath = *recordPathNamed(cl.recordPath);
@@ -204,8 +209,7 @@ int convertCommand(int argc, char** argv) {
   }
   if (!cl.quiet) {
     std::fprintf(stderr, "%s\n", toUtf8(kRunFinished).c_str());
-    std::fprintf(stderr, "読み込み %lld件、照合 %lld件、照合なし %lld件\n", static_cast<long long>(outcome.recordsRead),
-                 static_cast<long long>(outcome.recordsApplied), static_cast<long long>(outcome.recordsUnmatched));
+    std::fprintf(stderr, "%s\n", toUtf8(summaryLine(outcome)).c_str());
   }
   return kExitFinished;
 }

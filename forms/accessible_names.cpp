@@ -16,9 +16,9 @@ constexpr struct {
   const char* box;
   const char* label;
   const char* hint;  // nullptr: none
-} kLabelledBoxes[] = {{"txtin", "LBL1", "Label2"},    {"txtsu", "lblsu", "Label7"},   {"txtno", "Label3", nullptr},
-                      {"txtken", "Label4", nullptr},  {"txtcity", "Label5", nullptr}, {"txtbil", "Label6", nullptr},
-                      {"Texco", "Label22", nullptr},  {"txtout", "Label8", "Label9"}};
+} kLabelledBoxes[] = {{"txtin", "LBL1", "Label2"},   {"txtsu", "lblsu", "Label7"},   {"txtno", "Label3", nullptr},
+                      {"txtken", "Label4", nullptr}, {"txtcity", "Label5", nullptr}, {"txtbil", "Label6", nullptr},
+                      {"Texco", "Label22", nullptr}, {"txtout", "Label8", "Label9"}};
 
 // The captions of the two command buttons are spaced out for looks; the
 // names are the plain words.
@@ -28,7 +28,20 @@ constexpr struct {
 } kButtons[] = {{"cmdact", u"実行"},
                 {"cmdexit", u"終了"},
                 {"cmdrefin", u"元のファイルを選ぶ"},
-                {"cmdrefout", u"出力先のファイルを選ぶ"}};
+                {"cmdrefout", u"出力先のファイルを選ぶ"},
+                {"cmdpreview", u"元のファイルのプレビュー"},
+                {"cmddata", u"郵便番号データのフォルダを選ぶ"}};
+
+// The controls added beside the original ones, with what they do.
+constexpr struct {
+  const char* control;
+  const char16_t* name;
+  const char16_t* description;
+} kAddedSettings[] = {
+    {"chkblocks", u"番地を漢字で書く", u"1ｰ2ｰ3を１－２－３、1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳを１丁目２番３号と書きます"},
+    {"chkheader", u"1行目は見出し", u"元のファイルの1行目は変換せず、そのまま出力の先頭に書きます"},
+    {"cboencoding", u"文字コード", u"元のファイルの文字コード。自動ではファイルの内容から判断します"},
+};
 
 template <typename T>
 T* child(const QWidget& form, const char* name) {
@@ -71,8 +84,15 @@ void nameFurtherFieldBoxes(const QWidget& form) {
 
 void nameButtons(const QWidget& form) {
   for (const auto& b : kButtons)
-    if (auto* button = child<QAbstractButton>(form, b.button))
-      button->setAccessibleName(QString::fromUtf16(b.name));
+    if (auto* button = child<QAbstractButton>(form, b.button)) button->setAccessibleName(QString::fromUtf16(b.name));
+}
+
+void nameAddedSettings(const QWidget& form) {
+  for (const auto& a : kAddedSettings)
+    if (auto* control = child<QWidget>(form, a.control)) {
+      control->setAccessibleName(QString::fromUtf16(a.name));
+      control->setAccessibleDescription(QString::fromUtf16(a.description));
+    }
 }
 
 }  // namespace
@@ -81,6 +101,7 @@ void nameSettingsControls(QWidget& settingsForm) {
   nameLabelledBoxes(settingsForm);
   nameFurtherFieldBoxes(settingsForm);
   nameButtons(settingsForm);
+  nameAddedSettings(settingsForm);
 }
 
 }  // namespace zumaro::forms

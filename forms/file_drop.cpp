@@ -19,9 +19,9 @@ QString droppedFile(const QMimeData* data) {
 
 }  // namespace
 
-void FileDrop::acceptFilesOn(QLineEdit& box) {
+void FileDrop::acceptFilesOn(QLineEdit& box, std::function<void()> dropped) {
   box.setAcceptDrops(true);
-  box.installEventFilter(new FileDrop(&box));
+  box.installEventFilter(new FileDrop(&box, std::move(dropped)));
 }
 
 bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
@@ -34,6 +34,7 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
   if (type == QEvent::Drop) {
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box) box->setText(path);
+    if (dropped_) dropped_();
   }
   return true;
 }

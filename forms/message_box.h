@@ -13,9 +13,13 @@ struct FormMessage {
   QString title;
   QString text;
   Icon icon = Icon::None;
+  QString detail{};                // a further line under the text, or empty
+  QString actionText{};            // a second button beside OK, or empty for none
+  std::function<void()> action{};  // done after the box closes by that button
 };
 
-// Shows `message` modally with one OK button and returns when it is closed.
+// Shows `message` modally with an OK button (and the action's button) and
+// returns when it is closed.
 void showMessage(QWidget* parent, const FormMessage& message);
 
 using MessagePresenter = std::function<void(QWidget* parent, const FormMessage& message)>;

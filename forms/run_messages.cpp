@@ -29,16 +29,28 @@ void showWarnings(QWidget* parent, const std::vector<Text>& warnings) {
 
 }  // namespace
 
+QString runSummary(const RunOutcome& outcome) { return qText(summaryLine(outcome)); }
+
 QString progressCaption(int64_t kensu) { return QString::number(kensu) + qText(kProgressSuffix); }
 
-void reportOutcome(QWidget* parent, const RunOutcome& outcome) {
+void reportOutcome(QWidget* parent, const RunOutcome& outcome, std::function<void()> review) {
   switch (outcome.status) {
-    case RunOutcome::Status::Refused: showError(parent, qText(outcome.message)); return;
-    case RunOutcome::Status::Failed: showError(parent, failureText(outcome)); return;
-    case RunOutcome::Status::Finished: break;
+    case RunOutcome::Status::Refused:
+      showError(parent, qText(outcome.message));
+      return;
+    case RunOutcome::Status::Failed:
+      showError(parent, failureText(outcome));
+      return;
+    case RunOutcome::Status::Finished:
+      break;
   }
   showWarnings(parent, outcome.warnings);
-  showMessage(parent, {qText(kProgramTitle), qText(kRunFinished), FormMessage::Icon::None});
+  FormMessage finished{qText(kProgramTitle), qText(kRunFinished), FormMessage::Icon::None, runSummary(outcome)};
+  if (review) {
+    finished.actionText = QStringLiteral("確認…");
+    finished.action = std::move(review);
+  }
+  showMessage(parent, finished);
 }
 
 }  // namespace zumaro::forms

@@ -1,11 +1,15 @@
 #include "forms/settings_form.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <set>
@@ -13,14 +17,25 @@
 #include <vector>
 
 #include "forms/accessible_names.h"
+#include "forms/added_controls.h"
+#include "forms/caption_text.h"
+#include "forms/data_folder_status.h"
 #include "forms/file_drop.h"
 #include "forms/form_style.h"
 #include "forms/input_blocker.h"
+#include "forms/message_box.h"
+#include "forms/preview_window.h"
 #include "forms/program_end.h"
 #include "forms/qt_text.h"
+#include "forms/remembered_data_folder.h"
+#include "forms/review_rows.h"
+#include "forms/review_window.h"
 #include "forms/run_messages.h"
+#include "forms/run_review.h"
 #include "forms/run_worker.h"
 #include "forms/settings_form_layout.h"
+#include "records/list_preview.h"
+#include "run/messages.h"
 
 namespace zumaro::forms {
 namespace {
@@ -61,13 +76,15 @@ QWidget* makeControl(const ControlLayout& c, QWidget* container) {
       label->setWordWrap(true);
       return label;
     }
-    case ControlKind::TextBox: return new QLineEdit(text, container);
+    case ControlKind::TextBox:
+      return new QLineEdit(text, container);
     case ControlKind::Frame: {
       auto* frame = new QGroupBox(text, container);
       styleFrame(*frame);
       return frame;
     }
-    case ControlKind::Button: return new QPushButton(text, container);
+    case ControlKind::Button:
+      return new QPushButton(text, container);
   }
   return nullptr;
 }
@@ -83,6 +100,44 @@ void styleControl(QWidget& control, const ControlLayout& c) {
 
 bool takesFocus(ControlKind kind) { return kind == ControlKind::TextBox || kind == ControlKind::Button; }
 
+QWidget* makeAddedControl(const AddedControl& c, QWidget* form) {
+  const QString text = qText(c.text);
+  switch (c.kind) {
+    case AddedKind::CheckBox:
+      return new QCheckBox(text, form);
+    case AddedKind::Choice: {
+      auto* choice = new QComboBox(form);
+      for (const char16_t* item : kEncodingItems) choice->addItem(QString::fromUtf16(item));
+      return choice;
+    }
+    case AddedKind::Caption: {
+      auto* caption = new CaptionText(form);
+      caption->setText(text);
+      return caption;
+    }
+    case AddedKind::ToolButton: {
+      auto* button = new QToolButton(form);
+      button->setText(text);
+      return button;
+    }
+  }
+  return nullptr;
+}
+
+// The encoding choice's items are in the order of EncodingChoice.
+EncodingChoice encodingChosen(const QComboBox& choice) {
+  switch (choice.currentIndex()) {
+    case 1:
+      return EncodingChoice::Cp932;
+    case 2:
+      return EncodingChoice::Utf8;
+    default:
+      return EncodingChoice::Auto;
+  }
+}
+
+QString fileName(const QString& folder, const char* name) { return QDir(folder).filePath(QLatin1String(name)); }
+
 }  // namespace
 
 SettingsForm::SettingsForm(std::string dataFolder, QWidget* parent)
@@ -96,13 +151,20 @@ SettingsForm::SettingsForm(std::string dataFolder, QWidget* parent)
   createControls();
   orderTabStops();
   addBrowseButtons();
+  createAddedControls();
+  orderAddedTabStops();
   nameSettingsControls(*this);
+  showDataFolder();
   box("txtin")->setFocus();
 
   captionTimer_.setInterval(kCaptionIntervalMs);
   connect(&captionTimer_, &QTimer::timeout, this, &SettingsForm::showCount);
   connect(findChild<QPushButton*>(QStringLiteral("cmdact")), &QPushButton::clicked, this, &SettingsForm::execute);
   connect(findChild<QPushButton*>(QStringLiteral("cmdexit")), &QPushButton::clicked, this, &endProgram);
+  connect(findChild<QToolButton*>(QStringLiteral("cmdpreview")), &QToolButton::clicked, this,
+          &SettingsForm::showPreview);
+  connect(findChild<QToolButton*>(QStringLiteral("cmddata")), &QToolButton::clicked, this,
+          &SettingsForm::chooseDataFolder);
 }
 
 SettingsForm::~SettingsForm() = default;
@@ -146,9 +208,52 @@ void SettingsForm::addBrowseButtons() {
     button->setToolTip(QStringLiteral("ファイルを選ぶ"));
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(toPixels(b.place, *this));
-    FileDrop::acceptFilesOn(*box(b.box));
     connect(button, &QToolButton::clicked, this, b.browse);
   }
+  // A list dropped on the input box is shown at once, once the drop is over.
+  FileDrop::acceptFilesOn(*box("txtin"), [this] { QTimer::singleShot(0, this, &SettingsForm::showPreview); });
+  FileDrop::acceptFilesOn(*box("txtout"));
+}
+
+void SettingsForm::createAddedControls() {
+  for (const AddedControl& c : addedControls()) {
+    QWidget* control = makeAddedControl(c, this);
+    control->setObjectName(QLatin1String(c.name));
+    control->setFont(formDefaultFont());
+    control->setGeometry(toPixels(c.place, *this));
+  }
+}
+
+// After the last of the original tab order, in the order of the table.
+void SettingsForm::orderAddedTabStops() {
+  QWidget* previous = findChild<QWidget*>(QStringLiteral("Texco"));
+  for (const AddedControl& c : addedControls()) {
+    if (c.kind == AddedKind::Caption) continue;
+    QWidget* control = findChild<QWidget*>(QLatin1String(c.name));
+    control->setFocusPolicy(Qt::StrongFocus);
+    QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+}
+
+void SettingsForm::setDataFolder(std::string folder) {
+  dataFolder_ = std::move(folder);
+  showDataFolder();
+}
+
+void SettingsForm::showDataFolder() {
+  const DataFolderStatus status = dataFolderStatus(describeDataFolder(dataFolder_));
+  auto* line = findChild<CaptionText*>(QStringLiteral("lbldata"));
+  line->setText(dataFolderText(status));
+  line->setColour(status.problem.isEmpty() ? QColor(Qt::black) : kLegendRed);
+}
+
+void SettingsForm::chooseDataFolder() {
+  const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("郵便番号データのフォルダ"),
+                                                           QString::fromStdString(dataFolder_));
+  if (folder.isEmpty()) return;
+  setDataFolder(QDir::toNativeSeparators(folder).toStdString());
+  rememberDataFolder(dataFolder_);
 }
 
 QLineEdit* SettingsForm::box(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }
@@ -171,11 +276,40 @@ SettingsTexts SettingsForm::settingsTexts() const {
   return t;
 }
 
+// The same request the command line makes for the same settings.
+void SettingsForm::takeRunChoices(RunRequest& request) const {
+  request.dataFolder = dataFolder_;
+  request.blocks =
+      findChild<QCheckBox*>(QStringLiteral("chkblocks"))->isChecked() ? BlockStyle::Written : BlockStyle::FullWidth;
+  request.header = findChild<QCheckBox*>(QStringLiteral("chkheader"))->isChecked();
+  request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("cboencoding")));
+}
+
+// The run writes the report and the unmatched records into a folder of its
+// own, so that the review window can save them as the command line would
+// write them; the rows come to the window as the run gives them. Only the
+// run's thread touches the review until the run has ended.
+void SettingsForm::prepareReview(RunRequest& request) {
+  pendingReview_ = std::make_shared<RunReview>();
+  pendingReview_->outputFile = box("txtout")->text();
+  request.onReportRow = [review = pendingReview_.get()](const ReportRow& row) {
+    review->rows.push_back(reviewRow(row));
+  };
+  auto folder = std::make_shared<QTemporaryDir>();
+  if (!folder->isValid()) return;
+  pendingReview_->folder = folder;
+  pendingReview_->reportFile = fileName(folder->path(), "report.csv");
+  pendingReview_->unmatchedFile = fileName(folder->path(), "unmatched.csv");
+  request.reportPath = pendingReview_->reportFile.toStdString();
+  request.unmatchedPath = pendingReview_->unmatchedFile.toStdString();
+}
+
 void SettingsForm::execute() {
   if (running_) return;
   running_ = true;
   RunRequest request;
-  request.dataFolder = dataFolder_;
+  takeRunChoices(request);
+  prepareReview(request);
   worker_ = std::make_unique<RunWorker>(state_, settingsTexts(), std::move(request));
   connect(worker_.get(), &RunWorker::finished, this, &SettingsForm::finishRun);
   blocker_ = std::make_unique<InputBlocker>();
@@ -195,13 +329,57 @@ void SettingsForm::finishRun() {
   showCount();  // the exact count of the last record
   running_ = false;
   blocker_.reset();
-  reportOutcome(this, worker_->outcome());
+  const RunOutcome& outcome = worker_->outcome();
+  std::function<void()> review;
+  if (outcome.status == RunOutcome::Status::Finished) {
+    pendingReview_->summary = runSummary(outcome);
+    pendingReview_->unmatched = outcome.recordsUnmatched;
+    for (const Text& w : outcome.warnings) pendingReview_->warnings << qText(w);
+    lastReview_ = std::move(pendingReview_);
+    if (lastReview_->deservesALook()) review = [this] { showReview(); };
+  }
+  reportOutcome(this, outcome, std::move(review));
   emit executeDone();
+}
+
+QWidget* SettingsForm::showReview() {
+  if (!lastReview_ || !lastReview_->deservesALook()) return nullptr;
+  auto* window = new ReviewWindow(lastReview_, this);
+  window->show();
+  return window;
+}
+
+PreviewWindow* SettingsForm::showPreview() {
+  const QString path = box("txtin")->text();
+  if (path.isEmpty()) {
+    showMessage(this,
+                {qText(kErrorTitle), QStringLiteral("元のファイル名を指定して下さい。"), FormMessage::Icon::Question});
+    return nullptr;
+  }
+  ListPreviewRequest request;
+  request.path = toUtf8(coreText(path));
+  request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("cboencoding")));
+  request.header = findChild<QCheckBox*>(QStringLiteral("chkheader"))->isChecked();
+  const ListPreview preview = previewList(request);
+  if (!preview.ok) {
+    showMessage(this, {qText(kErrorTitle), qText(preview.error), FormMessage::Icon::Question});
+    return nullptr;
+  }
+  auto* window = new PreviewWindow(preview, path, this);
+  connect(window, &PreviewWindow::fieldCountChosen, this,
+          [this](int count) { box("txtsu")->setText(QString::number(count)); });
+  connect(window, &PreviewWindow::positionChosen, this, [this](const QString& name, int field) {
+    box(name.toLatin1().constData())->setText(QString::number(field));
+  });
+  window->show();
+  return window;
 }
 
 void SettingsForm::browseInput() {
   const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("元のファイル"), box("txtin")->text());
-  if (!path.isEmpty()) box("txtin")->setText(QDir::toNativeSeparators(path));
+  if (path.isEmpty()) return;
+  box("txtin")->setText(QDir::toNativeSeparators(path));
+  showPreview();
 }
 
 void SettingsForm::browseOutput() {

@@ -11,11 +11,14 @@
 #include "run/conversion_run.h"
 
 class QLineEdit;
+class QTemporaryDir;
 
 namespace zumaro::forms {
 
 class InputBlocker;
+class PreviewWindow;
 class RunWorker;
+struct RunReview;
 
 class SettingsForm : public QWidget {
   Q_OBJECT
@@ -26,6 +29,14 @@ class SettingsForm : public QWidget {
   ~SettingsForm() override;
 
   bool isRunning() const { return running_; }
+  const std::string& dataFolder() const { return dataFolder_; }
+  void setDataFolder(std::string folder);
+
+  // The first records of the input in a window of their own; nullptr after
+  // telling the user why they cannot be read.
+  PreviewWindow* showPreview();
+  // After the run that ended last; nullptr when there is nothing to look at.
+  QWidget* showReview();
 
  signals:
   // After the last message of an Execute has been closed.
@@ -35,6 +46,12 @@ class SettingsForm : public QWidget {
   void createControls();
   void orderTabStops();
   void addBrowseButtons();
+  void createAddedControls();
+  void orderAddedTabStops();
+  void showDataFolder();
+  void chooseDataFolder();
+  void takeRunChoices(RunRequest& request) const;
+  void prepareReview(RunRequest& request);
   QLineEdit* box(const char* name) const;
   SettingsTexts settingsTexts() const;
 
@@ -51,6 +68,8 @@ class SettingsForm : public QWidget {
   std::unique_ptr<InputBlocker> blocker_;
   QTimer captionTimer_;
   int64_t shownCount_ = -1;
+  std::shared_ptr<RunReview> pendingReview_;     // filled while the run goes on
+  std::shared_ptr<const RunReview> lastReview_;  // of the run that ended last
 };
 
 }  // namespace zumaro::forms

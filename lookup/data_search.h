@@ -6,6 +6,7 @@
 #include <string>
 
 #include "lookup/data_file.h"
+#include "lookup/loaded_data_file.h"
 #include "state/conversion_state.h"
 
 namespace zumaro {
@@ -20,6 +21,9 @@ class DataLookup {
   virtual void close() = 0;
   // The search of data file k (1..23) for s.keyno.
   virtual void serch(ConversionState& s, int k) = 0;
+  // Data file k (1..23) as held in memory, or null when the lookup does not
+  // hold its files.
+  virtual LoadedDataFile* heldFile(int) { return nullptr; }
 };
 
 // The sequential scan: each file read forward from where the last search of

@@ -18,6 +18,7 @@ class FastLookup : public DataLookup {
   void open() override;
   void close() override;
   void serch(ConversionState& s, int k) override;
+  LoadedDataFile* heldFile(int k) override { return files_[static_cast<size_t>(k)].get(); }
 
  private:
   std::array<std::unique_ptr<LoadedDataFile>, kDataFileCount + 1> files_;

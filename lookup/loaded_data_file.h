@@ -29,6 +29,13 @@ class LoadedDataFile {
   bool atEnd(size_t i);
 
   TextView key(size_t i) const { return field(i, 0); }
+  // The entries before any fault of the file, loading them when needed.
+  size_t entryCount() {
+    if (!loaded_) load();
+    return count_;
+  }
+  // Field f of entry i: 0 the key, 1..10 dat1..dat10.
+  TextView entryField(size_t i, size_t f) const { return field(i, f); }
 
   // A key made ready for comparing with many entries: its first eight
   // characters as one number (see keyHeads_), and whether they all fit.

@@ -35,7 +35,6 @@ typename Reader::Result nextRecord(Reader& reader, std::vector<Value>& fields, i
     throw RunFailure(describeReadError(e, files.inputPath, u"件目"));
   }
   if (result == Reader::Result::End) return result;
-  tally.current = {reader.recordLine(), reader.recordStartsLine()};
   if (result == Reader::Result::ShortRecord) {
     tally.warnings.push_back(decimal(reader.recordNumber()) + u"件目のレコードは項目が" + decimal(fieldCount) +
                              u"個に足りないまま終わっています。足りない項目は空で出力しました。");
@@ -43,10 +42,17 @@ typename Reader::Result nextRecord(Reader& reader, std::vector<Value>& fields, i
   return result;
 }
 
-void countRecord(ConversionState& s, LoopTally& tally, const RecordObserver& observer, uint64_t bytesRead) {
+// Counts the record, and tells where it stands when a check wants to know.
+template <class Reader>
+RecordPlace countRecord(ConversionState& s, const Reader& reader, LoopFiles& files, LoopTally& tally,
+                        const RecordObserver& observer, uint64_t bytesRead) {
   ++s.kensu;
   ++tally.read;
   if (observer) observer(s.kensu, bytesRead);
+  const int64_t recordNumber = reader.recordNumber();
+  if (!reader.recordStartsLine()) tally.reasons.countMisaligned(recordNumber, reader.recordLine());
+  if (!files.check) return {};
+  return {recordNumber, reader.recordLine(), reader.recordStartsLine(), slot(s, s.settings.posno)};
 }
 
 void tallyOutcome(ConversionState& s, LoopTally& tally) {
@@ -66,13 +72,15 @@ void runDecodingLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopT
     const int64_t recordNumber = reader.recordNumber();
     if (files.unmatched) asRead = fields;
     for (int i = 1; i <= fieldCount; ++i) s.koumoku[static_cast<size_t>(i)].swap(fields[static_cast<size_t>(i - 1)]);
-    countRecord(s, tally, observer, files.input.bytesConsumed());
+    const RecordPlace place = countRecord(s, reader, files, tally, observer, files.input.bytesConsumed());
 
     lookUpRecord(s, files.lookup);
+    tally.reasons.count(s.match.outcome);
     writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
     tallyOutcome(s, tally);
     if (!s.entryApplied && files.unmatched)
       writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
+    if (files.check) files.check(s, place);
   }
 }
 
@@ -108,13 +116,15 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
       output[i - 1] = converted[i] ? FieldToWrite{nullptr, &slot} : FieldToWrite{&bytes, nullptr};
       asRead[i - 1] = FieldToWrite{&bytes, nullptr};
     }
-    countRecord(s, tally, observer, source.bytesConsumed());
+    const RecordPlace place = countRecord(s, reader, files, tally, observer, source.bytesConsumed());
 
     lookUpRecord(s, files.lookup);
+    tally.reasons.count(s.match.outcome);
     writeRecord(files.output, kOutputFile, files.outputPath, output.data(), fieldCount, recordNumber);
     tallyOutcome(s, tally);
     if (!s.entryApplied && files.unmatched)
       writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
+    if (files.check) files.check(s, place);
   }
 }
 

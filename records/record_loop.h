@@ -12,8 +12,20 @@
 #include "records/record_writer.h"
 #include "records/text_source.h"
 #include "state/conversion_state.h"
+#include "state/reason_counts.h"
 
 namespace zumaro {
+
+// Where a record stands in the input.
+struct RecordPlace {
+  int64_t record = 0;
+  int64_t line = 0;        // 1-based, on which the record begins; a header line counts
+  bool startsLine = true;  // false: the record before it ended mid-line
+  Text postalCode;         // the field as read, before the lookup
+};
+
+// Called after each record's lookup, once the record is written.
+using RecordCheck = std::function<void(const ConversionState& s, const RecordPlace& place)>;
 
 struct LoopFiles {
   TextSource& input;
@@ -23,20 +35,15 @@ struct LoopFiles {
   DataLookup& lookup;
   RecordWriter* unmatched = nullptr;  // records no entry was applied to, as read
   std::string unmatchedPath;
-};
-
-// Where the record being handled begins in the input.
-struct RecordPlace {
-  int64_t line = 0;        // 1-based; a header line counts
-  bool startsLine = true;  // false: the record before it ended mid-line
+  RecordCheck check;  // empty: nothing more than the files is wanted
 };
 
 struct LoopTally {
   int64_t read = 0;
   int64_t applied = 0;
   int64_t unmatched = 0;
+  ReasonCounts reasons;
   std::vector<Text> warnings;
-  RecordPlace current;  // of the record handled last
 };
 
 // How records go from the input to the outputs. Both write the same bytes

@@ -13,6 +13,8 @@
 #include "records/record_writer.h"
 #include "records/text_source.h"
 #include "run/data_folder.h"
+#include "run/record_report.h"
+#include "run/report_file.h"
 #include "run/same_file.h"
 #include "run/validation.h"
 #include "state/failure.h"
@@ -67,14 +69,28 @@ void refuseOverwritingInputs(const WriteTarget& target, const std::string& input
   }
 }
 
-// Nothing may be written over the input or the postal data, and the two
-// outputs may not be one file.
+// Nothing may be written over the input or the postal data, and no two
+// files written may be one.
 void refuseUnsafeOutputs(const WriteTarget& output, const RunRequest& request, const std::string& inputPath) {
   refuseOverwritingInputs(output, inputPath, request.dataFolder, kOutputFile);
-  if (request.unmatchedPath.empty()) return;
-  refuseOverwritingInputs({request.unmatchedPath}, inputPath, request.dataFolder, kUnmatchedFile);
-  if (output.sameAs(request.unmatchedPath))
-    throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(output.path));
+  if (!request.unmatchedPath.empty()) {
+    refuseOverwritingInputs({request.unmatchedPath}, inputPath, request.dataFolder, kUnmatchedFile);
+    if (output.sameAs(request.unmatchedPath))
+      throw RunFailure(u"照合できなかったレコードのファイルと出力先のファイルが同じです。 " + fromUtf8(output.path));
+  }
+  if (!request.reportPath.empty())
+    refuseOverwritingInputs({request.reportPath}, inputPath, request.dataFolder, kReportFile);
+}
+
+// Once the output and the unmatched file exist, even as new files, the
+// report may not be either of them.
+void refuseReportOverOutputs(const WriteTarget& output, const RunRequest& request) {
+  const WriteTarget report{request.reportPath};
+  if (output.sameAs(request.reportPath))
+    throw RunFailure(Text(kReportFile) + u"と出力先のファイルが同じです。 " + fromUtf8(output.path));
+  if (!request.unmatchedPath.empty() && report.sameAs(request.unmatchedPath))
+    throw RunFailure(Text(kReportFile) + u"と照合できなかったレコードのファイルが同じです。 " +
+                     fromUtf8(request.reportPath));
 }
 
 void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStandardOutput, TextView targetName) {
@@ -106,13 +122,57 @@ void closeQuietly(RecordWriter& writer) {
 // After a fault: a run that wrote no record leaves both files as they were.
 // Once either has a record, both keep what reached them, so that the file of
 // unmatched records never shows an earlier run's.
-void keepWhatWasWritten(RecordWriter& output, RecordWriter& unmatched) {
+void keepWhatWasWritten(RecordWriter& output, RecordWriter& unmatched, ReportFile& report) {
   if (output.started() || unmatched.started()) {
     closeQuietly(output);
     closeQuietly(unmatched);
   }
   output.abandon();
   unmatched.abandon();
+  report.abandon();
+}
+
+void createReport(ReportFile& report, const std::string& path) {
+  if (!report.create(path))
+    throw RunFailure(Text(kReportFile) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) + u"）");
+}
+
+// Report rows reach the file and the caller as each record is done. The
+// reading search is built only if a record needs it.
+class RunReport {
+ public:
+  RunReport(const RunRequest& request, DataLookup& lookup, ReportFile& file)
+      : request_(request), file_(file), search_(lookup, request.dataFolder) {}
+
+  void operator()(const ConversionState& s, const RecordPlace& place) {
+    reportRowsOf(s, place, search_, rows_);
+    for (const ReportRow& row : rows_) {
+      if (!request_.reportPath.empty()) write(row);
+      if (request_.onReportRow) request_.onReportRow(row);
+    }
+  }
+
+ private:
+  void write(const ReportRow& row) {
+    try {
+      file_.write(row);
+    } catch (const WriteError& e) {
+      throw RunFailure(writeFailure(kReportFile, request_.reportPath, e.errorNumber));
+    }
+  }
+
+  const RunRequest& request_;
+  ReportFile& file_;
+  ReadingSearch search_;
+  std::vector<ReportRow> rows_;
+};
+
+void closeReport(ReportFile& report, const std::string& path) {
+  try {
+    report.close();
+  } catch (const WriteError& e) {
+    throw RunFailure(writeFailure(kReportFile, path, e.errorNumber));
+  }
 }
 
 }  // namespace
@@ -128,6 +188,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   s.settings.outfile = texts.txtout;
   s.matchMode = request.match;
   s.blockStyle = request.blocks;
+  const bool reporting = !request.reportPath.empty() || request.onReportRow;
+  s.match.collectSeen = reporting;
 
   const std::string inputPath = toUtf8(s.settings.infile);
   const std::string outputPath = toUtf8(s.settings.outfile);
@@ -136,6 +198,7 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   DataLookup& lookup = *lookupOwner;
   RecordWriter output;
   RecordWriter unmatched;
+  ReportFile report;
   LoopTally tally;
   try {
     // Everything is opened for reading before anything is opened for
@@ -147,18 +210,24 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     const std::string head = request.header ? takeHeader(input, inputPath, outcome.outputEncoding) : std::string();
     refuseFileAsDataFolder(request.dataFolder);
     lookup.open();
-    refuseUnsafeOutputs({outputPath, request.dashIsStandardOutput && outputPath == "-"}, request, inputPath);
+    const WriteTarget outputTarget{outputPath, request.dashIsStandardOutput && outputPath == "-"};
+    refuseUnsafeOutputs(outputTarget, request, inputPath);
     createOutput(output, outputPath, request.dashIsStandardOutput, kOutputFile);
     if (!request.unmatchedPath.empty()) createOutput(unmatched, request.unmatchedPath, false, kUnmatchedFile);
     for (RecordWriter* writer : {&output, &unmatched}) {
       writer->setEncoding(outcome.outputEncoding);
       writer->setHead(head);
     }
+    if (!request.reportPath.empty()) {
+      refuseReportOverOutputs(outputTarget, request);
+      createReport(report, request.reportPath);
+    }
 
     const int n = s.settings.fieldsu;
     if (n >= 5 && n <= 50) {
       LoopFiles files{input, inputPath, output, outputPath, lookup,
-                      request.unmatchedPath.empty() ? nullptr : &unmatched, request.unmatchedPath};
+                      request.unmatchedPath.empty() ? nullptr : &unmatched, request.unmatchedPath, {}};
+      if (reporting) files.check = RunReport(request, lookup, report);
       const uint64_t total = input.fileSize();
       RecordObserver observer;
       if (request.onRecord) {
@@ -173,10 +242,11 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     input.close();
     closeOutput(output, kOutputFile, outputPath);
     if (!request.unmatchedPath.empty()) closeOutput(unmatched, kUnmatchedFile, request.unmatchedPath);
+    if (!request.reportPath.empty()) closeReport(report, request.reportPath);
   } catch (const RunFailure& failure) {
     outcome.status = RunOutcome::Status::Failed;
     outcome.message = failure.message;
-    keepWhatWasWritten(output, unmatched);
+    keepWhatWasWritten(output, unmatched, report);
     lookup.close();
     input.close();
   }
@@ -185,6 +255,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   outcome.recordsApplied = tally.applied;
   outcome.recordsUnmatched = tally.unmatched;
   outcome.warnings = std::move(tally.warnings);
+  outcome.reasons = tally.reasons;
+  if (tally.reasons.misaligned > 0) outcome.warnings.push_back(misalignedWarning(tally.reasons));
   return outcome;
 }
 

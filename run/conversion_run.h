@@ -10,8 +10,10 @@
 #include "lookup/lookup_method.h"
 #include "records/record_loop.h"
 #include "records/text_encoding.h"
+#include "run/report_row.h"
 #include "run/settings_texts.h"
 #include "state/conversion_state.h"
+#include "state/reason_counts.h"
 
 namespace zumaro {
 
@@ -42,6 +44,9 @@ struct RunRequest {
   // counted as a record.
   bool header = false;
   std::function<void(const RunProgress&)> onRecord;
+  std::string reportPath;  // empty: no report file
+  // Every report row as its record is done, whether or not a file is written.
+  std::function<void(const ReportRow&)> onReportRow;
 };
 
 struct RunOutcome {
@@ -53,10 +58,17 @@ struct RunOutcome {
   int64_t recordsApplied = 0;
   int64_t recordsUnmatched = 0;
   int64_t recordsWritten = 0;  // complete records in the output file
+  ReasonCounts reasons;
   std::vector<Text> warnings;
   TextEncoding inputEncoding = TextEncoding::Cp932;   // as read, once the input was opened
   TextEncoding outputEncoding = TextEncoding::Cp932;  // as written
 };
+
+// The line that follows 変換処理終了: records read, matched, unmatched by
+// reason, and converted records that deserve a look.
+Text summaryLine(const RunOutcome& outcome);
+// The warning a run ends with when records do not begin at a line's start.
+Text misalignedWarning(const ReasonCounts& reasons);
 
 RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request);
 

@@ -21,13 +21,14 @@ Text describeReadError(const ReadError& error, const std::string& path, TextView
 
 inline constexpr char16_t kFileMissing[] = u"指定されたファイルが存在しません。";
 
-// The two files a run writes, as messages name them.
+// The files a run writes, as messages name them.
 inline constexpr char16_t kOutputFile[] = u"出力先のファイル";
 inline constexpr char16_t kUnmatchedFile[] = u"照合できなかったレコードのファイル";
+inline constexpr char16_t kReportFile[] = u"要確認レコードの報告ファイル";
 
 // A file that could not be opened for reading: missing, or unreadable.
 Text openFailure(const std::string& path, int errorNumber);
-// `file` (kOutputFile or kUnmatchedFile) could not take what was written to it.
+// `file` (kOutputFile, kUnmatchedFile or kReportFile) could not take what was written to it.
 Text writeFailure(TextView file, const std::string& path, int errorNumber);
 
 // The text of a system error number, for the end of a message.

@@ -51,8 +51,11 @@ struct RecordMatch {
   std::vector<DataEntry> ties;  // agree as far as best, written otherwise
   bool hasBusiness = false;
   DataEntry business;
-  bool collectSeen = false;     // keep every entry seen (for the report)
+  bool collectSeen = false;  // keep the entries that did not agree (for the report)
+  // Those of this record are seen[0, seenCount); the rest keep their
+  // storage for the next record, so that collecting costs no allocation.
   std::vector<SeenEntry> seen;
+  size_t seenCount = 0;
   RecordOutcome outcome = RecordOutcome::ReadingDiffers;
 
   // The record's city text folded once, when its first entry is compared,
@@ -60,6 +63,15 @@ struct RecordMatch {
   bool cityFolded = false;
   FoldedText city;
   std::array<Text, 3> readings;
+
+  void addSeen(const DataEntry& entry, bool agrees, int used, int reached) {
+    if (seenCount == seen.size()) seen.emplace_back();
+    SeenEntry& s = seen[seenCount++];
+    for (size_t f = 0; f < entry.size(); ++f) s.entry[f].assign(entry[f]);
+    s.agrees = agrees;
+    s.used = used;
+    s.reached = reached;
+  }
 
   void startRecord() {
     cityFolded = false;
@@ -70,7 +82,7 @@ struct RecordMatch {
     bestUsed = 0;
     ties.clear();
     hasBusiness = false;
-    seen.clear();
+    seenCount = 0;
     outcome = RecordOutcome::ReadingDiffers;
   }
 };

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Starts the built zumaro on a virtual screen, opens the settings form as a
-# user would, and writes pictures of both windows to docs/.
+# user would, and writes pictures of both windows to docs/; then converts the
+# sample list against the full data through tools/atspi-drive.py and writes
+# pictures of the preview, the completion box and the review window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-needed=(xvfb xdotool imagemagick fonts-ipafont-gothic)
+needed=(xvfb xauth xdotool imagemagick fonts-ipafont-gothic python3-pyatspi gir1.2-atspi-2.0 at-spi2-core dbus)
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
@@ -15,6 +17,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 [ -x build/bin/zumaro ] || tools/build.sh
+# The full data, and settings of this script's own: no folder chosen earlier
+# on the form is shown.
+export ZUMARO_DATA_DIR="$PWD/build/data/zumaro"
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+pictures=$(mktemp -d)
+trap 'rm -rf "$XDG_CONFIG_HOME" "$pictures"' EXIT
 
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   set -euo pipefail
@@ -29,4 +38,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   sleep 1
   import -window "$settings" docs/settings-form.png
 '
-echo "docs/start-form.png, docs/settings-form.png"
+/usr/bin/python3 tools/atspi-drive.py --preview --review --pictures "$pictures" --window-pictures
+cp "$pictures/preview.png" docs/preview-window.png
+cp "$pictures/completion.png" docs/completion-box.png
+cp "$pictures/review.png" docs/review-window.png
+echo "docs/start-form.png, docs/settings-form.png, docs/preview-window.png, docs/completion-box.png, docs/review-window.png"

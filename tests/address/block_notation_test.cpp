@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace zumaro {
 namespace {
 
@@ -9,6 +11,9 @@ struct BlockCase {
   std::u16string rest;
   std::u16string written;
 };
+
+// The case by its text in test names and messages.
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << toUtf8(c.rest); }
 
 class BlocksAsWritten : public ::testing::TestWithParam<BlockCase> {};
 

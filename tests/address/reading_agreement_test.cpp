@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace zumaro {
 namespace {
 
@@ -11,6 +13,9 @@ struct AgreementCase {
   bool agrees;
   int used;  // characters of the record used, when it agrees
 };
+
+// The case by its text in test names and messages.
+void PrintTo(const AgreementCase& c, std::ostream* os) { *os << c.what; }
 
 class ReadingAgreement : public ::testing::TestWithParam<AgreementCase> {};
 

@@ -189,7 +189,10 @@ TEST_F(SettingsFormLayout, FocusStartsInTheInputBoxAndTabFollowsTheTabIndices) {
 
   QStringList expected{"txtsu", "txtno", "txtken", "txtcity", "txtbil"};
   for (int k = 1; k <= 7; ++k) expected << QStringLiteral("etc%1").arg(k) << QStringLiteral("etc%1").arg(k) + "1";
-  expected << "txtout" << "cmdact" << "cmdexit" << "Texco" << "txtin" << "txtsu";
+  expected << "txtout" << "cmdact" << "cmdexit" << "Texco";
+  // The settings added later come after the original order, before it wraps round.
+  expected << "chkblocks" << "chkheader" << "cboencoding" << "cmdpreview" << "cmddata";
+  expected << "txtin" << "txtsu";
   QStringList visited;
   for (qsizetype i = 0; i < expected.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

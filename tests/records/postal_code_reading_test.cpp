@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace zumaro {
 namespace {
 
@@ -12,6 +14,9 @@ struct CodeCase {
   Kind kind;
   std::u16string key;
 };
+
+// The case by its text in test names and messages.
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << toUtf8(c.field); }
 
 class PostalCodeAsWritten : public ::testing::TestWithParam<CodeCase> {};
 

@@ -1,7 +1,8 @@
 // The byte path against the decoding path on seeded random lists (see
 // support/random_list.h) in both encodings, with and without a header line,
-// a file of unmatched records, either comparison: the same output files and
-// the same outcomes, faults and their messages included.
+// a file of unmatched records, either comparison: the same output files,
+// the same report rows and the same outcomes, faults and their messages
+// included.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -63,7 +64,22 @@ void writePostalData(const std::string& folder) {
 struct Written {
   RunOutcome outcome;
   std::string output, unmatched;
+  std::vector<std::string> reportRows;
 };
+
+std::string reasonsText(const ReasonCounts& r) {
+  std::string out;
+  for (int64_t n : {r.noPostalCode, r.postalCodeUnknown, r.readingDiffers, r.ambiguous, r.businessCode,
+                    r.postalCodeRepaired, r.misaligned, r.firstMisalignedRecord, r.firstMisalignedLine})
+    out += std::to_string(n) + " ";
+  return out;
+}
+
+std::string rowText(const ReportRow& row) {
+  return std::to_string(row.record) + " " + std::to_string(row.line) + " " + std::to_string(static_cast<int>(row.reason)) +
+         " " + toUtf8(row.postalCode) + " " + toUtf8(row.addressAsRead) + " " + toUtf8(row.suggestedPostalCode) + " " +
+         toUtf8(row.suggestedAddress) + " " + toUtf8(row.message);
+}
 
 class RecordPathDifferential : public ::testing::Test {
  protected:
@@ -91,6 +107,7 @@ class RecordPathDifferential : public ::testing::Test {
     if (c.unmatched) request.unmatchedPath = unmatched;
     ConversionState s;
     Written w;
+    request.onReportRow = [&w](const ReportRow& row) { w.reportRows.push_back(rowText(row)); };
     w.outcome = cmdact(s, t, request);
     if (std::filesystem::exists(output)) w.output = readBytes(output);
     if (std::filesystem::exists(unmatched)) w.unmatched = readBytes(unmatched);
@@ -108,6 +125,8 @@ class RecordPathDifferential : public ::testing::Test {
         a.recordsUnmatched != b.recordsUnmatched || a.recordsWritten != b.recordsWritten)
       return "record counts differ";
     if (a.warnings != b.warnings) return "warnings differ";
+    if (reasonsText(a.reasons) != reasonsText(b.reasons)) return "reasons counted differently";
+    if (bytes.reportRows != decoded.reportRows) return "report rows differ";
     return "";
   }
 

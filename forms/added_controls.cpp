@@ -1,0 +1,28 @@
+#include "forms/added_controls.h"
+
+#include <array>
+
+namespace zumaro::forms {
+namespace {
+
+using K = AddedKind;
+
+// Right of the field-count and position boxes, above the legend frame; the
+// data folder line under the output box, left of Execute.
+// clang-format off
+constexpr std::array kAdded{
+    AddedControl{"chkblocks", K::CheckBox, u"番地を漢字で書く", {7440, 1320, 2895, 270}},
+    AddedControl{"chkheader", K::CheckBox, u"1行目は見出し", {7440, 1650, 2895, 270}},
+    AddedControl{"lblencoding", K::Caption, u"文字コード", {7440, 2040, 1080, 255}},
+    AddedControl{"cboencoding", K::Choice, u"", {8520, 1995, 1575, 315}},
+    AddedControl{"cmdpreview", K::ToolButton, u"プレビュー", {8880, 900, 1215, 315}},
+    AddedControl{"lbldata", K::Caption, u"", {240, 6900, 7095, 675}},
+    AddedControl{"cmddata", K::ToolButton, u"…", {7380, 6900, 420, 270}},
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const AddedControl> addedControls() { return kAdded; }
+
+}  // namespace zumaro::forms

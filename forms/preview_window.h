@@ -1,0 +1,45 @@
+#pragma once
+// The first records of the input as the run would read them, one column a
+// field numbered from 1, so that the user can set the field count and the
+// positions by looking instead of counting.
+#include <QWidget>
+
+#include "records/list_preview.h"
+
+class QTableWidget;
+
+namespace zumaro::forms {
+
+// The boxes a column can be given to, as the header's menu names them.
+struct FieldRole {
+  const char* box;  // the settings form's box
+  const char16_t* name;
+};
+inline constexpr FieldRole kFieldRoles[] = {{"txtno", u"郵便番号"},
+                                            {"txtken", u"県名"},
+                                            {"txtcity", u"市区町村名丁目"},
+                                            {"txtbil", u"ビル名"},
+                                            {"Texco", u"企業名"}};
+
+class PreviewWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // A window of its own, closed with `owner`.
+  PreviewWindow(const ListPreview& preview, const QString& path, QWidget* owner);
+
+  // Column `field` (1 = the first) is the field of `role`.
+  void assignRole(int field, const FieldRole& role);
+
+ signals:
+  void fieldCountChosen(int count);
+  void positionChosen(const QString& box, int field);
+
+ private:
+  void fillTable(const ListPreview& preview);
+  void offerRoles(int column);
+
+  QTableWidget* table_ = nullptr;
+};
+
+}  // namespace zumaro::forms

@@ -1,0 +1,111 @@
+#include "lookup/reading_index.h"
+
+#include <algorithm>
+
+#include "address/reading_fold.h"
+
+namespace zumaro {
+namespace {
+
+// FNV-1a, one code unit at a time, so that every prefix's hash comes from
+// the one before it.
+constexpr uint64_t kHashStart = 1469598103934665603ull;
+uint64_t hashOn(uint64_t hash, char16_t c) { return (hash ^ c) * 1099511628211ull; }
+
+uint64_t hashOf(TextView text) {
+  uint64_t hash = kHashStart;
+  for (char16_t c : text) hash = hashOn(hash, c);
+  return hash;
+}
+
+void addFile(ReadingIndex& index, LoadedDataFile& file) {
+  DataEntry entry;
+  for (size_t i = 0, n = file.entryCount(); i < n; ++i) {
+    for (size_t f = 1; f < entry.size(); ++f) entry[f].assign(file.entryField(i, f));
+    index.add(file.entryField(i, 0), entry);
+  }
+}
+
+}  // namespace
+
+void ReadingIndex::build(DataLookup& lookup, const std::string& folder) {
+  for (int k = 1; k <= kDataFileCount; ++k) {
+    if (LoadedDataFile* held = lookup.heldFile(k)) {
+      addFile(*this, *held);
+      continue;
+    }
+    LoadedDataFile own(dataFilePath(folder, k));
+    own.open();
+    addFile(*this, own);
+  }
+  finish();
+}
+
+void ReadingIndex::add(TextView key, const DataEntry& e) {
+  if (!e[5].empty() || e[7].empty()) return;  // business entries are found by their code alone
+  const auto at = static_cast<uint32_t>(entries_.size());
+  Text pref, cityTown, part;
+  foldReading(e[6], pref);
+  entries_.push_back({Text(key), e[1], e[2], e[3], pref});
+  foldReading(e[7], cityTown);
+  foldReading(e[8], part);
+  cityTown += part;
+  addReading(cityTown, at);
+  if (!pref.empty()) addReading(pref + cityTown, at);
+}
+
+void ReadingIndex::addReading(TextView folded, uint32_t entry) {
+  readings_.push_back(
+      {hashOf(folded), static_cast<uint32_t>(chars_.size()), static_cast<uint32_t>(folded.size()), entry});
+  chars_ += folded;
+}
+
+void ReadingIndex::finish() {
+  std::stable_sort(readings_.begin(), readings_.end(), [&](const Reading& a, const Reading& b) {
+    return a.hash != b.hash ? a.hash < b.hash : reading(a) < reading(b);
+  });
+  size_t size = 16;
+  while (size < 2 * readings_.size()) size *= 2;
+  groups_.assign(size, Group{});
+  mask_ = size - 1;
+  for (size_t i = 0; i < readings_.size();) {
+    uint32_t count = 1;
+    while (i + count < readings_.size() && reading(readings_[i + count]) == reading(readings_[i])) ++count;
+    size_t slot = readings_[i].hash & mask_;
+    while (groups_[slot].count != 0) slot = (slot + 1) & mask_;
+    groups_[slot] = {readings_[i].hash, static_cast<uint32_t>(i), count};
+    i += count;
+  }
+}
+
+const ReadingIndex::Group* ReadingIndex::groupOf(TextView folded, uint64_t hash) const {
+  for (size_t slot = hash & mask_; groups_[slot].count != 0; slot = (slot + 1) & mask_) {
+    const Group& g = groups_[slot];
+    if (g.hash == hash && reading(readings_[g.first]) == folded) return &g;
+  }
+  return nullptr;
+}
+
+std::vector<const IndexedEntry*> ReadingIndex::longestWholeReading(
+    const FoldedText& text, const std::function<bool(const IndexedEntry&)>& accepted) const {
+  std::vector<const IndexedEntry*> found;
+  if (groups_.empty()) return found;
+  const TextView folded = text.view();
+  std::vector<uint64_t> prefixHash(folded.size() + 1, kHashStart);
+  for (size_t i = 0; i < folded.size(); ++i) prefixHash[i + 1] = hashOn(prefixHash[i], folded[i]);
+  for (size_t length = folded.size(); length > 0 && found.empty(); --length) {
+    if (!text.endsCharacter(length)) continue;
+    const Group* g = groupOf(folded.substr(0, length), prefixHash[length]);
+    if (!g) continue;
+    for (uint32_t i = g->first; i < g->first + g->count; ++i) {
+      const IndexedEntry& e = entries_[readings_[i].entry];
+      if (accepted(e)) found.push_back(&e);
+    }
+  }
+  // An entry may stand under both its readings; entries_ is in file order.
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
+}  // namespace zumaro

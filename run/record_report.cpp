@@ -1,0 +1,174 @@
+#include "run/record_report.h"
+
+#include <algorithm>
+
+#include "address/reading_fold.h"
+#include "state/failure.h"
+
+namespace zumaro {
+namespace {
+
+constexpr size_t kEntriesNamed = 5;
+constexpr size_t kDepartureShown = 10;
+
+Text hyphenated(const Text& code) { return code.size() == 7 ? code.substr(0, 3) + u"-" + code.substr(3) : code; }
+
+// Built piece by piece: GCC 12 warns wrongly on u"..." + Text(...).
+Text quoted(TextView text) {
+  Text out(u"「");
+  out += text;
+  out += u"」";
+  return out;
+}
+
+Text addressAsRead(const ConversionState& s) {
+  if (s.settings.posken == s.settings.poscity || s.recken.empty()) return s.reccityRead;
+  if (s.reccityRead.empty()) return s.recken;
+  return s.recken + u" " + s.reccityRead;
+}
+
+// The entry as the record's address field is compared with it: with the
+// prefecture when that field holds the prefecture too.
+Text writtenAsCompared(const ConversionState& s, const DataEntry& e) {
+  return (s.settings.posken == s.settings.poscity ? e[1] : Text()) + e[2] + e[3];
+}
+
+Text namedWithReading(const ConversionState& s, const DataEntry& e) {
+  const Text pref = s.settings.posken == s.settings.poscity ? e[6] : Text();
+  return writtenAsCompared(s, e) + u"（" + pref + e[7] + e[8] + u"）";
+}
+
+// Where the record's text leaves the closest entry's reading.
+Text departure(const ConversionState& s, const SeenEntry& closest) {
+  FoldedText folded;
+  foldText(s.reccityRead, folded);
+  const auto used = static_cast<size_t>(folded.textUsed(std::min(static_cast<size_t>(closest.reached), folded.size())));
+  const TextView text = s.reccityRead;
+  const TextView rest = text.substr(std::min(used, text.size()), kDepartureShown);
+  if (used == 0) return u"最初の" + quoted(rest) + u"から";
+  if (rest.empty()) return quoted(text.substr(0, used)) + u"で終わっていて";
+  return quoted(text.substr(0, used)) + u"の後の" + quoted(rest) + u"から";
+}
+
+Text checkSuggestion(const std::optional<Suggestion>& suggestion, TextView otherwise) {
+  if (!suggestion) return Text(otherwise) + u"を確認してください。";
+  Text others;
+  for (size_t i = 0; i < suggestion->otherCodes.size() && i < kEntriesNamed; ++i)
+    others += (i == 0 ? u"、同じ読みのほかの郵便番号 " : u"、") + suggestion->otherCodes[i];
+  if (suggestion->otherCodes.size() > kEntriesNamed) others += u"ほか";
+  return u"提案の" + suggestion->postalCode + u"（" + suggestion->address + others + u"）でよいか確認してください。";
+}
+
+Text noPostalCodeMessage(const RecordPlace& place, const std::optional<Suggestion>& suggestion) {
+  const Text what = place.postalCode.empty()
+                        ? Text(u"郵便番号の項目が空のため、")
+                        : u"郵便番号の項目" + quoted(place.postalCode) + u"に7桁の郵便番号がないため、";
+  return what + checkSuggestion(suggestion, u"郵便番号");
+}
+
+Text unknownCodeMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
+  return u"郵便番号" + hyphenated(s.keyno) + u"は郵便番号データにないため、" +
+         checkSuggestion(suggestion, u"郵便番号と住所");
+}
+
+Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
+  const auto closest = closestFirst(s.match);
+  Text named;
+  for (size_t i = 0; i < closest.size() && i < kEntriesNamed; ++i) {
+    if (i > 0) named += u"、";
+    named += namedWithReading(s, closest[i]->entry);
+  }
+  if (closest.size() > kEntriesNamed)
+    named += u"ほか" + decimal(static_cast<long long>(closest.size() - kEntriesNamed)) + u"件";
+  Text message = u"郵便番号" + hyphenated(s.keyno) + u"の住所（" + named + u"）のどれとも読みが合わず、";
+  if (!closest.empty()) {
+    const DataEntry& e = closest.front()->entry;
+    message += u"最も近い" + writtenAsCompared(s, e) + u"とは" + departure(s, *closest.front()) + u"食い違うため、";
+  }
+  return message + checkSuggestion(suggestion, u"郵便番号と住所");
+}
+
+Text ambiguousMessage(const RecordMatch& m) {
+  Text named = m.best[1] + m.best[2] + m.best[3];
+  for (const DataEntry& e : m.ties) named += u"、" + e[1] + e[2] + e[3];
+  return u"読みが同じだけ合う住所が" + decimal(static_cast<long long>(m.ties.size() + 1)) + u"件（" + named +
+         u"）あって一つに決められないため、どれが正しいか確認してください。";
+}
+
+Text businessMessage(const ConversionState& s) {
+  const DataEntry& e = s.match.business;
+  return u"郵便番号" + hyphenated(s.keyno) + u"は" + e[5] +
+         u"の事業所の番号で、住所と名称をその事業所のものにしたため、宛先が合っているか確認してください（変換前の住所" +
+         quoted(addressAsRead(s)) + u"、ビル名" + quoted(s.recbil) + u"、企業名" + quoted(s.recco) + u"）。";
+}
+
+Text repairedMessage(const ConversionState& s, const RecordPlace& place) {
+  return u"郵便番号" + quoted(place.postalCode) + u"は桁が足りないため、先頭に0を補った" + hyphenated(s.keyno) +
+         u"で変換したので、郵便番号を確認してください。";
+}
+
+Text misalignedMessage(const RecordPlace& place) {
+  return u"このレコードは" + decimal(place.line) +
+         u"行目の行の途中から始まっているため、項目数の設定と元のファイルの各行の項目数を確認してください。";
+}
+
+void suggest(ReportRow& row, const std::optional<Suggestion>& suggestion) {
+  if (!suggestion) return;
+  row.suggestedPostalCode = suggestion->postalCode;
+  row.suggestedAddress = suggestion->address;
+}
+
+}  // namespace
+
+void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSearch& search,
+                  std::vector<ReportRow>& rows) {
+  rows.clear();
+  auto row = [&](ReportReason reason) -> ReportRow& {
+    rows.push_back({place.record, place.line, reason, place.postalCode, addressAsRead(s), {}, {}, {}});
+    return rows.back();
+  };
+  const RecordMatch& m = s.match;
+  switch (m.outcome) {
+    case RecordOutcome::Converted:
+      break;
+    case RecordOutcome::NoPostalCode: {
+      const auto suggestion = suggestionFor(s, search);
+      ReportRow& r = row(ReportReason::NoPostalCode);
+      suggest(r, suggestion);
+      r.message = noPostalCodeMessage(place, suggestion);
+      break;
+    }
+    case RecordOutcome::PostalCodeUnknown: {
+      const auto suggestion = suggestionFor(s, search);
+      ReportRow& r = row(ReportReason::PostalCodeUnknown);
+      suggest(r, suggestion);
+      r.message = unknownCodeMessage(s, suggestion);
+      break;
+    }
+    case RecordOutcome::ReadingDiffers: {
+      const auto suggestion = suggestionFor(s, search);
+      ReportRow& r = row(ReportReason::ReadingDiffers);
+      suggest(r, suggestion);
+      r.message = readingDiffersMessage(s, suggestion);
+      break;
+    }
+    case RecordOutcome::Ambiguous: {
+      ReportRow& r = row(ReportReason::Ambiguous);
+      suggest(r, Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3], {}});
+      r.message = ambiguousMessage(m);
+      break;
+    }
+    case RecordOutcome::ConvertedByBusinessCode:
+      row(ReportReason::BusinessCode).message = businessMessage(s);
+      break;
+    case RecordOutcome::ConvertedAfterRepair: {
+      ReportRow& r = row(ReportReason::PostalCodeRepaired);
+      suggest(r, Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3], {}});
+      r.message = repairedMessage(s, place);
+      break;
+    }
+  }
+  if (!place.startsLine) row(ReportReason::Misaligned).message = misalignedMessage(place);
+}
+
+}  // namespace zumaro

@@ -1,0 +1,16 @@
+#pragma once
+// The report rows of one record, after its lookup: one per reason, in the
+// order of ReportReason.
+#include <vector>
+
+#include "records/record_loop.h"
+#include "run/report_row.h"
+#include "run/report_suggestion.h"
+#include "state/conversion_state.h"
+
+namespace zumaro {
+
+void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSearch& search,
+                  std::vector<ReportRow>& rows);
+
+}  // namespace zumaro

@@ -1,0 +1,130 @@
+// The preview of the input: the first records under their field numbers,
+// the encoding and the first line's field count, and the boxes it fills.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QUrl>
+
+#include "forms/form_harness.h"
+#include "forms/preview_window.h"
+#include "forms/settings_form.h"
+#include "support/temp_dir.h"
+
+namespace zumaro {
+namespace {
+
+using testing::control;
+using testing::MessageLog;
+using testing::type;
+using testing::writeBytes;
+
+class Preview : public ::testing::Test {
+ protected:
+  Preview() { form.show(); }
+
+  // A list of `records` lines of six fields, after a header line.
+  void writeList(int records) {
+    std::string list = "番号,名前,郵便番号,県名,住所,ビル名\r\n";
+    for (int k = 1; k <= records; ++k) list += std::to_string(k) + ",ﾔﾏﾀﾞ,231-0062,ｶﾅｶﾞﾜｹﾝ,ﾖｺﾊﾏｼ,\r\n";
+    writeBytes(dir.file("list.csv"), list);
+    type(form, "txtin", QString::fromStdString(dir.file("list.csv")));
+  }
+
+  forms::PreviewWindow* open() {
+    QTest::mouseClick(control<QWidget>(form, "cmdpreview"), Qt::LeftButton);
+    return form.findChild<forms::PreviewWindow*>(QStringLiteral("preview"));
+  }
+
+  testing::TempDir dir;
+  MessageLog log;
+  forms::SettingsForm form{ZUMARO_SAMPLE_DATA_DIR};
+};
+
+TEST_F(Preview, ShowsTheFirstTwentyRecordsUnderTheirFieldNumbers) {
+  const struct {
+    int records;
+    bool header;
+    int rowsShown;
+    const char* firstCell;
+  } cases[] = {{30, false, 20, "番号"}, {30, true, 20, "1"}, {3, true, 3, "1"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.records) + (c.header ? " with header" : ""));
+    writeList(c.records);
+    control<QCheckBox>(form, "chkheader")->setChecked(c.header);
+    forms::PreviewWindow* preview = open();
+    ASSERT_NE(preview, nullptr);
+    auto* table = control<QTableWidget>(*preview, "tblpreview");
+    EXPECT_EQ(table->rowCount(), c.rowsShown);
+    ASSERT_EQ(table->columnCount(), 6);
+    for (int col = 0; col < 6; ++col)
+      EXPECT_TRUE(table->horizontalHeaderItem(col)->text().startsWith(QString::number(col + 1)));
+    if (c.header) {
+      EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("3\n郵便番号"));
+    }
+    EXPECT_EQ(table->item(0, 0)->text(), QString::fromUtf8(c.firstCell));
+    EXPECT_EQ(table->item(0, 2)->text(), c.header ? QStringLiteral("231-0062") : QStringLiteral("郵便番号"));
+    const QString summary = control<QLabel>(*preview, "lblpreview")->text();
+    EXPECT_TRUE(summary.contains(QStringLiteral("文字コード: UTF-8"))) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("1行目の項目数: 6"))) << summary.toStdString();
+    delete preview;
+  }
+}
+
+TEST_F(Preview, FillsTheFieldCountAndThePositionsPickedForTheColumns) {
+  writeList(5);
+  forms::PreviewWindow* preview = open();
+  ASSERT_NE(preview, nullptr);
+  QTest::mouseClick(control<QPushButton>(*preview, "cmdfieldcount"), Qt::LeftButton);
+  EXPECT_EQ(control<QLineEdit>(form, "txtsu")->text(), "6");
+  const struct {
+    int role;  // of kFieldRoles
+    int field;
+    const char* box;
+  } picks[] = {{0, 3, "txtno"}, {1, 4, "txtken"}, {2, 5, "txtcity"}, {3, 6, "txtbil"}, {4, 2, "Texco"}};
+  for (const auto& p : picks) {
+    SCOPED_TRACE(p.box);
+    preview->assignRole(p.field, forms::kFieldRoles[p.role]);
+    EXPECT_EQ(control<QLineEdit>(form, p.box)->text(), QString::number(p.field));
+  }
+  EXPECT_EQ(control<QLineEdit>(form, "etc1")->text(), "0");  // nothing else
+  delete preview;
+}
+
+TEST_F(Preview, AListThatCannotBeReadIsAnErrorNamingIt) {
+  type(form, "txtin", QString::fromStdString(dir.file("none.csv")));
+  EXPECT_EQ(open(), nullptr);
+  ASSERT_EQ(log.messages.size(), 1u);
+  EXPECT_EQ(log.messages[0].title, QStringLiteral("エラーメッセージ"));
+  EXPECT_TRUE(log.messages[0].text.contains(QString::fromStdString(dir.file("none.csv"))))
+      << log.messages[0].text.toStdString();
+}
+
+TEST_F(Preview, ADroppedListIsShownAtOnce) {
+  writeList(2);
+  type(form, "txtin", QString());
+  auto* box = control<QLineEdit>(form, "txtin");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("list.csv")))});
+  const QPoint middle = box->rect().center();
+  QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(box, &enter);
+  QDropEvent dropped(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(box, &dropped);
+  EXPECT_EQ(box->text(), QString::fromStdString(dir.file("list.csv")));
+  forms::PreviewWindow* preview = nullptr;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return (preview = form.findChild<forms::PreviewWindow*>()) != nullptr; }, 5000));
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(control<QTableWidget>(*preview, "tblpreview")->rowCount(), 3);  // the header line is a record here
+  EXPECT_TRUE(log.messages.empty());
+  delete preview;
+}
+
+}  // namespace
+}  // namespace zumaro
