@@ -132,8 +132,7 @@ RunOutcome runBothLookups(const RunCase& c, const RunPaths& paths, MatchMode mod
               decoded.outcome.recordsWritten == fast.outcome.recordsWritten &&
               decoded.outcome.warnings == fast.outcome.warnings,
           "the byte and decoding paths end differently");
-  require(decoded.outputMade == fast.outputMade && decoded.output == fast.output &&
-              decoded.unmatched == fast.unmatched,
+  require(decoded.outputMade == fast.outputMade && decoded.output == fast.output && decoded.unmatched == fast.unmatched,
           "the byte and decoding paths write different files");
   return scan.outcome;
 }

@@ -46,9 +46,8 @@ Reading readAll(Reader& reader, Fields& fields, Describe describe) {
       const auto result = reader.next(fields);
       if (result == Reader::Result::End) break;
       reading.records.push_back(std::to_string(static_cast<int>(result)) + " #" +
-                                std::to_string(reader.recordNumber()) + " line " +
-                                std::to_string(reader.recordLine()) + (reader.recordStartsLine() ? "" : " mid") +
-                                " " + describe(fields));
+                                std::to_string(reader.recordNumber()) + " line " + std::to_string(reader.recordLine()) +
+                                (reader.recordStartsLine() ? "" : " mid") + " " + describe(fields));
     }
   } catch (const ReadError& e) {
     reading.fault = e;
@@ -78,8 +77,8 @@ std::string difference(const Reading& bytes, const Reading& text) {
   if (bytes.records != text.records) {
     size_t i = 0;
     while (i < bytes.records.size() && i < text.records.size() && bytes.records[i] == text.records[i]) ++i;
-    return "record " + std::to_string(i + 1) + ": " + (i < bytes.records.size() ? bytes.records[i] : "none") +
-           " / " + (i < text.records.size() ? text.records[i] : "none");
+    return "record " + std::to_string(i + 1) + ": " + (i < bytes.records.size() ? bytes.records[i] : "none") + " / " +
+           (i < text.records.size() ? text.records[i] : "none");
   }
   if (bytes.fault.has_value() != text.fault.has_value()) return "only one reader met a fault";
   if (!bytes.fault) return "";
@@ -126,7 +125,7 @@ struct LimitCase {
   EncodingChoice encoding;
   std::string character;  // repeated
   size_t count;
-  std::string after;      // what follows the repeated characters in the field
+  std::string after;  // what follows the repeated characters in the field
   bool quoted;
 };
 
@@ -138,8 +137,7 @@ TEST(ByteRecordReader, CountsTheFieldLimitInCharacters) {
       {"cp932 over, invalid byte after", EncodingChoice::Cp932, "\x82\xA0", kMaxFieldLength + 1, "\x80", false},
       {"cp932 at the limit, invalid byte after", EncodingChoice::Cp932, "\x82\xA0", kMaxFieldLength - 1, "\x80", true},
       {"utf-8 three-byte characters at the limit", EncodingChoice::Utf8, "\xE3\x81\x82", kMaxFieldLength, "", false},
-      {"utf-8 four-byte characters over", EncodingChoice::Utf8, "\xF0\x9F\x98\x80", kMaxFieldLength / 2 + 1, "",
-       true},
+      {"utf-8 four-byte characters over", EncodingChoice::Utf8, "\xF0\x9F\x98\x80", kMaxFieldLength / 2 + 1, "", true},
       {"utf-8 four-byte characters at the limit", EncodingChoice::Utf8, "\xF0\x9F\x98\x80", kMaxFieldLength / 2, "",
        false},
   };

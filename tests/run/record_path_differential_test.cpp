@@ -76,9 +76,9 @@ std::string reasonsText(const ReasonCounts& r) {
 }
 
 std::string rowText(const ReportRow& row) {
-  return std::to_string(row.record) + " " + std::to_string(row.line) + " " + std::to_string(static_cast<int>(row.reason)) +
-         " " + toUtf8(row.postalCode) + " " + toUtf8(row.addressAsRead) + " " + toUtf8(row.suggestedPostalCode) + " " +
-         toUtf8(row.suggestedAddress) + " " + toUtf8(row.message);
+  return std::to_string(row.record) + " " + std::to_string(row.line) + " " +
+         std::to_string(static_cast<int>(row.reason)) + " " + toUtf8(row.postalCode) + " " + toUtf8(row.addressAsRead) +
+         " " + toUtf8(row.suggestedPostalCode) + " " + toUtf8(row.suggestedAddress) + " " + toUtf8(row.message);
 }
 
 class RecordPathDifferential : public ::testing::Test {

@@ -8,7 +8,9 @@
 namespace zumaro::testing {
 namespace {
 
-std::string inEncoding(const std::string& utf8, TextEncoding e) { return e == TextEncoding::Cp932 ? cp932(utf8) : utf8; }
+std::string inEncoding(const std::string& utf8, TextEncoding e) {
+  return e == TextEncoding::Cp932 ? cp932(utf8) : utf8;
+}
 
 // Bytes the encoding does not hold, or holds only with more bytes after them.
 std::string invalidBytes(bench::Rng& rng, TextEncoding e) {
@@ -25,7 +27,8 @@ std::string rareCharacter(bench::Rng& rng, TextEncoding e) {
 
 std::string fieldText(bench::Rng& rng, TextEncoding e, const std::vector<std::string>& keys) {
   switch (rng.below(12)) {
-    case 0: return "";
+    case 0:
+      return "";
     case 1:
     case 2: {
       std::string key = rng.pick(keys);
@@ -33,14 +36,22 @@ std::string fieldText(bench::Rng& rng, TextEncoding e, const std::vector<std::st
       return inEncoding(key, e);
     }
     case 3:
-    case 4: return inEncoding(rng.pick(kCityReadings) + rng.pick(kTownReadings) + (rng.percent(50) ? "1-2" : ""), e);
-    case 5: return inEncoding(rng.pick(std::vector<std::string>{"ﾋﾞﾙ", "ｶｲ", "ﾄｳｷﾖｳﾄ", "東京都", "ｶ)ﾔﾏﾀﾞ"}), e);
-    case 6: return inEncoding("a\"b", e);
-    case 7: return inEncoding("x,y", e);
-    case 8: return inEncoding(rng.pick(std::vector<std::string>{"l1\r\nl2", "l1\nl2", "\r", "a\rb"}), e);
-    case 9: return "  " + inEncoding("ﾐﾄﾞﾘ ", e);
-    case 10: return rareCharacter(rng, e);
-    default: return inEncoding("note", e);
+    case 4:
+      return inEncoding(rng.pick(kCityReadings) + rng.pick(kTownReadings) + (rng.percent(50) ? "1-2" : ""), e);
+    case 5:
+      return inEncoding(rng.pick(std::vector<std::string>{"ﾋﾞﾙ", "ｶｲ", "ﾄｳｷﾖｳﾄ", "東京都", "ｶ)ﾔﾏﾀﾞ"}), e);
+    case 6:
+      return inEncoding("a\"b", e);
+    case 7:
+      return inEncoding("x,y", e);
+    case 8:
+      return inEncoding(rng.pick(std::vector<std::string>{"l1\r\nl2", "l1\nl2", "\r", "a\rb"}), e);
+    case 9:
+      return "  " + inEncoding("ﾐﾄﾞﾘ ", e);
+    case 10:
+      return rareCharacter(rng, e);
+    default:
+      return inEncoding("note", e);
   }
 }
 
