@@ -23,13 +23,13 @@ Agreement compareWithRecord(ConversionState& s, const DataEntry& e) {
     m.cityFolded = true;
   }
   const bool shared = s.settings.posken == s.settings.poscity;
-  return agreeReadings(m.city, {shared ? foldedReading(e[6], m.readings[0]) : TextView(),
-                                foldedReading(e[7], m.readings[1]), foldedReading(e[8], m.readings[2])});
+  return agreeReadings(m.city, {foldedReading(e[6], m.readings[0]), foldedReading(e[7], m.readings[1]),
+                                foldedReading(e[8], m.readings[2]), shared});
 }
 
-// An agreement that had to pass over a 大字 or 字 ranks below every one that
+// An agreement that had to pass over something ranks below every one that
 // did not, so that an entry reading the record as written is never displaced.
-int rankOf(const Agreement& a) { return a.passedOaza ? a.used : a.used + kDirectRank; }
+int rankOf(const Agreement& a) { return a.passedOver ? a.used : a.used + kDirectRank; }
 
 void considerAddressEntry(ConversionState& s, const DataEntry& e) {
   RecordMatch& m = s.match;

@@ -65,17 +65,24 @@ bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates, boo
 // when the town reading does not agree without doing so.
 // Without a city reading the town's 町 is read as written, as the old
 // comparison read it, so that no entry agrees there that it did not.
-bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOaza) {
+bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
   const size_t start = walk.at();
   if (takeWithSuffix(walk, town, true, cityRead) || town.empty()) return true;
   for (TextView oaza : {kOoaza, kAza}) {
     walk.backTo(start);
     if (!walk.ahead(oaza)) continue;
     walk.skip(oaza.size());
-    passedOaza = true;
+    passedOver = true;
     if (takeWithSuffix(walk, town, true, cityRead)) return true;
   }
   return false;
+}
+
+// City and town area from where the walk stands, to a whole character.
+bool takeCityAndTown(Walk& walk, const FoldedText& record, const EntryReadings& entry, bool& passedOver) {
+  // A town area read 町 alone alternates, as the old comparison let it.
+  return takeWithSuffix(walk, entry.city, false) && takeTown(walk, entry.town, !entry.city.empty(), passedOver) &&
+         record.endsCharacter(walk.at());
 }
 
 }  // namespace
@@ -83,9 +90,18 @@ bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOaza) {
 Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry) {
   Walk walk(record.view());
   Agreement result;
-  // A town area read 町 alone alternates, as the old comparison let it.
-  result.agrees = walk.take(entry.prefecture) && takeWithSuffix(walk, entry.city, false) &&
-                  takeTown(walk, entry.town, !entry.city.empty(), result.passedOaza) && record.endsCharacter(walk.at());
+  // The prefecture as the layout expects it first; then, for a record that
+  // writes it all the same or leaves it out, the other way.
+  const bool expected = entry.prefectureInText;
+  result.agrees = (!expected || walk.take(entry.prefecture)) && takeCityAndTown(walk, record, entry, result.passedOver);
+  if (!result.agrees && !entry.prefecture.empty()) {
+    walk.backTo(0);
+    if (expected || walk.ahead(entry.prefecture)) {
+      if (!expected) walk.skip(entry.prefecture.size());
+      result.passedOver = true;
+      result.agrees = takeCityAndTown(walk, record, entry, result.passedOver);
+    }
+  }
   result.reached = static_cast<int>(walk.furthest());
   if (result.agrees) result.used = record.textUsed(walk.at());
   return result;

@@ -1,23 +1,28 @@
 #pragma once
 // Whether an entry's readings head a record's address text, compared in the
 // folded view. Besides plain equality the comparison accepts the other
-// reading of 町 (ﾁﾖｳ for ﾏﾁ and back) where the record really writes it, and
-// a 大字 or 字 (ｵｵｱｻﾞ, ｱｻﾞ) that the record writes before the town area.
+// reading of 町 (ﾁﾖｳ for ﾏﾁ and back) where the record really writes it, a
+// 大字 or 字 (ｵｵｱｻﾞ, ｱｻﾞ) that the record writes before the town area, and
+// the prefecture written where the layout does not expect it, or left out
+// where it does.
 #include "address/reading_fold.h"
 
 namespace zumaro {
 
 struct EntryReadings {
-  TextView prefecture;  // folded; empty unless prefecture and city share a field
+  TextView prefecture;  // folded
   TextView city;        // folded
   TextView town;        // folded
+  bool prefectureInText = false;  // prefecture and city share the record's field
 };
 
 struct Agreement {
   bool agrees = false;
   int used = 0;     // characters of the record's text used, skipped spaces and 大字 included
   int reached = 0;  // folded characters that agreed before the first difference, at most
-  bool passedOaza = false;  // agreed only by passing over a 大字 or 字 of the record
+  // Agreed only by passing over a 大字 or 字, or a prefecture the layout did
+  // not expect, or by going on without one it did.
+  bool passedOver = false;
 };
 
 Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry);

@@ -70,8 +70,8 @@ bool classicAgrees(const Record& r, const DataEntry& e) {
 bool soundlyAgrees(const Record& r, const DataEntry& e) {
   FoldedText text;
   foldText(r.shared ? r.prefecture + r.city : r.city, text);
-  const Agreement a = agreeReadings(text, {r.shared ? TextView(e[6]) : TextView(), e[7], e[8]});
-  return a.agrees && !a.passedOaza;
+  const Agreement a = agreeReadings(text, {e[6], e[7], e[8], r.shared});
+  return a.agrees && !a.passedOver;
 }
 
 Verdict judge(const Record& r, const std::vector<DataEntry>& entries) {

@@ -12,6 +12,7 @@ struct AgreementCase {
   std::u16string record, prefecture, city, town;
   bool agrees;
   int used;  // characters of the record used, when it agrees
+  bool prefectureInText = false;
 };
 
 // The case by its text in test names and messages.
@@ -27,7 +28,7 @@ TEST_P(ReadingAgreement, AgreesAsFarAsTheRecordReallyReads) {
   foldReading(c.prefecture, prefecture);
   foldReading(c.city, city);
   foldReading(c.town, town);
-  const Agreement a = agreeReadings(record, {prefecture, city, town});
+  const Agreement a = agreeReadings(record, {prefecture, city, town, c.prefectureInText});
   EXPECT_EQ(a.agrees, c.agrees) << c.what;
   if (c.agrees) {
     EXPECT_EQ(a.used, c.used) << c.what;
@@ -53,7 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
         AgreementCase{"字 before a town that begins with it", u"ｲﾁﾉﾐﾔｼｱｻﾞｱｻﾞｲﾁﾖｳ8", u"", u"ｲﾁﾉﾐﾔｼ", u"ｱｻﾞｲﾁﾖｳ", true, 16},
         AgreementCase{"大字 is not passed for an empty town", u"ｵｵｲﾀｼｵｵｱｻﾞﾂﾈﾕｷ", u"", u"ｵｵｲﾀｼ", u"", true, 5},
         AgreementCase{"a character is never split", u"ｶﾅガﾜ", u"", u"ｶﾅｶ", u"", false, 0},
-        AgreementCase{"prefecture in the same field", u"ｶﾅｶﾞﾜｹﾝ ﾖｺﾊﾏｼ1", u"ｶﾅｶﾞﾜｹﾝ", u"ﾖｺﾊﾏｼ", u"", true, 13},
+        AgreementCase{"prefecture in the same field", u"ｶﾅｶﾞﾜｹﾝ ﾖｺﾊﾏｼ1", u"ｶﾅｶﾞﾜｹﾝ", u"ﾖｺﾊﾏｼ", u"", true, 13, true},
+        AgreementCase{"prefecture left out of the same field", u"ﾖｺﾊﾏｼ1", u"ｶﾅｶﾞﾜｹﾝ", u"ﾖｺﾊﾏｼ", u"", true, 5, true},
+        AgreementCase{"prefecture written in the city field too", u"ｶﾅｶﾞﾜｹﾝﾖｺﾊﾏｼ1", u"ｶﾅｶﾞﾜｹﾝ", u"ﾖｺﾊﾏｼ", u"", true, 12},
+        AgreementCase{"another prefecture is not passed over", u"ﾄｳｷﾖｳﾄﾖｺﾊﾏｼ1", u"ｶﾅｶﾞﾜｹﾝ", u"ﾖｺﾊﾏｼ", u"", false, 0},
         AgreementCase{"a shorter text never agrees", u"ﾐﾄﾞﾘ", u"", u"ﾐﾄﾞﾘｸ", u"", false, 0},
         AgreementCase{"empty readings agree with anything", u"ﾅﾝﾃﾞﾓ", u"", u"", u"", true, 0}));
 
