@@ -70,7 +70,8 @@ void writeBuildingOf(ConversionState& s, const DataEntry& e) {
     setSlot(s, posbil, toFullWidth(s.recbil));
     return;
   }
-  setSlot(s, posbil, e[4] + toFullWidth(TextView(s.recbil).substr(static_cast<size_t>(building.textUsed(reading.size())))));
+  setSlot(s, posbil,
+          e[4] + toFullWidth(TextView(s.recbil).substr(static_cast<size_t>(building.textUsed(reading.size())))));
 }
 
 Text remainderAfter(const ConversionState& s, int used) {

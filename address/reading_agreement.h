@@ -10,9 +10,9 @@
 namespace zumaro {
 
 struct EntryReadings {
-  TextView prefecture;  // folded
-  TextView city;        // folded
-  TextView town;        // folded
+  TextView prefecture;            // folded
+  TextView city;                  // folded
+  TextView town;                  // folded
   bool prefectureInText = false;  // prefecture and city share the record's field
 };
 

@@ -14,23 +14,13 @@ constexpr int kHalfWidth = 8;
 // Per code unit: up to two folded units; {0, 0} for a unit that stays.
 using FoldTable = std::array<std::array<char16_t, 2>, 0x10000>;
 
+// ヵ ヶ ヮ have no half-width forms; they fold straight to the large kana.
+constexpr std::u16string_view kSmallKana = u"ｧｨｩｪｫｯｬｭｮヵヶヮ";
+constexpr std::u16string_view kLargeKana = u"ｱｲｳｴｵﾂﾔﾕﾖｶｹﾜ";
+
 char16_t largeKana(char16_t c) {
-  switch (c) {
-    case u'ｧ': return u'ｱ';
-    case u'ｨ': return u'ｲ';
-    case u'ｩ': return u'ｳ';
-    case u'ｪ': return u'ｴ';
-    case u'ｫ': return u'ｵ';
-    case u'ｯ': return u'ﾂ';
-    case u'ｬ': return u'ﾔ';
-    case u'ｭ': return u'ﾕ';
-    case u'ｮ': return u'ﾖ';
-    // No half-width forms exist for these three.
-    case u'ヵ': return u'ｶ';
-    case u'ヶ': return u'ｹ';
-    case u'ヮ': return u'ﾜ';
-    default: return c;
-  }
+  const size_t at = kSmallKana.find(c);
+  return at == std::u16string_view::npos ? c : kLargeKana[at];
 }
 
 // The half-width katakana conversion of the further fields gives the
@@ -40,7 +30,8 @@ std::unique_ptr<FoldTable> buildFoldTable() {
   auto fold = [&](char16_t c) {
     Text folded = convertString(TextView(&c, 1), kHiraganaToKatakana + kHalfWidth);
     for (char16_t& u : folded) u = largeKana(u);
-    if (folded.size() <= 2 && folded != TextView(&c, 1)) (*table)[c] = {folded[0], folded.size() == 2 ? folded[1] : u'\0'};
+    if (folded.size() <= 2 && folded != TextView(&c, 1))
+      (*table)[c] = {folded[0], folded.size() == 2 ? folded[1] : u'\0'};
   };
   for (char16_t c = 0x3001; c <= 0x30FF; ++c) fold(c);
   for (char16_t c = 0xFF01; c <= 0xFF9F; ++c) fold(c);

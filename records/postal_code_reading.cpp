@@ -37,9 +37,7 @@ Text compact(TextView field) {
   return out;
 }
 
-bool plainCode(TextView field) {
-  return field.size() == kCodeLength && allDigits(field);
-}
+bool plainCode(TextView field) { return field.size() == kCodeLength && allDigits(field); }
 
 bool hyphenatedCode(TextView field) {
   return field.size() == kCodeLength + 1 && field[kHyphenPlace] == u'-' && allDigits(field.substr(0, kHyphenPlace)) &&

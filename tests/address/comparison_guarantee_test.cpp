@@ -24,8 +24,8 @@ namespace {
 
 using bench::Rng;
 
-const std::vector<std::u16string> kPieces = {u"ｻｸﾗ", u"ｷﾞ", u"ﾁﾖｳ", u"ﾏﾁ", u"ﾎﾝ", u"ｷﾀ", u"ｱｻﾞ",
-                                              u"ｵｵ", u"ﾐﾅﾐ", u"ｼ",  u"ﾁ",  u"ﾖｳ", u"3ｼﾞﾖｳ"};
+const std::vector<std::u16string> kPieces = {u"ｻｸﾗ", u"ｷﾞ",  u"ﾁﾖｳ", u"ﾏﾁ", u"ﾎﾝ", u"ｷﾀ",   u"ｱｻﾞ",
+                                             u"ｵｵ",  u"ﾐﾅﾐ", u"ｼ",   u"ﾁ",  u"ﾖｳ", u"3ｼﾞﾖｳ"};
 
 struct Record {
   std::u16string prefecture, city;
@@ -132,7 +132,8 @@ Record randomRecord(Rng& rng, const std::vector<DataEntry>& entries) {
 std::string describe(const Record& r, const std::vector<DataEntry>& entries, const Verdict& v) {
   std::ostringstream out;
   out << "record " << toUtf8(r.prefecture) << "|" << toUtf8(r.city) << (r.shared ? " (one field)" : "") << "\n";
-  for (const DataEntry& e : entries) out << "  entry " << toUtf8(e[3]) << " read " << toUtf8(e[7]) << "|" << toUtf8(e[8]) << "\n";
+  for (const DataEntry& e : entries)
+    out << "  entry " << toUtf8(e[3]) << " read " << toUtf8(e[7]) << "|" << toUtf8(e[8]) << "\n";
   out << "  classic  " << v.classic << "\n  tolerant " << v.tolerant << "\n";
   return out.str();
 }
