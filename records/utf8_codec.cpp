@@ -5,12 +5,17 @@
 
 namespace zumaro {
 
-Utf8Stop decodeUtf8(const char* bytes, size_t size, bool atEnd, Text& out) {
+namespace {
+
+// Walks the characters of `bytes`, handing each to `take`; stops before an
+// invalid sequence, or before one the next block may complete.
+template <class Take>
+Utf8Stop walkUtf8(const char* bytes, size_t size, bool atEnd, Take take) {
   const auto* p = reinterpret_cast<const uint8_t*>(bytes);
   size_t i = 0;
   while (i < size) {
     if (p[i] < 0x80) {
-      out.push_back(static_cast<char16_t>(p[i++]));
+      take(static_cast<UChar32>(p[i++]));
       continue;
     }
     // ICU counts in int32_t; a block is far below its range.
@@ -23,35 +28,27 @@ Utf8Stop decodeUtf8(const char* bytes, size_t size, bool atEnd, Text& out) {
       const bool cut = static_cast<size_t>(at) == size && p[i] >= 0xC2 && p[i] <= 0xF4;
       return {i, !cut || atEnd};
     }
+    take(c);
+    i = static_cast<size_t>(at);
+  }
+  return {i, false};
+}
+
+}  // namespace
+
+Utf8Stop decodeUtf8(const char* bytes, size_t size, bool atEnd, Text& out) {
+  return walkUtf8(bytes, size, atEnd, [&](UChar32 c) {
     if (c <= 0xFFFF) {
       out.push_back(static_cast<char16_t>(c));
     } else {
       out.push_back(static_cast<char16_t>(U16_LEAD(c)));
       out.push_back(static_cast<char16_t>(U16_TRAIL(c)));
     }
-    i = static_cast<size_t>(at);
-  }
-  return {i, false};
+  });
 }
 
 Utf8Stop validateUtf8(const char* bytes, size_t size, bool atEnd) {
-  const auto* p = reinterpret_cast<const uint8_t*>(bytes);
-  size_t i = 0;
-  while (i < size) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    auto at = static_cast<int32_t>(i);
-    UChar32 c;
-    U8_NEXT(p, at, static_cast<int32_t>(size), c);
-    if (c < 0) {
-      const bool cut = static_cast<size_t>(at) == size && p[i] >= 0xC2 && p[i] <= 0xF4;
-      return {i, !cut || atEnd};
-    }
-    i = static_cast<size_t>(at);
-  }
-  return {i, false};
+  return walkUtf8(bytes, size, atEnd, [](UChar32) {});
 }
 
 bool encodeUtf8(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) {

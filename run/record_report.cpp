@@ -123,52 +123,40 @@ void suggest(ReportRow& row, const std::optional<Suggestion>& suggestion) {
 void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSearch& search,
                   std::vector<ReportRow>& rows) {
   rows.clear();
-  auto row = [&](ReportReason reason) -> ReportRow& {
-    rows.push_back({place.record, place.line, reason, place.postalCode, addressAsRead(s), {}, {}, {}});
-    return rows.back();
+  auto row = [&](ReportReason reason, const std::optional<Suggestion>& suggestion, Text message) {
+    rows.push_back({place.record, place.line, reason, place.postalCode, addressAsRead(s), {}, {}, std::move(message)});
+    suggest(rows.back(), suggestion);
   };
   const RecordMatch& m = s.match;
+  // The entry the record agreed with, under the code the run used.
+  auto agreed = [&] { return Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3], {}}; };
+  std::optional<Suggestion> found;
   switch (m.outcome) {
     case RecordOutcome::Converted:
       break;
-    case RecordOutcome::NoPostalCode: {
-      const auto suggestion = suggestionFor(s, search);
-      ReportRow& r = row(ReportReason::NoPostalCode);
-      suggest(r, suggestion);
-      r.message = noPostalCodeMessage(place, suggestion);
+    case RecordOutcome::NoPostalCode:
+      found = suggestionFor(s, search);
+      row(ReportReason::NoPostalCode, found, noPostalCodeMessage(place, found));
       break;
-    }
-    case RecordOutcome::PostalCodeUnknown: {
-      const auto suggestion = suggestionFor(s, search);
-      ReportRow& r = row(ReportReason::PostalCodeUnknown);
-      suggest(r, suggestion);
-      r.message = unknownCodeMessage(s, suggestion);
+    case RecordOutcome::PostalCodeUnknown:
+      found = suggestionFor(s, search);
+      row(ReportReason::PostalCodeUnknown, found, unknownCodeMessage(s, found));
       break;
-    }
-    case RecordOutcome::ReadingDiffers: {
-      const auto suggestion = suggestionFor(s, search);
-      ReportRow& r = row(ReportReason::ReadingDiffers);
-      suggest(r, suggestion);
-      r.message = readingDiffersMessage(s, suggestion);
+    case RecordOutcome::ReadingDiffers:
+      found = suggestionFor(s, search);
+      row(ReportReason::ReadingDiffers, found, readingDiffersMessage(s, found));
       break;
-    }
-    case RecordOutcome::Ambiguous: {
-      ReportRow& r = row(ReportReason::Ambiguous);
-      suggest(r, Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3], {}});
-      r.message = ambiguousMessage(m);
+    case RecordOutcome::Ambiguous:
+      row(ReportReason::Ambiguous, agreed(), ambiguousMessage(m));
       break;
-    }
     case RecordOutcome::ConvertedByBusinessCode:
-      row(ReportReason::BusinessCode).message = businessMessage(s);
+      row(ReportReason::BusinessCode, std::nullopt, businessMessage(s));
       break;
-    case RecordOutcome::ConvertedAfterRepair: {
-      ReportRow& r = row(ReportReason::PostalCodeRepaired);
-      suggest(r, Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3], {}});
-      r.message = repairedMessage(s, place);
+    case RecordOutcome::ConvertedAfterRepair:
+      row(ReportReason::PostalCodeRepaired, agreed(), repairedMessage(s, place));
       break;
-    }
   }
-  if (!place.startsLine) row(ReportReason::Misaligned).message = misalignedMessage(place);
+  if (!place.startsLine) row(ReportReason::Misaligned, std::nullopt, misalignedMessage(place));
 }
 
 }  // namespace zumaro
