@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "records/text_encoding.h"
 #include "records/text_source.h"
@@ -86,6 +87,12 @@ class ByteSource {
   bool holdsAtLeast(const std::string& value, size_t units) const {
     return value.size() >= units && utf16Length(encoding(), value) >= units;
   }
+
+  // The checked bytes not yet taken, for a reader that finds a whole record
+  // in them at once; empty until the first peek.
+  std::string_view checkedBytes() const { return std::string_view(at_, static_cast<size_t>(end_ - at_)); }
+  // Takes `n` of the checked bytes.
+  void skip(size_t n) { at_ += n; }
 
   TextEncoding encoding() const { return file_->encoding(); }
   int64_t linesTaken() const { return file_->linesTaken(); }

@@ -2,6 +2,8 @@
 
 #include <type_traits>
 
+#include "records/plain_record.h"
+
 namespace zumaro {
 namespace {
 
@@ -78,6 +80,31 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
   current_ = firstBlank_;
   blanksGiven_ = 1;
   return Result::Record;  // the blank record read first: its fields are empty
+}
+
+template <class Source, class Value>
+typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Value>::nextViews(
+    std::vector<std::string_view>& views, std::vector<Value>& storage)
+  requires std::is_same_v<Source, ByteSource>
+{
+  views.resize(static_cast<size_t>(fieldCount_));
+  const std::string_view bytes = source_->checkedBytes();
+  if (pendingBlank_ == 0 && !hasLookahead_ && !bytes.empty()) {
+    const size_t taken = splitPlainRecord(bytes.data(), bytes.data() + bytes.size(), fieldCount_, views.data());
+    if (taken != 0) {
+      source_->skip(taken);
+      rawStart_ = {line_, atLineStart_};
+      fieldLine_ = line_++;
+      atLineStart_ = true;
+      afterComma_ = false;
+      ++recordNumber_;
+      current_ = rawStart_;
+      return Result::Record;
+    }
+  }
+  const Result result = next(storage);
+  for (size_t i = 0; i < storage.size(); ++i) views[i] = storage[i];
+  return result;
 }
 
 template <class Source, class Value>

@@ -11,6 +11,8 @@
 // A field holds at most kMaxFieldLength characters (records/read_error.h).
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "records/byte_source.h"
@@ -40,6 +42,12 @@ class BasicRecordReader {
   // Throws ReadError, with recordNumber and field set, on invalid bytes, an
   // unclosed quote, a field longer than kMaxFieldLength or a read fault.
   Result next(std::vector<Value>& fields);
+
+  // The next record as views: of the source's bytes when the record is of
+  // the plain form (records/plain_record.h), else of `storage`, which next()
+  // then fills. The views are valid until the next call. Byte reader only.
+  Result nextViews(std::vector<std::string_view>& views, std::vector<Value>& storage)
+    requires std::is_same_v<Source, ByteSource>;
 
   // 1-based number of the record read last (blank records counted).
   int64_t recordNumber() const { return recordNumber_; }

@@ -23,6 +23,12 @@ void writeRecord(RecordWriter& writer, TextView file, const std::string& path, c
   }
 }
 
+template <class Reader>
+void warnShortRecord(const Reader& reader, int fieldCount, LoopTally& tally) {
+  tally.warnings.push_back(decimal(reader.recordNumber()) + u"件目のレコードは項目が" + decimal(fieldCount) +
+                           u"個に足りないまま終わっています。足りない項目は空で出力しました。");
+}
+
 // The next record, with what the loop does before the conversion sees it;
 // End is passed on.
 template <class Reader, class Value>
@@ -35,10 +41,7 @@ typename Reader::Result nextRecord(Reader& reader, std::vector<Value>& fields, i
     throw RunFailure(describeReadError(e, files.inputPath, u"件目"));
   }
   if (result == Reader::Result::End) return result;
-  if (result == Reader::Result::ShortRecord) {
-    tally.warnings.push_back(decimal(reader.recordNumber()) + u"件目のレコードは項目が" + decimal(fieldCount) +
-                             u"個に足りないまま終わっています。足りない項目は空で出力しました。");
-  }
+  if (result == Reader::Result::ShortRecord) warnShortRecord(reader, fieldCount, tally);
   return result;
 }
 
@@ -95,31 +98,47 @@ std::vector<bool> conversionSlots(const Settings& set, int fieldCount) {
   return slots;
 }
 
-// Only the fields the conversion reads are decoded, and only they are
-// encoded again; the others go out as they came in.
+// The next record of the byte path as views, with what nextRecord does
+// around it.
+ByteRecordReader::Result nextViews(ByteRecordReader& reader, std::vector<std::string_view>& fields,
+                         std::vector<std::string>& storage, int fieldCount, LoopFiles& files, LoopTally& tally) {
+  ByteRecordReader::Result result;
+  try {
+    result = reader.nextViews(fields, storage);
+  } catch (const ReadError& e) {
+    throw RunFailure(describeReadError(e, files.inputPath, u"件目"));
+  }
+  if (result == ByteRecordReader::Result::ShortRecord) warnShortRecord(reader, fieldCount, tally);
+  return result;
+}
+
+// Only the fields the conversion reads are decoded, and only those it
+// changed are encoded again; the others go out as they came in.
 void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
                  const RecordObserver& observer) {
   ByteSource source(files.input);
   ByteRecordReader reader(source, fieldCount);
   const TextEncoding encoding = files.input.encoding();
   const std::vector<bool> converted = conversionSlots(s.settings, fieldCount);
-  std::vector<std::string> fields;
+  std::vector<std::string_view> fields;
+  std::vector<std::string> storage;
   std::vector<FieldToWrite> output(static_cast<size_t>(fieldCount));
   std::vector<FieldToWrite> asRead(static_cast<size_t>(fieldCount));
-  while (nextRecord(reader, fields, fieldCount, files, tally) != ByteRecordReader::Result::End) {
+  while (nextViews(reader, fields, storage, fieldCount, files, tally) != ByteRecordReader::Result::End) {
     const int64_t recordNumber = reader.recordNumber();
     for (size_t i = 1; i <= static_cast<size_t>(fieldCount); ++i) {
       Text& slot = s.koumoku[i];
-      const std::string& bytes = fields[i - 1];
       slot.clear();
-      if (converted[i]) decodeText(encoding, bytes.data(), bytes.size(), true, slot);
-      output[i - 1] = converted[i] ? FieldToWrite{nullptr, &slot} : FieldToWrite{&bytes, nullptr};
-      asRead[i - 1] = FieldToWrite{&bytes, nullptr};
+      if (converted[i]) decodeText(encoding, fields[i - 1].data(), fields[i - 1].size(), true, slot);
+      asRead[i - 1] = FieldToWrite{fields[i - 1], nullptr};
     }
+    s.slotsChanged = 0;
     const RecordPlace place = countRecord(s, reader, files, tally, observer, source.bytesConsumed());
 
     lookUpRecord(s, files.lookup);
     tally.reasons.count(s.match.outcome);
+    for (size_t i = 1; i <= static_cast<size_t>(fieldCount); ++i)
+      output[i - 1] = (s.slotsChanged >> i & 1) != 0 ? FieldToWrite{{}, &s.koumoku[i]} : asRead[i - 1];
     writeRecord(files.output, kOutputFile, files.outputPath, output.data(), fieldCount, recordNumber);
     tallyOutcome(s, tally);
     if (!s.entryApplied && files.unmatched)

@@ -64,10 +64,10 @@ void RecordWriter::write(const Text* fields, int count) {
 
 void RecordWriter::write(const FieldToWrite* fields, int count) {
   writeRecord(count, [&](int i, size_t start) {
-    if (fields[i].bytes) {
-      copyField(*fields[i].bytes, i + 1, start);
-    } else {
+    if (fields[i].text) {
       encodeField(*fields[i].text, i + 1, start);
+    } else {
+      copyField(fields[i].bytes, i + 1, start);
     }
   });
 }
@@ -122,7 +122,7 @@ void RecordWriter::encodeField(const Text& field, int number, size_t recordStart
 // Bytes as read, with the quotes encodeField would give them. The few code
 // page 932 characters that have two byte forms are written in the one the
 // encoder picks, through their text.
-void RecordWriter::copyField(const std::string& bytes, int number, size_t recordStart) {
+void RecordWriter::copyField(std::string_view bytes, int number, size_t recordStart) {
   if (!encodesBackTheSame(encoding_, bytes)) {
     Text text;
     decodeText(encoding_, bytes.data(), bytes.size(), true, text);
@@ -131,11 +131,11 @@ void RecordWriter::copyField(const std::string& bytes, int number, size_t record
   }
   buffer_.push_back('"');
   size_t from = 0;
-  for (size_t quote; (quote = bytes.find('"', from)) != std::string::npos; from = quote + 1) {
-    buffer_.append(bytes, from, quote + 1 - from);
+  for (size_t quote; (quote = bytes.find('"', from)) != std::string_view::npos; from = quote + 1) {
+    buffer_.append(bytes.substr(from, quote + 1 - from));
     buffer_.push_back('"');
   }
-  buffer_.append(bytes, from, std::string::npos);
+  buffer_.append(bytes.substr(from));
   buffer_.push_back('"');
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/text_encoding.h"
@@ -30,7 +31,7 @@ struct WriteError : std::runtime_error {
 // One field of a record to write: its bytes as read, in an encoding that
 // writes the same characters as the writer's, or its text.
 struct FieldToWrite {
-  const std::string* bytes = nullptr;
+  std::string_view bytes;     // when there is no text
   const Text* text = nullptr;
 };
 
@@ -80,7 +81,7 @@ class RecordWriter {
   template <class PutField>
   void writeRecord(int count, PutField putField);
   void encodeField(const Text& field, int number, size_t recordStart);
-  void copyField(const std::string& bytes, int number, size_t recordStart);
+  void copyField(std::string_view bytes, int number, size_t recordStart);
 
   int fd_ = -1;
   bool owned_ = false;

@@ -11,11 +11,15 @@ const Text& slot(const ConversionState& s, int index) {
 }
 
 void setSlot(ConversionState& s, int index, Text value) {
-  if (inTable(index)) s.koumoku[static_cast<size_t>(index)] = std::move(value);
+  if (!inTable(index)) return;
+  s.koumoku[static_cast<size_t>(index)] = std::move(value);
+  s.slotsChanged |= uint64_t{1} << index;
 }
 
 Text* slotToChange(ConversionState& s, int index) {
-  return inTable(index) ? &s.koumoku[static_cast<size_t>(index)] : nullptr;
+  if (!inTable(index)) return nullptr;
+  s.slotsChanged |= uint64_t{1} << index;
+  return &s.koumoku[static_cast<size_t>(index)];
 }
 
 }  // namespace zumaro

@@ -10,7 +10,7 @@
 
 namespace zumaro {
 
-constexpr int kSlotCount = 51;     // koumoku slots 0..50
+constexpr int kSlotCount = 51;     // koumoku slots 0..50 (slotsChanged has a bit each)
 constexpr int kDataFileCount = 23;  // data files 01.dat..23.dat
 constexpr int kFurtherPairs = 7;    // etc1/etc11 .. etc7/etc71
 
@@ -45,6 +45,9 @@ struct ConversionState {
   std::array<Text, kDataFileCount + 1> lastno;  // [1]..[23]
 
   bool entryApplied = false;  // an entry was applied to the current record
+  // Bit k: slot k was set or handed out to change since the record loop
+  // last cleared it; a slot not marked still holds the field as read.
+  uint64_t slotsChanged = 0;
 
   MatchMode matchMode = MatchMode::Classic;  // a run sets it from its request
   BlockStyle blockStyle = BlockStyle::FullWidth;

@@ -114,7 +114,7 @@ TEST(RecordWriterBytes, WritesBytesAsTheirTextWouldBeWritten) {
     decodeText(c.encoding, c.bytes.data(), c.bytes.size(), true, text);
     const Text other = u"新しい";
     const std::vector<Text> asText = {text, other, text};
-    const std::vector<FieldToWrite> mixed = {{&c.bytes, nullptr}, {nullptr, &other}, {&c.bytes, nullptr}};
+    const std::vector<FieldToWrite> mixed = {{c.bytes, nullptr}, {{}, &other}, {c.bytes, nullptr}};
     RecordWriter byText, byBytes;
     ASSERT_TRUE(byText.create(dir.file("text.csv")));
     ASSERT_TRUE(byBytes.create(dir.file("bytes.csv")));
@@ -134,7 +134,7 @@ TEST(RecordWriterBytes, NamesTheFieldWhoseTextCannotBeWritten) {
   ASSERT_TRUE(w.create(dir.file("out.csv")));
   const std::string bytes = "ok";
   const Text text = u"a😀";
-  const std::vector<FieldToWrite> fields = {{&bytes, nullptr}, {nullptr, &text}};
+  const std::vector<FieldToWrite> fields = {{bytes, nullptr}, {{}, &text}};
   try {
     w.write(fields.data(), 2);
     ADD_FAILURE() << "no error";

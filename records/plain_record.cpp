@@ -1,0 +1,91 @@
+#include "records/plain_record.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include "records/read_error.h"
+
+namespace zumaro {
+namespace {
+
+// Quotes, commas, blanks and line ends are all below this byte; so is
+// nothing else that matters here, and most bytes of a record are above it.
+constexpr unsigned char kSpecialBelow = 0x2D;
+
+bool isSpecial(char c) { return static_cast<unsigned char>(c) < kSpecialBelow; }
+
+// The first special byte in [at, end), or end. Sixteen bytes at a time
+// where the processor can: most fields are shorter than that.
+const char* nextSpecial(const char* at, const char* end) {
+#ifdef __SSE2__
+  // Unsigned "below" through a signed compare: both sides' top bits flipped.
+  const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+  const __m128i limit = _mm_set1_epi8(static_cast<char>(kSpecialBelow ^ 0x80));
+  while (end - at >= 16) {
+    const __m128i bytes = _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), flip);
+    const int below = _mm_movemask_epi8(_mm_cmplt_epi8(bytes, limit));
+    if (below != 0) return at + __builtin_ctz(static_cast<unsigned>(below));
+    at += 16;
+  }
+#endif
+  while (at != end && !isSpecial(*at)) ++at;
+  return at;
+}
+
+// The closing quote of a value that opened before `at`, or null when a
+// line end comes first or the bytes end.
+const char* closingQuote(const char* at, const char* end) {
+  for (;;) {
+    at = nextSpecial(at, end);
+    if (at == end || *at == '\r' || *at == '\n') return nullptr;
+    if (*at == '"') return at;
+    ++at;  // a comma or a blank, plain inside quotes
+  }
+}
+
+// One past the unquoted value that starts at `at`: its separator or line
+// end, or `end`.
+const char* unquotedEnd(const char* at, const char* end) {
+  for (;;) {
+    at = nextSpecial(at, end);
+    if (at == end || *at == ',' || *at == '\r' || *at == '\n') return at;
+    ++at;
+  }
+}
+
+}  // namespace
+
+size_t splitPlainRecord(const char* const start, const char* end, int fieldCount, std::string_view* fields) {
+  const char* at = start;
+  for (int i = 0; i < fieldCount; ++i) {
+    if (at == end || *at == ' ') return 0;  // leading blanks are the full reader's
+    const char* valueEnd;
+    if (*at == '"') {
+      valueEnd = closingQuote(at + 1, end);
+      if (valueEnd == nullptr) return 0;
+      fields[i] = std::string_view(at + 1, static_cast<size_t>(valueEnd - at - 1));
+      ++valueEnd;
+    } else {
+      valueEnd = unquotedEnd(at, end);
+      // A lone empty value before a line end may be a blank line.
+      if (fieldCount == 1 && valueEnd == at) return 0;
+      fields[i] = std::string_view(at, static_cast<size_t>(valueEnd - at));
+    }
+    if (fields[i].size() > kMaxFieldLength || valueEnd == end) return 0;
+    const bool last = i + 1 == fieldCount;
+    if (!last) {
+      if (*valueEnd != ',') return 0;
+      at = valueEnd + 1;
+      continue;
+    }
+    // The record is one line: CR LF or LF right after its last value.
+    if (*valueEnd == '\n') return static_cast<size_t>(valueEnd + 1 - start);
+    if (*valueEnd == '\r' && end - valueEnd >= 2 && valueEnd[1] == '\n')
+      return static_cast<size_t>(valueEnd + 2 - start);
+    return 0;
+  }
+  return 0;
+}
+
+}  // namespace zumaro
