@@ -1,16 +1,31 @@
 #include "address/entry_application.h"
 
+#include <initializer_list>
+
 #include "address/string_conversion.h"
 
 namespace zumaro {
 
+namespace {
+
+// Joined in the slot itself, whose storage the record before left large
+// enough: no text is made only to be copied.
+void writeJoined(ConversionState& s, int position, std::initializer_list<TextView> parts) {
+  Text* slot = slotToChange(s, position);
+  if (slot == nullptr) return;
+  slot->clear();
+  for (TextView part : parts) slot->append(part);
+}
+
+}  // namespace
+
 void writeAddress(ConversionState& s, const DataEntry& e, const Text& remainder) {
   const Settings& set = s.settings;
   if (set.posken == set.poscity) {
-    setSlot(s, set.poscity, e[1] + e[2] + e[3] + remainder);
+    writeJoined(s, set.poscity, {e[1], e[2], e[3], remainder});
   } else {
-    setSlot(s, set.posken, e[1]);
-    setSlot(s, set.poscity, e[2] + e[3] + remainder);
+    writeJoined(s, set.posken, {e[1]});
+    writeJoined(s, set.poscity, {e[2], e[3], remainder});
   }
 }
 
