@@ -48,7 +48,7 @@ struct CommandLine {
   std::string opt[kFurtherPairs + 1];
   std::string dataDir, unmatched, report;
   std::string lookup = "fast";
-  std::string recordPath = "decode";
+  std::string recordPath = "bytes";
   std::string match = "tolerant";
   std::string blocks = "full-width";
   std::string encoding = "auto";
@@ -84,9 +84,9 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
       ->type_name("METHOD")
       ->check(CLI::IsMember({"fast", "scan"}));
   app.add_option("--record-path", cl.recordPath,
-                 "How records are carried: decode (default: every field decoded and encoded\n"
-                 "again) or bytes (fields kept as read, only those the conversion reads decoded);\n"
-                 "both give the same output")
+                 "How records are carried: bytes (default: fields kept as read, only those the\n"
+                 "conversion reads decoded) or decode (every field decoded and encoded again, the\n"
+                 "reference); both give the same output")
       ->type_name("PATH")
       ->check(CLI::IsMember({"bytes", "decode"}));
   app.add_option("--match", cl.match,

@@ -64,6 +64,6 @@ using RecordObserver = std::function<void(int64_t kensu, uint64_t bytesRead)>;
 // RecordPath::Bytes needs outputs that write the characters the input's
 // encoding holds (UTF-8 with or without a byte-order mark, or code page 932).
 void runRecordLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
-                   const RecordObserver& observer, RecordPath path = RecordPath::Decode);
+                   const RecordObserver& observer, RecordPath path = RecordPath::Bytes);
 
 }  // namespace zumaro

@@ -32,7 +32,7 @@ struct RunRequest {
   // Bytes is taken only when the output's encoding writes the input's
   // characters as they are; a run that changes the encoding decodes.
   // Decoding stays the default: measured, the byte path saves nothing.
-  RecordPath recordPath = RecordPath::Decode;
+  RecordPath recordPath = RecordPath::Bytes;
   MatchMode match = MatchMode::Tolerant;
   BlockStyle blocks = BlockStyle::FullWidth;
   EncodingChoice encoding = EncodingChoice::Auto;  // of the input
