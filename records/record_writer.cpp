@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "records/utf8_codec.h"
 #include "state/codepage.h"
@@ -79,11 +80,11 @@ void RecordWriter::writeRecord(int count, PutField putField) {
   putHead();
   try {
     for (int i = 0; i < count; ++i) {
-      if (i > 0) buffer_.push_back(',');
+      if (i > 0) buffer_.push(',');
       putField(i, start);
     }
   } catch (const WriteError&) {
-    buffer_.resize(start);
+    buffer_.cutTo(start);
     headPut_ = headPut;
     throw;
   }
@@ -104,19 +105,23 @@ void RecordWriter::putHead() {
 }
 
 void RecordWriter::encodeField(const Text& field, int number, size_t recordStart) {
-  buffer_.push_back('"');
+  encoded_.clear();
   size_t bad = 0;
-  const bool encoded = encoding_ == TextEncoding::Cp932
-                           ? CodePage932::instance().encode(field, buffer_, bad, true)
-                           : encodeUtf8(field, buffer_, bad, true);
+  const bool encoded = encoding_ == TextEncoding::Cp932 ? CodePage932::instance().encode(field, encoded_, bad, true)
+                                                        : encodeUtf8(field, encoded_, bad, true);
   if (!encoded) {
-    buffer_.resize(recordStart);
+    buffer_.cutTo(recordStart);
     WriteError error(WriteError::Kind::Unencodable, 0);
     error.field = number;
     error.character = characterAt(field, bad);
     throw error;
   }
-  buffer_.push_back('"');
+  char* to = buffer_.room(encoded_.size() + 2);
+  *to++ = '"';
+  std::memcpy(to, encoded_.data(), encoded_.size());
+  to += encoded_.size();
+  *to++ = '"';
+  buffer_.commit(to);
 }
 
 // Bytes as read, with the quotes encodeField would give them. The few code
@@ -129,14 +134,19 @@ void RecordWriter::copyField(std::string_view bytes, int number, size_t recordSt
     encodeField(text, number, recordStart);
     return;
   }
-  buffer_.push_back('"');
-  size_t from = 0;
-  for (size_t quote; (quote = bytes.find('"', from)) != std::string_view::npos; from = quote + 1) {
-    buffer_.append(bytes.substr(from, quote + 1 - from));
-    buffer_.push_back('"');
+  // Every byte a quote at worst, each doubled, and the two around.
+  char* to = buffer_.room(2 * bytes.size() + 2);
+  *to++ = '"';
+  for (size_t from = 0; from < bytes.size();) {
+    const size_t quote = bytes.find('"', from);
+    const size_t upTo = quote == std::string_view::npos ? bytes.size() : quote + 1;
+    std::memcpy(to, bytes.data() + from, upTo - from);
+    to += upTo - from;
+    if (quote != std::string_view::npos) *to++ = '"';
+    from = upTo;
   }
-  buffer_.append(bytes.substr(from));
-  buffer_.push_back('"');
+  *to++ = '"';
+  buffer_.commit(to);
 }
 
 // Empties the file before the first bytes go to it; devices and pipes have

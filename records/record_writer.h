@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "records/output_buffer.h"
 #include "records/text_encoding.h"
 #include "state/text.h"
 
@@ -89,7 +90,8 @@ class RecordWriter {
   bool created_ = false;       // create() made the file
   bool emptyPending_ = false;  // the file still holds what it held before
   bool started_ = false;
-  std::string buffer_;
+  OutputBuffer buffer_;
+  std::string encoded_;  // one field's text, encoded before it joins the record
   std::vector<size_t> recordEnds_;  // ends of the records in buffer_
   uint64_t recordsWritten_ = 0;
   TextEncoding encoding_ = TextEncoding::Cp932;

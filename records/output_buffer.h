@@ -1,0 +1,44 @@
+#pragma once
+// The bytes a writer gathers before they go to the file. A record is put
+// together through a pointer into room made for it beforehand: no capacity
+// check at every piece, and the room is not cleared before it is written.
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace zumaro {
+
+class OutputBuffer {
+ public:
+  size_t size() const { return used_; }
+  const char* data() const { return bytes_.data(); }
+
+  // Room for at least `n` more bytes after the used ones; valid until the
+  // next call that makes room. `commit` takes what was written into it.
+  char* room(size_t n) {
+    if (bytes_.size() - used_ < n) bytes_.resize(std::max(2 * bytes_.size(), used_ + n));
+    return bytes_.data() + used_;
+  }
+  void commit(const char* end) { used_ = static_cast<size_t>(end - bytes_.data()); }
+
+  void append(std::string_view piece) {
+    char* to = room(piece.size());
+    std::memcpy(to, piece.data(), piece.size());
+    used_ += piece.size();
+  }
+  void push(char c) {
+    *room(1) = c;
+    ++used_;
+  }
+  // Drops the bytes from `n` on.
+  void cutTo(size_t n) { used_ = std::min(used_, n); }
+  void clear() { used_ = 0; }
+
+ private:
+  std::string bytes_;  // its size is the room made so far
+  size_t used_ = 0;
+};
+
+}  // namespace zumaro
