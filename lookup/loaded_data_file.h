@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lookup/data_file.h"
+#include "lookup/written_entries.h"
 
 namespace zumaro {
 
@@ -32,7 +33,7 @@ class LoadedDataFile {
   // The entries before any fault of the file, loading them when needed.
   size_t entryCount() {
     if (!loaded_) load();
-    return count_;
+    return entries_.count;
   }
   // Field f of entry i: 0 the key, 1..10 dat1..dat10.
   TextView entryField(size_t i, size_t f) const { return field(i, f); }
@@ -69,17 +70,19 @@ class LoadedDataFile {
 
  private:
   void load();
+  bool loadWritten();
+  void loadGeneral();
   void append(const std::vector<std::string>& entry);
   void findAscendingStretches();
   TextView field(size_t entry, size_t f) const {
     const size_t at = entry * kEntryFields + f;
-    return TextView(chars_.data() + fieldStart_[at], fieldStart_[at + 1] - fieldStart_[at]);
+    const std::vector<uint32_t>& start = entries_.fieldStart;
+    return TextView(entries_.chars.data() + start[at], start[at + 1] - start[at]);
   }
 
   DataFile file_;
   bool loaded_ = false;
-  Text chars_;                        // every field of every entry, one after the other
-  std::vector<uint32_t> fieldStart_;  // kEntryFields per entry, then the end of the last
+  EntryTexts entries_;  // entries_.count: those before any fault of the file
   // One past the last entry of every ascending stretch, in file order. A
   // postal file is one stretch or a few, so this stays in the cache where a
   // value per entry would be a memory read per search.
@@ -91,7 +94,6 @@ class LoadedDataFile {
   // differ, since the probe's earlier characters are all exact.
   std::vector<uint64_t> keyHeads_;
   std::vector<uint8_t> keyLengths_;  // up to 255: more than eight is all that matters
-  size_t count_ = 0;
   std::optional<Text> fault_;  // the message of the fault met after the last entry
 };
 

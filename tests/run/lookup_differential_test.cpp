@@ -49,6 +49,7 @@ struct DataFileCase {
   std::vector<std::string> lines;  // UTF-8 entries
   int invalidLine = -1;            // a line that gets a byte no code page 932 text has
   bool cutShort = false;           // the file ends inside an entry
+  bool quoted = false;             // every field in quotes, as the data file maker writes them
 };
 
 struct Case {
@@ -112,19 +113,30 @@ Case randomCase(uint64_t seed) {
     for (const std::string& key : keysOf(k)) knownKeys.push_back(key);
   }
   if (knownKeys.empty()) knownKeys = keysOf(3);
+  // Drawn apart, so that the cases drawn before quoting came in stay as they were.
+  Rng quoting(seed ^ 0x9E3779B97F4A7C15ULL);
+  for (DataFileCase& file : c.files) file.quoted = quoting.percent(50);
   for (int i = rng.below(30); i > 0; --i)
     c.records.push_back(randomRecord(rng, static_cast<int>(c.records.size()) + 1, knownKeys));
   return c;
 }
 
+// "a,b" as "\"a\",\"b\""; the lines hold no quotes.
+std::string quotedFields(const std::string& line) {
+  std::string out = "\"";
+  for (char c : line) out += c == ',' ? std::string("\",\"") : std::string(1, c);
+  return out + "\"";
+}
+
 std::string fileBytes(const DataFileCase& file) {
+  auto line = [&](const std::string& utf8) { return cp932(file.quoted ? quotedFields(utf8) : utf8); };
   std::string bytes;
   for (size_t i = 0; i < file.lines.size(); ++i) {
-    bytes += cp932(file.lines[i]);
-    if (static_cast<int>(i) == file.invalidLine) bytes += "\x80";
+    bytes += line(file.lines[i]);
+    if (static_cast<int>(i) == file.invalidLine) bytes.insert(bytes.size() - (file.quoted ? 1 : 0), "\x80");
     bytes += "\r\n";
   }
-  if (file.cutShort) bytes += cp932("1234567,東京都,短い\r\n");
+  if (file.cutShort) bytes += line("1234567,東京都,短い") + "\r\n";
   return bytes;
 }
 
@@ -136,7 +148,7 @@ std::string describe(uint64_t seed, const Case& c) {
     if (f.lines.empty() && !f.cutShort) continue;
     out << "file " << k
         << (f.invalidLine >= 0 ? " (invalid byte after line " + std::to_string(f.invalidLine + 1) + ")" : "")
-        << (f.cutShort ? " (cut short at the end)" : "") << ":\n";
+        << (f.cutShort ? " (cut short at the end)" : "") << (f.quoted ? " (quoted)" : "") << ":\n";
     for (const std::string& line : f.lines) out << "  " << line << "\n";
   }
   out << "records:\n";
