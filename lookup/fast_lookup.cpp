@@ -62,6 +62,9 @@ void FastLookup::serch(ConversionState& s, int k) {
   // greater key; a stretch whose keys are all not greater is read whole and
   // the scan goes on into the next one.
   const LoadedDataFile::Probe key(s.keyno);
+  // Only the classic comparison reads the entry from dat; the tolerant one
+  // takes it where the file holds it, and dat is left as it stood.
+  const bool classic = s.matchMode == MatchMode::Classic;
   bool readAny = false;
   size_t last = 0;         // the entry read last
   size_t held = SIZE_MAX;  // the entry s.dat holds
@@ -70,9 +73,13 @@ void FastLookup::serch(ConversionState& s, int k) {
     const size_t firstEqual = firstNotBefore(next, end, [&](size_t i) { return file.compareKey(i, key) < 0; });
     const size_t firstGreater = firstNotBefore(firstEqual, end, [&](size_t i) { return file.compareKey(i, key) <= 0; });
     for (size_t i = firstEqual; i < firstGreater; ++i) {
+      if (!classic) {
+        visitEntry(s, file.entryView(i));
+        continue;
+      }
       file.copyEntry(i, s.datno, s.dat);
       held = i;
-      visitEntry(s);
+      visitEntry(s, viewOf(s.dat));
     }
     readAny = true;
     if (firstGreater < end) {
@@ -84,8 +91,12 @@ void FastLookup::serch(ConversionState& s, int k) {
     next = end;
   }
   if (!readAny) return;
-  // The entry that ended the search stays in datno and dat, as after a scan.
-  if (held != last) file.copyEntry(last, s.datno, s.dat);
+  // The entry that ended the search stays in datno (and dat), as after a scan.
+  if (!classic) {
+    s.datno.assign(file.key(last));
+  } else if (held != last) {
+    file.copyEntry(last, s.datno, s.dat);
+  }
   lastno = s.datno;
 }
 

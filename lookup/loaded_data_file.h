@@ -12,6 +12,7 @@
 
 #include "lookup/data_file.h"
 #include "lookup/written_entries.h"
+#include "state/record_match.h"
 
 namespace zumaro {
 
@@ -65,6 +66,13 @@ class LoadedDataFile {
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
   size_t ascendingEnd(size_t i) const { return *std::upper_bound(stretchEnds_.begin(), stretchEnds_.end(), i); }
+  // Entry `i` where it is held, valid until close(); [0] stays empty, as in
+  // dat.
+  EntryView entryView(size_t i) const {
+    EntryView view;
+    for (size_t f = 1; f < static_cast<size_t>(kEntryFields); ++f) view[f] = field(i, f);
+    return view;
+  }
   // Copies entry `i` into `datno` and dat[1]..dat[10], reusing their storage.
   void copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const;
 

@@ -11,6 +11,18 @@
 namespace zumaro {
 
 using DataEntry = std::array<Text, 11>;  // [1]..[10] as dat1..dat10; [0] unused
+// An entry seen where it is held (the loaded file, or dat), laid out as DataEntry.
+using EntryView = std::array<TextView, 11>;
+
+inline EntryView viewOf(const DataEntry& e) {
+  EntryView view;
+  for (size_t f = 0; f < e.size(); ++f) view[f] = e[f];
+  return view;
+}
+// Copies `from` into `to`, reusing its storage.
+inline void assignEntry(DataEntry& to, const EntryView& from) {
+  for (size_t f = 0; f < to.size(); ++f) to[f].assign(from[f]);
+}
 
 enum class MatchMode {
   Tolerant,  // folded readings, sound suffix agreement, longest agreement wins
@@ -64,10 +76,10 @@ struct RecordMatch {
   FoldedText city;
   std::array<Text, 3> readings;
 
-  void addSeen(const DataEntry& entry, bool agrees, int used, int reached) {
+  void addSeen(const EntryView& entry, bool agrees, int used, int reached) {
     if (seenCount == seen.size()) seen.emplace_back();
     SeenEntry& s = seen[seenCount++];
-    for (size_t f = 0; f < entry.size(); ++f) s.entry[f].assign(entry[f]);
+    assignEntry(s.entry, entry);
     s.agrees = agrees;
     s.used = used;
     s.reached = reached;

@@ -17,7 +17,7 @@
 #include "bench/rng.h"
 #include "lookup/lookup_method.h"
 #include "lookup/range_table.h"
-#include "records/numck.h"
+#include "records/record_lookup.h"
 #include "run/conversion_run.h"
 #include "state/failure.h"
 #include "support/lookup_state.h"
@@ -183,9 +183,10 @@ class LookupDifferential : public ::testing::Test {
 
   // The search of every record, record by record, by both methods; the
   // lookups are opened again for a second pass so the last keys carry over.
-  std::string compareSearches(const Case& c) {
+  std::string compareSearches(const Case& c, MatchMode mode) {
     ConversionState fast, scan;
     for (ConversionState* s : {&fast, &scan}) {
+      s->matchMode = mode;
       s->settings.fieldsu = 5;
       s->settings.posno = 2;
       s->settings.posken = 3;
@@ -226,10 +227,8 @@ class LookupDifferential : public ::testing::Test {
     for (std::string f; std::getline(in, f, ',');) fields.push_back(f);
     fields.resize(5);
     for (size_t i = 0; i < 5; ++i) s.koumoku[i + 1] = fromUtf8(fields[i]);
-    s.entryApplied = false;
-    numck(s);
     try {
-      dbrearch(s, lookup);
+      lookUpRecord(s, lookup);
     } catch (const RunFailure& e) {
       failure = toUtf8(e.message);
     }
@@ -298,7 +297,8 @@ TEST_F(LookupDifferential, FastLookupReadsWhatTheScanReads) {
   for (uint64_t seed = kFirstSeed; seed < kFirstSeed + kCases && failures < 3; ++seed) {
     const Case c = randomCase(seed);
     writeDataFolder(c);
-    std::string difference = compareSearches(c);
+    // The searches alone in one comparison or the other, by turns.
+    std::string difference = compareSearches(c, seed % 2 == 0 ? MatchMode::Tolerant : MatchMode::Classic);
     if (difference.empty()) difference = compareRuns(c);
     if (!difference.empty()) {
       ADD_FAILURE() << difference << "\n" << describe(seed, c);
