@@ -19,9 +19,42 @@ uint64_t headOf(TextView key, bool& narrow) {
   return head;
 }
 
+bool isShortKey(TextView key) { return key.size() <= 8 && key.find(u'\0') == TextView::npos; }
+
+// The first of [from, to) for which `before` is false; `before` holds for a
+// leading part of the range and for nothing after it. Halved by hand:
+// clang 14, which the fuzzing build uses, cannot compile libstdc++'s <ranges>.
+template <class Before>
+size_t firstNotBefore(size_t from, size_t to, Before before) {
+  while (from < to) {
+    const size_t middle = from + (to - from) / 2;
+    if (before(middle)) {
+      from = middle + 1;
+    } else {
+      to = middle;
+    }
+  }
+  return from;
+}
+
 }  // namespace
 
-LoadedDataFile::Probe::Probe(TextView k) : key(k) { head = headOf(k, narrow); }
+LoadedDataFile::Probe::Probe(TextView k) : key(k) {
+  head = headOf(k, narrow);
+  fitsHead = narrow && isShortKey(k);
+}
+
+size_t LoadedDataFile::firstNotLess(size_t from, size_t to, const Probe& probe) const {
+  // The samples whose entries lie in [from, to).
+  const size_t firstSample = (from + kSampleStep - 1) / kSampleStep;
+  const size_t endSample = to == 0 ? 0 : (to - 1) / kSampleStep + 1;
+  if (firstSample < endSample) {
+    const size_t j = firstNotBefore(firstSample, endSample, [&](size_t k) { return sampleLess(k, probe); });
+    if (j > firstSample) from = (j - 1) * kSampleStep + 1;
+    if (j < endSample) to = j * kSampleStep;
+  }
+  return firstNotBefore(from, to, [&](size_t i) { return compareKey(i, probe) < 0; });
+}
 
 void LoadedDataFile::open() {
   close();
@@ -34,6 +67,8 @@ void LoadedDataFile::close() {
   entries_ = EntryTexts();
   std::vector<uint64_t>().swap(keyHeads_);
   std::vector<uint8_t>().swap(keyLengths_);
+  std::vector<uint64_t>().swap(sampleHeads_);
+  shortKeys_ = false;
   std::vector<uint32_t>().swap(stretchEnds_);
   fault_.reset();
 }
@@ -53,10 +88,14 @@ void LoadedDataFile::load() {
   keyHeads_.resize(count);
   keyLengths_.resize(count);
   bool narrow = true;  // a wide entry key needs nothing apart; see keyHeads_
+  shortKeys_ = true;
   for (size_t i = 0; i < count; ++i) {
     keyHeads_[i] = headOf(key(i), narrow);
     keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(key(i).size(), 255));
+    shortKeys_ = shortKeys_ && isShortKey(key(i));
   }
+  sampleHeads_.clear();
+  for (size_t i = 0; i < count; i += kSampleStep) sampleHeads_.push_back(keyHeads_[i]);
   findAscendingStretches();
 }
 
