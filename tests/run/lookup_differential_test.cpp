@@ -124,8 +124,15 @@ Case randomCase(uint64_t seed) {
 // "a,b" as "\"a\",\"b\""; the lines hold no quotes.
 std::string quotedFields(const std::string& line) {
   std::string out = "\"";
-  for (char c : line) out += c == ',' ? std::string("\",\"") : std::string(1, c);
-  return out + "\"";
+  for (char c : line) {
+    if (c == ',') {
+      out += "\",\"";
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+  return out;
 }
 
 std::string fileBytes(const DataFileCase& file) {
@@ -136,7 +143,10 @@ std::string fileBytes(const DataFileCase& file) {
     if (static_cast<int>(i) == file.invalidLine) bytes.insert(bytes.size() - (file.quoted ? 1 : 0), "\x80");
     bytes += "\r\n";
   }
-  if (file.cutShort) bytes += line("1234567,東京都,短い") + "\r\n";
+  if (file.cutShort) {
+    bytes += line("1234567,東京都,短い");
+    bytes += "\r\n";
+  }
   return bytes;
 }
 
