@@ -59,7 +59,7 @@ void FastLookup::serch(ConversionState& s, int k) {
     const size_t firstGreater = file.pastEqual(firstEqual, end, key);
     for (size_t i = firstEqual; i < firstGreater; ++i) {
       if (!classic) {
-        visitEntry(s, file.entryView(i));
+        visitEntry(s, file.entryView(i), true);
         continue;
       }
       file.copyEntry(i, s.datno, s.dat);

@@ -3,6 +3,7 @@
 // code that agree with its address, and which of them is to be applied.
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "state/folded_text.h"
@@ -18,6 +19,12 @@ inline EntryView viewOf(const DataEntry& e) {
   EntryView view;
   for (size_t f = 0; f < e.size(); ++f) view[f] = e[f];
   return view;
+}
+// The texts one after the other, as a written address joins its parts.
+inline Text joined(std::initializer_list<TextView> parts) {
+  Text text;
+  for (TextView part : parts) text += part;
+  return text;
 }
 // Copies `from` into `to`, reusing its storage.
 inline void assignEntry(DataEntry& to, const EntryView& from) {
@@ -59,7 +66,11 @@ struct RecordMatch {
   bool hasBest = false;
   int bestRank = -1;  // how well best agrees: better agreements rank higher
   int bestUsed = 0;   // characters of the record's text best used
-  DataEntry best;
+  // Where the lookup holds the entry when that lasts the run (the fast
+  // lookup), else in bestHeld: most records have a best, and copying it
+  // would cost more than finding it.
+  EntryView best{};
+  DataEntry bestHeld;
   std::vector<DataEntry> ties;  // agree as far as best, written otherwise
   bool hasBusiness = false;
   DataEntry business;
@@ -90,6 +101,7 @@ struct RecordMatch {
     entriesSeen = 0;
     keyRepaired = false;
     hasBest = false;
+    best = {};
     bestRank = -1;
     bestUsed = 0;
     ties.clear();
