@@ -22,7 +22,10 @@ inline EntryView viewOf(const DataEntry& e) {
 }
 // The texts one after the other, as a written address joins its parts.
 inline Text joined(std::initializer_list<TextView> parts) {
+  size_t size = 0;
+  for (TextView part : parts) size += part.size();
   Text text;
+  text.reserve(size);
   for (TextView part : parts) text += part;
   return text;
 }

@@ -140,7 +140,12 @@ std::string fileBytes(const DataFileCase& file) {
   std::string bytes;
   for (size_t i = 0; i < file.lines.size(); ++i) {
     bytes += line(file.lines[i]);
-    if (static_cast<int>(i) == file.invalidLine) bytes.insert(bytes.size() - (file.quoted ? 1 : 0), "\x80");
+    if (static_cast<int>(i) == file.invalidLine) {
+      // Inside the last field's quotes when it has them.
+      if (file.quoted) bytes.pop_back();
+      bytes += '\x80';
+      if (file.quoted) bytes += '"';
+    }
     bytes += "\r\n";
   }
   if (file.cutShort) {
