@@ -72,7 +72,8 @@ bool parseWrittenEntries(std::string_view bytes, int fieldsPerEntry, EntryTexts&
 }
 
 bool readSmallRegularFile(const std::string& path, std::string& bytes) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Never waits on a pipe: only a regular file is read here.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&

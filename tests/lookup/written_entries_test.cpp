@@ -1,6 +1,7 @@
 #include "lookup/written_entries.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -158,6 +159,9 @@ TEST(WrittenEntries, OnlyRegularFilesAreReadWhole) {
   EXPECT_FALSE(readSmallRegularFile(dir.path().string(), bytes)) << "a folder";
   EXPECT_FALSE(readSmallRegularFile(dir.file("missing.dat"), bytes));
   EXPECT_FALSE(readSmallRegularFile("/dev/null", bytes)) << "a device";
+  const std::string pipe = dir.file("pipe.dat");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(readSmallRegularFile(pipe, bytes)) << "a pipe with no writer, not waited on";
 }
 
 }  // namespace
