@@ -135,21 +135,6 @@ TEST(WrittenEntries, LoadedFileReadsTheEntriesAndFaultTheScanReads) {
   }
 }
 
-TEST(WrittenEntries, FieldsComeOutOneAfterTheOther) {
-  EntryTexts texts;
-  ASSERT_TRUE(parseWrittenEntries(A + "\r\n" + B, kEntryFields, texts));
-  ASSERT_EQ(texts.count, 2u);
-  ASSERT_EQ(texts.fieldStart.size(), 2u * kEntryFields + 1);
-  const auto field = [&](size_t at) {
-    return toUtf8(TextView(texts.chars).substr(texts.fieldStart[at], texts.fieldStart[at + 1] - texts.fieldStart[at]));
-  };
-  EXPECT_EQ(field(0), "1000010");
-  EXPECT_EQ(field(2), "千代田区");
-  EXPECT_EQ(field(10), "ｶｲｼﾔ");
-  EXPECT_EQ(field(11), "1000020");
-  EXPECT_EQ(field(21), "");
-}
-
 TEST(WrittenEntries, OnlyRegularFilesAreReadWhole) {
   TempDir dir;
   std::string bytes;
