@@ -57,7 +57,7 @@ void adrck(ConversionState& s) {
 
   ++s.match.entriesSeen;
   if (!s.dat[5].empty()) {
-    applyBusinessEntry(s, s.dat);
+    applyBusinessEntry(s, viewOf(s.dat));
     s.match.hasBusiness = true;
     s.match.business = s.dat;
     s.entryApplied = true;
@@ -81,8 +81,8 @@ void adrck(ConversionState& s) {
 
   int restlen = w.lenrec - keylen;
   Text remainder = restlen > 0 ? writtenRemainder(midView(s.reccity, keylen + 1, restlen), s.blockStyle) : Text();
-  writeAddress(s, s.dat, remainder);
-  writeCompany(s, s.dat);
+  writeAddress(s, viewOf(s.dat), remainder);
+  writeCompany(s, viewOf(s.dat));
   s.entryApplied = true;
   convertFurtherFields(s);
 }

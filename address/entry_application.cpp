@@ -19,7 +19,7 @@ void writeJoined(ConversionState& s, int position, std::initializer_list<TextVie
 
 }  // namespace
 
-void writeAddress(ConversionState& s, const DataEntry& e, const Text& remainder) {
+void writeAddress(ConversionState& s, const EntryView& e, const Text& remainder) {
   const Settings& set = s.settings;
   if (set.posken == set.poscity) {
     writeJoined(s, set.poscity, {e[1], e[2], e[3], remainder});
@@ -29,13 +29,13 @@ void writeAddress(ConversionState& s, const DataEntry& e, const Text& remainder)
   }
 }
 
-void applyBusinessEntry(ConversionState& s, const DataEntry& e) {
-  setSlot(s, s.settings.posco, e[5]);
-  setSlot(s, s.settings.posbil, e[4]);
+void applyBusinessEntry(ConversionState& s, const EntryView& e) {
+  setSlot(s, s.settings.posco, Text(e[5]));
+  setSlot(s, s.settings.posbil, Text(e[4]));
   writeAddress(s, e, Text());
 }
 
-void writeCompany(ConversionState& s, const DataEntry& e) {
+void writeCompany(ConversionState& s, const EntryView& e) {
   if (e[10].empty() && !s.recco.empty()) setSlot(s, s.settings.posco, toFullWidth(s.recco));
 }
 

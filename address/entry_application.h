@@ -6,11 +6,11 @@ namespace zumaro {
 
 // The written prefecture, city and town area of `e`, followed by `remainder`,
 // into the prefecture and city slots (one slot when they share a field).
-void writeAddress(ConversionState& s, const DataEntry& e, const Text& remainder);
+void writeAddress(ConversionState& s, const EntryView& e, const Text& remainder);
 // A business entry replaces company, building and address, numbers and all.
-void applyBusinessEntry(ConversionState& s, const DataEntry& e);
+void applyBusinessEntry(ConversionState& s, const EntryView& e);
 // The record's own company name in full width, unless the entry reads one.
-void writeCompany(ConversionState& s, const DataEntry& e);
+void writeCompany(ConversionState& s, const EntryView& e);
 // The seven further fields, each by its conversion option.
 void convertFurtherFields(ConversionState& s);
 

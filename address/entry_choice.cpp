@@ -12,11 +12,11 @@ namespace {
 
 constexpr int kDirectRank = 1 << 21;  // above the length of any field the reader lets through
 
-bool sameWrittenAddress(const DataEntry& a, const DataEntry& b) {
+bool sameWrittenAddress(const EntryView& a, const EntryView& b) {
   return a[1] == b[1] && a[2] == b[2] && a[3] == b[3] && a[4] == b[4];
 }
 
-Agreement compareWithRecord(ConversionState& s, const DataEntry& e) {
+Agreement compareWithRecord(ConversionState& s, const EntryView& e) {
   RecordMatch& m = s.match;
   if (!m.cityFolded) {
     foldText(s.reccityRead, m.city);
@@ -31,7 +31,7 @@ Agreement compareWithRecord(ConversionState& s, const DataEntry& e) {
 // did not, so that an entry reading the record as written is never displaced.
 int rankOf(const Agreement& a) { return a.passedOver ? a.used : a.used + kDirectRank; }
 
-void considerAddressEntry(ConversionState& s, const DataEntry& e) {
+void considerAddressEntry(ConversionState& s, const EntryView& e, bool lastsTheRun) {
   RecordMatch& m = s.match;
   const Agreement a = compareWithRecord(s, e);
   // Only a record that no entry agrees with shows the entries of its code.
@@ -40,22 +40,28 @@ void considerAddressEntry(ConversionState& s, const DataEntry& e) {
   if (rankOf(a) > m.bestRank) {
     m.ties.clear();
   } else if (!sameWrittenAddress(e, m.best)) {
-    m.ties.push_back(e);
+    m.ties.emplace_back();
+    assignEntry(m.ties.back(), e);
     return;
   }
   m.hasBest = true;
   m.bestRank = rankOf(a);
   m.bestUsed = a.used;
-  m.best = e;
+  if (lastsTheRun) {
+    m.best = e;
+  } else {
+    assignEntry(m.bestHeld, e);
+    m.best = viewOf(m.bestHeld);
+  }
 }
 
 // The slot keeps whatever the record wrote about its building; the entry's
 // written name stands only for the part the record reads as that name.
-void writeBuildingOf(ConversionState& s, const DataEntry& e) {
+void writeBuildingOf(ConversionState& s, const EntryView& e) {
   const int posbil = s.settings.posbil;
   if (e[9].empty() || s.recbil.empty()) {
     if (!e[9].empty()) {
-      setSlot(s, posbil, e[4]);
+      setSlot(s, posbil, Text(e[4]));
     } else if (!s.recbil.empty()) {
       setSlot(s, posbil, toFullWidth(s.recbil));
     }
@@ -71,7 +77,7 @@ void writeBuildingOf(ConversionState& s, const DataEntry& e) {
     return;
   }
   setSlot(s, posbil,
-          e[4] + toFullWidth(TextView(s.recbil).substr(static_cast<size_t>(building.textUsed(reading.size())))));
+          joined({e[4], toFullWidth(TextView(s.recbil).substr(static_cast<size_t>(building.textUsed(reading.size()))))}));
 }
 
 Text remainderAfter(const ConversionState& s, int used) {
@@ -80,7 +86,7 @@ Text remainderAfter(const ConversionState& s, int used) {
   return writtenRemainder(rest, s.blockStyle);
 }
 
-void applyAddressEntry(ConversionState& s, const DataEntry& e, int used) {
+void applyAddressEntry(ConversionState& s, const EntryView& e, int used) {
   writeBuildingOf(s, e);
   writeAddress(s, e, remainderAfter(s, used));
   writeCompany(s, e);
@@ -91,7 +97,7 @@ void applyAddressEntry(ConversionState& s, const DataEntry& e, int used) {
 void finishTolerant(ConversionState& s) {
   RecordMatch& m = s.match;
   if (m.hasBusiness) {
-    applyBusinessEntry(s, m.business);
+    applyBusinessEntry(s, viewOf(m.business));
     convertFurtherFields(s);
     s.entryApplied = true;
     m.outcome = RecordOutcome::ConvertedByBusinessCode;
@@ -118,23 +124,23 @@ void finishClassic(ConversionState& s) {
 
 }  // namespace
 
-void visitEntry(ConversionState& s) {
+void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun) {
   if (s.matchMode == MatchMode::Classic) {
     adrck(s);
     return;
   }
   RecordMatch& m = s.match;
-  const bool business = !s.dat[5].empty();
+  const bool business = !e[5].empty();
   // A code whose zeros were put back is a guess: a business entry would be
   // applied on the code alone, so only readings that agree may confirm it.
   if (business && m.keyRepaired) return;
   ++m.entriesSeen;
   if (business) {
     m.hasBusiness = true;
-    m.business = s.dat;
+    assignEntry(m.business, e);
     return;
   }
-  considerAddressEntry(s, s.dat);
+  considerAddressEntry(s, e, lastsTheRun);
 }
 
 void finishRecord(ConversionState& s) {

@@ -8,8 +8,11 @@
 
 namespace zumaro {
 
-// Called by the search for every entry (datno, dat) with the record's key.
-void visitEntry(ConversionState& s);
+// Called by the search for every entry with the record's key. The tolerant
+// comparison reads `e` only, where it stands, and copies what it keeps,
+// keeping the best one in place when `e` lasts the run; the classic one
+// reads the entry from datno and dat, where the search must have put it.
+void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun = false);
 // Called once the search has ended: applies the chosen entry and sets the
 // record's outcome.
 void finishRecord(ConversionState& s);

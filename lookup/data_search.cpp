@@ -28,7 +28,7 @@ void ScanLookup::serch(ConversionState& s, int k) {
   while (!textGreater(s.datno, s.keyno) && !file.atEnd()) {
     file.read(s.datno, s.dat);
     readAny = true;
-    if (s.datno == s.keyno) visitEntry(s);
+    if (s.datno == s.keyno) visitEntry(s, viewOf(s.dat));
   }
   // A search that read nothing keeps the last key read, so that a later key
   // not greater than it still starts the file again.

@@ -11,22 +11,6 @@ namespace {
 // What datno holds before the first entry of a file is read.
 constexpr char16_t kBeforeFirstKey = u'0';
 
-// The first entry of [from, to) for which `before` is false; `before` holds
-// for a leading part of the range and for nothing after it. Halved by hand:
-// clang 14, which the fuzzing build uses, cannot compile libstdc++'s <ranges>.
-template <class Before>
-size_t firstNotBefore(size_t from, size_t to, Before before) {
-  while (from < to) {
-    const size_t middle = from + (to - from) / 2;
-    if (before(middle)) {
-      from = middle + 1;
-    } else {
-      to = middle;
-    }
-  }
-  return from;
-}
-
 }  // namespace
 
 FastLookup::FastLookup(const std::string& folder) {
@@ -62,17 +46,25 @@ void FastLookup::serch(ConversionState& s, int k) {
   // greater key; a stretch whose keys are all not greater is read whole and
   // the scan goes on into the next one.
   const LoadedDataFile::Probe key(s.keyno);
+  // Only the classic comparison reads the entry from dat; the tolerant one
+  // takes it where the file holds it, and dat is left as it stood.
+  const bool classic = s.matchMode == MatchMode::Classic;
   bool readAny = false;
   size_t last = 0;         // the entry read last
   size_t held = SIZE_MAX;  // the entry s.dat holds
   while (!file.atEnd(next)) {
     const size_t end = file.ascendingEnd(next);
-    const size_t firstEqual = firstNotBefore(next, end, [&](size_t i) { return file.compareKey(i, key) < 0; });
-    const size_t firstGreater = firstNotBefore(firstEqual, end, [&](size_t i) { return file.compareKey(i, key) <= 0; });
+    const size_t firstEqual = file.firstNotLess(next, end, key);
+    // Entries of one key are few and are all visited anyway.
+    const size_t firstGreater = file.pastEqual(firstEqual, end, key);
     for (size_t i = firstEqual; i < firstGreater; ++i) {
+      if (!classic) {
+        visitEntry(s, file.entryView(i), true);
+        continue;
+      }
       file.copyEntry(i, s.datno, s.dat);
       held = i;
-      visitEntry(s);
+      visitEntry(s, viewOf(s.dat));
     }
     readAny = true;
     if (firstGreater < end) {
@@ -84,8 +76,12 @@ void FastLookup::serch(ConversionState& s, int k) {
     next = end;
   }
   if (!readAny) return;
-  // The entry that ended the search stays in datno and dat, as after a scan.
-  if (held != last) file.copyEntry(last, s.datno, s.dat);
+  // The entry that ended the search stays in datno (and dat), as after a scan.
+  if (!classic) {
+    s.datno.assign(file.key(last));
+  } else if (held != last) {
+    file.copyEntry(last, s.datno, s.dat);
+  }
   lastno = s.datno;
 }
 

@@ -19,9 +19,42 @@ uint64_t headOf(TextView key, bool& narrow) {
   return head;
 }
 
+bool isShortKey(TextView key) { return key.size() <= 8 && key.find(u'\0') == TextView::npos; }
+
+// The first of [from, to) for which `before` is false; `before` holds for a
+// leading part of the range and for nothing after it. Halved by hand:
+// clang 14, which the fuzzing build uses, cannot compile libstdc++'s <ranges>.
+template <class Before>
+size_t firstNotBefore(size_t from, size_t to, Before before) {
+  while (from < to) {
+    const size_t middle = from + (to - from) / 2;
+    if (before(middle)) {
+      from = middle + 1;
+    } else {
+      to = middle;
+    }
+  }
+  return from;
+}
+
 }  // namespace
 
-LoadedDataFile::Probe::Probe(TextView k) : key(k) { head = headOf(k, narrow); }
+LoadedDataFile::Probe::Probe(TextView k) : key(k) {
+  head = headOf(k, narrow);
+  fitsHead = narrow && isShortKey(k);
+}
+
+size_t LoadedDataFile::firstNotLess(size_t from, size_t to, const Probe& probe) const {
+  // The samples whose entries lie in [from, to).
+  const size_t firstSample = (from + kSampleStep - 1) / kSampleStep;
+  const size_t endSample = to == 0 ? 0 : (to - 1) / kSampleStep + 1;
+  if (firstSample < endSample) {
+    const size_t j = firstNotBefore(firstSample, endSample, [&](size_t k) { return sampleLess(k, probe); });
+    if (j > firstSample) from = (j - 1) * kSampleStep + 1;
+    if (j < endSample) to = j * kSampleStep;
+  }
+  return firstNotBefore(from, to, [&](size_t i) { return compareKey(i, probe) < 0; });
+}
 
 void LoadedDataFile::open() {
   close();
@@ -31,28 +64,58 @@ void LoadedDataFile::open() {
 void LoadedDataFile::close() {
   file_.close();
   loaded_ = false;
-  Text().swap(chars_);
+  entries_ = EntryTexts();
   std::vector<uint64_t>().swap(keyHeads_);
   std::vector<uint8_t>().swap(keyLengths_);
-  std::vector<uint32_t>().swap(fieldStart_);
+  std::vector<uint64_t>().swap(sampleHeads_);
+  shortKeys_ = false;
   std::vector<uint32_t>().swap(stretchEnds_);
-  count_ = 0;
   fault_.reset();
 }
 
 bool LoadedDataFile::atEnd(size_t i) {
   if (!loaded_) load();
-  if (i < count_) return false;
+  if (i < entries_.count) return false;
   if (fault_) throw RunFailure(*fault_);
   return true;
 }
 
 void LoadedDataFile::load() {
   loaded_ = true;
-  // A byte never decodes to more than one character, and the separators are
-  // dropped: the file's size in characters is enough for every field.
-  chars_.reserve(static_cast<size_t>(std::min<uint64_t>(file_.sizeInBytes(), std::numeric_limits<uint32_t>::max())));
-  fieldStart_.push_back(0);
+  if (!loadWritten()) loadGeneral();
+  file_.close();
+  const size_t count = entries_.count;
+  keyHeads_.resize(count);
+  keyLengths_.resize(count);
+  bool narrow = true;  // a wide entry key needs nothing apart; see keyHeads_
+  shortKeys_ = true;
+  for (size_t i = 0; i < count; ++i) {
+    keyHeads_[i] = headOf(key(i), narrow);
+    keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(key(i).size(), 255));
+    shortKeys_ = shortKeys_ && isShortKey(key(i));
+  }
+  sampleHeads_.clear();
+  for (size_t i = 0; i < count; i += kSampleStep) sampleHeads_.push_back(keyHeads_[i]);
+  findAscendingStretches();
+}
+
+// The maker's own files, read whole and in one pass. Any other file is read
+// again from its start by the general reader, so that its entries and its
+// fault come out exactly as the scan meets them.
+bool LoadedDataFile::loadWritten() {
+  std::string bytes;
+  if (!readSmallRegularFile(file_.path(), bytes)) return false;
+  // A byte never decodes to more than one character, and the quotes and
+  // separators are dropped: the file's size in characters is enough.
+  entries_.chars.reserve(bytes.size());
+  if (parseWrittenEntries(bytes, kEntryFields, entries_)) return true;
+  entries_.clear();
+  return false;
+}
+
+void LoadedDataFile::loadGeneral() {
+  entries_.chars.reserve(
+      static_cast<size_t>(std::min<uint64_t>(file_.sizeInBytes(), std::numeric_limits<uint32_t>::max())));
   try {
     while (!file_.atEnd()) append(file_.readBytes());
   } catch (const RunFailure& failure) {
@@ -60,37 +123,28 @@ void LoadedDataFile::load() {
     // when a search reaches the entry.
     fault_ = failure.message;
   }
-  file_.close();
-  fieldStart_.shrink_to_fit();
-  keyHeads_.resize(count_);
-  keyLengths_.resize(count_);
-  bool narrow = true;  // a wide entry key needs nothing apart; see keyHeads_
-  for (size_t i = 0; i < count_; ++i) {
-    keyHeads_[i] = headOf(key(i), narrow);
-    keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(key(i).size(), 255));
-  }
-  findAscendingStretches();
+  entries_.fieldStart.shrink_to_fit();
 }
 
-// The fields are decoded straight into chars_.
+// The fields are decoded straight into the entries' characters.
 void LoadedDataFile::append(const std::vector<std::string>& entry) {
   // Offsets are 32-bit to keep a full postal folder small in memory; a
   // field has no more characters than bytes.
   size_t size = 0;
   for (const std::string& field : entry) size += field.size();
-  if (chars_.size() + size > std::numeric_limits<uint32_t>::max())
+  if (entries_.chars.size() + size > std::numeric_limits<uint32_t>::max())
     throw RunFailure(u"郵便番号データ " + fromUtf8(file_.path()) + u" が大きすぎて読み込めません。");
   for (const std::string& field : entry) {
-    decodeText(TextEncoding::Cp932, field.data(), field.size(), true, chars_);
-    fieldStart_.push_back(static_cast<uint32_t>(chars_.size()));
+    decodeText(TextEncoding::Cp932, field.data(), field.size(), true, entries_.chars);
+    entries_.fieldStart.push_back(static_cast<uint32_t>(entries_.chars.size()));
   }
-  ++count_;
+  ++entries_.count;
 }
 
 void LoadedDataFile::findAscendingStretches() {
-  for (size_t i = 1; i < count_; ++i)
+  for (size_t i = 1; i < entries_.count; ++i)
     if (textLess(key(i), key(i - 1))) stretchEnds_.push_back(static_cast<uint32_t>(i));
-  stretchEnds_.push_back(static_cast<uint32_t>(count_));
+  stretchEnds_.push_back(static_cast<uint32_t>(entries_.count));
 }
 
 void LoadedDataFile::copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const {

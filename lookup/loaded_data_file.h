@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "lookup/data_file.h"
+#include "lookup/written_entries.h"
+#include "state/record_match.h"
 
 namespace zumaro {
 
@@ -32,7 +34,7 @@ class LoadedDataFile {
   // The entries before any fault of the file, loading them when needed.
   size_t entryCount() {
     if (!loaded_) load();
-    return count_;
+    return entries_.count;
   }
   // Field f of entry i: 0 the key, 1..10 dat1..dat10.
   TextView entryField(size_t i, size_t f) const { return field(i, f); }
@@ -44,6 +46,9 @@ class LoadedDataFile {
     TextView key;
     uint64_t head = 0;
     bool narrow = true;  // no character from U+00FF up among the first eight
+    // Narrow, at most eight characters and no U+0000: against a file whose
+    // keys are all short (see shortKeys_), equal heads are equal keys.
+    bool fitsHead = false;
   };
 
   // The character-code order of entry i's key against the probe's: <0, 0,
@@ -53,6 +58,7 @@ class LoadedDataFile {
     if (probe.narrow) {
       const uint64_t mine = keyHeads_[i];
       if (mine != probe.head) return mine < probe.head ? -1 : 1;
+      if (probe.fitsHead && shortKeys_) return 0;
       // Equal heads of keys of at most eight characters: the shorter is a
       // prefix of the longer, and the entry's text need not be read.
       const size_t length = keyLengths_[i];
@@ -61,25 +67,44 @@ class LoadedDataFile {
     return key(i).compare(probe.key);
   }
 
+  // Within an ascending stretch: the first entry of [from, to) whose key is
+  // not less than the probe's, and the first from `i` on whose key is not
+  // equal to it. The sampled heads narrow the range before keyHeads_ is
+  // read, so that a search touches few cache lines.
+  size_t firstNotLess(size_t from, size_t to, const Probe& probe) const;
+  size_t pastEqual(size_t i, size_t to, const Probe& probe) const {
+    while (i < to && compareKey(i, probe) == 0) ++i;
+    return i;
+  }
+
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
   size_t ascendingEnd(size_t i) const { return *std::upper_bound(stretchEnds_.begin(), stretchEnds_.end(), i); }
+  // Entry `i` where it is held, valid until close(); [0] stays empty, as in
+  // dat.
+  EntryView entryView(size_t i) const {
+    EntryView view;
+    for (size_t f = 1; f < static_cast<size_t>(kEntryFields); ++f) view[f] = field(i, f);
+    return view;
+  }
   // Copies entry `i` into `datno` and dat[1]..dat[10], reusing their storage.
   void copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const;
 
  private:
   void load();
+  bool loadWritten();
+  void loadGeneral();
   void append(const std::vector<std::string>& entry);
   void findAscendingStretches();
   TextView field(size_t entry, size_t f) const {
     const size_t at = entry * kEntryFields + f;
-    return TextView(chars_.data() + fieldStart_[at], fieldStart_[at + 1] - fieldStart_[at]);
+    const std::vector<uint32_t>& start = entries_.fieldStart;
+    return TextView(entries_.chars.data() + start[at], start[at + 1] - start[at]);
   }
 
   DataFile file_;
   bool loaded_ = false;
-  Text chars_;                        // every field of every entry, one after the other
-  std::vector<uint32_t> fieldStart_;  // kEntryFields per entry, then the end of the last
+  EntryTexts entries_;  // entries_.count: those before any fault of the file
   // One past the last entry of every ascending stretch, in file order. A
   // postal file is one stretch or a few, so this stays in the cache where a
   // value per entry would be a memory read per search.
@@ -91,7 +116,16 @@ class LoadedDataFile {
   // differ, since the probe's earlier characters are all exact.
   std::vector<uint64_t> keyHeads_;
   std::vector<uint8_t> keyLengths_;  // up to 255: more than eight is all that matters
-  size_t count_ = 0;
+  bool shortKeys_ = false;           // no key longer than eight characters or holding U+0000
+  // The heads of every kSampleStep-th entry: a few kilobytes for a postal
+  // file, searched first in the cache, leaving a block of two cache lines.
+  static constexpr size_t kSampleStep = 16;
+  std::vector<uint64_t> sampleHeads_;
+  bool sampleLess(size_t j, const Probe& probe) const {
+    const uint64_t head = sampleHeads_[j];
+    if (probe.narrow && head != probe.head) return head < probe.head;
+    return compareKey(j * kSampleStep, probe) < 0;
+  }
   std::optional<Text> fault_;  // the message of the fault met after the last entry
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace zumaro {
 namespace {
@@ -31,11 +32,48 @@ constexpr std::array<RangeBounds, 24> boundsOf(const std::array<PostalRange, 24>
 
 constexpr std::array<RangeBounds, 24> kBounds = boundsOf(kRanges);
 
+// Seven ASCII digits as their number; every other text gives -1. Among keys
+// of seven digits the numbers stand in the texts' order.
+constexpr int32_t sevenDigitNumber(TextView key) {
+  if (key.size() != 7) return -1;
+  int32_t n = 0;
+  for (const char16_t c : key) {
+    if (c < u'0' || c > u'9') return -1;
+    n = n * 10 + (c - u'0');
+  }
+  return n;
+}
+
+// The bounds as numbers, for the keys of seven digits that nearly every
+// search brings; every bound has seven digits.
+struct NumberBounds {
+  int32_t lower, upper;
+};
+
+constexpr std::array<NumberBounds, 24> numberBoundsOf(const std::array<PostalRange, 24>& ranges) {
+  std::array<NumberBounds, 24> bounds{};
+  for (size_t k = 1; k < ranges.size(); ++k)
+    bounds[k] = {sevenDigitNumber(ranges[k].lower), sevenDigitNumber(ranges[k].upper)};
+  return bounds;
+}
+
+constexpr std::array<NumberBounds, 24> kNumberBounds = numberBoundsOf(kRanges);
+
+int dataFileForNumber(int32_t n) {
+  const auto first = kNumberBounds.begin() + 1;
+  const auto after =
+      std::upper_bound(first, kNumberBounds.end(), n, [](int32_t m, const NumberBounds& r) { return m < r.lower; });
+  if (after == first) return 0;
+  return n > (after - 1)->upper ? 0 : static_cast<int>(after - 1 - kNumberBounds.begin());
+}
+
 }  // namespace
 
 const PostalRange& postalRange(int k) { return kRanges[static_cast<size_t>(k)]; }
 
 int dataFileFor(TextView key) {
+  const int32_t number = sevenDigitNumber(key);
+  if (number >= 0) return dataFileForNumber(number);
   // The ranges ascend and do not overlap: the only range that can hold the
   // key is the last one whose lower bound is not greater than it.
   const auto first = kBounds.begin() + 1;

@@ -89,7 +89,7 @@ Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggest
 }
 
 Text ambiguousMessage(const RecordMatch& m) {
-  Text named = m.best[1] + m.best[2] + m.best[3];
+  Text named = joined({m.best[1], m.best[2], m.best[3]});
   for (const DataEntry& e : m.ties) named += u"、" + e[1] + e[2] + e[3];
   return u"読みが同じだけ合う住所が" + decimal(static_cast<long long>(m.ties.size() + 1)) + u"件（" + named +
          u"）あって一つに決められないため、どれが正しいか確認してください。";
@@ -129,7 +129,7 @@ void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSea
   };
   const RecordMatch& m = s.match;
   // The entry the record agreed with, under the code the run used.
-  auto agreed = [&] { return Suggestion{s.keyno, m.best[1] + m.best[2] + m.best[3], {}}; };
+  auto agreed = [&] { return Suggestion{s.keyno, joined({m.best[1], m.best[2], m.best[3]}), {}}; };
   std::optional<Suggestion> found;
   switch (m.outcome) {
     case RecordOutcome::Converted:

@@ -3,6 +3,7 @@
 // code that agree with its address, and which of them is to be applied.
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "state/folded_text.h"
@@ -11,6 +12,27 @@
 namespace zumaro {
 
 using DataEntry = std::array<Text, 11>;  // [1]..[10] as dat1..dat10; [0] unused
+// An entry seen where it is held (the loaded file, or dat), laid out as DataEntry.
+using EntryView = std::array<TextView, 11>;
+
+inline EntryView viewOf(const DataEntry& e) {
+  EntryView view;
+  for (size_t f = 0; f < e.size(); ++f) view[f] = e[f];
+  return view;
+}
+// The texts one after the other, as a written address joins its parts.
+inline Text joined(std::initializer_list<TextView> parts) {
+  size_t size = 0;
+  for (TextView part : parts) size += part.size();
+  Text text;
+  text.reserve(size);
+  for (TextView part : parts) text += part;
+  return text;
+}
+// Copies `from` into `to`, reusing its storage.
+inline void assignEntry(DataEntry& to, const EntryView& from) {
+  for (size_t f = 0; f < to.size(); ++f) to[f].assign(from[f]);
+}
 
 enum class MatchMode {
   Tolerant,  // folded readings, sound suffix agreement, longest agreement wins
@@ -47,7 +69,11 @@ struct RecordMatch {
   bool hasBest = false;
   int bestRank = -1;  // how well best agrees: better agreements rank higher
   int bestUsed = 0;   // characters of the record's text best used
-  DataEntry best;
+  // Where the lookup holds the entry when that lasts the run (the fast
+  // lookup), else in bestHeld: most records have a best, and copying it
+  // would cost more than finding it.
+  EntryView best{};
+  DataEntry bestHeld;
   std::vector<DataEntry> ties;  // agree as far as best, written otherwise
   bool hasBusiness = false;
   DataEntry business;
@@ -64,10 +90,10 @@ struct RecordMatch {
   FoldedText city;
   std::array<Text, 3> readings;
 
-  void addSeen(const DataEntry& entry, bool agrees, int used, int reached) {
+  void addSeen(const EntryView& entry, bool agrees, int used, int reached) {
     if (seenCount == seen.size()) seen.emplace_back();
     SeenEntry& s = seen[seenCount++];
-    for (size_t f = 0; f < entry.size(); ++f) s.entry[f].assign(entry[f]);
+    assignEntry(s.entry, entry);
     s.agrees = agrees;
     s.used = used;
     s.reached = reached;
@@ -78,6 +104,7 @@ struct RecordMatch {
     entriesSeen = 0;
     keyRepaired = false;
     hasBest = false;
+    best = {};
     bestRank = -1;
     bestUsed = 0;
     ties.clear();

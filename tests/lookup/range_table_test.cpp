@@ -63,5 +63,32 @@ TEST(DataFileFor, KeysOutsideEveryRangeSelectNothing) {
   EXPECT_EQ(dataFileFor(u"13-19999"), 3);
 }
 
+// Every key of seven digits (in steps, and beside every bound) falls as the
+// rule in character-code order places it.
+TEST(DataFileFor, SevenDigitKeysFallAsTheirTextsDo) {
+  auto byText = [](const Text& key) {
+    for (int k = 1; k <= 23; ++k)
+      if (!textLess(key, postalRange(k).lower) && !textGreater(key, postalRange(k).upper)) return k;
+    return 0;
+  };
+  std::vector<int> numbers;
+  for (int n = 0; n <= 9999999; n += 997) numbers.push_back(n);
+  for (int k = 1; k <= 23; ++k) {
+    for (const char16_t* bound : {postalRange(k).lower, postalRange(k).upper}) {
+      const int n = std::stoi(toUtf8(bound));
+      for (int m : {n - 1, n, n + 1}) numbers.push_back(m);
+    }
+  }
+  numbers.push_back(9999999);
+  for (int n : numbers) {
+    if (n < 0 || n > 9999999) continue;
+    std::string digits(7, '0');
+    const std::string number = std::to_string(n);
+    digits.replace(7 - number.size(), number.size(), number);
+    const Text key = fromUtf8(digits);
+    EXPECT_EQ(dataFileFor(key), byText(key)) << toUtf8(key);
+  }
+}
+
 }  // namespace
 }  // namespace zumaro

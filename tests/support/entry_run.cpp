@@ -13,7 +13,7 @@ void meetEntries(ConversionState& s, const std::vector<DataEntry>& entries) {
   numck(s);
   for (const DataEntry& e : entries) {
     s.dat = e;
-    visitEntry(s);
+    visitEntry(s, viewOf(e));
   }
   finishRecord(s);
 }

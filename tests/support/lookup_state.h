@@ -8,11 +8,12 @@
 
 namespace zumaro::testing {
 
-// The entry read last: datno, dat1..dat10.
+// The entry read last: datno, and dat1..dat10 where the comparison reads them.
 std::string entryDifference(const ConversionState& a, const ConversionState& b);
 // The last key read from each of the 23 files.
 std::string lastKeyDifference(const ConversionState& a, const ConversionState& b);
-// The record field table and whether an entry was applied to the record.
+// The record field table, whether an entry was applied to the record, and
+// the record's outcome.
 std::string recordDifference(const ConversionState& a, const ConversionState& b);
 
 // All three, in that order.
