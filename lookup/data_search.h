@@ -24,6 +24,11 @@ class DataLookup {
   // Data file k (1..23) as held in memory, or null when the lookup does not
   // hold its files.
   virtual LoadedDataFile* heldFile(int) { return nullptr; }
+  // A hint that a record with `key` follows `distance` records (1 to
+  // kPrefetchDistance) after the current one: memory the search will need
+  // can be asked for now. Changes nothing a search finds.
+  static constexpr int kPrefetchDistance = 3;
+  virtual void prefetch(TextView, int /*distance*/) {}
 };
 
 // The sequential scan: each file read forward from where the last search of

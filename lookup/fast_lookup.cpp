@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "address/entry_choice.h"
+#include "lookup/range_table.h"
 
 namespace zumaro {
 namespace {
@@ -27,6 +28,16 @@ void FastLookup::open() {
 
 void FastLookup::close() {
   for (int k = 1; k <= kDataFileCount; ++k) files_[static_cast<size_t>(k)]->close();
+}
+
+// The search's memory comes in three steps, each needing the one before:
+// the key heads around the key, the entry's field offsets, its text. The
+// record furthest ahead gets the first, the next one the second and so on.
+void FastLookup::prefetch(TextView key, int distance) {
+  const int k = dataFileFor(key);
+  if (k == 0) return;
+  files_[static_cast<size_t>(k)]->prefetch(LoadedDataFile::Probe(key),
+                                           static_cast<LoadedDataFile::PrefetchStep>(kPrefetchDistance - distance));
 }
 
 void FastLookup::serch(ConversionState& s, int k) {

@@ -19,6 +19,7 @@ class FastLookup : public DataLookup {
   void close() override;
   void serch(ConversionState& s, int k) override;
   LoadedDataFile* heldFile(int k) override { return files_[static_cast<size_t>(k)].get(); }
+  void prefetch(TextView key, int distance) override;
 
  private:
   std::array<std::unique_ptr<LoadedDataFile>, kDataFileCount + 1> files_;

@@ -56,6 +56,35 @@ size_t LoadedDataFile::firstNotLess(size_t from, size_t to, const Probe& probe) 
   return firstNotBefore(from, to, [&](size_t i) { return compareKey(i, probe) < 0; });
 }
 
+void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step) const {
+  const size_t count = entries_.count;
+  if (!loaded_ || count == 0 || stretchEnds_.size() != 1) return;
+  if (step == PrefetchStep::KeyHeads) {
+    const size_t j = firstNotBefore(0, sampleHeads_.size(), [&](size_t k) { return sampleLess(k, probe); });
+    const size_t from = j == 0 ? 0 : (j - 1) * kSampleStep;
+    const size_t to = std::min(count, from + kSampleStep + 1);
+    for (size_t i = from; i < to; i += 8) __builtin_prefetch(&keyHeads_[i]);
+    __builtin_prefetch(&keyHeads_[to - 1]);
+    return;
+  }
+  const size_t i = firstNotLess(0, count, probe);
+  if (i == count) return;
+  // The entry and the one after it: the search reads the key that ends it.
+  const std::vector<uint32_t>& start = entries_.fieldStart;
+  const auto fields = static_cast<size_t>(kEntryFields);
+  const size_t first = i * fields;
+  const size_t last = std::min(start.size() - 1, first + 2 * fields);
+  if (step == PrefetchStep::FieldOffsets) {
+    __builtin_prefetch(&start[first]);
+    __builtin_prefetch(&start[last]);
+    return;
+  }
+  constexpr size_t kLine = 64 / sizeof(char16_t);
+  constexpr size_t kMostChars = 8 * kLine;
+  const size_t end = std::min<size_t>(start[last], start[first] + kMostChars);
+  for (size_t c = start[first]; c < end; c += kLine) __builtin_prefetch(&entries_.chars[c]);
+}
+
 void LoadedDataFile::open() {
   close();
   file_.open();

@@ -77,6 +77,12 @@ class LoadedDataFile {
     return i;
   }
 
+  // Asks for the memory a search for the probe's key will read, one step of
+  // it (each step reads what the one before asked for). Only for a file of
+  // one ascending stretch, as postal files are, and only once it is loaded.
+  enum class PrefetchStep { KeyHeads, FieldOffsets, Text };
+  void prefetch(const Probe& probe, PrefetchStep step) const;
+
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
   size_t ascendingEnd(size_t i) const { return *std::upper_bound(stretchEnds_.begin(), stretchEnds_.end(), i); }

@@ -90,7 +90,17 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
   views.resize(static_cast<size_t>(fieldCount_));
   const std::string_view bytes = source_->checkedBytes();
   if (pendingBlank_ == 0 && !hasLookahead_ && !bytes.empty()) {
-    const size_t taken = splitPlainRecord(bytes.data(), bytes.data() + bytes.size(), fieldCount_, views.data());
+    size_t taken = 0;
+    if (aheadCount_ > 0) {
+      SplitAhead& first = ahead_[aheadFirst_];
+      views.swap(first.fields);
+      taken = first.taken;
+      aheadFirst_ = (aheadFirst_ + 1) % ahead_.size();
+      --aheadCount_;
+      aheadBytes_ -= taken;
+    } else {
+      taken = splitPlainRecord(bytes.data(), bytes.data() + bytes.size(), fieldCount_, views.data());
+    }
     if (taken != 0) {
       source_->skip(taken);
       rawStart_ = {line_, atLineStart_};
@@ -102,9 +112,35 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
       return Result::Record;
     }
   }
+  // The full reader may read more into the source: nothing split ahead
+  // (there is none) or found missing stays true.
+  aheadBlocked_ = false;
   const Result result = next(storage);
   for (size_t i = 0; i < storage.size(); ++i) views[i] = storage[i];
   return result;
+}
+
+template <class Source, class Value>
+const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance)
+  requires std::is_same_v<Source, ByteSource>
+{
+  if (pendingBlank_ != 0 || hasLookahead_ || distance < 1 || distance > kMostAhead) return nullptr;
+  const auto wanted = static_cast<size_t>(distance);
+  while (aheadCount_ < wanted) {
+    if (aheadBlocked_) return nullptr;
+    const std::string_view bytes = source_->checkedBytes().substr(aheadBytes_);
+    SplitAhead& slot = ahead_[(aheadFirst_ + aheadCount_) % ahead_.size()];
+    slot.fields.resize(static_cast<size_t>(fieldCount_));
+    slot.taken = bytes.empty() ? 0 : splitPlainRecord(bytes.data(), bytes.data() + bytes.size(), fieldCount_,
+                                                      slot.fields.data());
+    if (slot.taken == 0) {
+      aheadBlocked_ = true;
+      return nullptr;
+    }
+    aheadBytes_ += slot.taken;
+    ++aheadCount_;
+  }
+  return ahead_[(aheadFirst_ + wanted - 1) % ahead_.size()].fields.data();
 }
 
 template <class Source, class Value>

@@ -9,6 +9,7 @@
 // kept, its trailing blanks dropped. Nothing else is special: tabs, # signs
 // and quotes inside an unquoted value are plain characters.
 // A field holds at most kMaxFieldLength characters (records/read_error.h).
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,6 +48,13 @@ class BasicRecordReader {
   // the plain form (records/plain_record.h), else of `storage`, which next()
   // then fills. The views are valid until the next call. Byte reader only.
   Result nextViews(std::vector<std::string_view>& views, std::vector<Value>& storage)
+    requires std::is_same_v<Source, ByteSource>;
+  // The fields of the record `distance` (1..kMostAhead) after the one read
+  // last, when it and those before it are plain records already in the
+  // source's checked bytes; null otherwise. Valid until the next call of
+  // next() or nextViews(); reading them changes nothing nextViews gives.
+  static constexpr int kMostAhead = 4;
+  const std::string_view* peekPlain(int distance)
     requires std::is_same_v<Source, ByteSource>;
 
   // 1-based number of the record read last (blank records counted).
@@ -94,6 +102,17 @@ class BasicRecordReader {
   int64_t blanksGiven_ = 0;  // of those held back
   Place lookaheadStart_;
   Place current_;
+  // Plain records split ahead by peekPlain, in order from the source's
+  // position: aheadCount_ of them from aheadFirst_ on in the ring.
+  struct SplitAhead {
+    size_t taken = 0;
+    std::vector<std::string_view> fields;
+  };
+  std::array<SplitAhead, kMostAhead> ahead_;
+  size_t aheadFirst_ = 0;
+  size_t aheadCount_ = 0;
+  size_t aheadBytes_ = 0;
+  bool aheadBlocked_ = false;  // the bytes after them hold no plain record
 };
 
 using RecordReader = BasicRecordReader<TextSource, Text>;

@@ -1,5 +1,7 @@
 #include "records/record_loop.h"
 
+#include <array>
+
 #include "records/field_reader.h"
 #include "records/record_lookup.h"
 #include "records/read_error.h"
@@ -112,6 +114,32 @@ ByteRecordReader::Result nextViews(ByteRecordReader& reader, std::vector<std::st
   return result;
 }
 
+// The seven digits of a postal code written the usual ways (1234567,
+// 123-4567), from its bytes; false for anything else. Only a hint.
+bool usualPostalKey(std::string_view bytes, std::array<char16_t, 7>& key) {
+  size_t digits = 0;
+  for (const char c : bytes) {
+    if (c >= '0' && c <= '9') {
+      if (digits == key.size()) return false;
+      key[digits++] = static_cast<char16_t>(c);
+    } else if (c != '-') {
+      return false;
+    }
+  }
+  return digits == key.size();
+}
+
+// Unsorted lists send each search to a far place in the data: the records
+// read ahead tell the lookup where, so that the memory is on its way.
+void prefetchAhead(ByteRecordReader& reader, DataLookup& lookup, int postalField) {
+  std::array<char16_t, 7> key{};
+  for (int distance = DataLookup::kPrefetchDistance; distance >= 1; --distance) {
+    const std::string_view* fields = reader.peekPlain(distance);
+    if (fields != nullptr && usualPostalKey(fields[postalField - 1], key))
+      lookup.prefetch(TextView(key.data(), key.size()), distance);
+  }
+}
+
 // Only the fields the conversion reads are decoded, and only those it
 // changed are encoded again; the others go out as they came in.
 void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
@@ -124,7 +152,10 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
   std::vector<std::string> storage;
   std::vector<FieldToWrite> output(static_cast<size_t>(fieldCount));
   std::vector<FieldToWrite> asRead(static_cast<size_t>(fieldCount));
+  const int postalField = s.settings.posno;
+  const bool hint = postalField >= 1 && postalField <= fieldCount;
   while (nextViews(reader, fields, storage, fieldCount, files, tally) != ByteRecordReader::Result::End) {
+    if (hint) prefetchAhead(reader, files.lookup, postalField);
     const int64_t recordNumber = reader.recordNumber();
     for (size_t i = 1; i <= static_cast<size_t>(fieldCount); ++i) {
       Text& slot = s.koumoku[i];

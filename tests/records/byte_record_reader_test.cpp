@@ -66,14 +66,17 @@ Reading readAsText(const std::string& path, EncodingChoice choice, size_t block,
 }
 
 // Through next(), or through nextViews(), which takes plain records straight
-// from the source's bytes.
-Reading readAsBytes(const std::string& path, EncodingChoice choice, size_t block, int fieldCount, bool views) {
+// from the source's bytes, peeking `peeks` records ahead after each: what
+// a peek shows must be what is read when the reader gets there.
+Reading readAsBytes(const std::string& path, EncodingChoice choice, size_t block, int fieldCount, bool views,
+                    int peeks = 0) {
   TextSource file(block);
   EXPECT_TRUE(file.open(path, choice));
   ByteSource source(file);
   ByteRecordReader reader(source, fieldCount);
   std::vector<std::string> fields;
   std::vector<std::string_view> viewed;
+  std::vector<std::optional<std::vector<std::string>>> peeked;  // [d - 1]: what the record d ahead showed
   const TextEncoding e = file.encoding();
   return readAll(
       reader, fields, [e](const std::vector<std::string>& f) { return fieldsText(f, e); },
@@ -81,6 +84,12 @@ Reading readAsBytes(const std::string& path, EncodingChoice choice, size_t block
         if (!views) return reader.next(f);
         const auto result = reader.nextViews(viewed, f);
         std::vector<std::string> copied(viewed.begin(), viewed.end());
+        if (!peeked.empty() && peeked.front() && result != ByteRecordReader::Result::End)
+          EXPECT_EQ(copied, *peeked.front()) << "record " << reader.recordNumber() << " is not what a peek showed";
+        peeked.assign(static_cast<size_t>(peeks), std::nullopt);
+        for (int d = peeks; d >= 1; --d)
+          if (const std::string_view* ahead = reader.peekPlain(d))
+            peeked[static_cast<size_t>(d - 1)] = std::vector<std::string>(ahead, ahead + fieldCount);
         f.swap(copied);
         return result;
       });
@@ -123,7 +132,8 @@ TEST(ByteRecordReader, ReadsWhatTheCharacterReaderReads) {
     const size_t block = rng.pick(std::vector<size_t>{1, 2, 3, 5, 64, TextSource::kReadBlock});
     const Reading text = readAsText(path, choice, block, shape.fieldCount);
     const bool views = rng.percent(50);
-    const std::string d = difference(readAsBytes(path, choice, block, shape.fieldCount, views), text);
+    const int peeks = views ? rng.between(0, ByteRecordReader::kMostAhead) : 0;
+    const std::string d = difference(readAsBytes(path, choice, block, shape.fieldCount, views, peeks), text);
     if (text.fault) ++faults;
     if (!d.empty()) {
       ADD_FAILURE() << "seed " << seed << ", block " << block << (views ? ", views" : "") << ": " << d
