@@ -98,6 +98,7 @@ ChunkEnd encodeChunk(TextView text, size_t i, size_t end, bool doubleQuotes, cha
 }  // namespace
 
 Utf8Stop decodeUtf8(const char* bytes, size_t size, bool atEnd, Text& out) {
+  if (size == 0) return {0, false};  // many fields are empty: no buffer, no append
   const auto* p = reinterpret_cast<const uint8_t*>(bytes);
   char16_t chunk[kChunk + 1];
   for (size_t i = 0;;) {
@@ -126,6 +127,7 @@ Utf8Stop validateUtf8(const char* bytes, size_t size, bool atEnd) {
 }
 
 bool encodeUtf8(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) {
+  if (text.empty()) return true;
   char chunk[kChunk + 1];
   for (size_t i = 0;;) {
     const ChunkEnd end = encodeChunk(text, i, std::min(text.size(), i + kChunk / 3), doubleQuotes, chunk);

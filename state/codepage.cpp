@@ -181,6 +181,7 @@ bool CodePage932::tablesMatchRuns() const {
 // in `out` beforehand would be filled with zeros first, every byte written
 // twice. A byte never gives more than one character.
 CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
+  if (size == 0) return {0, false};  // many fields are empty: no buffer, no append
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   char16_t chunk[kChunk];
   size_t i = 0;
@@ -196,6 +197,7 @@ CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool
 // Chunks as in decode(); a character gives at most two bytes, a doubled
 // quote included.
 bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) const {
+  if (text.empty()) return true;
   char chunk[kChunk];
   size_t i = 0;
   for (;;) {
