@@ -105,7 +105,6 @@ CodePage932::CodePage932() {
     singleKind_[b] = ch == kLead ? kLeadByte : ch != kInvalid && (encode_[ch] == b || ch == 0) ? kSame : kOther;
   }
   fastRuns_ = tablesMatchRuns();
-
 }
 
 // The runs convert by arithmetic; they are taken only while the tables say

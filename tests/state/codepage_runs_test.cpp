@@ -145,5 +145,21 @@ TEST(CodePage932Runs, EncodeMatchesThePlainLoopOnRandomTexts) {
     }
 }
 
+// The runs rely on these two ranges mapping by plain arithmetic both ways.
+TEST(CodePage932Runs, AsciiAndHalfWidthKatakanaMapOneToOne) {
+  const struct {
+    int first, last;
+    char16_t firstChar;
+  } ranges[] = {{0x00, 0x7F, u'\0'}, {0xA1, 0xDF, u'\uFF61'}};
+  for (const auto& r : ranges)
+    for (int b = r.first; b <= r.last; ++b) {
+      const std::string byte(1, static_cast<char>(b));
+      const Text ch(1, static_cast<char16_t>(r.firstChar + (b - r.first)));
+      EXPECT_EQ(charOf(byte), ch[0]) << b;
+      EXPECT_EQ(referenceEncode(ch, false).bytes, byte) << b;
+      EXPECT_TRUE(cp().encodesBackTheSame(byte)) << b;
+    }
+}
+
 }  // namespace
 }  // namespace zumaro
