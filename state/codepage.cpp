@@ -2,14 +2,18 @@
 
 #include <unicode/ucnv.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 #include <stdexcept>
+
+#include "state/one_byte_runs.h"
 
 namespace zumaro {
 namespace {
 
 constexpr const char* kConverterName = "ibm-943_P15A-2003";
+constexpr auto kRunKind = one_byte::Kind::AsciiAndKana;
 
 struct ConverterCloser {
   void operator()(UConverter* c) const { ucnv_close(c); }
@@ -100,59 +104,65 @@ CodePage932::CodePage932() {
     const uint16_t ch = single_[b];
     singleKind_[b] = ch == kLead ? kLeadByte : ch != kInvalid && (encode_[ch] == b || ch == 0) ? kSame : kOther;
   }
+  fastRuns_ = tablesMatchRuns();
 }
 
-CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
-  // Written through a pointer into room made at once: a byte never gives
-  // more than one character.
-  const size_t had = out.size();
-  out.resize(had + size);
-  char16_t* to = out.data() + had;
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
-  size_t i = 0;
-  DecodeStop stop{size, false};
-  while (i < size) {
-    uint16_t ch = single_[p[i]];
+// The runs convert by arithmetic; they are taken only while the tables say
+// the same, both ways, for every byte they cover.
+bool CodePage932::tablesMatchRuns() const {
+  for (int b = 0; b < 256; ++b) {
+    const auto byte = static_cast<uint8_t>(b);
+    if (!one_byte::isByte<kRunKind>(byte)) continue;
+    const char16_t ch = one_byte::widen(byte);
+    if (single_[b] != ch || singleKind_[b] != kSame || (ch != 0 && encode_[ch] != b)) return false;
+  }
+  return true;
+}
+
+// The characters that begin in [i, end); a trail byte may lie at `end`.
+// Taken in whole into the loops below, so that a chunk's end stays in registers.
+[[gnu::always_inline]] inline CodePage932::ChunkEnd CodePage932::decodeChunk(const unsigned char* p, size_t i,
+                                                                            size_t end, size_t size, bool atEnd,
+                                                                            char16_t* chunk) const {
+  char16_t* to = chunk;
+  const auto written = [&] { return static_cast<size_t>(to - chunk); };
+  while (i < end) {
+    const uint16_t ch = single_[p[i]];
     if (ch < kLead) {
-      *to++ = static_cast<char16_t>(ch);
-      ++i;
+      size_t n = fastRuns_ ? one_byte::widenRun<kRunKind>(p + i, end - i, to) : 0;
+      if (n == 0) {
+        *to = static_cast<char16_t>(ch);
+        n = 1;
+      }
+      i += n;
+      to += n;
       continue;
     }
-    if (ch == kInvalid) {
-      stop = {i, true};
-      break;
-    }
-    if (i + 1 == size) {
-      stop = {i, atEnd};
-      break;
-    }
-    uint16_t dch = double_[p[i]][p[i + 1]];
-    if (dch == 0) {
-      stop = {i, true};
-      break;
-    }
+    if (ch == kInvalid) return {i, written(), true, true};
+    if (i + 1 == size) return {i, written(), true, atEnd};
+    const uint16_t dch = double_[p[i]][p[i + 1]];
+    if (dch == 0) return {i, written(), true, true};
     *to++ = static_cast<char16_t>(dch);
     i += 2;
   }
-  out.resize(static_cast<size_t>(to - out.data()));
-  return stop;
+  return {i, written(), false, false};
 }
 
-bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) const {
-  // At most two bytes a character, a doubled quote included.
-  const size_t had = out.size();
-  out.resize(had + 2 * text.size());
-  char* to = out.data() + had;
-  bool encoded = true;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char16_t ch = text[i];
-    uint16_t code = encode_[ch];
+// Stops at `end`, or at a character without a form.
+[[gnu::always_inline]] inline CodePage932::ChunkEnd CodePage932::encodeChunk(TextView text, size_t i, size_t end,
+                                                                            bool doubleQuotes, char* chunk) const {
+  char* to = chunk;
+  while (i < end) {
+    const char16_t ch = text[i];
+    if (fastRuns_ && one_byte::isUnit<kRunKind>(ch, doubleQuotes)) {
+      const size_t n = one_byte::narrowRun<kRunKind>(text.data() + i, end - i, doubleQuotes, to);
+      i += n;
+      to += n;
+      continue;
+    }
+    const uint16_t code = encode_[ch];
     if (code == 0) {
-      if (ch != 0) {
-        badIndex = i;
-        encoded = false;
-        break;
-      }
+      if (ch != 0) return {i, static_cast<size_t>(to - chunk), true, false};
       *to++ = '\0';
     } else if (code < 0x100) {
       *to++ = static_cast<char>(code);
@@ -161,9 +171,44 @@ bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool
       *to++ = static_cast<char>(code >> 8);
       *to++ = static_cast<char>(code & 0xFF);
     }
+    ++i;
   }
-  out.resize(static_cast<size_t>(to - out.data()));
-  return encoded;
+  return {i, static_cast<size_t>(to - chunk), false, false};
+}
+
+// Each chunk is decoded into a buffer on the stack and appended: room made
+// in `out` beforehand would be filled with zeros first, every byte written
+// twice. A byte never gives more than one character.
+CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
+  if (size == 0) return {0, false};  // many fields are empty: no buffer, no append
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+  char16_t chunk[kChunk];
+  size_t i = 0;
+  for (;;) {
+    const ChunkEnd end = decodeChunk(p, i, std::min(size, i + kChunk), size, atEnd, chunk);
+    out.append(chunk, end.written);
+    if (end.stopped) return {end.next, end.invalid};
+    if (end.next == size) return {size, false};
+    i = end.next;
+  }
+}
+
+// Chunks as in decode(); a character gives at most two bytes, a doubled
+// quote included.
+bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes) const {
+  if (text.empty()) return true;
+  char chunk[kChunk];
+  size_t i = 0;
+  for (;;) {
+    const ChunkEnd end = encodeChunk(text, i, std::min(text.size(), i + kChunk / 2), doubleQuotes, chunk);
+    out.append(chunk, end.written);
+    if (end.stopped) {
+      badIndex = end.next;
+      return false;
+    }
+    if (end.next == text.size()) return true;
+    i = end.next;
+  }
 }
 
 CodePage932::DecodeStop CodePage932::validate(const char* bytes, size_t size, bool atEnd) const {
@@ -173,7 +218,7 @@ CodePage932::DecodeStop CodePage932::validate(const char* bytes, size_t size, bo
     const uint8_t kind = singleKind_[p[i]];
     if (kind != kLeadByte) {
       if (kind == kSame || single_[p[i]] != kInvalid) {
-        ++i;
+        i += std::max<size_t>(1, fastRuns_ ? one_byte::byteRun<kRunKind>(p + i, size - i) : 0);
         continue;
       }
       return {i, true};
@@ -191,7 +236,7 @@ bool CodePage932::encodesBackTheSame(std::string_view bytes) const {
   for (size_t i = 0; i < size;) {
     const uint8_t kind = singleKind_[p[i]];
     if (kind == kSame) {
-      ++i;
+      i += std::max<size_t>(1, fastRuns_ ? one_byte::byteRun<kRunKind>(p + i, size - i) : 0);
       continue;
     }
     if (kind == kOther || i + 1 == size) return false;

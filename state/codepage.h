@@ -45,6 +45,18 @@ class CodePage932 {
  private:
   CodePage932();
   void fillEncodeTable(UConverter* converter);
+  bool tablesMatchRuns() const;
+  // How far a chunk got: where the next one begins, or where a stop is.
+  struct ChunkEnd {
+    size_t next;
+    size_t written;
+    bool stopped;
+    bool invalid;
+  };
+  ChunkEnd decodeChunk(const unsigned char* p, size_t i, size_t end, size_t size, bool atEnd, char16_t* chunk) const;
+  ChunkEnd encodeChunk(TextView text, size_t i, size_t end, bool doubleQuotes, char* chunk) const;
+  static constexpr size_t kChunk = 1024;
+  bool fastRuns_ = false;  // whether the runs of one_byte_runs.h agree with the tables
   uint16_t single_[256];      // character, or kLead / kInvalid
   uint16_t double_[256][256];  // 0 where the pair is not a character
   uint16_t encode_[65536];     // 0 where unencodable (U+0000 handled apart)
