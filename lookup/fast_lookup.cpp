@@ -24,6 +24,9 @@ void FastLookup::open() {
     files_[static_cast<size_t>(k)]->open();
     next_[static_cast<size_t>(k)] = 0;
   }
+  // What was found ahead belongs to the entries as they were loaded before.
+  ahead_ = {};
+  nextAhead_ = 0;
 }
 
 void FastLookup::close() {
@@ -34,10 +37,25 @@ void FastLookup::close() {
 // the key heads around the key, the entry's field offsets, its text. The
 // record furthest ahead gets the first, the next one the second and so on.
 void FastLookup::prefetch(TextView key, int distance) {
-  const int k = dataFileFor(key);
-  if (k == 0) return;
-  files_[static_cast<size_t>(k)]->prefetch(LoadedDataFile::Probe(key),
-                                           static_cast<LoadedDataFile::PrefetchStep>(kPrefetchDistance - distance));
+  KeyAhead* a = keyAhead(key);
+  if (a == nullptr || a->file == 0) return;
+  files_[static_cast<size_t>(a->file)]->prefetch(
+      a->probe, static_cast<LoadedDataFile::PrefetchStep>(kPrefetchDistance - distance), a->place);
+}
+
+// The key's entry among those ahead, made when it is new; null for a key
+// longer than seven characters, which no postal file holds.
+FastLookup::KeyAhead* FastLookup::keyAhead(TextView key) {
+  if (key.size() != ahead_[0].key.size()) return nullptr;
+  for (KeyAhead& a : ahead_)
+    if (a.file != 0 && TextView(a.key.data(), a.key.size()) == key) return &a;
+  KeyAhead& a = ahead_[nextAhead_++ % ahead_.size()];
+  std::copy(key.begin(), key.end(), a.key.begin());
+  const TextView own(a.key.data(), a.key.size());
+  a.file = dataFileFor(own);
+  a.probe = LoadedDataFile::Probe(own);
+  a.place = {};
+  return &a;
 }
 
 void FastLookup::serch(ConversionState& s, int k) {

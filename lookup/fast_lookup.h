@@ -25,6 +25,18 @@ class FastLookup : public DataLookup {
   std::array<std::unique_ptr<LoadedDataFile>, kDataFileCount + 1> files_;
   // The simulated read position of each file: the entry the scan reads next.
   std::array<size_t, kDataFileCount + 1> next_{};
+
+  // The keys of the records read ahead, with what the prefetch steps found
+  // so far; each record's key comes once at each distance.
+  struct KeyAhead {
+    std::array<char16_t, 7> key{};
+    int file = 0;
+    LoadedDataFile::Probe probe;
+    LoadedDataFile::PrefetchPlace place;
+  };
+  std::array<KeyAhead, kPrefetchDistance + 1> ahead_;
+  size_t nextAhead_ = 0;
+  KeyAhead* keyAhead(TextView key);
 };
 
 }  // namespace zumaro

@@ -56,19 +56,26 @@ size_t LoadedDataFile::firstNotLess(size_t from, size_t to, const Probe& probe) 
   return firstNotBefore(from, to, [&](size_t i) { return compareKey(i, probe) < 0; });
 }
 
-void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step) const {
+void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step, PrefetchPlace& place) const {
   const size_t count = entries_.count;
   if (!loaded_ || count == 0 || stretchEnds_.size() != 1) return;
   if (step == PrefetchStep::KeyHeads) {
     const size_t j = firstNotBefore(0, sampleHeads_.size(), [&](size_t k) { return sampleLess(k, probe); });
-    const size_t from = j == 0 ? 0 : (j - 1) * kSampleStep;
-    const size_t to = std::min(count, from + kSampleStep + 1);
-    for (size_t i = from; i < to; i += 8) __builtin_prefetch(&keyHeads_[i]);
-    __builtin_prefetch(&keyHeads_[to - 1]);
+    place.blockFrom = j == 0 ? 0 : (j - 1) * kSampleStep;
+    place.blockTo = std::min(count, place.blockFrom + kSampleStep + 1);
+    for (size_t i = place.blockFrom; i < place.blockTo; i += 8) __builtin_prefetch(&keyHeads_[i]);
+    __builtin_prefetch(&keyHeads_[place.blockTo - 1]);
     return;
   }
-  const size_t i = firstNotLess(0, count, probe);
-  if (i == count) return;
+  if (place.entry == SIZE_MAX) {
+    // The block holds the entry unless the key is past all of it.
+    const bool block = place.blockTo > place.blockFrom;
+    place.entry = block ? firstNotBefore(place.blockFrom, place.blockTo,
+                                         [&](size_t i) { return compareKey(i, probe) < 0; })
+                        : firstNotLess(0, count, probe);
+  }
+  const size_t i = place.entry;
+  if (i >= count) return;
   // The entry and the one after it: the search reads the key that ends it.
   const std::vector<uint32_t>& start = entries_.fieldStart;
   const auto fields = static_cast<size_t>(kEntryFields);

@@ -42,7 +42,7 @@ class LoadedDataFile {
   // A key made ready for comparing with many entries: its first eight
   // characters as one number (see keyHeads_), and whether they all fit.
   struct Probe {
-    explicit Probe(TextView key);
+    explicit Probe(TextView key = TextView());
     TextView key;
     uint64_t head = 0;
     bool narrow = true;  // no character from U+00FF up among the first eight
@@ -81,7 +81,13 @@ class LoadedDataFile {
   // it (each step reads what the one before asked for). Only for a file of
   // one ascending stretch, as postal files are, and only once it is loaded.
   enum class PrefetchStep { KeyHeads, FieldOffsets, Text };
-  void prefetch(const Probe& probe, PrefetchStep step) const;
+  // What the steps found for one key: each starts where the one before
+  // stopped.
+  struct PrefetchPlace {
+    size_t blockFrom = 0, blockTo = 0;  // the entries whose heads were asked for
+    size_t entry = SIZE_MAX;            // the first not less than the key, once known
+  };
+  void prefetch(const Probe& probe, PrefetchStep step, PrefetchPlace& place) const;
 
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
