@@ -25,7 +25,7 @@ void FastLookup::open() {
     next_[static_cast<size_t>(k)] = 0;
   }
   // What was found ahead belongs to the entries as they were loaded before.
-  ahead_ = {};
+  ahead_.fill(KeyAhead());
   nextAhead_ = 0;
 }
 

@@ -112,8 +112,8 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
       return Result::Record;
     }
   }
-  // The full reader may read more into the source: nothing split ahead
-  // (there is none) or found missing stays true.
+  // The full reader may read more into the source; what peekPlain found
+  // missing may be there afterwards.
   aheadBlocked_ = false;
   const Result result = next(storage);
   for (size_t i = 0; i < storage.size(); ++i) views[i] = storage[i];
