@@ -70,9 +70,9 @@ void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step, PrefetchPla
   if (place.entry == SIZE_MAX) {
     // The block holds the entry unless the key is past all of it.
     const bool block = place.blockTo > place.blockFrom;
-    place.entry = block ? firstNotBefore(place.blockFrom, place.blockTo,
-                                         [&](size_t i) { return compareKey(i, probe) < 0; })
-                        : firstNotLess(0, count, probe);
+    place.entry =
+        block ? firstNotBefore(place.blockFrom, place.blockTo, [&](size_t i) { return compareKey(i, probe) < 0; })
+              : firstNotLess(0, count, probe);
   }
   const size_t i = place.entry;
   if (i >= count) return;

@@ -84,9 +84,7 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
 
 template <class Source, class Value>
 typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Value>::nextViews(
-    std::vector<std::string_view>& views, std::vector<Value>& storage)
-  requires std::is_same_v<Source, ByteSource>
-{
+    std::vector<std::string_view>& views, std::vector<Value>& storage) requires std::is_same_v<Source, ByteSource> {
   views.resize(static_cast<size_t>(fieldCount_));
   const std::string_view bytes = source_->checkedBytes();
   if (pendingBlank_ == 0 && !hasLookahead_ && !bytes.empty()) {
@@ -121,9 +119,8 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
 }
 
 template <class Source, class Value>
-const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance)
-  requires std::is_same_v<Source, ByteSource>
-{
+const std::string_view* BasicRecordReader<Source, Value>::peekPlain(
+    int distance) requires std::is_same_v<Source, ByteSource> {
   if (pendingBlank_ != 0 || hasLookahead_ || distance < 1 || distance > kMostAhead) return nullptr;
   const auto wanted = static_cast<size_t>(distance);
   while (aheadCount_ < wanted) {
@@ -131,8 +128,9 @@ const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance
     const std::string_view bytes = source_->checkedBytes().substr(aheadBytes_);
     SplitAhead& slot = ahead_[(aheadFirst_ + aheadCount_) % ahead_.size()];
     slot.fields.resize(static_cast<size_t>(fieldCount_));
-    slot.taken = bytes.empty() ? 0 : splitPlainRecord(bytes.data(), bytes.data() + bytes.size(), fieldCount_,
-                                                      slot.fields.data());
+    slot.taken = bytes.empty()
+                     ? 0
+                     : splitPlainRecord(bytes.data(), bytes.data() + bytes.size(), fieldCount_, slot.fields.data());
     if (slot.taken == 0) {
       aheadBlocked_ = true;
       return nullptr;

@@ -47,15 +47,14 @@ class BasicRecordReader {
   // The next record as views: of the source's bytes when the record is of
   // the plain form (records/plain_record.h), else of `storage`, which next()
   // then fills. The views are valid until the next call. Byte reader only.
-  Result nextViews(std::vector<std::string_view>& views, std::vector<Value>& storage)
-    requires std::is_same_v<Source, ByteSource>;
+  Result nextViews(std::vector<std::string_view>& views,
+                   std::vector<Value>& storage) requires std::is_same_v<Source, ByteSource>;
   // The fields of the record `distance` (1..kMostAhead) after the one read
   // last, when it and those before it are plain records already in the
   // source's checked bytes; null otherwise. Valid until the next call of
   // next() or nextViews(); reading them changes nothing nextViews gives.
   static constexpr int kMostAhead = 4;
-  const std::string_view* peekPlain(int distance)
-    requires std::is_same_v<Source, ByteSource>;
+  const std::string_view* peekPlain(int distance) requires std::is_same_v<Source, ByteSource>;
 
   // 1-based number of the record read last (blank records counted).
   int64_t recordNumber() const { return recordNumber_; }
@@ -94,8 +93,8 @@ class BasicRecordReader {
   bool lookaheadShort_ = false;
   bool hasLookahead_ = false;
   bool afterComma_ = false;
-  int64_t line_;            // of the source's next character
-  int64_t fieldLine_ = 0;   // on which the field being read begins
+  int64_t line_;             // of the source's next character
+  int64_t fieldLine_ = 0;    // on which the field being read begins
   bool atLineStart_ = true;  // the source's next character begins a line
   Place rawStart_;           // of the record readRaw read last
   Place firstBlank_;         // of the first blank record held back

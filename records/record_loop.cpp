@@ -3,8 +3,8 @@
 #include <array>
 
 #include "records/field_reader.h"
-#include "records/record_lookup.h"
 #include "records/read_error.h"
+#include "records/record_lookup.h"
 #include "state/failure.h"
 
 namespace zumaro {
@@ -103,7 +103,8 @@ std::vector<bool> conversionSlots(const Settings& set, int fieldCount) {
 // The next record of the byte path as views, with what nextRecord does
 // around it.
 ByteRecordReader::Result nextViews(ByteRecordReader& reader, std::vector<std::string_view>& fields,
-                         std::vector<std::string>& storage, int fieldCount, LoopFiles& files, LoopTally& tally) {
+                                   std::vector<std::string>& storage, int fieldCount, LoopFiles& files,
+                                   LoopTally& tally) {
   ByteRecordReader::Result result;
   try {
     result = reader.nextViews(fields, storage);

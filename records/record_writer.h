@@ -32,7 +32,7 @@ struct WriteError : std::runtime_error {
 // One field of a record to write: its bytes as read, in an encoding that
 // writes the same characters as the writer's, or its text.
 struct FieldToWrite {
-  std::string_view bytes;     // when there is no text
+  std::string_view bytes;  // when there is no text
   const Text* text = nullptr;
 };
 
@@ -91,7 +91,7 @@ class RecordWriter {
   bool emptyPending_ = false;  // the file still holds what it held before
   bool started_ = false;
   OutputBuffer buffer_;
-  std::string encoded_;  // one field's text, encoded before it joins the record
+  std::string encoded_;             // one field's text, encoded before it joins the record
   std::vector<size_t> recordEnds_;  // ends of the records in buffer_
   uint64_t recordsWritten_ = 0;
   TextEncoding encoding_ = TextEncoding::Cp932;

@@ -10,7 +10,7 @@
 
 namespace zumaro {
 
-constexpr int kSlotCount = 51;     // koumoku slots 0..50 (slotsChanged has a bit each)
+constexpr int kSlotCount = 51;      // koumoku slots 0..50 (slotsChanged has a bit each)
 constexpr int kDataFileCount = 23;  // data files 01.dat..23.dat
 constexpr int kFurtherPairs = 7;    // etc1/etc11 .. etc7/etc71
 
@@ -40,8 +40,8 @@ struct ConversionState {
   Text recco;
   Text reccityRead;  // reccity as numck copied it; every entry starts from it
 
-  Text datno;                      // key of the entry read last
-  std::array<Text, 11> dat;        // dat[1]..dat[10]; dat[0] unused
+  Text datno;                                   // key of the entry read last
+  std::array<Text, 11> dat;                     // dat[1]..dat[10]; dat[0] unused
   std::array<Text, kDataFileCount + 1> lastno;  // [1]..[23]
 
   bool entryApplied = false;  // an entry was applied to the current record
