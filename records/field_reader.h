@@ -47,14 +47,19 @@ class BasicRecordReader {
   // The next record as views: of the source's bytes when the record is of
   // the plain form (records/plain_record.h), else of `storage`, which next()
   // then fills. The views are valid until the next call. Byte reader only.
-  Result nextViews(std::vector<std::string_view>& views,
-                   std::vector<Value>& storage) requires std::is_same_v<Source, ByteSource>;
+  // (Member templates, so that the character reader, which has no bytes,
+  // never instantiates them.)
+  template <class S = Source>
+    requires std::is_same_v<S, ByteSource>
+  Result nextViews(std::vector<std::string_view>& views, std::vector<Value>& storage);
   // The fields of the record `distance` (1..kMostAhead) after the one read
   // last, when it and those before it are plain records already in the
   // source's checked bytes; null otherwise. Valid until the next call of
   // next() or nextViews(); reading them changes nothing nextViews gives.
   static constexpr int kMostAhead = 4;
-  const std::string_view* peekPlain(int distance) requires std::is_same_v<Source, ByteSource>;
+  template <class S = Source>
+    requires std::is_same_v<S, ByteSource>
+  const std::string_view* peekPlain(int distance);
 
   // 1-based number of the record read last (blank records counted).
   int64_t recordNumber() const { return recordNumber_; }

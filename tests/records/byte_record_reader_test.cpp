@@ -84,8 +84,9 @@ Reading readAsBytes(const std::string& path, EncodingChoice choice, size_t block
         if (!views) return reader.next(f);
         const auto result = reader.nextViews(viewed, f);
         std::vector<std::string> copied(viewed.begin(), viewed.end());
-        if (!peeked.empty() && peeked.front() && result != ByteRecordReader::Result::End)
+        if (!peeked.empty() && peeked.front() && result != ByteRecordReader::Result::End) {
           EXPECT_EQ(copied, *peeked.front()) << "record " << reader.recordNumber() << " is not what a peek showed";
+        }
         peeked.assign(static_cast<size_t>(peeks), std::nullopt);
         for (int d = peeks; d >= 1; --d)
           if (const std::string_view* ahead = reader.peekPlain(d))
