@@ -24,11 +24,12 @@ class DataLookup {
   // Data file k (1..23) as held in memory, or null when the lookup does not
   // hold its files.
   virtual LoadedDataFile* heldFile(int) { return nullptr; }
-  // A hint that a record with `key` follows `distance` records (1 to
-  // kPrefetchDistance) after the current one: memory the search will need
-  // can be asked for now. Changes nothing a search finds.
+  // A hint, given once for each record read: the key of the record
+  // kPrefetchDistance records after it, or null when that is not known.
+  // Memory the searches will need can be asked for ahead of them. Changes
+  // nothing a search finds.
   static constexpr int kPrefetchDistance = 3;
-  virtual void prefetch(TextView, int /*distance*/) {}
+  virtual void prefetchAhead(const TextView* /*key*/) {}
 };
 
 // The sequential scan: each file read forward from where the last search of

@@ -26,7 +26,7 @@ void FastLookup::open() {
   }
   // What was found ahead belongs to the entries as they were loaded before.
   ahead_.fill(KeyAhead());
-  nextAhead_ = 0;
+  furthest_ = 0;
 }
 
 void FastLookup::close() {
@@ -36,26 +36,25 @@ void FastLookup::close() {
 // The search's memory comes in three steps, each needing the one before:
 // the key heads around the key, the entry's field offsets, its text. The
 // record furthest ahead gets the first, the next one the second and so on.
-void FastLookup::prefetch(TextView key, int distance) {
-  KeyAhead* a = keyAhead(key);
-  if (a == nullptr || a->file == 0) return;
-  files_[static_cast<size_t>(a->file)]->prefetch(
-      a->probe, static_cast<LoadedDataFile::PrefetchStep>(kPrefetchDistance - distance), a->place);
+void FastLookup::prefetchAhead(const TextView* key) {
+  furthest_ = (furthest_ + ahead_.size() - 1) % ahead_.size();
+  takeKeyAhead(ahead_[furthest_], key);
+  for (size_t step = 0; step < ahead_.size(); ++step) {
+    KeyAhead& a = ahead_[(furthest_ + step) % ahead_.size()];
+    if (a.file != 0)
+      files_[static_cast<size_t>(a.file)]->prefetch(a.probe, static_cast<LoadedDataFile::PrefetchStep>(step), a.place);
+  }
 }
 
-// The key's entry among those ahead, made when it is new; null for a key
-// longer than seven characters, which no postal file holds.
-FastLookup::KeyAhead* FastLookup::keyAhead(TextView key) {
-  if (key.size() != ahead_[0].key.size()) return nullptr;
-  for (KeyAhead& a : ahead_)
-    if (a.file != 0 && TextView(a.key.data(), a.key.size()) == key) return &a;
-  KeyAhead& a = ahead_[nextAhead_++ % ahead_.size()];
-  std::copy(key.begin(), key.end(), a.key.begin());
+// Keys longer than seven characters are in no postal file's range.
+void FastLookup::takeKeyAhead(KeyAhead& a, const TextView* key) {
+  a.file = 0;
+  if (key == nullptr || key->size() != a.key.size()) return;
+  std::copy(key->begin(), key->end(), a.key.begin());
   const TextView own(a.key.data(), a.key.size());
   a.file = dataFileFor(own);
   a.probe = LoadedDataFile::Probe(own);
   a.place = {};
-  return &a;
 }
 
 void FastLookup::serch(ConversionState& s, int k) {

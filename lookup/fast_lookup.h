@@ -19,24 +19,24 @@ class FastLookup : public DataLookup {
   void close() override;
   void serch(ConversionState& s, int k) override;
   LoadedDataFile* heldFile(int k) override { return files_[static_cast<size_t>(k)].get(); }
-  void prefetch(TextView key, int distance) override;
+  void prefetchAhead(const TextView* key) override;
 
  private:
   std::array<std::unique_ptr<LoadedDataFile>, kDataFileCount + 1> files_;
   // The simulated read position of each file: the entry the scan reads next.
   std::array<size_t, kDataFileCount + 1> next_{};
 
-  // The keys of the records read ahead, with what the prefetch steps found
-  // so far; each record's key comes once at each distance.
+  // The keys of the records ahead, the furthest first, with what the
+  // prefetch steps found so far; file 0 where the key is not known.
   struct KeyAhead {
     std::array<char16_t, 7> key{};
     int file = 0;
     LoadedDataFile::Probe probe;
     LoadedDataFile::PrefetchPlace place;
   };
-  std::array<KeyAhead, kPrefetchDistance + 1> ahead_;
-  size_t nextAhead_ = 0;
-  KeyAhead* keyAhead(TextView key);
+  std::array<KeyAhead, kPrefetchDistance> ahead_;
+  size_t furthest_ = 0;  // ahead_[furthest_] is the furthest; the nearer follow it round the ring
+  void takeKeyAhead(KeyAhead& a, const TextView* key);
 };
 
 }  // namespace zumaro

@@ -133,12 +133,10 @@ bool usualPostalKey(std::string_view bytes, std::array<char16_t, 7>& key) {
 // Unsorted lists send each search to a far place in the data: the records
 // read ahead tell the lookup where, so that the memory is on its way.
 void prefetchAhead(ByteRecordReader& reader, DataLookup& lookup, int postalField) {
-  std::array<char16_t, 7> key{};
-  for (int distance = DataLookup::kPrefetchDistance; distance >= 1; --distance) {
-    const std::string_view* fields = reader.peekPlain(distance);
-    if (fields != nullptr && usualPostalKey(fields[postalField - 1], key))
-      lookup.prefetch(TextView(key.data(), key.size()), distance);
-  }
+  std::array<char16_t, 7> digits{};
+  const std::string_view* fields = reader.peekPlain(DataLookup::kPrefetchDistance);
+  const TextView key(digits.data(), digits.size());
+  lookup.prefetchAhead(fields != nullptr && usualPostalKey(fields[postalField - 1], digits) ? &key : nullptr);
 }
 
 // Only the fields the conversion reads are decoded, and only those it
