@@ -1,8 +1,9 @@
 #pragma once
 // The data file search over files held in memory. It reads the same entries
 // in the same order as the sequential scan, hands the same ones to the
-// address comparison and leaves the same lookup state behind, but finds the
-// end of each search by binary search wherever the keys stand in order.
+// address comparison and leaves the same lookup state behind (dat only in
+// the classic comparison, the one that reads it), but finds the end of each
+// search by binary search wherever the keys stand in order.
 #include <array>
 #include <cstddef>
 #include <string>
