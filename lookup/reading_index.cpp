@@ -19,11 +19,7 @@ uint64_t hashOf(TextView text) {
 }
 
 void addFile(ReadingIndex& index, LoadedDataFile& file) {
-  DataEntry entry;
-  for (size_t i = 0, n = file.entryCount(); i < n; ++i) {
-    for (size_t f = 1; f < entry.size(); ++f) entry[f].assign(file.entryField(i, f));
-    index.add(file.entryField(i, 0), entry);
-  }
+  for (size_t i = 0, n = file.entryCount(); i < n; ++i) index.add(file.key(i), file.entryView(i));
 }
 
 }  // namespace
@@ -41,17 +37,20 @@ void ReadingIndex::build(DataLookup& lookup, const std::string& folder) {
   finish();
 }
 
-void ReadingIndex::add(TextView key, const DataEntry& e) {
+void ReadingIndex::add(TextView key, const EntryView& e) {
   if (!e[5].empty() || e[7].empty()) return;  // business entries are found by their code alone
   const auto at = static_cast<uint32_t>(entries_.size());
-  Text pref, cityTown, part;
+  Text pref;
   foldReading(e[6], pref);
-  entries_.push_back({Text(key), e[1], e[2], e[3], pref});
-  foldReading(e[7], cityTown);
-  foldReading(e[8], part);
-  cityTown += part;
-  addReading(cityTown, at);
-  if (!pref.empty()) addReading(pref + cityTown, at);
+  foldReading(e[7], cityTown_);
+  foldReading(e[8], part_);
+  cityTown_ += part_;
+  addReading(cityTown_, at);
+  if (!pref.empty()) {
+    whole_.assign(pref).append(cityTown_);
+    addReading(whole_, at);
+  }
+  entries_.push_back({Text(key), Text(e[1]), Text(e[2]), Text(e[3]), std::move(pref)});
 }
 
 void ReadingIndex::addReading(TextView folded, uint32_t entry) {

@@ -27,7 +27,7 @@ class ReadingIndex {
   // From data files 1..23 of `lookup`, or of `folder` for those it does not
   // hold. Entries after a fault in a file are left out.
   void build(DataLookup& lookup, const std::string& folder);
-  void add(TextView key, const DataEntry& entry);
+  void add(TextView key, const EntryView& entry);
   // Orders the readings; add() is not called after it.
   void finish();
 
@@ -54,6 +54,7 @@ class ReadingIndex {
   void addReading(TextView folded, uint32_t entry);
   const Group* groupOf(TextView folded, uint64_t hash) const;
 
+  Text cityTown_, part_, whole_;  // room for folding, kept from entry to entry
   std::vector<IndexedEntry> entries_;
   Text chars_;                     // every folded reading, one after the other
   std::vector<Reading> readings_;  // equal readings side by side, in file order

@@ -26,13 +26,13 @@ DataEntry entry(const char* pref, const char* city, const char* town, const char
 class ReadingIndexTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    index.add(u"1310000", entry("東京都", "緑区", "", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", ""));
-    index.add(u"1310045", entry("東京都", "緑区", "本町", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁ"));
-    index.add(u"1310046", entry("東京都", "緑区", "本町東", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁﾋｶﾞｼ"));
-    index.add(u"1310047", entry("東京都", "緑区", "川原", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ｶﾜﾗ"));
-    index.add(u"1310048", entry("東京都", "緑区", "河原", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ｶﾜﾗ"));
-    index.add(u"3300001", entry("埼玉県", "緑区", "本町", "ｻｲﾀﾏｹﾝ", "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁ"));
-    index.add(u"1319999", entry("東京都", "緑区", "本町東１", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁﾋｶﾞｼ", "緑商事"));
+    index.add(u"1310000", viewOf(entry("東京都", "緑区", "", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "")));
+    index.add(u"1310045", viewOf(entry("東京都", "緑区", "本町", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁ")));
+    index.add(u"1310046", viewOf(entry("東京都", "緑区", "本町東", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁﾋｶﾞｼ")));
+    index.add(u"1310047", viewOf(entry("東京都", "緑区", "川原", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ｶﾜﾗ")));
+    index.add(u"1310048", viewOf(entry("東京都", "緑区", "河原", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ｶﾜﾗ")));
+    index.add(u"3300001", viewOf(entry("埼玉県", "緑区", "本町", "ｻｲﾀﾏｹﾝ", "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁ")));
+    index.add(u"1319999", viewOf(entry("東京都", "緑区", "本町東１", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁﾋｶﾞｼ", "緑商事")));
     index.finish();
   }
 
