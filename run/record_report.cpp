@@ -29,13 +29,13 @@ Text addressAsRead(const ConversionState& s) {
 
 // The entry as the record's address field is compared with it: with the
 // prefecture when that field holds the prefecture too.
-Text writtenAsCompared(const ConversionState& s, const DataEntry& e) {
-  return (s.settings.posken == s.settings.poscity ? e[1] : Text()) + e[2] + e[3];
+Text writtenAsCompared(const ConversionState& s, const EntryView& e) {
+  return joined({s.settings.posken == s.settings.poscity ? e[1] : TextView(), e[2], e[3]});
 }
 
-Text namedWithReading(const ConversionState& s, const DataEntry& e) {
-  const Text pref = s.settings.posken == s.settings.poscity ? e[6] : Text();
-  return writtenAsCompared(s, e) + u"（" + pref + e[7] + e[8] + u"）";
+Text namedWithReading(const ConversionState& s, const EntryView& e) {
+  const TextView pref = s.settings.posken == s.settings.poscity ? e[6] : TextView();
+  return writtenAsCompared(s, e) + u"（" + joined({pref, e[7], e[8]}) + u"）";
 }
 
 // Where the record's text leaves the closest entry's reading.
@@ -82,7 +82,7 @@ Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggest
     named += u"ほか" + decimal(static_cast<long long>(closest.size() - kEntriesNamed)) + u"件";
   Text message = u"郵便番号" + hyphenated(s.keyno) + u"の住所（" + named + u"）のどれとも読みが合わず、";
   if (!closest.empty()) {
-    const DataEntry& e = closest.front()->entry;
+    const EntryView& e = closest.front()->entry;
     message += u"最も近い" + writtenAsCompared(s, e) + u"とは" + departure(s, *closest.front()) + u"食い違うため、";
   }
   return message + checkSuggestion(suggestion, u"郵便番号と住所");

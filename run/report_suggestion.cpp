@@ -17,14 +17,14 @@ size_t foldedLength(TextView reading) {
   return folded.size();
 }
 
-Suggestion ofEntry(const Text& code, const Text& pref, const Text& city, const Text& town) {
-  return {code, pref + city + town, {}};
+Suggestion ofEntry(const Text& code, TextView pref, TextView city, TextView town) {
+  return {code, joined({pref, city, town}), {}};
 }
 
 std::optional<Suggestion> fromOwnCode(const ConversionState& s) {
   const auto closest = closestFirst(s.match);
   if (closest.empty() || !closeEnough(s, *closest.front())) return std::nullopt;
-  const DataEntry& e = closest.front()->entry;
+  const EntryView& e = closest.front()->entry;
   return ofEntry(s.keyno, e[1], e[2], e[3]);
 }
 
@@ -71,7 +71,7 @@ std::vector<const SeenEntry*> closestFirst(const RecordMatch& match) {
   return order;
 }
 
-size_t foldedCityEnd(const ConversionState& s, const DataEntry& e) {
+size_t foldedCityEnd(const ConversionState& s, const EntryView& e) {
   return (prefectureShared(s) ? foldedLength(e[6]) : 0) + foldedLength(e[7]);
 }
 

@@ -44,7 +44,7 @@ bool closeEnough(const ConversionState& s, const SeenEntry& seen);
 
 // Folded characters of the entry's whole reading up to its town area: the
 // prefecture when the address text holds it, and the city.
-size_t foldedCityEnd(const ConversionState& s, const DataEntry& e);
+size_t foldedCityEnd(const ConversionState& s, const EntryView& e);
 
 std::optional<Suggestion> suggestionFor(const ConversionState& s, ReadingSearch& search);
 

@@ -3,6 +3,7 @@
 // code that agree with its address, and which of them is to be applied.
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <initializer_list>
 #include <vector>
 
@@ -57,7 +58,8 @@ enum class RecordOutcome {
 
 // One entry of the record's code as the comparison saw it.
 struct SeenEntry {
-  DataEntry entry;
+  EntryView entry;  // where the lookup holds it, or `held`
+  DataEntry held;   // a copy, when the lookup holds the entry only for now
   bool agrees = false;
   int used = 0;     // characters of the record's text the agreement used
   int reached = 0;  // folded characters that agreed before the first difference
@@ -80,7 +82,7 @@ struct RecordMatch {
   bool collectSeen = false;  // keep the entries that did not agree (for the report)
   // Those of this record are seen[0, seenCount); the rest keep their
   // storage for the next record, so that collecting costs no allocation.
-  std::vector<SeenEntry> seen;
+  std::deque<SeenEntry> seen;  // a deque: views into `held` stay where they are as it grows
   size_t seenCount = 0;
   RecordOutcome outcome = RecordOutcome::ReadingDiffers;
 
@@ -90,10 +92,15 @@ struct RecordMatch {
   FoldedText city;
   std::array<Text, 3> readings;
 
-  void addSeen(const EntryView& entry, bool agrees, int used, int reached) {
+  void addSeen(const EntryView& entry, bool lastsTheRun, bool agrees, int used, int reached) {
     if (seenCount == seen.size()) seen.emplace_back();
     SeenEntry& s = seen[seenCount++];
-    assignEntry(s.entry, entry);
+    if (lastsTheRun) {
+      s.entry = entry;
+    } else {
+      assignEntry(s.held, entry);
+      s.entry = viewOf(s.held);
+    }
     s.agrees = agrees;
     s.used = used;
     s.reached = reached;
