@@ -44,7 +44,7 @@ LoadedDataFile::Probe::Probe(TextView k) : key(k) {
   fitsHead = narrow && isShortKey(k);
 }
 
-size_t LoadedDataFile::firstNotLess(size_t from, size_t to, const Probe& probe) const {
+void LoadedDataFile::narrowBySamples(size_t& from, size_t& to, const Probe& probe) const {
   // The samples whose entries lie in [from, to).
   const size_t firstSample = (from + kSampleStep - 1) / kSampleStep;
   const size_t endSample = to == 0 ? 0 : (to - 1) / kSampleStep + 1;
@@ -53,27 +53,27 @@ size_t LoadedDataFile::firstNotLess(size_t from, size_t to, const Probe& probe) 
     if (j > firstSample) from = (j - 1) * kSampleStep + 1;
     if (j < endSample) to = j * kSampleStep;
   }
+}
+
+size_t LoadedDataFile::firstNotLess(size_t from, size_t to, const Probe& probe) const {
+  narrowBySamples(from, to, probe);
   return firstNotBefore(from, to, [&](size_t i) { return compareKey(i, probe) < 0; });
 }
 
 void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step, PrefetchPlace& place) const {
   const size_t count = entries_.count;
   if (!loaded_ || count == 0 || stretchEnds_.size() != 1) return;
+  if (place.blockTo == 0) {
+    place.blockTo = count;
+    narrowBySamples(place.blockFrom, place.blockTo, probe);
+  }
   if (step == PrefetchStep::KeyHeads) {
-    const size_t j = firstNotBefore(0, sampleHeads_.size(), [&](size_t k) { return sampleLess(k, probe); });
-    place.blockFrom = j == 0 ? 0 : (j - 1) * kSampleStep;
-    place.blockTo = std::min(count, place.blockFrom + kSampleStep + 1);
     for (size_t i = place.blockFrom; i < place.blockTo; i += 8) __builtin_prefetch(&keyHeads_[i]);
-    __builtin_prefetch(&keyHeads_[place.blockTo - 1]);
+    if (place.blockTo > place.blockFrom) __builtin_prefetch(&keyHeads_[place.blockTo - 1]);
     return;
   }
-  if (place.entry == SIZE_MAX) {
-    // The block holds the entry unless the key is past all of it.
-    const bool block = place.blockTo > place.blockFrom;
-    place.entry =
-        block ? firstNotBefore(place.blockFrom, place.blockTo, [&](size_t i) { return compareKey(i, probe) < 0; })
-              : firstNotLess(0, count, probe);
-  }
+  if (place.entry == SIZE_MAX)
+    place.entry = firstNotBefore(place.blockFrom, place.blockTo, [&](size_t i) { return compareKey(i, probe) < 0; });
   const size_t i = place.entry;
   if (i >= count) return;
   // The entry and the one after it: the search reads the key that ends it.

@@ -72,6 +72,9 @@ class LoadedDataFile {
   // equal to it. The sampled heads narrow the range before keyHeads_ is
   // read, so that a search touches few cache lines.
   size_t firstNotLess(size_t from, size_t to, const Probe& probe) const;
+  // [from, to) narrowed to the block between two samples that holds the
+  // first entry not less than the probe's key.
+  void narrowBySamples(size_t& from, size_t& to, const Probe& probe) const;
   size_t pastEqual(size_t i, size_t to, const Probe& probe) const {
     while (i < to && compareKey(i, probe) == 0) ++i;
     return i;
@@ -84,7 +87,7 @@ class LoadedDataFile {
   // What the steps found for one key: each starts where the one before
   // stopped.
   struct PrefetchPlace {
-    size_t blockFrom = 0, blockTo = 0;  // the entries whose heads were asked for
+    size_t blockFrom = 0, blockTo = 0;  // the block between samples; blockTo 0 until it is found
     size_t entry = SIZE_MAX;            // the first not less than the key, once known
   };
   void prefetch(const Probe& probe, PrefetchStep step, PrefetchPlace& place) const;
