@@ -31,6 +31,7 @@ void FastLookup::open() {
 
 void FastLookup::close() {
   for (int k = 1; k <= kDataFileCount; ++k) files_[static_cast<size_t>(k)]->close();
+  ahead_.fill(KeyAhead());
 }
 
 // The search's memory comes in three steps, each needing the one before:
@@ -39,7 +40,7 @@ void FastLookup::close() {
 void FastLookup::prefetchAhead(const TextView* key) {
   furthest_ = (furthest_ + ahead_.size() - 1) % ahead_.size();
   takeKeyAhead(ahead_[furthest_], key);
-  for (size_t step = 0; step < ahead_.size(); ++step) {
+  for (size_t step = 0; step < static_cast<size_t>(kPrefetchDistance); ++step) {
     KeyAhead& a = ahead_[(furthest_ + step) % ahead_.size()];
     if (a.file != 0)
       files_[static_cast<size_t>(a.file)]->prefetch(a.probe, static_cast<LoadedDataFile::PrefetchStep>(step), a.place);
@@ -55,6 +56,14 @@ void FastLookup::takeKeyAhead(KeyAhead& a, const TextView* key) {
   a.file = dataFileFor(own);
   a.probe = LoadedDataFile::Probe(own);
   a.place = {};
+}
+
+// The place the prefetch steps found for this key in this file, if they got
+// that far.
+const FastLookup::KeyAhead* FastLookup::foundAhead(int file, const Text& key) const {
+  for (const KeyAhead& a : ahead_)
+    if (a.file == file && a.place.entry != SIZE_MAX && TextView(a.key.data(), a.key.size()) == TextView(key)) return &a;
+  return nullptr;
 }
 
 void FastLookup::serch(ConversionState& s, int k) {
@@ -73,7 +82,10 @@ void FastLookup::serch(ConversionState& s, int k) {
   // Within an ascending stretch that means: up to and including the first
   // greater key; a stretch whose keys are all not greater is read whole and
   // the scan goes on into the next one.
-  const LoadedDataFile::Probe key(s.keyno);
+  // Where the prefetch already searched the one ascending stretch of a
+  // postal file, the first entry not less than the key is known.
+  const KeyAhead* ahead = foundAhead(k, s.keyno);
+  const LoadedDataFile::Probe key = ahead != nullptr ? ahead->probe : LoadedDataFile::Probe(s.keyno);
   // Only the classic comparison reads the entry from dat; the tolerant one
   // takes it where the file holds it, and dat is left as it stood.
   const bool classic = s.matchMode == MatchMode::Classic;
@@ -82,7 +94,7 @@ void FastLookup::serch(ConversionState& s, int k) {
   size_t held = SIZE_MAX;  // the entry s.dat holds
   while (!file.atEnd(next)) {
     const size_t end = file.ascendingEnd(next);
-    const size_t firstEqual = file.firstNotLess(next, end, key);
+    const size_t firstEqual = ahead != nullptr ? std::max(next, ahead->place.entry) : file.firstNotLess(next, end, key);
     // Entries of one key are few and are all visited anyway.
     const size_t firstGreater = file.pastEqual(firstEqual, end, key);
     for (size_t i = firstEqual; i < firstGreater; ++i) {

@@ -35,9 +35,12 @@ class FastLookup : public DataLookup {
     LoadedDataFile::Probe probe;
     LoadedDataFile::PrefetchPlace place;
   };
-  std::array<KeyAhead, kPrefetchDistance> ahead_;
+  // One more than the steps: the record being searched keeps what its steps
+  // found.
+  std::array<KeyAhead, kPrefetchDistance + 1> ahead_;
   size_t furthest_ = 0;  // ahead_[furthest_] is the furthest; the nearer follow it round the ring
   void takeKeyAhead(KeyAhead& a, const TextView* key);
+  const KeyAhead* foundAhead(int file, const Text& key) const;
 };
 
 }  // namespace zumaro

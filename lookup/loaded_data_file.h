@@ -75,6 +75,8 @@ class LoadedDataFile {
   // [from, to) narrowed to the block between two samples that holds the
   // first entry not less than the probe's key.
   void narrowBySamples(size_t& from, size_t& to, const Probe& probe) const;
+  // firstNotLess within a block already narrowed.
+  size_t firstInBlock(size_t from, size_t to, const Probe& probe) const;
   size_t pastEqual(size_t i, size_t to, const Probe& probe) const {
     while (i < to && compareKey(i, probe) == 0) ++i;
     return i;
@@ -136,6 +138,9 @@ class LoadedDataFile {
   // file, searched first in the cache, leaving a block of two cache lines.
   static constexpr size_t kSampleStep = 16;
   std::vector<uint64_t> sampleHeads_;
+  // Whether the heads alone order every key against the probe's (equal
+  // heads then mean equal keys), as for the seven-digit postal codes.
+  bool headsDecide(const Probe& probe) const { return probe.fitsHead && shortKeys_; }
   bool sampleLess(size_t j, const Probe& probe) const {
     const uint64_t head = sampleHeads_[j];
     if (probe.narrow && head != probe.head) return head < probe.head;

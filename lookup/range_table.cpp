@@ -59,12 +59,13 @@ constexpr std::array<NumberBounds, 24> numberBoundsOf(const std::array<PostalRan
 
 constexpr std::array<NumberBounds, 24> kNumberBounds = numberBoundsOf(kRanges);
 
+// The ranges ascend: the one that can hold n is the last whose lower bound
+// is not above it. Counted without branches, as unsorted keys would make
+// every branch of a binary search a guess.
 int dataFileForNumber(int32_t n) {
-  const auto first = kNumberBounds.begin() + 1;
-  const auto after =
-      std::upper_bound(first, kNumberBounds.end(), n, [](int32_t m, const NumberBounds& r) { return m < r.lower; });
-  if (after == first) return 0;
-  return n > (after - 1)->upper ? 0 : static_cast<int>(after - 1 - kNumberBounds.begin());
+  int k = 0;
+  for (size_t i = 1; i < kNumberBounds.size(); ++i) k += n >= kNumberBounds[i].lower ? 1 : 0;
+  return k > 0 && n <= kNumberBounds[static_cast<size_t>(k)].upper ? k : 0;
 }
 
 }  // namespace
