@@ -45,7 +45,7 @@ size_t firstHeadNotLess(const std::vector<uint64_t>& heads, size_t from, size_t 
   const uint64_t* base = heads.data() + from;
   for (size_t n = to - from; n > 1;) {
     const size_t half = n / 2;
-    base = base[half - 1] < head ? base + half : base;
+    base += static_cast<size_t>(base[half - 1] < head) * half;  // a multiply, where a ?: compiles to a jump
     n -= half;
   }
   return static_cast<size_t>(base - heads.data()) + (*base < head ? 1 : 0);
