@@ -5,6 +5,7 @@
 #include <unicode/unistr.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 
@@ -39,6 +40,9 @@ struct Tables {
   // converted fields keep their lengths predictable.
   std::array<char16_t, 0x10000> upper{};
   std::array<char16_t, 0x10000> lower{};
+  // widenUnit for every unit: one load where the branches of a mixed field
+  // of digits and kana would often be guessed wrong.
+  std::array<char16_t, 0x10000> wide{};
   std::array<char16_t, kHalfKanaLast - kHalfKanaFirst + 1> halfKanaToFull{};
   // A kana with ゛ or ゜ added, 0 where no such letter exists.
   std::array<char16_t, kJapaneseSize> withVoiced{};
@@ -51,6 +55,8 @@ struct Tables {
 char16_t singleUnit(const icu::UnicodeString& s, char16_t fallback) {
   return s.length() == 1 ? static_cast<char16_t>(s.charAt(0)) : fallback;
 }
+
+char16_t widenUnit(const Tables& t, char16_t c);
 
 std::unique_ptr<Tables> buildTables() {
   auto t = std::make_unique<Tables>();
@@ -108,6 +114,7 @@ std::unique_ptr<Tables> buildTables() {
     char16_t halfBase = t->narrow[base - kJapaneseFirst][0];
     slot = {halfBase != 0 ? halfBase : base, mark};
   }
+  for (size_t c = 0; c < t->wide.size(); ++c) t->wide[c] = widenUnit(*t, static_cast<char16_t>(c));
   return t;
 }
 
@@ -136,16 +143,16 @@ char16_t widenUnit(const Tables& t, char16_t c) {
 void widen(const Tables& t, Text& text) {
   size_t out = 0;
   for (const char16_t c : text) {
-    const char16_t w = widenUnit(t, c);
-    if ((w == kVoicedMark || w == kSemiVoicedMark) && out > 0 && inJapaneseBlock(text[out - 1])) {
-      const size_t i = text[out - 1] - kJapaneseFirst;
-      const char16_t combined = w == kVoicedMark ? t.withVoiced[i] : t.withSemiVoiced[i];
-      if (combined != 0) {
-        text[out - 1] = combined;
-        continue;
-      }
-    }
-    text[out++] = w;
+    const char16_t w = t.wide[c];
+    // The kana before a mark, with the mark added, or 0; chosen without
+    // branches, as marks come and go with the names.
+    const size_t before = out > 0 ? static_cast<size_t>(text[out - 1] - kJapaneseFirst) : kJapaneseSize;
+    const size_t index = before < kJapaneseSize ? before : 0;  // U+3000 takes no mark
+    const char16_t voiced = w == kVoicedMark ? t.withVoiced[index] : 0;
+    const char16_t combined = w == kSemiVoicedMark ? t.withSemiVoiced[index] : voiced;
+    const size_t at = combined != 0 ? out - 1 : out;
+    text[at] = combined != 0 ? combined : w;
+    out = at + 1;
   }
   text.resize(out);
 }
@@ -189,20 +196,13 @@ void toKatakana(Text& text) {
   }
 }
 
+// Space, the ideographic space, tab, the line and page breaks and U+0000.
 bool isWordSeparator(char16_t c) {
-  switch (c) {
-    case u' ':
-    case kIdeographicSpace:
-    case u'\t':
-    case u'\r':
-    case u'\n':
-    case u'\v':
-    case u'\f':
-    case u'\0':
-      return true;
-    default:
-      return false;
-  }
+  constexpr uint32_t kControls = 1u << 0 | 1u << '\t' | 1u << '\n' | 1u << '\v' | 1u << '\f' | 1u << '\r';
+  // Bit tests rather than a switch: words and spaces alternate too often
+  // for branches to be guessed.
+  const bool control = c < 32 && ((kControls >> (c & 31)) & 1) != 0;
+  return control | (c == u' ') | (c == kIdeographicSpace);
 }
 
 // Surrogate units map to themselves in both tables, so pairs survive.
@@ -215,8 +215,8 @@ void applyCase(const Tables& t, Text& text, int caseCode) {
     // Only whitespace starts a word: "foo-bar" stays "Foo-bar".
     bool wordStart = true;
     for (char16_t& c : text) {
-      bool separator = isWordSeparator(c);
-      c = wordStart ? t.upper[c] : t.lower[c];
+      const bool separator = isWordSeparator(c);
+      c = (wordStart ? t.upper : t.lower)[c];
       wordStart = separator;
     }
   }
