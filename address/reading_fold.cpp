@@ -1,6 +1,7 @@
 #include "address/reading_fold.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "address/string_conversion.h"
@@ -59,13 +60,38 @@ bool isSpace(char16_t c) { return c == u' ' || c == u'\u3000'; }
 
 namespace {
 
-bool needsFolding(const FoldTable& table, TextView text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (table[c][0] != 0 || isSpace(c)) return true;
-    if (c == u'ﾞ' && i > 0 && (text[i - 1] == u'ﾁ' || text[i - 1] == u'ﾂ')) return true;
+// What needsFolding asks of each unit, one byte per unit.
+enum : uint8_t { kFolds = 1, kVoicedAlikeBase = 2, kVoicedMark = 4 };
+using FoldFlags = std::array<uint8_t, 0x10000>;
+
+std::unique_ptr<FoldFlags> buildFoldFlags() {
+  const FoldTable& table = foldTable();
+  auto flags = std::make_unique<FoldFlags>();
+  for (size_t c = 0; c < flags->size(); ++c)
+    (*flags)[c] = table[c][0] != 0 || isSpace(static_cast<char16_t>(c)) ? kFolds : 0;
+  (*flags)[u'ﾁ'] |= kVoicedAlikeBase;
+  (*flags)[u'ﾂ'] |= kVoicedAlikeBase;
+  (*flags)[u'ﾞ'] |= kVoicedMark;
+  return flags;
+}
+
+const FoldFlags& foldFlags() {
+  static const std::unique_ptr<FoldFlags> flags = buildFoldFlags();
+  return *flags;
+}
+
+// Whole, without early exits: readings are short, and a branch per unit
+// would be guessed wrong wherever the kana change.
+bool needsFolding(TextView text) {
+  const FoldFlags& flags = foldFlags();
+  unsigned found = 0;
+  unsigned before = 0;
+  for (const char16_t c : text) {
+    const unsigned f = flags[c];
+    found |= (f & kFolds) | ((f >> 2) & (before >> 1) & 1u);
+    before = f;
   }
-  return false;
+  return found != 0;
 }
 
 void appendFolded(FoldedText& out, char16_t unit, int at) {
@@ -83,7 +109,7 @@ void appendFolded(Text& out, char16_t unit) {
 void foldText(TextView text, FoldedText& out) {
   const FoldTable& table = foldTable();
   // Lists written as the old lists write them fold to themselves.
-  if (!needsFolding(table, text)) {
+  if (!needsFolding(text)) {
     out.assign(text);
     return;
   }
@@ -110,7 +136,7 @@ void foldReading(TextView text, Text& out) {
 }
 
 TextView foldedReading(TextView text, Text& scratch) {
-  if (!needsFolding(foldTable(), text)) return text;
+  if (!needsFolding(text)) return text;
   foldReading(text, scratch);
   return scratch;
 }
