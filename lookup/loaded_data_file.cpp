@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "lookup/range_table.h"
 #include "state/failure.h"
 
 namespace zumaro {
@@ -56,9 +57,11 @@ size_t firstHeadNotLess(const std::vector<uint64_t>& heads, size_t from, size_t 
 LoadedDataFile::Probe::Probe(TextView k) : key(k) {
   head = headOf(k, narrow);
   fitsHead = narrow && isShortKey(k);
+  number = sevenDigitNumber(k);
 }
 
 void LoadedDataFile::narrowBySamples(size_t& from, size_t& to, const Probe& probe) const {
+  if (probe.number >= 0) prefixes_.narrow(probe.number, from, to);
   // The samples whose entries lie in [from, to).
   const size_t firstSample = (from + kSampleStep - 1) / kSampleStep;
   const size_t endSample = to == 0 ? 0 : (to - 1) / kSampleStep + 1;
@@ -125,6 +128,7 @@ void LoadedDataFile::close() {
   std::vector<uint64_t>().swap(keyHeads_);
   std::vector<uint8_t>().swap(keyLengths_);
   std::vector<uint64_t>().swap(sampleHeads_);
+  prefixes_.clear();
   shortKeys_ = false;
   std::vector<uint32_t>().swap(stretchEnds_);
   fault_.reset();
@@ -154,6 +158,7 @@ void LoadedDataFile::load() {
   sampleHeads_.clear();
   for (size_t i = 0; i < count; i += kSampleStep) sampleHeads_.push_back(keyHeads_[i]);
   findAscendingStretches();
+  if (stretchEnds_.size() == 1) prefixes_.build(count, [this](size_t i) { return key(i); });
 }
 
 // The maker's own files, read whole and in one pass. Any other file is read

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lookup/data_file.h"
+#include "lookup/postal_prefix_index.h"
 #include "lookup/written_entries.h"
 #include "state/record_match.h"
 
@@ -49,6 +50,7 @@ class LoadedDataFile {
     // Narrow, at most eight characters and no U+0000: against a file whose
     // keys are all short (see shortKeys_), equal heads are equal keys.
     bool fitsHead = false;
+    int32_t number = -1;  // a key of seven digits as a number, else -1
   };
 
   // The character-code order of entry i's key against the probe's: <0, 0,
@@ -72,8 +74,9 @@ class LoadedDataFile {
   // equal to it. The sampled heads narrow the range before keyHeads_ is
   // read, so that a search touches few cache lines.
   size_t firstNotLess(size_t from, size_t to, const Probe& probe) const;
-  // [from, to) narrowed to the block between two samples that holds the
-  // first entry not less than the probe's key.
+  // [from, to) narrowed, by the key's first four digits where the file is
+  // indexed so and then to the block between two samples, to the part that
+  // holds the first entry not less than the probe's key.
   void narrowBySamples(size_t& from, size_t& to, const Probe& probe) const;
   // firstNotLess within a block already narrowed.
   size_t firstInBlock(size_t from, size_t to, const Probe& probe) const;
@@ -138,6 +141,7 @@ class LoadedDataFile {
   // file, searched first in the cache, leaving a block of two cache lines.
   static constexpr size_t kSampleStep = 16;
   std::vector<uint64_t> sampleHeads_;
+  PostalPrefixIndex prefixes_;  // for a file of seven-digit keys in one ascending stretch
   // Whether the heads alone order every key against the probe's (equal
   // heads then mean equal keys), as for the seven-digit postal codes.
   bool headsDecide(const Probe& probe) const { return probe.fitsHead && shortKeys_; }

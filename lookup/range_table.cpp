@@ -32,9 +32,7 @@ constexpr std::array<RangeBounds, 24> boundsOf(const std::array<PostalRange, 24>
 
 constexpr std::array<RangeBounds, 24> kBounds = boundsOf(kRanges);
 
-// Seven ASCII digits as their number; every other text gives -1. Among keys
-// of seven digits the numbers stand in the texts' order.
-constexpr int32_t sevenDigitNumber(TextView key) {
+constexpr int32_t sevenDigits(TextView key) {
   if (key.size() != 7) return -1;
   int32_t n = 0;
   for (const char16_t c : key) {
@@ -53,7 +51,7 @@ struct NumberBounds {
 constexpr std::array<NumberBounds, 24> numberBoundsOf(const std::array<PostalRange, 24>& ranges) {
   std::array<NumberBounds, 24> bounds{};
   for (size_t k = 1; k < ranges.size(); ++k)
-    bounds[k] = {sevenDigitNumber(ranges[k].lower), sevenDigitNumber(ranges[k].upper)};
+    bounds[k] = {sevenDigits(ranges[k].lower), sevenDigits(ranges[k].upper)};
   return bounds;
 }
 
@@ -69,6 +67,8 @@ int dataFileForNumber(int32_t n) {
 }
 
 }  // namespace
+
+int32_t sevenDigitNumber(TextView key) { return sevenDigits(key); }
 
 const PostalRange& postalRange(int k) { return kRanges[static_cast<size_t>(k)]; }
 

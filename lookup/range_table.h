@@ -1,5 +1,7 @@
 #pragma once
 // Which of the 23 data files serves a postal code.
+#include <cstdint>
+
 #include "state/text.h"
 
 namespace zumaro {
@@ -11,6 +13,10 @@ struct PostalRange {
 
 // Row k (1..23) of the range table.
 const PostalRange& postalRange(int k);
+
+// Seven ASCII digits as their number; every other text gives -1. Among keys
+// of seven digits the numbers stand in the texts' order.
+int32_t sevenDigitNumber(TextView key);
 
 // The data file whose range holds `key` (character-code order, bounds
 // included), or 0 when no range does.

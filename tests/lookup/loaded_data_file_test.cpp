@@ -42,12 +42,14 @@ std::vector<std::string> keyPool(Rng& rng, const KeyFamily& family) {
   return keys;
 }
 
-// A file of `count` entries drawn from `keys`, in a few ascending stretches.
-std::string fileOf(Rng& rng, const std::vector<std::string>& keys, size_t count) {
+// A file of `count` entries drawn from `keys`, in a few ascending stretches
+// or, as postal files are, in one.
+std::string fileOf(Rng& rng, const std::vector<std::string>& keys, size_t count, bool oneStretch) {
   std::vector<std::string> chosen;
   for (size_t i = 0; i < count; ++i) chosen.push_back(rng.pick(keys));
   for (size_t at = 0; at < chosen.size();) {
-    const size_t stretch = std::min(chosen.size() - at, static_cast<size_t>(1 + rng.below(count / 2 + 1)));
+    const size_t stretch =
+        oneStretch ? count : std::min(chosen.size() - at, static_cast<size_t>(1 + rng.below(count / 2 + 1)));
     std::sort(chosen.begin() + static_cast<long>(at), chosen.begin() + static_cast<long>(at + stretch));
     at += stretch;
   }
@@ -62,7 +64,7 @@ std::string fileOf(Rng& rng, const std::vector<std::string>& keys, size_t count)
 
 // Every key of the family, and keys just beside them.
 std::vector<Text> probesOf(const LoadedDataFile& file, size_t count) {
-  std::vector<Text> probes = {u"", Text(1, u'\0'), u"東", u"99999999999"};
+  std::vector<Text> probes = {u"", Text(1, u'\0'), u"東", u"99999999999", u"0000000", u"9999999"};
   for (size_t i = 0; i < count; ++i) {
     const Text key(file.key(i));
     probes.push_back(key);
@@ -84,8 +86,8 @@ TEST(LoadedDataFileSearch, FindsWhatALinearSearchFinds) {
   Rng rng(7);
   for (const KeyFamily& family : kFamilies) {
     const std::vector<std::string> pool = keyPool(rng, family);
-    for (size_t count : {1u, 15u, 16u, 17u, 100u, 700u}) {
-      writeBytes(path, fileOf(rng, pool, count));
+    for (size_t count : {1u, 15u, 16u, 17u, 100u, 700u, 2000u}) {
+      writeBytes(path, fileOf(rng, pool, count, count % 2 == 0));
       LoadedDataFile file(path);
       file.open();
       ASSERT_EQ(file.entryCount(), count) << family.name;
