@@ -139,6 +139,10 @@ void prefetchAhead(ByteRecordReader& reader, DataLookup& lookup, int postalField
   lookup.prefetchAhead(fields != nullptr && usualPostalKey(fields[postalField - 1], digits) ? &key : nullptr);
 }
 
+void putAsRead(const std::vector<std::string_view>& fields, std::vector<FieldToWrite>& output) {
+  for (size_t i = 0; i < output.size(); ++i) output[i] = FieldToWrite{fields[i], nullptr};
+}
+
 // Only the fields the conversion reads are decoded, and only those it
 // changed are encoded again; the others go out as they came in.
 void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally& tally,
@@ -147,32 +151,46 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
   ByteRecordReader reader(source, fieldCount);
   const TextEncoding encoding = files.input.encoding();
   const std::vector<bool> converted = conversionSlots(s.settings, fieldCount);
+  std::vector<size_t> decoded;  // the fields the conversion reads, in order
+  for (size_t i = 1; i < converted.size(); ++i)
+    if (converted[i]) decoded.push_back(i);
+  // Bits 1..fieldCount (at most 50): the slots that stand for the fields.
+  const uint64_t fieldSlots = ((uint64_t{1} << (fieldCount + 1)) - 1) & ~uint64_t{1};
+  for (int i = 1; i <= fieldCount; ++i) s.koumoku[static_cast<size_t>(i)].clear();
   std::vector<std::string_view> fields;
   std::vector<std::string> storage;
   std::vector<FieldToWrite> output(static_cast<size_t>(fieldCount));
-  std::vector<FieldToWrite> asRead(static_cast<size_t>(fieldCount));
   const int postalField = s.settings.posno;
   const bool hint = postalField >= 1 && postalField <= fieldCount;
   while (nextViews(reader, fields, storage, fieldCount, files, tally) != ByteRecordReader::Result::End) {
     if (hint) prefetchAhead(reader, files.lookup, postalField);
     const int64_t recordNumber = reader.recordNumber();
-    for (size_t i = 1; i <= static_cast<size_t>(fieldCount); ++i) {
+    // Every field slot starts the record empty or holding its decoded field:
+    // only those decoded, and those the last record changed, have anything
+    // to drop.
+    for (uint64_t left = s.slotsChanged & fieldSlots; left != 0; left &= left - 1)
+      s.koumoku[static_cast<size_t>(__builtin_ctzll(left))].clear();
+    for (const size_t i : decoded) {
       Text& slot = s.koumoku[i];
       slot.clear();
-      if (converted[i]) decodeText(encoding, fields[i - 1].data(), fields[i - 1].size(), true, slot);
-      asRead[i - 1] = FieldToWrite{fields[i - 1], nullptr};
+      decodeText(encoding, fields[i - 1].data(), fields[i - 1].size(), true, slot);
     }
     s.slotsChanged = 0;
     const RecordPlace place = countRecord(s, reader, files, tally, observer, source.bytesConsumed());
 
     lookUpRecord(s, files.lookup);
     tally.reasons.count(s.match.outcome);
-    for (size_t i = 1; i <= static_cast<size_t>(fieldCount); ++i)
-      output[i - 1] = (s.slotsChanged >> i & 1) != 0 ? FieldToWrite{{}, &s.koumoku[i]} : asRead[i - 1];
+    putAsRead(fields, output);
+    for (uint64_t left = s.slotsChanged & fieldSlots; left != 0; left &= left - 1) {
+      const auto i = static_cast<size_t>(__builtin_ctzll(left));
+      output[i - 1] = FieldToWrite{{}, &s.koumoku[i]};
+    }
     writeRecord(files.output, kOutputFile, files.outputPath, output.data(), fieldCount, recordNumber);
     tallyOutcome(s, tally);
-    if (!s.entryApplied && files.unmatched)
-      writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
+    if (!s.entryApplied && files.unmatched) {
+      putAsRead(fields, output);
+      writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, output.data(), fieldCount, recordNumber);
+    }
     if (files.check) files.check(s, place);
   }
 }
