@@ -53,8 +53,8 @@ void FastLookup::takeKeyAhead(KeyAhead& a, const TextView* key) {
   if (key == nullptr || key->size() != a.key.size()) return;
   std::copy(key->begin(), key->end(), a.key.begin());
   const TextView own(a.key.data(), a.key.size());
-  a.file = dataFileFor(own);
   a.probe = LoadedDataFile::Probe(own);
+  a.file = a.probe.number >= 0 ? dataFileForNumber(a.probe.number) : dataFileFor(own);
   a.place = {};
 }
 

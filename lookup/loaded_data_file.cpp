@@ -54,10 +54,25 @@ size_t firstHeadNotLess(const std::vector<uint64_t>& heads, size_t from, size_t 
 
 }  // namespace
 
+// headOf, isShortKey and sevenDigitNumber in one pass over the first eight
+// characters: a probe is made for every record.
 LoadedDataFile::Probe::Probe(TextView k) : key(k) {
-  head = headOf(k, narrow);
-  fitsHead = narrow && isShortKey(k);
-  number = sevenDigitNumber(k);
+  const size_t n = std::min<size_t>(k.size(), 8);
+  uint64_t bytes = 0;
+  unsigned wide = 0, nul = 0, nonDigit = 0;
+  uint32_t value = 0;  // wraps for keys that are not digits, and is not used then
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned c = k[i];
+    wide |= c >= 0xFF ? 1u : 0u;
+    nul |= c == 0 ? 1u : 0u;
+    nonDigit |= c - u'0' > 9 ? 1u : 0u;
+    bytes = (bytes << 8) | std::min(c, 0xFFu);
+    value = value * 10 + (c - u'0');
+  }
+  head = n == 0 ? 0 : bytes << (8 * (8 - n));
+  narrow = wide == 0;
+  fitsHead = narrow && k.size() <= 8 && nul == 0;
+  number = k.size() == 7 && nonDigit == 0 ? static_cast<int32_t>(value) : -1;
 }
 
 void LoadedDataFile::narrowBySamples(size_t& from, size_t& to, const Probe& probe) const {

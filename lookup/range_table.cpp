@@ -57,6 +57,10 @@ constexpr std::array<NumberBounds, 24> numberBoundsOf(const std::array<PostalRan
 
 constexpr std::array<NumberBounds, 24> kNumberBounds = numberBoundsOf(kRanges);
 
+}  // namespace
+
+int32_t sevenDigitNumber(TextView key) { return sevenDigits(key); }
+
 // The ranges ascend: the one that can hold n is the last whose lower bound
 // is not above it. Counted without branches, as unsorted keys would make
 // every branch of a binary search a guess.
@@ -66,9 +70,6 @@ int dataFileForNumber(int32_t n) {
   return k > 0 && n <= kNumberBounds[static_cast<size_t>(k)].upper ? k : 0;
 }
 
-}  // namespace
-
-int32_t sevenDigitNumber(TextView key) { return sevenDigits(key); }
 
 const PostalRange& postalRange(int k) { return kRanges[static_cast<size_t>(k)]; }
 

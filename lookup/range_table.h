@@ -21,5 +21,7 @@ int32_t sevenDigitNumber(TextView key);
 // The data file whose range holds `key` (character-code order, bounds
 // included), or 0 when no range does.
 int dataFileFor(TextView key);
+// The same for a key of seven digits, given as its number.
+int dataFileForNumber(int32_t number);
 
 }  // namespace zumaro
