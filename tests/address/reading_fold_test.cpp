@@ -1,0 +1,40 @@
+// A reading is taken as it stands exactly when folding would not change it,
+// over random readings of the units that matter.
+#include "address/reading_fold.h"
+
+#include <gtest/gtest.h>
+
+#include "bench/rng.h"
+#include "state/text.h"
+
+namespace zumaro {
+namespace {
+
+TEST(ReadingFold, ReadingIsTakenAsItStandsExactlyWhenFoldingKeepsIt) {
+  // Mostly units that never fold, so that long plain stretches are met,
+  // with a few of every kind that does: small kana, ﾁﾞ and ﾂﾞ, spaces,
+  // full-width forms, hiragana.
+  const Text plain = u"ｱｶﾁﾂﾃﾞﾊﾟﾝｰ019-AZ";
+  const Text folding = u"ｧｯ ﾞ\u3000ァあ１Ａ－";
+  bench::Rng rng(11);
+  int wrong = 0;
+  for (int round = 0; round < 20000 && wrong < 5; ++round) {
+    Text reading;
+    const int length = static_cast<int>(rng.below(41));
+    const bool allPlain = rng.percent(50);
+    for (int i = 0; i < length; ++i) {
+      const Text& from = allPlain || !rng.percent(5) ? plain : folding;
+      reading.push_back(from[rng.below(from.size())]);
+    }
+    Text folded, scratch;
+    foldReading(reading, folded);
+    const bool keptAsItStands = foldedReading(reading, scratch).data() == reading.data();
+    if (keptAsItStands != (folded == reading)) {
+      ++wrong;
+      ADD_FAILURE() << toUtf8(reading) << (keptAsItStands ? " taken as it stands" : " folded needlessly");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zumaro
