@@ -37,20 +37,20 @@ void ReadingIndex::build(DataLookup& lookup, const std::string& folder) {
   finish();
 }
 
+// The data's readings mostly fold to themselves: they are folded only where
+// they do not.
 void ReadingIndex::add(TextView key, const EntryView& e) {
   if (!e[5].empty() || e[7].empty()) return;  // business entries are found by their code alone
   const auto at = static_cast<uint32_t>(entries_.size());
-  Text pref;
-  foldReading(e[6], pref);
-  foldReading(e[7], cityTown_);
-  foldReading(e[8], part_);
-  cityTown_ += part_;
+  const TextView pref = foldedReading(e[6], pref_);
+  cityTown_.assign(foldedReading(e[7], part_));
+  cityTown_.append(foldedReading(e[8], part_));
   addReading(cityTown_, at);
   if (!pref.empty()) {
     whole_.assign(pref).append(cityTown_);
     addReading(whole_, at);
   }
-  entries_.push_back({Text(key), Text(e[1]), Text(e[2]), Text(e[3]), std::move(pref)});
+  entries_.push_back({Text(key), Text(e[1]), Text(e[2]), Text(e[3]), Text(pref)});
 }
 
 void ReadingIndex::addReading(TextView folded, uint32_t entry) {
@@ -60,8 +60,12 @@ void ReadingIndex::addReading(TextView folded, uint32_t entry) {
 }
 
 void ReadingIndex::finish() {
-  std::stable_sort(readings_.begin(), readings_.end(), [&](const Reading& a, const Reading& b) {
-    return a.hash != b.hash ? a.hash < b.hash : reading(a) < reading(b);
+  // Equal readings keep file order: an entry's readings differ from each
+  // other, and entries were added in file order.
+  std::sort(readings_.begin(), readings_.end(), [&](const Reading& a, const Reading& b) {
+    if (a.hash != b.hash) return a.hash < b.hash;
+    const int order = reading(a).compare(reading(b));
+    return order != 0 ? order < 0 : a.entry < b.entry;
   });
   size_t size = 16;
   while (size < 2 * readings_.size()) size *= 2;

@@ -54,7 +54,7 @@ class ReadingIndex {
   void addReading(TextView folded, uint32_t entry);
   const Group* groupOf(TextView folded, uint64_t hash) const;
 
-  Text cityTown_, part_, whole_;  // room for folding, kept from entry to entry
+  Text pref_, cityTown_, part_, whole_;  // room for folding, kept from entry to entry
   std::vector<IndexedEntry> entries_;
   Text chars_;                     // every folded reading, one after the other
   std::vector<Reading> readings_;  // equal readings side by side, in file order
