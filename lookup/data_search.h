@@ -28,7 +28,7 @@ class DataLookup {
   // kPrefetchDistance records after it, or null when that is not known.
   // Memory the searches will need can be asked for ahead of them. Changes
   // nothing a search finds.
-  static constexpr int kPrefetchDistance = 3;
+  static constexpr int kPrefetchDistance = LoadedDataFile::kPrefetchSteps;
   virtual void prefetchAhead(const TextView* /*key*/) {}
 };
 

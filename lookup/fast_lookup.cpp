@@ -34,9 +34,9 @@ void FastLookup::close() {
   ahead_.fill(KeyAhead());
 }
 
-// The search's memory comes in three steps, each needing the one before:
-// the key heads around the key, the entry's field offsets, its text. The
-// record furthest ahead gets the first, the next one the second and so on.
+// The search's memory comes in steps, each needing the one before (see
+// LoadedDataFile::PrefetchStep). The record furthest ahead gets the first,
+// the next one the second and so on.
 void FastLookup::prefetchAhead(const TextView* key) {
   furthest_ = (furthest_ + ahead_.size() - 1) % ahead_.size();
   takeKeyAhead(ahead_[furthest_], key);

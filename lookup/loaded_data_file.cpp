@@ -102,6 +102,14 @@ size_t LoadedDataFile::firstInBlock(size_t from, size_t to, const Probe& probe) 
 void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step, PrefetchPlace& place) const {
   const size_t count = entries_.count;
   if (!loaded_ || count == 0 || stretchEnds_.size() != 1) return;
+  if (step == PrefetchStep::PrefixSlot) {
+    if (probe.number >= 0) prefixes_.prefetch(probe.number);
+    return;
+  }
+  if (step == PrefetchStep::Samples) {
+    prefetchSamples(probe);
+    return;
+  }
   if (place.blockTo == 0) {
     place.blockTo = count;
     narrowBySamples(place.blockFrom, place.blockTo, probe);
@@ -129,6 +137,21 @@ void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step, PrefetchPla
   constexpr size_t kMostChars = 8 * kLine;
   const size_t end = std::min<size_t>(start[last], start[first] + kMostChars);
   for (size_t c = start[first]; c < end; c += kLine) __builtin_prefetch(&entries_.chars[c]);
+}
+
+// The samples of the key's prefix, where they are few: the binary search
+// over them would otherwise wait on memory at every step.
+void LoadedDataFile::prefetchSamples(const Probe& probe) const {
+  constexpr size_t kMostLines = 8;
+  constexpr size_t kPerLine = 64 / sizeof(uint64_t);
+  if (probe.number < 0 || sampleHeads_.empty()) return;
+  size_t from = 0, to = entries_.count;
+  prefixes_.narrow(probe.number, from, to);
+  const size_t first = std::min(from / kSampleStep, sampleHeads_.size() - 1);
+  const size_t last = std::min(to / kSampleStep, sampleHeads_.size() - 1);
+  if (last < first || last - first > kMostLines * kPerLine) return;
+  for (size_t j = first; j <= last; j += kPerLine) __builtin_prefetch(&sampleHeads_[j]);
+  __builtin_prefetch(&sampleHeads_[last]);
 }
 
 void LoadedDataFile::open() {

@@ -86,9 +86,12 @@ class LoadedDataFile {
   }
 
   // Asks for the memory a search for the probe's key will read, one step of
-  // it (each step reads what the one before asked for). Only for a file of
-  // one ascending stretch, as postal files are, and only once it is loaded.
-  enum class PrefetchStep { KeyHeads, FieldOffsets, Text };
+  // it (each step reads what the one before asked for): the key's slot of
+  // the prefix index, the samples it leaves, the key heads they leave, the
+  // entry's field offsets, its text. Only for a file of one ascending
+  // stretch, as postal files are, and only once it is loaded.
+  enum class PrefetchStep { PrefixSlot, Samples, KeyHeads, FieldOffsets, Text };
+  static constexpr int kPrefetchSteps = 5;
   // What the steps found for one key: each starts where the one before
   // stopped.
   struct PrefetchPlace {
@@ -111,6 +114,7 @@ class LoadedDataFile {
   void copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const;
 
  private:
+  void prefetchSamples(const Probe& probe) const;
   void load();
   bool loadWritten();
   void loadGeneral();

@@ -30,6 +30,11 @@ class PostalPrefixIndex {
     from = std::max<size_t>(from, firsts_[static_cast<size_t>(slot)]);
     to = std::min<size_t>(to, firsts_[static_cast<size_t>(slot) + 1]);
   }
+  // Asks for the memory narrow() will read for `number`.
+  void prefetch(int32_t number) const {
+    const int32_t slot = number / kPerPrefix - lowestPrefix_;
+    if (slot >= 0 && static_cast<size_t>(slot) + 1 < firsts_.size()) __builtin_prefetch(&firsts_[static_cast<size_t>(slot)]);
+  }
 
  private:
   static constexpr int32_t kPerPrefix = 1000;  // codes that share four digits

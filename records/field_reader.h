@@ -56,7 +56,7 @@ class BasicRecordReader {
   // last, when it and those before it are plain records already in the
   // source's checked bytes; null otherwise. Valid until the next call of
   // next() or nextViews(); reading them changes nothing nextViews gives.
-  static constexpr int kMostAhead = 4;
+  static constexpr int kMostAhead = 6;
   template <class S = Source>
     requires std::is_same_v<S, ByteSource>
   const std::string_view* peekPlain(int distance);
