@@ -160,12 +160,9 @@ void LoadedDataFile::load() {
 // again from its start by the general reader, so that its entries and its
 // fault come out exactly as the scan meets them.
 bool LoadedDataFile::loadWritten() {
-  std::string bytes;
+  FileBytes bytes;
   if (!readSmallRegularFile(file_.path(), bytes)) return false;
-  // A byte never decodes to more than one character, and the quotes and
-  // separators are dropped: the file's size in characters is enough.
-  entries_.chars.reserve(bytes.size());
-  if (parseWrittenEntries(bytes, kEntryFields, entries_)) return true;
+  if (parseWrittenEntries(bytes.view(), kEntryFields, entries_)) return true;
   entries_.clear();
   return false;
 }

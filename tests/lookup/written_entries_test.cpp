@@ -135,12 +135,77 @@ TEST(WrittenEntries, LoadedFileReadsTheEntriesAndFaultTheScanReads) {
   }
 }
 
+// Entries whose fields run through every length from 0 to 40 characters,
+// single-byte and double-byte mixed, so that fields end at every place in
+// an eight-character block, near the start of the text and far from it;
+// `shift` moves the lengths along.
+std::string fieldsOfEveryLength(int shift = 0) {
+  const std::string pieces[] = {"7", cp932("ｱ"), cp932("東"), ",", cp932("ー")};
+  std::string bytes;
+  for (int field = 0; field < 5 * kEntryFields; ++field) {
+    bytes += field % kEntryFields == 0 ? "" : ",";
+    bytes += '"';
+    for (int c = 0; c < (field * 7 + shift) % 41; ++c) bytes += pieces[(field + c) % 5];
+    bytes += '"';
+    if (field % kEntryFields == kEntryFields - 1) bytes += field % 2 == 0 ? "\r\n" : "\n";
+  }
+  return bytes;
+}
+
+void expectSameAsTheScan(const std::string& bytes, const std::string& path, const std::string& name) {
+  writeBytes(path, bytes);
+  const Reading expected = byDataFile(path);
+  const Reading loaded = byLoadedFile(path);
+  EXPECT_EQ(loaded.entries, expected.entries) << name;
+  EXPECT_EQ(loaded.fault, expected.fault) << name;
+}
+
+TEST(WrittenEntries, FieldsOfEveryLengthAreReadInOnePass) {
+  TempDir dir;
+  const std::string path = dir.file("03.dat");
+  for (int shift = 0; shift < 41; ++shift) {
+    const std::string bytes = fieldsOfEveryLength(shift);
+    writeBytes(path, bytes);
+    EntryTexts texts;
+    ASSERT_TRUE(parseWrittenEntries(bytes, kEntryFields, texts)) << shift;
+    std::vector<std::string> parsed;
+    for (size_t e = 0; e < texts.count; ++e) {
+      std::vector<Text> fields;
+      for (size_t f = e * kEntryFields; f < (e + 1) * kEntryFields; ++f)
+        fields.emplace_back(texts.chars.substr(texts.fieldStart[f], texts.fieldStart[f + 1] - texts.fieldStart[f]));
+      parsed.push_back(joined(fields));
+    }
+    EXPECT_EQ(parsed, byDataFile(path).entries) << shift;
+  }
+}
+
+TEST(WrittenEntries, EveryByteAnywhereReadsAsTheScanReadsIt) {
+  const std::string clean = fieldsOfEveryLength();
+  TempDir dir;
+  const std::string path = dir.file("03.dat");
+  for (int value = 0; value < 256; ++value) {
+    for (size_t at : {static_cast<size_t>(value) % 40, (static_cast<size_t>(value) * 37) % clean.size(), clean.size() - 1}) {
+      std::string bytes = clean;
+      bytes[at] = static_cast<char>(value);
+      expectSameAsTheScan(bytes, path, "byte " + std::to_string(value) + " at " + std::to_string(at));
+    }
+  }
+}
+
+TEST(WrittenEntries, TheFileCutAnywhereReadsAsTheScanReadsIt) {
+  const std::string clean = fieldsOfEveryLength();
+  TempDir dir;
+  const std::string path = dir.file("03.dat");
+  for (size_t size = 0; size < clean.size(); size += 3)
+    expectSameAsTheScan(clean.substr(0, size), path, "cut at " + std::to_string(size));
+}
+
 TEST(WrittenEntries, OnlyRegularFilesAreReadWhole) {
   TempDir dir;
-  std::string bytes;
+  FileBytes bytes;
   writeBytes(dir.file("a.dat"), A);
   EXPECT_TRUE(readSmallRegularFile(dir.file("a.dat"), bytes));
-  EXPECT_EQ(bytes, A);
+  EXPECT_EQ(bytes.view(), A);
   EXPECT_FALSE(readSmallRegularFile(dir.path().string(), bytes)) << "a folder";
   EXPECT_FALSE(readSmallRegularFile(dir.file("missing.dat"), bytes));
   EXPECT_FALSE(readSmallRegularFile("/dev/null", bytes)) << "a device";
