@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "lookup/key_head.h"
 #include "state/failure.h"
 
 namespace zumaro {
@@ -141,19 +142,29 @@ void LoadedDataFile::load() {
   loaded_ = true;
   if (!loadWritten()) loadGeneral();
   file_.close();
+  indexKeys();
+}
+
+// The heads, lengths, samples and ascending stretches, in one pass over the
+// keys.
+void LoadedDataFile::indexKeys() {
   const size_t count = entries_.count;
   keyHeads_.resize(count);
   keyLengths_.resize(count);
-  bool narrow = true;  // a wide entry key needs nothing apart; see keyHeads_
   shortKeys_ = true;
+  const char16_t* const readableEnd = entries_.chars.data() + entries_.chars.size();
+  KeyHead before;
   for (size_t i = 0; i < count; ++i) {
-    keyHeads_[i] = headOf(key(i), narrow);
-    keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(key(i).size(), 255));
-    shortKeys_ = shortKeys_ && isShortKey(key(i));
+    const KeyHead head = keyHeadOf(key(i), readableEnd);
+    keyHeads_[i] = head.value;
+    keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(head.length, 255));
+    shortKeys_ = shortKeys_ && head.fits;
+    if (i > 0 && keySortsBefore(head, key(i), before, key(i - 1))) stretchEnds_.push_back(static_cast<uint32_t>(i));
+    before = head;
   }
+  stretchEnds_.push_back(static_cast<uint32_t>(count));
   sampleHeads_.clear();
   for (size_t i = 0; i < count; i += kSampleStep) sampleHeads_.push_back(keyHeads_[i]);
-  findAscendingStretches();
 }
 
 // The maker's own files, read whole and in one pass. Any other file is read
@@ -193,12 +204,6 @@ void LoadedDataFile::append(const std::vector<std::string>& entry) {
     entries_.fieldStart.push_back(static_cast<uint32_t>(entries_.chars.size()));
   }
   ++entries_.count;
-}
-
-void LoadedDataFile::findAscendingStretches() {
-  for (size_t i = 1; i < entries_.count; ++i)
-    if (textLess(key(i), key(i - 1))) stretchEnds_.push_back(static_cast<uint32_t>(i));
-  stretchEnds_.push_back(static_cast<uint32_t>(entries_.count));
 }
 
 void LoadedDataFile::copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const {
