@@ -9,7 +9,9 @@
 #endif
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
+#include <cstring>
 #include <limits>
 
 #include "records/read_error.h"
@@ -20,39 +22,42 @@ namespace {
 
 // The decoded text is followed by this many CRs, so that eight characters
 // can be read anywhere up to its end, and a search for a closing quote, a
-// separator or a line end fails in them without a bounds test.
+// separator or a line end fails in them without a bounds test. As many
+// characters stand before it, so that the fields, squeezed towards the
+// start, always lag at least eight behind where they are read.
 constexpr size_t kPadding = 8;
 
-// Comma, quote, CR and LF never stand second in a code page 932 character,
-// so the decoded text holds them exactly where the bytes do, and a field
-// ends at the first quote. Copies the field's characters to `kept` (never
-// ahead of `at`) and returns the quote, CR or LF they stop at.
-const char16_t* copyField(const char16_t* at, char16_t*& kept) {
+// Copies the characters from `at` on to `kept` (at least eight behind) up
+// to the first one from U+0000 to the quote, and returns where that stands.
+const char16_t* copyUpToLow(const char16_t* at, char16_t*& kept) {
 #ifdef __SSE2__
   const __m128i quote = _mm_set1_epi16(u'"');
-  const __m128i cr = _mm_set1_epi16(u'\r');
-  const __m128i lf = _mm_set1_epi16(u'\n');
   for (;;) {
     const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-    const __m128i stop =
-        _mm_or_si128(_mm_cmpeq_epi16(chars, quote), _mm_or_si128(_mm_cmpeq_epi16(chars, cr), _mm_cmpeq_epi16(chars, lf)));
-    const auto found = static_cast<unsigned>(_mm_movemask_epi8(stop));
+    const __m128i low = _mm_cmpeq_epi16(_mm_subs_epu16(chars, quote), _mm_setzero_si128());
+    const auto found = static_cast<unsigned>(_mm_movemask_epi8(low));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(kept), chars);
     const size_t n = found == 0 ? 8 : __builtin_ctz(found) / 2;
-    // Eight characters are stored whole only where they cannot reach what
-    // is still to be read: near the start of the text `kept` lags by less.
-    if (at - kept >= 8) {
-      _mm_storeu_si128(reinterpret_cast<__m128i*>(kept), chars);
-    } else {
-      for (size_t i = 0; i < n; ++i) kept[i] = at[i];
-    }
     kept += n;
     at += n;
     if (found != 0) return at;
   }
 #else
-  for (; *at != u'"' && *at != u'\r' && *at != u'\n'; ++at) *kept++ = *at;
+  for (; *at > u'"'; ++at) *kept++ = *at;
   return at;
 #endif
+}
+
+// Comma, quote, CR and LF never stand second in a code page 932 character,
+// so the decoded text holds them exactly where the bytes do, and a field
+// ends at the first quote. Copies the field's characters to `kept` and
+// returns the quote, CR or LF they stop at.
+const char16_t* copyField(const char16_t* at, char16_t*& kept) {
+  for (;;) {
+    at = copyUpToLow(at, kept);
+    if (*at == u'"' || *at == u'\r' || *at == u'\n') return at;
+    *kept++ = *at++;  // a blank or a control character: plain in a field
+  }
 }
 
 // Past the line end that closes an entry; null when none stands at `at`.
@@ -61,6 +66,18 @@ const char16_t* pastLineEnd(const char16_t* at, const char16_t* end) {
   if (*at == u'\n') return at + 1;
   if (*at == u'\r' && at[1] == u'\n') return at + 2;  // the padding holds no LF
   return nullptr;
+}
+
+// Whether a closing quote, a comma and an opening quote stand at `at`, read
+// as one number; the padding holds none of them.
+bool separatorAt(const char16_t* at) {
+  if constexpr (std::endian::native == std::endian::little) {
+    uint64_t four;
+    std::memcpy(&four, at, sizeof four);
+    return (four & 0xFFFF'FFFF'FFFFu) == 0x0022'002C'0022u;
+  } else {
+    return at[0] == u'"' && at[1] == u',' && at[2] == u'"';
+  }
 }
 
 // How many LFs `bytes` holds, sixteen bytes at a time where the processor
@@ -95,30 +112,37 @@ bool parseWrittenEntries(std::string_view bytes, int fieldsPerEntry, EntryTexts&
   if (!bytes.empty() && bytes.back() == '\x1A') bytes.remove_suffix(1);
   const size_t base = out.chars.size();
   // A byte never decodes to more than one character.
-  out.chars.reserve(base + bytes.size() + kPadding);
+  out.chars.reserve(base + kPadding + bytes.size() + kPadding);
+  out.chars.append(kPadding, u'\0');
   if (CodePage932::instance().decode(bytes.data(), bytes.size(), true, out.chars).invalid) return false;
   const size_t size = out.chars.size();
   out.chars.append(kPadding, u'\r');
   // Every entry but the last ends with an LF.
-  out.fieldStart.reserve(out.fieldStart.size() + (countLineFeeds(bytes) + 1) * static_cast<size_t>(fieldsPerEntry));
+  const auto fields = static_cast<size_t>(fieldsPerEntry);
+  out.fieldStart.reserve(out.fieldStart.size() + (countLineFeeds(bytes) + 1) * fields);
   char16_t* const text = out.chars.data();
-  const char16_t* at = text + base;
+  const char16_t* at = text + base + kPadding;
   const char16_t* const end = text + size;
   char16_t* kept = text + base;
   while (at != end) {
     if (*at != u'"') return false;
+    const char16_t* close = nullptr;
+    // An entry's offsets are made room for at once, and written through a
+    // pointer.
+    out.fieldStart.resize(out.fieldStart.size() + fields);
+    uint32_t* nextStart = out.fieldStart.data() + out.fieldStart.size() - fields;
     for (int f = 0;;) {
-      const char16_t* const close = copyField(++at, kept);
-      if (*close != u'"' || static_cast<size_t>(close - at) > kMaxFieldLength) return false;
-      out.fieldStart.push_back(static_cast<uint32_t>(kept - text));
-      at = close + 1;
+      close = copyField(at + 1, kept);
+      if (static_cast<size_t>(close - at - 1) > kMaxFieldLength) return false;
+      *nextStart++ = static_cast<uint32_t>(kept - text);
       if (++f == fieldsPerEntry) break;
-      if (at[0] != u',' || at[1] != u'"') return false;  // the padding holds neither
-      ++at;
+      if (!separatorAt(close)) return false;
+      at = close + 2;
     }
+    if (*close != u'"') return false;
     // Offsets only grow, so the entry's last is the one to test.
     if (static_cast<size_t>(kept - text) > std::numeric_limits<uint32_t>::max()) return false;
-    at = pastLineEnd(at, end);
+    at = pastLineEnd(close + 1, end);
     if (at == nullptr) return false;
     ++out.count;
   }

@@ -136,16 +136,16 @@ TEST(WrittenEntries, LoadedFileReadsTheEntriesAndFaultTheScanReads) {
 }
 
 // Entries whose fields run through every length from 0 to 40 characters,
-// single-byte and double-byte mixed, so that fields end at every place in
-// an eight-character block, near the start of the text and far from it;
-// `shift` moves the lengths along.
+// single-byte and double-byte mixed, blanks and controls among them, so
+// that fields end at every place in an eight-character block, near the
+// start of the text and far from it; `shift` moves the lengths along.
 std::string fieldsOfEveryLength(int shift = 0) {
-  const std::string pieces[] = {"7", cp932("ｱ"), cp932("東"), ",", cp932("ー")};
+  const std::string pieces[] = {"7", cp932("ｱ"), cp932("東"), ",", cp932("ー"), " ", "!", std::string(1, '\0')};
   std::string bytes;
   for (int field = 0; field < 5 * kEntryFields; ++field) {
     bytes += field % kEntryFields == 0 ? "" : ",";
     bytes += '"';
-    for (int c = 0; c < (field * 7 + shift) % 41; ++c) bytes += pieces[(field + c) % 5];
+    for (int c = 0; c < (field * 7 + shift) % 41; ++c) bytes += pieces[(field + c) % 8];
     bytes += '"';
     if (field % kEntryFields == kEntryFields - 1) bytes += field % 2 == 0 ? "\r\n" : "\n";
   }
