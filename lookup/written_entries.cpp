@@ -80,6 +80,14 @@ bool separatorAt(const char16_t* at) {
   }
 }
 
+// Whether a field of an entry, given by its offsets (the one before the
+// first ends where it starts), holds more characters than a field may.
+bool anyLongerThanAllowed(const uint32_t* starts, size_t fields) {
+  for (size_t f = 0; f < fields; ++f)
+    if (starts[f] - starts[f - 1] > kMaxFieldLength) return true;
+  return false;
+}
+
 // How many LFs `bytes` holds, sixteen bytes at a time where the processor
 // can: a pass over the whole file, so it must be cheap.
 size_t countLineFeeds(std::string_view bytes) {
@@ -131,15 +139,17 @@ bool parseWrittenEntries(std::string_view bytes, int fieldsPerEntry, EntryTexts&
     // pointer.
     out.fieldStart.resize(out.fieldStart.size() + fields);
     uint32_t* nextStart = out.fieldStart.data() + out.fieldStart.size() - fields;
+    const char16_t* const entryStart = at;
     for (int f = 0;;) {
       close = copyField(at + 1, kept);
-      if (static_cast<size_t>(close - at - 1) > kMaxFieldLength) return false;
       *nextStart++ = static_cast<uint32_t>(kept - text);
       if (++f == fieldsPerEntry) break;
       if (!separatorAt(close)) return false;
       at = close + 2;
     }
     if (*close != u'"') return false;
+    if (static_cast<size_t>(close - entryStart) > kMaxFieldLength && anyLongerThanAllowed(nextStart - fields, fields))
+      return false;
     // Offsets only grow, so the entry's last is the one to test.
     if (static_cast<size_t>(kept - text) > std::numeric_limits<uint32_t>::max()) return false;
     at = pastLineEnd(close + 1, end);

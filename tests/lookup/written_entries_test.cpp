@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lookup/loaded_data_file.h"
+#include "records/read_error.h"
 #include "state/failure.h"
 #include "support/temp_dir.h"
 
@@ -68,6 +69,12 @@ const std::vector<Case> kCases = {
     {"invalid byte in the last field", A + "\r\n" + B.substr(0, B.size() - 1) + "\xFD\"\r\n", Form::Faulty},
     {"lead byte before a closing quote", A + "\r\n" + B.substr(0, B.size() - 1) + "\x82\"\r\n" + C, Form::Faulty},
     {"lead byte before the end-of-file mark", A + "\r\n\x82\x1A", Form::Faulty},
+    {"longest field", quoted(std::string(kMaxFieldLength, '7'), "港区") + "\r\n" + B, Form::Maker},
+    {"entry longer than a field may be",
+     quoted(std::string(kMaxFieldLength / 2 + 1, '7'), std::string(kMaxFieldLength / 2 + 1, '8')) + "\r\n" + B,
+     Form::Maker},
+    {"field one too long", A + "\r\n" + quoted("1000020", std::string(kMaxFieldLength + 1, '8')) + "\r\n" + C,
+     Form::Faulty},
 };
 
 struct Reading {
