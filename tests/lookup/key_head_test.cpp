@@ -34,8 +34,9 @@ TEST(KeyHead, AgreesWithTheProbeReadEitherWay) {
   for (const Text& key : edgeKeys()) {
     const LoadedDataFile::Probe probe(key);
     Text padded = key + Text(8, u'\xFFFF');  // what a read past the key meets
-    for (const char16_t* readableEnd : {padded.data() + key.size(), padded.data() + padded.size()}) {
-      const KeyHead head = keyHeadOf(TextView(padded.data(), key.size()), readableEnd);
+    const TextView inPadded(padded.data(), key.size());
+    for (const KeyHead& head : {keyHeadOf(inPadded, padded.data() + key.size()),
+                                keyHeadOf(inPadded, padded.data() + padded.size()), keyHeadOneByOne(key)}) {
       EXPECT_EQ(head.value, probe.head) << toUtf8(key);
       EXPECT_EQ(head.narrow, probe.narrow) << toUtf8(key);
       EXPECT_EQ(head.narrow && head.fits, probe.fitsHead) << toUtf8(key);
