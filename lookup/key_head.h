@@ -3,6 +3,7 @@
 // characters as one number (see LoadedDataFile::keyHeads_), and what says
 // whether that number alone orders it.
 #include <cstdint>
+#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -22,16 +23,15 @@ struct KeyHead {
 // The head of `key`, one character after another.
 KeyHead keyHeadOneByOne(TextView key);
 
-// The head of `key`; eight characters are read at once when they all lie
-// before `readableEnd`. Inline, as the load takes one for every entry.
-inline KeyHead keyHeadOf(TextView key, const char16_t* readableEnd) {
+// The head of `key`, from `first`: its first characters, eight of them
+// readable.
+inline KeyHead keyHeadFrom(TextView key, const char16_t* first) {
 #ifdef __SSE2__
-  if (readableEnd - key.data() < 8) return keyHeadOneByOne(key);
   KeyHead head;
   head.length = key.size();
   const auto used = static_cast<int16_t>(key.size() < 8 ? key.size() : 8);
   const __m128i inKey = _mm_cmpgt_epi16(_mm_set1_epi16(used), _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7));
-  const __m128i chars = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(key.data())), inKey);
+  const __m128i chars = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(first)), inKey);
   // Unsigned saturation: nonzero exactly where a character is U+00FF or more.
   const __m128i wide = _mm_subs_epu16(chars, _mm_set1_epi16(0xFE));
   head.narrow = _mm_movemask_epi8(_mm_cmpeq_epi16(wide, _mm_setzero_si128())) == 0xFFFF;
@@ -42,9 +42,31 @@ inline KeyHead keyHeadOf(TextView key, const char16_t* readableEnd) {
   head.value = __builtin_bswap64(bytes);  // the first character lands lowest
   return head;
 #else
-  (void)readableEnd;
+  (void)first;
   return keyHeadOneByOne(key);
 #endif
+}
+
+// The head of `key`; its eight first characters are read at once when they
+// all lie before `readableEnd`, else copied out first. Inline, as the load
+// takes one for every entry and the search one for every key it looks up.
+inline KeyHead keyHeadOf(TextView key, const char16_t* readableEnd) {
+  if (readableEnd - key.data() >= 8) return keyHeadFrom(key, key.data());
+  // Two copies that may overlap cover the characters, a key of seven
+  // taking no loop.
+  char16_t first[8] = {};
+  const size_t used = key.size() < 8 ? key.size() : 8;
+  const char16_t* const chars = key.data();
+  if (used >= 4) {
+    std::memcpy(first, chars, 8);
+    std::memcpy(first + used - 4, chars + used - 4, 8);
+  } else if (used >= 2) {
+    std::memcpy(first, chars, 4);
+    std::memcpy(first + used - 2, chars + used - 2, 4);
+  } else if (used == 1) {
+    first[0] = chars[0];
+  }
+  return keyHeadFrom(key, first);
 }
 
 // Unequal narrow heads differ first where the texts do, or where the

@@ -9,19 +9,6 @@
 namespace zumaro {
 namespace {
 
-uint64_t headOf(TextView key, bool& narrow) {
-  uint64_t head = 0;
-  narrow = true;
-  for (size_t i = 0; i < 8; ++i) {
-    const unsigned c = i < key.size() ? key[i] : 0u;
-    if (c >= 0xFF) narrow = false;
-    head = (head << 8) | (c < 0xFF ? c : 0xFFu);
-  }
-  return head;
-}
-
-bool isShortKey(TextView key) { return key.size() <= 8 && key.find(u'\0') == TextView::npos; }
-
 // The first of [from, to) for which `before` is false; `before` holds for a
 // leading part of the range and for nothing after it. Halved by hand:
 // clang 14, which the fuzzing build uses, cannot compile libstdc++'s <ranges>.
@@ -55,8 +42,10 @@ size_t firstHeadNotLess(const std::vector<uint64_t>& heads, size_t from, size_t 
 }  // namespace
 
 LoadedDataFile::Probe::Probe(TextView k) : key(k) {
-  head = headOf(k, narrow);
-  fitsHead = narrow && isShortKey(k);
+  const KeyHead keyHead = keyHeadOf(k, k.data() + k.size());
+  head = keyHead.value;
+  narrow = keyHead.narrow;
+  fitsHead = narrow && keyHead.fits;
 }
 
 void LoadedDataFile::narrowBySamples(size_t& from, size_t& to, const Probe& probe) const {

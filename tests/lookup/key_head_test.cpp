@@ -30,19 +30,46 @@ std::vector<Text> edgeKeys() {
   return keys;
 }
 
-TEST(KeyHead, AgreesWithTheProbeReadEitherWay) {
+TEST(KeyHead, OneByOneTakesTheFirstEightCharactersAsBytes) {
+  struct Case {
+    Text key;
+    uint64_t value;
+    bool narrow, fits;
+  };
+  const Case cases[] = {
+      {u"", 0, true, true},
+      {u"1000010", 0x3130'3030'3031'3000u, true, true},
+      {u"12345678", 0x3132'3334'3536'3738u, true, true},
+      {u"123456789", 0x3132'3334'3536'3738u, true, false},
+      {Text(u"a\0", 2), 0x6100'0000'0000'0000u, true, false},
+      {u"\u00FE\u00FF\u3042", 0xFEFF'FF00'0000'0000u, false, true},
+      {u"1234567\u3042", 0x3132'3334'3536'37FFu, false, true},
+      {u"12345678\u3042", 0x3132'3334'3536'3738u, true, false},
+  };
+  for (const Case& c : cases) {
+    const KeyHead head = keyHeadOneByOne(c.key);
+    EXPECT_EQ(head.value, c.value) << toUtf8(c.key);
+    EXPECT_EQ(head.narrow, c.narrow) << toUtf8(c.key);
+    EXPECT_EQ(head.fits, c.fits) << toUtf8(c.key);
+    EXPECT_EQ(head.length, c.key.size());
+  }
+}
+
+TEST(KeyHead, ReadAtOnceAgreesWithOneByOne) {
   for (const Text& key : edgeKeys()) {
-    const LoadedDataFile::Probe probe(key);
+    const KeyHead expected = keyHeadOneByOne(key);
     Text padded = key + Text(8, u'\xFFFF');  // what a read past the key meets
     const TextView inPadded(padded.data(), key.size());
-    for (const KeyHead& head : {keyHeadOf(inPadded, padded.data() + key.size()),
-                                keyHeadOf(inPadded, padded.data() + padded.size()), keyHeadOneByOne(key)}) {
-      EXPECT_EQ(head.value, probe.head) << toUtf8(key);
-      EXPECT_EQ(head.narrow, probe.narrow) << toUtf8(key);
-      EXPECT_EQ(head.narrow && head.fits, probe.fitsHead) << toUtf8(key);
-      EXPECT_EQ(head.fits, key.size() <= 8 && key.find(u'\0') == Text::npos) << toUtf8(key);
+    for (const KeyHead& head :
+         {keyHeadOf(inPadded, padded.data() + key.size()), keyHeadOf(inPadded, padded.data() + padded.size())}) {
+      EXPECT_EQ(head.value, expected.value) << toUtf8(key);
+      EXPECT_EQ(head.narrow, expected.narrow) << toUtf8(key);
+      EXPECT_EQ(head.fits, expected.fits) << toUtf8(key);
       EXPECT_EQ(head.length, key.size());
     }
+    const LoadedDataFile::Probe probe(key);
+    EXPECT_EQ(probe.head, expected.value) << toUtf8(key);
+    EXPECT_EQ(probe.fitsHead, expected.narrow && expected.fits) << toUtf8(key);
   }
 }
 
