@@ -83,8 +83,8 @@ bool separatorAt(const char16_t* at) {
 // Whether a field of an entry, given by its offsets (the one before the
 // first ends where it starts), holds more characters than a field may.
 bool anyLongerThanAllowed(const uint32_t* starts, size_t fields) {
-  for (size_t f = 0; f < fields; ++f)
-    if (starts[f] - starts[f - 1] > kMaxFieldLength) return true;
+  for (const uint32_t* start = starts; start != starts + fields; ++start)
+    if (start[0] - start[-1] > kMaxFieldLength) return true;
   return false;
 }
 
@@ -148,6 +148,7 @@ bool parseWrittenEntries(std::string_view bytes, int fieldsPerEntry, EntryTexts&
       at = close + 2;
     }
     if (*close != u'"') return false;
+    // No field of an entry is longer than the entry: most need no test.
     if (static_cast<size_t>(close - entryStart) > kMaxFieldLength && anyLongerThanAllowed(nextStart - fields, fields))
       return false;
     // Offsets only grow, so the entry's last is the one to test.
