@@ -143,13 +143,16 @@ void LoadedDataFile::indexKeys() {
   shortKeys_ = true;
   const char16_t* const readableEnd = entries_.chars.data() + entries_.chars.size();
   KeyHead before;
+  TextView beforeKey;
   for (size_t i = 0; i < count; ++i) {
-    const KeyHead head = keyHeadOf(key(i), readableEnd);
+    const TextView thisKey = key(i);
+    const KeyHead head = keyHeadOf(thisKey, readableEnd);
     keyHeads_[i] = head.value;
     keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(head.length, 255));
     shortKeys_ = shortKeys_ && head.fits;
-    if (i > 0 && keySortsBefore(head, key(i), before, key(i - 1))) stretchEnds_.push_back(static_cast<uint32_t>(i));
+    if (i > 0 && keySortsBefore(head, thisKey, before, beforeKey)) stretchEnds_.push_back(static_cast<uint32_t>(i));
     before = head;
+    beforeKey = thisKey;
   }
   stretchEnds_.push_back(static_cast<uint32_t>(count));
   sampleHeads_.clear();
