@@ -69,12 +69,9 @@ const std::vector<Case> kCases = {
     {"invalid byte in the last field", A + "\r\n" + B.substr(0, B.size() - 1) + "\xFD\"\r\n", Form::Faulty},
     {"lead byte before a closing quote", A + "\r\n" + B.substr(0, B.size() - 1) + "\x82\"\r\n" + C, Form::Faulty},
     {"lead byte before the end-of-file mark", A + "\r\n\x82\x1A", Form::Faulty},
-    {"longest field", quoted(std::string(kMaxFieldLength, '7'), "港区") + "\r\n" + B, Form::Maker},
-    {"entry longer than a field may be",
-     quoted(std::string(kMaxFieldLength / 2 + 1, '7'), std::string(kMaxFieldLength / 2 + 1, '8')) + "\r\n" + B,
-     Form::Maker},
-    {"field one too long", A + "\r\n" + quoted("1000020", std::string(kMaxFieldLength + 1, '8')) + "\r\n" + C,
-     Form::Faulty},
+    {"longest field", quoted(std::string(kMaxFieldLength, '7'), "") + "\r\n" + B, Form::Maker},
+    {"entry longer than a field may be", quoted(std::string(kMaxFieldLength, '7'), "8") + "\r\n" + B, Form::Maker},
+    {"field one too long", A + "\r\n" + quoted("1", std::string(kMaxFieldLength + 1, '8')) + "\r\n", Form::Faulty},
 };
 
 struct Reading {
@@ -169,40 +166,24 @@ void expectSameAsTheScan(const std::string& bytes, const std::string& path, cons
 
 TEST(WrittenEntries, FieldsOfEveryLengthAreReadInOnePass) {
   TempDir dir;
-  const std::string path = dir.file("03.dat");
   for (int shift = 0; shift < 41; ++shift) {
-    const std::string bytes = fieldsOfEveryLength(shift);
-    writeBytes(path, bytes);
     EntryTexts texts;
-    ASSERT_TRUE(parseWrittenEntries(bytes, kEntryFields, texts)) << shift;
-    std::vector<std::string> parsed;
-    for (size_t e = 0; e < texts.count; ++e) {
-      std::vector<Text> fields;
-      for (size_t f = e * kEntryFields; f < (e + 1) * kEntryFields; ++f)
-        fields.emplace_back(texts.chars.substr(texts.fieldStart[f], texts.fieldStart[f + 1] - texts.fieldStart[f]));
-      parsed.push_back(joined(fields));
-    }
-    EXPECT_EQ(parsed, byDataFile(path).entries) << shift;
+    ASSERT_TRUE(parseWrittenEntries(fieldsOfEveryLength(shift), kEntryFields, texts)) << shift;
+    expectSameAsTheScan(fieldsOfEveryLength(shift), dir.file("03.dat"), "shift " + std::to_string(shift));
   }
 }
 
-TEST(WrittenEntries, EveryByteAnywhereReadsAsTheScanReadsIt) {
+TEST(WrittenEntries, DamagedFilesReadAsTheScanReadsThem) {
   const std::string clean = fieldsOfEveryLength();
   TempDir dir;
   const std::string path = dir.file("03.dat");
   for (int value = 0; value < 256; ++value) {
-    for (size_t at : {static_cast<size_t>(value) % 40, (static_cast<size_t>(value) * 37) % clean.size(), clean.size() - 1}) {
+    for (size_t at : {size_t(value) % 40, size_t(value) * 37 % clean.size(), clean.size() - 1}) {
       std::string bytes = clean;
       bytes[at] = static_cast<char>(value);
       expectSameAsTheScan(bytes, path, "byte " + std::to_string(value) + " at " + std::to_string(at));
     }
   }
-}
-
-TEST(WrittenEntries, TheFileCutAnywhereReadsAsTheScanReadsIt) {
-  const std::string clean = fieldsOfEveryLength();
-  TempDir dir;
-  const std::string path = dir.file("03.dat");
   for (size_t size = 0; size < clean.size(); size += 3)
     expectSameAsTheScan(clean.substr(0, size), path, "cut at " + std::to_string(size));
 }
