@@ -3,24 +3,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "lookup/key_head.h"
 #include "lookup/range_table.h"
 #include "state/failure.h"
 
 namespace zumaro {
 namespace {
-
-uint64_t headOf(TextView key, bool& narrow) {
-  uint64_t head = 0;
-  narrow = true;
-  for (size_t i = 0; i < 8; ++i) {
-    const unsigned c = i < key.size() ? key[i] : 0u;
-    if (c >= 0xFF) narrow = false;
-    head = (head << 8) | (c < 0xFF ? c : 0xFFu);
-  }
-  return head;
-}
-
-bool isShortKey(TextView key) { return key.size() <= 8 && key.find(u'\0') == TextView::npos; }
 
 // The first of [from, to) for which `before` is false; `before` holds for a
 // leading part of the range and for nothing after it. Halved by hand:
@@ -54,25 +42,12 @@ size_t firstHeadNotLess(const std::vector<uint64_t>& heads, size_t from, size_t 
 
 }  // namespace
 
-// headOf, isShortKey and sevenDigitNumber in one pass over the first eight
-// characters: a probe is made for every record.
 LoadedDataFile::Probe::Probe(TextView k) : key(k) {
-  const size_t n = std::min<size_t>(k.size(), 8);
-  uint64_t bytes = 0;
-  unsigned wide = 0, nul = 0, nonDigit = 0;
-  uint32_t value = 0;  // wraps for keys that are not digits, and is not used then
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned c = k[i];
-    wide |= c >= 0xFF ? 1u : 0u;
-    nul |= c == 0 ? 1u : 0u;
-    nonDigit |= c - u'0' > 9 ? 1u : 0u;
-    bytes = (bytes << 8) | std::min(c, 0xFFu);
-    value = value * 10 + (c - u'0');
-  }
-  head = n == 0 ? 0 : bytes << (8 * (8 - n));
-  narrow = wide == 0;
-  fitsHead = narrow && k.size() <= 8 && nul == 0;
-  number = k.size() == 7 && nonDigit == 0 ? static_cast<int32_t>(value) : -1;
+  const KeyHead keyHead = keyHeadOf(k, k.data() + k.size());
+  head = keyHead.value;
+  narrow = keyHead.narrow;
+  fitsHead = narrow && keyHead.fits;
+  number = sevenDigitNumber(k);
 }
 
 void LoadedDataFile::narrowBySamples(size_t& from, size_t& to, const Probe& probe) const {
@@ -183,19 +158,32 @@ void LoadedDataFile::load() {
   loaded_ = true;
   if (!loadWritten()) loadGeneral();
   file_.close();
+  indexKeys();
+}
+
+// The heads, lengths, samples and ascending stretches, in one pass over the
+// keys.
+void LoadedDataFile::indexKeys() {
   const size_t count = entries_.count;
   keyHeads_.resize(count);
   keyLengths_.resize(count);
-  bool narrow = true;  // a wide entry key needs nothing apart; see keyHeads_
   shortKeys_ = true;
+  const char16_t* const readableEnd = entries_.chars.data() + entries_.chars.size();
+  KeyHead before;
+  TextView beforeKey;
   for (size_t i = 0; i < count; ++i) {
-    keyHeads_[i] = headOf(key(i), narrow);
-    keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(key(i).size(), 255));
-    shortKeys_ = shortKeys_ && isShortKey(key(i));
+    const TextView thisKey = key(i);
+    const KeyHead head = keyHeadOf(thisKey, readableEnd);
+    keyHeads_[i] = head.value;
+    keyLengths_[i] = static_cast<uint8_t>(std::min<size_t>(head.length, 255));
+    shortKeys_ = shortKeys_ && head.fits;
+    if (i > 0 && keySortsBefore(head, thisKey, before, beforeKey)) stretchEnds_.push_back(static_cast<uint32_t>(i));
+    before = head;
+    beforeKey = thisKey;
   }
+  stretchEnds_.push_back(static_cast<uint32_t>(count));
   sampleHeads_.clear();
   for (size_t i = 0; i < count; i += kSampleStep) sampleHeads_.push_back(keyHeads_[i]);
-  findAscendingStretches();
   if (stretchEnds_.size() == 1) prefixes_.build(count, [this](size_t i) { return key(i); });
 }
 
@@ -203,12 +191,9 @@ void LoadedDataFile::load() {
 // again from its start by the general reader, so that its entries and its
 // fault come out exactly as the scan meets them.
 bool LoadedDataFile::loadWritten() {
-  std::string bytes;
+  FileBytes bytes;
   if (!readSmallRegularFile(file_.path(), bytes)) return false;
-  // A byte never decodes to more than one character, and the quotes and
-  // separators are dropped: the file's size in characters is enough.
-  entries_.chars.reserve(bytes.size());
-  if (parseWrittenEntries(bytes, kEntryFields, entries_)) return true;
+  if (parseWrittenEntries(bytes.view(), kEntryFields, entries_)) return true;
   entries_.clear();
   return false;
 }
@@ -239,12 +224,6 @@ void LoadedDataFile::append(const std::vector<std::string>& entry) {
     entries_.fieldStart.push_back(static_cast<uint32_t>(entries_.chars.size()));
   }
   ++entries_.count;
-}
-
-void LoadedDataFile::findAscendingStretches() {
-  for (size_t i = 1; i < entries_.count; ++i)
-    if (textLess(key(i), key(i - 1))) stretchEnds_.push_back(static_cast<uint32_t>(i));
-  stretchEnds_.push_back(static_cast<uint32_t>(entries_.count));
 }
 
 void LoadedDataFile::copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const {

@@ -119,7 +119,7 @@ class LoadedDataFile {
   bool loadWritten();
   void loadGeneral();
   void append(const std::vector<std::string>& entry);
-  void findAscendingStretches();
+  void indexKeys();
   TextView field(size_t entry, size_t f) const {
     const size_t at = entry * kEntryFields + f;
     const std::vector<uint32_t>& start = entries_.fieldStart;

@@ -6,6 +6,7 @@
 // straight into the fields' characters; anything else is left to the
 // general reader, which alone knows how to report it.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,8 +33,15 @@ struct EntryTexts {
 // false, `out` then to be cleared.
 bool parseWrittenEntries(std::string_view bytes, int fieldsPerEntry, EntryTexts& out);
 
+// The bytes of a file read whole.
+struct FileBytes {
+  std::unique_ptr<char[]> data;
+  size_t size = 0;
+  std::string_view view() const { return {data.get(), size}; }
+};
+
 // The whole of a regular file under 4 GiB, or false (the file is not one, or
 // cannot be read).
-bool readSmallRegularFile(const std::string& path, std::string& bytes);
+bool readSmallRegularFile(const std::string& path, FileBytes& bytes);
 
 }  // namespace zumaro

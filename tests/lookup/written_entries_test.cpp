@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "lookup/loaded_data_file.h"
+#include "records/read_error.h"
 #include "state/failure.h"
 #include "support/temp_dir.h"
 
@@ -68,6 +69,9 @@ const std::vector<Case> kCases = {
     {"invalid byte in the last field", A + "\r\n" + B.substr(0, B.size() - 1) + "\xFD\"\r\n", Form::Faulty},
     {"lead byte before a closing quote", A + "\r\n" + B.substr(0, B.size() - 1) + "\x82\"\r\n" + C, Form::Faulty},
     {"lead byte before the end-of-file mark", A + "\r\n\x82\x1A", Form::Faulty},
+    {"longest field", quoted(std::string(kMaxFieldLength, '7'), "") + "\r\n" + B, Form::Maker},
+    {"entry longer than a field may be", quoted(std::string(kMaxFieldLength, '7'), "8") + "\r\n" + B, Form::Maker},
+    {"field one too long", A + "\r\n" + quoted("1", std::string(kMaxFieldLength + 1, '8')) + "\r\n", Form::Faulty},
 };
 
 struct Reading {
@@ -135,12 +139,61 @@ TEST(WrittenEntries, LoadedFileReadsTheEntriesAndFaultTheScanReads) {
   }
 }
 
+// Entries whose fields run through every length from 0 to 40 characters,
+// single-byte and double-byte mixed, blanks and controls among them, so
+// that fields end at every place in an eight-character block, near the
+// start of the text and far from it; `shift` moves the lengths along.
+std::string fieldsOfEveryLength(int shift = 0) {
+  const std::string pieces[] = {"7", cp932("ｱ"), cp932("東"), ",", cp932("ー"), " ", "!", std::string(1, '\0')};
+  std::string bytes;
+  for (int field = 0; field < 5 * kEntryFields; ++field) {
+    bytes += field % kEntryFields == 0 ? "" : ",";
+    bytes += '"';
+    for (int c = 0; c < (field * 7 + shift) % 41; ++c) bytes += pieces[(field + c) % 8];
+    bytes += '"';
+    if (field % kEntryFields == kEntryFields - 1) bytes += field % 2 == 0 ? "\r\n" : "\n";
+  }
+  return bytes;
+}
+
+void expectSameAsTheScan(const std::string& bytes, const std::string& path, const std::string& name) {
+  writeBytes(path, bytes);
+  const Reading expected = byDataFile(path);
+  const Reading loaded = byLoadedFile(path);
+  EXPECT_EQ(loaded.entries, expected.entries) << name;
+  EXPECT_EQ(loaded.fault, expected.fault) << name;
+}
+
+TEST(WrittenEntries, FieldsOfEveryLengthAreReadInOnePass) {
+  TempDir dir;
+  for (int shift = 0; shift < 41; ++shift) {
+    EntryTexts texts;
+    ASSERT_TRUE(parseWrittenEntries(fieldsOfEveryLength(shift), kEntryFields, texts)) << shift;
+    expectSameAsTheScan(fieldsOfEveryLength(shift), dir.file("03.dat"), "shift " + std::to_string(shift));
+  }
+}
+
+TEST(WrittenEntries, DamagedFilesReadAsTheScanReadsThem) {
+  const std::string clean = fieldsOfEveryLength();
+  TempDir dir;
+  const std::string path = dir.file("03.dat");
+  for (int value = 0; value < 256; ++value) {
+    for (size_t at : {size_t(value) % 40, size_t(value) * 37 % clean.size(), clean.size() - 1}) {
+      std::string bytes = clean;
+      bytes[at] = static_cast<char>(value);
+      expectSameAsTheScan(bytes, path, "byte " + std::to_string(value) + " at " + std::to_string(at));
+    }
+  }
+  for (size_t size = 0; size < clean.size(); size += 3)
+    expectSameAsTheScan(clean.substr(0, size), path, "cut at " + std::to_string(size));
+}
+
 TEST(WrittenEntries, OnlyRegularFilesAreReadWhole) {
   TempDir dir;
-  std::string bytes;
+  FileBytes bytes;
   writeBytes(dir.file("a.dat"), A);
   EXPECT_TRUE(readSmallRegularFile(dir.file("a.dat"), bytes));
-  EXPECT_EQ(bytes, A);
+  EXPECT_EQ(bytes.view(), A);
   EXPECT_FALSE(readSmallRegularFile(dir.path().string(), bytes)) << "a folder";
   EXPECT_FALSE(readSmallRegularFile(dir.file("missing.dat"), bytes));
   EXPECT_FALSE(readSmallRegularFile("/dev/null", bytes)) << "a device";
