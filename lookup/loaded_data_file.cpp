@@ -108,9 +108,12 @@ void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step, PrefetchPla
     __builtin_prefetch(&start[last]);
     return;
   }
+  // The entry's text and the key after it; the rest of the next entry is
+  // read only when its key is the same, which is rare.
   constexpr size_t kLine = 64 / sizeof(char16_t);
   constexpr size_t kMostChars = 8 * kLine;
-  const size_t end = std::min<size_t>(start[last], start[first] + kMostChars);
+  const size_t nextKeyEnd = first + fields + 1 < start.size() ? start[first + fields + 1] : start.back();
+  const size_t end = std::min<size_t>(nextKeyEnd, start[first] + kMostChars);
   for (size_t c = start[first]; c < end; c += kLine) __builtin_prefetch(&entries_.chars[c]);
 }
 
