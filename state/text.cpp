@@ -1,6 +1,10 @@
 #include "state/text.h"
 
 #include <unicode/unistr.h>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
+
+#include <cstdint>
 
 namespace zumaro {
 
@@ -19,11 +23,22 @@ Text fromUtf8(std::string_view utf8) {
   return Text(reinterpret_cast<const char16_t*>(u.getBuffer()), static_cast<size_t>(u.length()));
 }
 
+// Character by character with ICU's macros: a report writes several texts
+// for each of its rows, and a UnicodeString for each cost more than the
+// row's conversion. An unpaired surrogate gives U+FFFD, as ICU's
+// conversion gives it.
 std::string toUtf8(TextView text) {
-  icu::UnicodeString u(false, reinterpret_cast<const UChar*>(text.data()),
-                       static_cast<int32_t>(text.size()));
-  std::string out;
-  u.toUTF8String(out);
+  std::string out(3 * text.size(), '\0');  // a unit never gives more than three bytes
+  auto* bytes = reinterpret_cast<uint8_t*>(out.data());
+  int32_t written = 0;
+  const auto size = static_cast<int32_t>(text.size());
+  for (int32_t i = 0; i < size;) {
+    UChar32 c;
+    U16_NEXT(text.data(), i, size, c);
+    if (U_IS_SURROGATE(c)) c = 0xFFFD;
+    U8_APPEND_UNSAFE(bytes, written, c);
+  }
+  out.resize(static_cast<size_t>(written));
   return out;
 }
 
