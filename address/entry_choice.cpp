@@ -1,5 +1,7 @@
 #include "address/entry_choice.h"
 
+#include <algorithm>
+
 #include "address/adrck.h"
 #include "address/block_notation.h"
 #include "address/entry_application.h"
@@ -16,13 +18,14 @@ bool sameWrittenAddress(const EntryView& a, const EntryView& b) {
   return a[1] == b[1] && a[2] == b[2] && a[3] == b[3] && a[4] == b[4];
 }
 
-Agreement compareWithRecord(ConversionState& s, const EntryView& e) {
+Agreement compareWithRecord(ConversionState& s, const EntryView& e, bool readingsFolded) {
   RecordMatch& m = s.match;
   if (!m.cityFolded) {
     foldText(s.reccityRead, m.city);
     m.cityFolded = true;
   }
   const bool shared = s.settings.posken == s.settings.poscity;
+  if (readingsFolded) return agreeReadings(m.city, {e[6], e[7], e[8], shared});
   return agreeReadings(m.city, {foldedReading(e[6], m.readings[0]), foldedReading(e[7], m.readings[1]),
                                 foldedReading(e[8], m.readings[2]), shared});
 }
@@ -31,9 +34,9 @@ Agreement compareWithRecord(ConversionState& s, const EntryView& e) {
 // did not, so that an entry reading the record as written is never displaced.
 int rankOf(const Agreement& a) { return a.passedOver ? a.used : a.used + kDirectRank; }
 
-void considerAddressEntry(ConversionState& s, const EntryView& e, bool lastsTheRun) {
+void considerAddressEntry(ConversionState& s, const EntryView& e, bool lastsTheRun, bool readingsFolded) {
   RecordMatch& m = s.match;
-  const Agreement a = compareWithRecord(s, e);
+  const Agreement a = compareWithRecord(s, e, readingsFolded);
   // Only a record that no entry agrees with shows the entries of its code.
   if (m.collectSeen && !a.agrees) m.addSeen(e, lastsTheRun, a.agrees, a.used, a.reached);
   if (!a.agrees || rankOf(a) < m.bestRank) return;
@@ -124,7 +127,13 @@ void finishClassic(ConversionState& s) {
 
 }  // namespace
 
-void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun) {
+bool readingsFoldToThemselves(const EntryView& e) {
+  Text scratch;
+  return std::all_of(e.begin() + 6, e.begin() + 9,
+                     [&](TextView reading) { return foldedReading(reading, scratch).data() == reading.data(); });
+}
+
+void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun, bool readingsFolded) {
   if (s.matchMode == MatchMode::Classic) {
     adrck(s);
     return;
@@ -140,7 +149,7 @@ void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun) {
     assignEntry(m.business, e);
     return;
   }
-  considerAddressEntry(s, e, lastsTheRun);
+  considerAddressEntry(s, e, lastsTheRun, readingsFolded);
 }
 
 void finishRecord(ConversionState& s) {

@@ -12,7 +12,13 @@ namespace zumaro {
 // comparison reads `e` only, where it stands, and copies what it keeps,
 // keeping the best one in place when `e` lasts the run; the classic one
 // reads the entry from datno and dat, where the search must have put it.
-void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun = false);
+// `readingsFolded`: the caller knows the entry's readings fold to
+// themselves (see readingsFoldToThemselves), so they need no looking at.
+void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun = false, bool readingsFolded = false);
+// Whether the readings the comparison reads of `e` are already in the
+// folded view, as the postal data writes them. A search that meets an
+// entry again and again may ask once and keep the answer.
+bool readingsFoldToThemselves(const EntryView& e);
 // Called once the search has ended: applies the chosen entry and sets the
 // record's outcome.
 void finishRecord(ConversionState& s);

@@ -23,6 +23,7 @@ void FastLookup::open() {
   for (int k = 1; k <= kDataFileCount; ++k) {
     files_[static_cast<size_t>(k)]->open();
     next_[static_cast<size_t>(k)] = 0;
+    readingsFolded_[static_cast<size_t>(k)].clear();
   }
   // What was found ahead belongs to the entries as they were loaded before.
   ahead_.fill(KeyAhead());
@@ -30,7 +31,10 @@ void FastLookup::open() {
 }
 
 void FastLookup::close() {
-  for (int k = 1; k <= kDataFileCount; ++k) files_[static_cast<size_t>(k)]->close();
+  for (int k = 1; k <= kDataFileCount; ++k) {
+    files_[static_cast<size_t>(k)]->close();
+    std::vector<uint8_t>().swap(readingsFolded_[static_cast<size_t>(k)]);
+  }
   ahead_.fill(KeyAhead());
 }
 
@@ -66,6 +70,14 @@ const FastLookup::KeyAhead* FastLookup::foundAhead(int file, const Text& key) co
   return nullptr;
 }
 
+bool FastLookup::readingsFolded(int k, size_t i, const EntryView& e) {
+  std::vector<uint8_t>& known = readingsFolded_[static_cast<size_t>(k)];
+  if (known.empty()) known.assign(files_[static_cast<size_t>(k)]->entryCount(), 0);
+  uint8_t& answer = known[i];
+  if (answer == 0) answer = readingsFoldToThemselves(e) ? 1 : 2;
+  return answer == 1;
+}
+
 void FastLookup::serch(ConversionState& s, int k) {
   LoadedDataFile& file = *files_[static_cast<size_t>(k)];
   size_t& next = next_[static_cast<size_t>(k)];
@@ -99,7 +111,8 @@ void FastLookup::serch(ConversionState& s, int k) {
     const size_t firstGreater = file.pastEqual(firstEqual, end, key);
     for (size_t i = firstEqual; i < firstGreater; ++i) {
       if (!classic) {
-        visitEntry(s, file.entryView(i), true);
+        const EntryView entry = file.entryView(i);
+        visitEntry(s, entry, true, readingsFolded(k, i, entry));
         continue;
       }
       file.copyEntry(i, s.datno, s.dat);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "lookup/data_search.h"
 #include "lookup/loaded_data_file.h"
@@ -26,6 +27,11 @@ class FastLookup : public DataLookup {
   std::array<std::unique_ptr<LoadedDataFile>, kDataFileCount + 1> files_;
   // The simulated read position of each file: the entry the scan reads next.
   std::array<size_t, kDataFileCount + 1> next_{};
+  // Per file and entry, once the comparison has asked: 1 where the entry's
+  // readings fold to themselves, 2 where they do not, 0 not asked yet. An
+  // unsorted list meets most entries many times.
+  std::array<std::vector<uint8_t>, kDataFileCount + 1> readingsFolded_;
+  bool readingsFolded(int k, size_t i, const EntryView& e);
 
   // The keys of the records ahead, the furthest first, with what the
   // prefetch steps found so far; file 0 where the key is not known.

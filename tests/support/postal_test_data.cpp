@@ -8,7 +8,8 @@
 namespace zumaro::testing {
 
 const std::vector<std::string> kCityReadings = {"ﾐﾄﾞﾘｸ", "ｷﾀｸ", "ﾐﾅﾐﾁﾖｳ", "ﾐﾅﾐﾏﾁ", ""};
-const std::vector<std::string> kTownReadings = {"ﾎﾝﾁﾖｳ", "ﾎﾝﾏﾁ", "ｻｶｴ", ""};
+// ｷﾀ3ｼﾞｮｳ: a reading of the data that folds, as a few in Japan Post's do.
+const std::vector<std::string> kTownReadings = {"ﾎﾝﾁﾖｳ", "ﾎﾝﾏﾁ", "ｻｶｴ", "ｷﾀ3ｼﾞｮｳ", ""};
 
 std::vector<std::string> keysOf(int k) {
   const std::string base = toUtf8(postalRange(k).lower).substr(0, 5);
