@@ -55,7 +55,7 @@ void FastLookup::prefetchAhead(const TextView* key) {
 void FastLookup::takeKeyAhead(KeyAhead& a, const TextView* key) {
   a.file = 0;
   if (key == nullptr || key->size() != a.key.size()) return;
-  std::copy(key->begin(), key->end(), a.key.begin());
+  std::copy_n(key->data(), a.key.size(), a.key.begin());  // a known length: no library call
   const TextView own(a.key.data(), a.key.size());
   a.probe = LoadedDataFile::Probe(own);
   a.file = a.probe.number >= 0 ? dataFileForNumber(a.probe.number) : dataFileFor(own);
