@@ -32,16 +32,6 @@ constexpr std::array<RangeBounds, 24> boundsOf(const std::array<PostalRange, 24>
 
 constexpr std::array<RangeBounds, 24> kBounds = boundsOf(kRanges);
 
-constexpr int32_t sevenDigits(TextView key) {
-  if (key.size() != 7) return -1;
-  int32_t n = 0;
-  for (const char16_t c : key) {
-    if (c < u'0' || c > u'9') return -1;
-    n = n * 10 + (c - u'0');
-  }
-  return n;
-}
-
 // The bounds as numbers, for the keys of seven digits that nearly every
 // search brings; every bound has seven digits.
 struct NumberBounds {
@@ -51,15 +41,13 @@ struct NumberBounds {
 constexpr std::array<NumberBounds, 24> numberBoundsOf(const std::array<PostalRange, 24>& ranges) {
   std::array<NumberBounds, 24> bounds{};
   for (size_t k = 1; k < ranges.size(); ++k)
-    bounds[k] = {sevenDigits(ranges[k].lower), sevenDigits(ranges[k].upper)};
+    bounds[k] = {sevenDigitNumber(ranges[k].lower), sevenDigitNumber(ranges[k].upper)};
   return bounds;
 }
 
 constexpr std::array<NumberBounds, 24> kNumberBounds = numberBoundsOf(kRanges);
 
 }  // namespace
-
-int32_t sevenDigitNumber(TextView key) { return sevenDigits(key); }
 
 // The ranges ascend: the one that can hold n is the last whose lower bound
 // is not above it. Counted without branches, as unsorted keys would make

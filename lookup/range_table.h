@@ -15,8 +15,18 @@ struct PostalRange {
 const PostalRange& postalRange(int k);
 
 // Seven ASCII digits as their number; every other text gives -1. Among keys
-// of seven digits the numbers stand in the texts' order.
-int32_t sevenDigitNumber(TextView key);
+// of seven digits the numbers stand in the texts' order. Inline: every
+// record's key is read so, twice.
+constexpr int32_t sevenDigitNumber(TextView key) {
+  if (key.size() != 7) return -1;
+  int32_t n = 0;
+  for (size_t i = 0; i < 7; ++i) {
+    const char16_t c = key[i];
+    if (c < u'0' || c > u'9') return -1;
+    n = n * 10 + (c - u'0');
+  }
+  return n;
+}
 
 // The data file whose range holds `key` (character-code order, bounds
 // included), or 0 when no range does.
