@@ -73,11 +73,6 @@ void CodePage932::fillEncodeTable(UConverter* converter) {
   }
 }
 
-const CodePage932& CodePage932::instance() {
-  static const auto* table = new CodePage932();
-  return *table;
-}
-
 CodePage932::CodePage932() {
   ConverterPtr converter = openStrictConverter();
   for (auto& row : double_)
@@ -127,23 +122,24 @@ bool CodePage932::tablesMatchRuns() const {
   char16_t* to = chunk;
   const auto written = [&] { return static_cast<size_t>(to - chunk); };
   while (i < end) {
-    const uint16_t ch = single_[p[i]];
-    if (ch < kLead) {
-      size_t n = fastRuns_ ? one_byte::widenRun<kRunKind>(p + i, end - i, to) : 0;
-      if (n == 0) {
-        *to = static_cast<char16_t>(ch);
-        n = 1;
-      }
-      i += n;
-      to += n;
+    const uint8_t byte = p[i];
+    const uint16_t ch = single_[byte];
+    if (ch >= kLead) {
+      // Rows of bytes that lead nothing hold only zeros, so one look at the
+      // pair settles the common case; the stops are sorted out after.
+      const uint16_t dch = i + 1 < size ? double_[byte][p[i + 1]] : 0;
+      if (dch == 0) return {i, written(), true, ch == kInvalid || i + 1 < size || atEnd};
+      *to++ = static_cast<char16_t>(dch);
+      i += 2;
       continue;
     }
-    if (ch == kInvalid) return {i, written(), true, true};
-    if (i + 1 == size) return {i, written(), true, atEnd};
-    const uint16_t dch = double_[p[i]][p[i + 1]];
-    if (dch == 0) return {i, written(), true, true};
-    *to++ = static_cast<char16_t>(dch);
-    i += 2;
+    size_t n = fastRuns_ ? one_byte::widenRun<kRunKind>(p + i, end - i, to) : 0;
+    if (n == 0) {
+      *to = static_cast<char16_t>(ch);
+      n = 1;
+    }
+    i += n;
+    to += n;
   }
   return {i, written(), false, false};
 }

@@ -14,7 +14,11 @@ namespace zumaro {
 
 class CodePage932 {
  public:
-  static const CodePage932& instance();
+  // Inline, so that the per-field callers pay a flag test, not a call.
+  static const CodePage932& instance() {
+    static const auto* table = new CodePage932();
+    return *table;
+  }
 
   struct DecodeStop {
     size_t consumed;  // bytes turned into characters
