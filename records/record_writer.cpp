@@ -104,24 +104,23 @@ void RecordWriter::putHead() {
   buffer_.append(head_);
 }
 
+// Straight into the buffer, in room for the longest form: three bytes a
+// unit in UTF-8, two in code page 932, a doubled quote included.
 void RecordWriter::encodeField(const Text& field, int number, size_t recordStart) {
-  encoded_.clear();
+  char* to = buffer_.room(3 * field.size() + 3);
+  *to++ = '"';
   size_t bad = 0;
-  const bool encoded = encoding_ == TextEncoding::Cp932 ? CodePage932::instance().encode(field, encoded_, bad, true)
-                                                        : encodeUtf8(field, encoded_, bad, true);
-  if (!encoded) {
+  char* end = encoding_ == TextEncoding::Cp932 ? CodePage932::instance().encodeInto(field, to, bad, true)
+                                               : encodeUtf8Into(field, to, bad, true);
+  if (end == nullptr) {
     buffer_.cutTo(recordStart);
     WriteError error(WriteError::Kind::Unencodable, 0);
     error.field = number;
     error.character = characterAt(field, bad);
     throw error;
   }
-  char* to = buffer_.room(encoded_.size() + 2);
-  *to++ = '"';
-  std::memcpy(to, encoded_.data(), encoded_.size());
-  to += encoded_.size();
-  *to++ = '"';
-  buffer_.commit(to);
+  *end++ = '"';
+  buffer_.commit(end);
 }
 
 // Bytes as read, with the quotes encodeField would give them. The few code

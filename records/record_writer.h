@@ -91,7 +91,6 @@ class RecordWriter {
   bool emptyPending_ = false;  // the file still holds what it held before
   bool started_ = false;
   OutputBuffer buffer_;
-  std::string encoded_;             // one field's text, encoded before it joins the record
   std::vector<size_t> recordEnds_;  // ends of the records in buffer_
   uint64_t recordsWritten_ = 0;
   TextEncoding encoding_ = TextEncoding::Cp932;

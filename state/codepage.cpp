@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 #include <stdexcept>
@@ -144,29 +145,30 @@ bool CodePage932::tablesMatchRuns() const {
   return {i, written(), false, false};
 }
 
-// Stops at `end`, or at a character without a form.
+// Stops at `end`, or at a character without a form. Written text is mostly
+// double-byte characters: they take one look at the table and no further test.
 [[gnu::always_inline]] inline CodePage932::ChunkEnd CodePage932::encodeChunk(TextView text, size_t i, size_t end,
                                                                             bool doubleQuotes, char* chunk) const {
   char* to = chunk;
   while (i < end) {
     const char16_t ch = text[i];
+    const uint16_t code = encode_[ch];
+    if (code > 0xFF) {
+      const uint16_t inOrder = __builtin_bswap16(code);
+      std::memcpy(to, &inOrder, 2);
+      to += 2;
+      ++i;
+      continue;
+    }
     if (fastRuns_ && one_byte::isUnit<kRunKind>(ch, doubleQuotes)) {
       const size_t n = one_byte::narrowRun<kRunKind>(text.data() + i, end - i, doubleQuotes, to);
       i += n;
       to += n;
       continue;
     }
-    const uint16_t code = encode_[ch];
-    if (code == 0) {
-      if (ch != 0) return {i, static_cast<size_t>(to - chunk), true, false};
-      *to++ = '\0';
-    } else if (code < 0x100) {
-      *to++ = static_cast<char>(code);
-      if (code == '"' && doubleQuotes) *to++ = '"';
-    } else {
-      *to++ = static_cast<char>(code >> 8);
-      *to++ = static_cast<char>(code & 0xFF);
-    }
+    if (code == 0 && ch != 0) return {i, static_cast<size_t>(to - chunk), true, false};
+    *to++ = static_cast<char>(code);
+    if (code == '"' && doubleQuotes) *to++ = '"';
     ++i;
   }
   return {i, static_cast<size_t>(to - chunk), false, false};
@@ -205,6 +207,13 @@ bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool
     if (end.next == text.size()) return true;
     i = end.next;
   }
+}
+
+char* CodePage932::encodeInto(TextView text, char* to, size_t& badIndex, bool doubleQuotes) const {
+  const ChunkEnd end = encodeChunk(text, 0, text.size(), doubleQuotes, to);
+  if (!end.stopped) return to + end.written;
+  badIndex = end.next;
+  return nullptr;
 }
 
 CodePage932::DecodeStop CodePage932::validate(const char* bytes, size_t size, bool atEnd) const {

@@ -36,6 +36,10 @@ class CodePage932 {
   // quote twice, as a quoted CSV value holds it.
   bool encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes = false) const;
 
+  // encode() straight into `to`, which has room for two bytes a unit: the
+  // end of the bytes written, or nullptr with `badIndex` set as encode() sets it.
+  char* encodeInto(TextView text, char* to, size_t& badIndex, bool doubleQuotes) const;
+
   Text decodeAll(std::string_view bytes, bool& ok) const;
   // Whether the byte begins a double-byte character.
   bool isLeadByte(unsigned char byte) const { return single_[byte] == kLead; }
