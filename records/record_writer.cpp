@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "records/quoted_copy.h"
 #include "records/utf8_codec.h"
 #include "state/codepage.h"
 
@@ -23,6 +24,14 @@ char32_t characterAt(const Text& text, size_t i) {
     if (d >= 0xDC00 && d <= 0xDFFF) return 0x10000 + ((c - 0xD800) << 10) + (d - 0xDC00);
   }
   return c;
+}
+
+// Apart from the callers, which then need no room for it on every field.
+[[noreturn, gnu::cold, gnu::noinline]] void throwUnencodable(const Text& field, size_t bad, int number) {
+  WriteError error(WriteError::Kind::Unencodable, 0);
+  error.field = number;
+  error.character = characterAt(field, bad);
+  throw error;
 }
 
 // Opens without emptying; `created` tells whether the file is new.
@@ -114,10 +123,7 @@ void RecordWriter::encodeField(const Text& field, int number, size_t recordStart
                                                : encodeUtf8Into(field, to, bad, true);
   if (end == nullptr) {
     buffer_.cutTo(recordStart);
-    WriteError error(WriteError::Kind::Unencodable, 0);
-    error.field = number;
-    error.character = characterAt(field, bad);
-    throw error;
+    throwUnencodable(field, bad, number);
   }
   *end++ = '"';
   buffer_.commit(end);
@@ -127,25 +133,21 @@ void RecordWriter::encodeField(const Text& field, int number, size_t recordStart
 // page 932 characters that have two byte forms are written in the one the
 // encoder picks, through their text.
 void RecordWriter::copyField(std::string_view bytes, int number, size_t recordStart) {
-  if (!encodesBackTheSame(encoding_, bytes)) {
-    Text text;
-    decodeText(encoding_, bytes.data(), bytes.size(), true, text);
-    encodeField(text, number, recordStart);
-    return;
-  }
-  // Every byte a quote at worst, each doubled, and the two around.
   char* to = buffer_.room(2 * bytes.size() + 2);
   *to++ = '"';
-  for (size_t from = 0; from < bytes.size();) {
-    const size_t quote = bytes.find('"', from);
-    const size_t upTo = quote == std::string_view::npos ? bytes.size() : quote + 1;
-    std::memcpy(to, bytes.data() + from, upTo - from);
-    to += upTo - from;
-    if (quote != std::string_view::npos) *to++ = '"';
-    from = upTo;
+  char* end = copyQuoteDoubled(encoding_, bytes, to);
+  if (end == nullptr) {
+    copyThroughText(bytes, number, recordStart);
+    return;
   }
-  *to++ = '"';
-  buffer_.commit(to);
+  *end++ = '"';
+  buffer_.commit(end);
+}
+
+void RecordWriter::copyThroughText(std::string_view bytes, int number, size_t recordStart) {
+  Text text;
+  decodeText(encoding_, bytes.data(), bytes.size(), true, text);
+  encodeField(text, number, recordStart);
 }
 
 // Empties the file before the first bytes go to it; devices and pipes have

@@ -83,6 +83,8 @@ class RecordWriter {
   void writeRecord(int count, PutField putField);
   void encodeField(const Text& field, int number, size_t recordStart);
   void copyField(std::string_view bytes, int number, size_t recordStart);
+  // Rare: kept out of copyField, which then sets up no text on every field.
+  [[gnu::cold, gnu::noinline]] void copyThroughText(std::string_view bytes, int number, size_t recordStart);
 
   int fd_ = -1;
   bool owned_ = false;

@@ -74,6 +74,12 @@ void CodePage932::fillEncodeTable(UConverter* converter) {
   }
 }
 
+const CodePage932& CodePage932::make() {
+  static const auto* tables = new CodePage932();
+  made_.store(tables, std::memory_order_release);
+  return *tables;
+}
+
 CodePage932::CodePage932() {
   ConverterPtr converter = openStrictConverter();
   for (auto& row : double_)
@@ -250,6 +256,29 @@ bool CodePage932::encodesBackTheSame(std::string_view bytes) const {
     i += 2;
   }
   return true;
+}
+
+// encodesBackTheSame() and the copy in one walk; plain ASCII is for the
+// callers to take faster first.
+char* CodePage932::copyQuoteDoubled(std::string_view bytes, char* to) const {
+  const size_t size = bytes.size();
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (size_t i = 0; i < size;) {
+    const uint8_t kind = singleKind_[p[i]];
+    if (kind == kSame) {
+      *to++ = static_cast<char>(p[i]);
+      if (p[i] == '"') *to++ = '"';
+      ++i;
+      continue;
+    }
+    if (kind == kOther || i + 1 == size) return nullptr;
+    const uint16_t pair = static_cast<uint16_t>((p[i] << 8) | p[i + 1]);
+    if (encode_[double_[p[i]][p[i + 1]]] != pair) return nullptr;
+    *to++ = static_cast<char>(p[i]);
+    *to++ = static_cast<char>(p[i + 1]);
+    i += 2;
+  }
+  return to;
 }
 
 Text CodePage932::decodeAll(std::string_view bytes, bool& ok) const {

@@ -2,9 +2,11 @@
 // Code page 932 (Windows Shift-JIS) on disk, UTF-16 in memory. The tables are
 // taken once from ICU's windows-31j converter, so every NEC and IBM extension
 // decodes as Windows does, and the per-record path is a plain table lookup.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "state/text.h"
 
@@ -14,10 +16,11 @@ namespace zumaro {
 
 class CodePage932 {
  public:
-  // Inline, so that the per-field callers pay a flag test, not a call.
+  // Inline, so that the per-field callers pay one load and test, and carry
+  // nothing of the first call's work.
   static const CodePage932& instance() {
-    static const auto* table = new CodePage932();
-    return *table;
+    const CodePage932* tables = made_.load(std::memory_order_acquire);
+    return tables != nullptr ? *tables : make();
   }
 
   struct DecodeStop {
@@ -49,9 +52,17 @@ class CodePage932 {
   // Whether valid bytes come back unchanged from decode() and encode(): a
   // few characters have two byte forms, and encoding picks one of them.
   bool encodesBackTheSame(std::string_view bytes) const;
+  // Copies valid `bytes` to `to` (room for twice their size), each double
+  // quote twice, as a quoted CSV value holds them: the end of what was
+  // written, or nullptr when they do not come back the same.
+  char* copyQuoteDoubled(std::string_view bytes, char* to) const;
+  // Whether every ASCII byte decodes to its own character and back.
+  bool asciiStaysAsIs() const { return fastRuns_; }
 
  private:
   CodePage932();
+  [[gnu::noinline]] static const CodePage932& make();
+  static inline std::atomic<const CodePage932*> made_{nullptr};
   void fillEncodeTable(UConverter* converter);
   bool tablesMatchRuns() const;
   // How far a chunk got: where the next one begins, or where a stop is.

@@ -1,0 +1,44 @@
+#pragma once
+// A field's bytes as read, written as the writer quotes a value: each double
+// quote twice.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "records/text_encoding.h"
+#include "state/codepage.h"
+#include "state/one_byte_runs.h"
+
+namespace zumaro {
+namespace quoted_copy_detail {
+
+// UTF-8 has one form for each character: every valid byte stays. Not
+// inlined: the common case before it then needs no registers saved.
+[[gnu::noinline]] inline char* copyUtf8Doubling(std::string_view bytes, char* to) {
+  for (size_t from = 0; from < bytes.size();) {
+    const size_t quote = bytes.find('"', from);
+    const size_t upTo = quote == std::string_view::npos ? bytes.size() : quote + 1;
+    std::memcpy(to, bytes.data() + from, upTo - from);
+    to += upTo - from;
+    if (quote != std::string_view::npos) *to++ = '"';
+    from = upTo;
+  }
+  return to;
+}
+
+}  // namespace quoted_copy_detail
+
+// Writes valid `bytes` in encoding `e` to `to` (room for twice their size),
+// each double quote twice: the end of what was written, or nullptr when the
+// bytes would not come back the same from decoding and encoding, and must go
+// through their text.
+inline char* copyQuoteDoubled(TextEncoding e, std::string_view bytes, char* to) {
+  const bool cp932 = e == TextEncoding::Cp932;
+  if ((!cp932 || CodePage932::instance().asciiStaysAsIs()) &&
+      one_byte::copyQuoteFreeAscii(bytes.data(), bytes.size(), to))
+    return to + bytes.size();
+  return cp932 ? CodePage932::instance().copyQuoteDoubled(bytes, to) : quoted_copy_detail::copyUtf8Doubling(bytes, to);
+}
+
+}  // namespace zumaro
