@@ -1,6 +1,7 @@
 #include "state/codepage.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/uset.h>
 
 #include <algorithm>
 #include <cstring>
@@ -41,17 +42,63 @@ int decodeOne(UConverter* c, const char* bytes, int size) {
   return out[0];
 }
 
+// The characters the converter could give bytes for, fallbacks included:
+// the others have no form whatever it is set to, and skipping each of them
+// cost ICU most of the start-up.
+std::vector<UChar> encodableCandidates(UConverter* converter) {
+  UErrorCode status = U_ZERO_ERROR;
+  std::unique_ptr<USet, decltype(&uset_close)> set(uset_openEmpty(), &uset_close);
+  ucnv_getUnicodeSet(converter, set.get(), UCNV_ROUNDTRIP_AND_FALLBACK_SET, &status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU could not list the code page 932 characters");
+  std::vector<UChar> chars;
+  for (int32_t r = 0; r < uset_getRangeCount(set.get()); ++r) {
+    UChar32 first = 0, last = 0;
+    uset_getItem(set.get(), r, &first, &last, nullptr, 0, &status);
+    for (UChar32 u = first; u <= std::min<UChar32>(last, 0xFFFF); ++u)
+      if (u < 0xD800 || u > 0xDFFF) chars.push_back(static_cast<UChar>(u));
+  }
+  return chars;
+}
+
 }  // namespace
 
-// Every character but the surrogates through one call, the offsets telling
-// which bytes each one gave; one call per character took most of the
-// start-up. Characters without a form are skipped.
+// Every pair of every lead byte through one call, the offsets telling which
+// pair gave each character. A pair is a character when exactly one character
+// carries its offset: bytes that are no pair give nothing, or a character for
+// the trail byte alone, at the odd offset after.
+void CodePage932::fillDoubleTable(UConverter* converter) {
+  std::vector<char> pairs;
+  for (int b = 0; b < 256; ++b)
+    for (int t = 0; t < 256 && single_[b] == kLead; ++t) {
+      pairs.push_back(static_cast<char>(b));
+      pairs.push_back(static_cast<char>(t));
+    }
+  std::vector<UChar> chars(pairs.size());
+  std::vector<int32_t> offsets(pairs.size());
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_SKIP, nullptr, nullptr, nullptr, &status);
+  ucnv_resetToUnicode(converter);
+  UChar* to = chars.data();
+  const char* from = pairs.data();
+  ucnv_toUnicode(converter, &to, chars.data() + chars.size(), &from, pairs.data() + pairs.size(), offsets.data(), true,
+                 &status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU could not decode the code page 932 table");
+  const auto made = static_cast<size_t>(to - chars.data());
+  for (size_t k = 0; k < made; ++k) {
+    const int32_t at = offsets[k];
+    const bool alone = (k == 0 || offsets[k - 1] != at) && (k + 1 == made || offsets[k + 1] != at);
+    if (at < 0 || at % 2 != 0 || !alone || chars[k] == 0) continue;
+    const auto lead = static_cast<uint8_t>(pairs[static_cast<size_t>(at)]);
+    double_[lead][static_cast<uint8_t>(pairs[static_cast<size_t>(at) + 1])] = chars[k];
+  }
+}
+
+// The candidates through one call, the offsets telling which bytes each one
+// gave; one call per character took most of the start-up. Characters
+// without a form are skipped.
 void CodePage932::fillEncodeTable(UConverter* converter) {
   for (auto& code : encode_) code = 0;
-  std::vector<UChar> chars;
-  chars.reserve(65536);
-  for (int u = 0; u < 65536; ++u)
-    if (u < 0xD800 || u > 0xDFFF) chars.push_back(static_cast<UChar>(u));
+  const std::vector<UChar> chars = encodableCandidates(converter);
   std::vector<char> bytes(4 * chars.size());
   std::vector<int32_t> offsets(bytes.size());
   UErrorCode status = U_ZERO_ERROR;
@@ -88,13 +135,8 @@ CodePage932::CodePage932() {
     char byte = static_cast<char>(b);
     int ch = decodeOne(converter.get(), &byte, 1);
     single_[b] = ch == -2 ? kLead : ch < 0 ? kInvalid : static_cast<uint16_t>(ch);
-    if (ch != -2) continue;
-    for (int t = 0; t < 256; ++t) {
-      char pair[2] = {byte, static_cast<char>(t)};
-      int dch = decodeOne(converter.get(), pair, 2);
-      if (dch > 0) double_[b][t] = static_cast<uint16_t>(dch);
-    }
   }
+  fillDoubleTable(converter.get());
   fillEncodeTable(converter.get());
   // ICU's table carries IBM's swap of three control codes (0x1A, 0x1C and
   // 0x7F); Windows maps them to themselves, and so do we.

@@ -63,6 +63,7 @@ class CodePage932 {
   CodePage932();
   [[gnu::noinline]] static const CodePage932& make();
   static inline std::atomic<const CodePage932*> made_{nullptr};
+  void fillDoubleTable(UConverter* converter);
   void fillEncodeTable(UConverter* converter);
   bool tablesMatchRuns() const;
   // How far a chunk got: where the next one begins, or where a stop is.
