@@ -29,16 +29,20 @@ namespace quoted_copy_detail {
 
 }  // namespace quoted_copy_detail
 
+// Whether ASCII bytes in `e` decode to their own characters and back, so
+// that one_byte::copyQuoteFreeAscii may copy them.
+inline bool asciiStaysAsIs(TextEncoding e) {
+  return e != TextEncoding::Cp932 || CodePage932::instance().asciiStaysAsIs();
+}
+
 // Writes valid `bytes` in encoding `e` to `to` (room for twice their size),
 // each double quote twice: the end of what was written, or nullptr when the
 // bytes would not come back the same from decoding and encoding, and must go
 // through their text.
 inline char* copyQuoteDoubled(TextEncoding e, std::string_view bytes, char* to) {
-  const bool cp932 = e == TextEncoding::Cp932;
-  if ((!cp932 || CodePage932::instance().asciiStaysAsIs()) &&
-      one_byte::copyQuoteFreeAscii(bytes.data(), bytes.size(), to))
-    return to + bytes.size();
-  return cp932 ? CodePage932::instance().copyQuoteDoubled(bytes, to) : quoted_copy_detail::copyUtf8Doubling(bytes, to);
+  if (asciiStaysAsIs(e) && one_byte::copyQuoteFreeAscii(bytes.data(), bytes.size(), to)) return to + bytes.size();
+  if (e == TextEncoding::Cp932) return CodePage932::instance().copyQuoteDoubled(bytes, to);
+  return quoted_copy_detail::copyUtf8Doubling(bytes, to);
 }
 
 }  // namespace zumaro
