@@ -67,6 +67,7 @@ struct DecodeResult {
 // CodePage932 and UTF-8 decoders do (a byte-order mark is no character here).
 // Inline: it is called for every field the conversion reads, most of them short.
 inline DecodeResult decodeText(TextEncoding e, const char* bytes, size_t size, bool atEnd, Text& out) {
+  if (size == 0) return {0, false};  // many fields are empty: no call
   if (e == TextEncoding::Cp932) {
     const CodePage932::DecodeStop stop = CodePage932::instance().decode(bytes, size, atEnd, out);
     return {stop.consumed, stop.invalid};

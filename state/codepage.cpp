@@ -180,6 +180,14 @@ bool CodePage932::tablesMatchRuns() const {
       if (dch == 0) return {i, written(), true, ch == kInvalid || i + 1 < size || atEnd};
       *to++ = static_cast<char16_t>(dch);
       i += 2;
+      // Written text runs in double-byte characters; a pair that is one
+      // needs no look at its first byte alone. The loop above sorts out
+      // whatever ends the run.
+      for (const size_t pairsEnd = std::min(end, size - 1); i < pairsEnd; i += 2) {
+        const uint16_t next = double_[p[i]][p[i + 1]];
+        if (next == 0) break;
+        *to++ = static_cast<char16_t>(next);
+      }
       continue;
     }
     size_t n = fastRuns_ ? one_byte::widenRun<kRunKind>(p + i, end - i, to) : 0;
