@@ -26,7 +26,7 @@ char32_t characterAt(const Text& text, size_t i) {
   return c;
 }
 
-// Apart from the callers, which then need no room for it on every field.
+// Out of line: the callers' common path then builds no error.
 [[noreturn, gnu::cold, gnu::noinline]] void throwUnencodable(const Text& field, size_t bad, int number) {
   WriteError error(WriteError::Kind::Unencodable, 0);
   error.field = number;
