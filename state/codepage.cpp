@@ -230,12 +230,21 @@ bool CodePage932::tablesMatchRuns() const {
   return {i, static_cast<size_t>(to - chunk), false, false};
 }
 
-// Each chunk is decoded into a buffer on the stack and appended: room made
-// in `out` beforehand would be filled with zeros first, every byte written
-// twice. A byte never gives more than one character.
+// Short text, as a field is, goes straight into `out`, made longer by a
+// unit a byte (a byte never gives more than one character) and cut back to
+// what was decoded. Longer text is decoded a chunk at a time into a buffer
+// on the stack and appended: room made in `out` for it all would be filled
+// with zeros first, every unit written twice.
 CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
   if (size == 0) return {0, false};  // many fields are empty: no buffer, no append
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+  if (size <= kShort) {
+    const size_t start = out.size();
+    out.resize(start + size);
+    const ChunkEnd end = decodeChunk(p, 0, size, size, atEnd, out.data() + start);
+    out.resize(start + end.written);
+    return end.stopped ? DecodeStop{end.next, end.invalid} : DecodeStop{size, false};
+  }
   char16_t chunk[kChunk];
   size_t i = 0;
   for (;;) {

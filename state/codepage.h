@@ -76,6 +76,7 @@ class CodePage932 {
   ChunkEnd decodeChunk(const unsigned char* p, size_t i, size_t end, size_t size, bool atEnd, char16_t* chunk) const;
   ChunkEnd encodeChunk(TextView text, size_t i, size_t end, bool doubleQuotes, char* chunk) const;
   static constexpr size_t kChunk = 1024;
+  static constexpr size_t kShort = 64;  // bytes decoded straight into the text
   bool fastRuns_ = false;  // whether the runs of one_byte_runs.h agree with the tables
   uint16_t single_[256];      // character, or kLead / kInvalid
   uint16_t double_[256][256];  // 0 where the pair is not a character
