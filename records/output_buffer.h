@@ -18,7 +18,7 @@ class OutputBuffer {
   // Room for at least `n` more bytes after the used ones; valid until the
   // next call that makes room. `commit` takes what was written into it.
   char* room(size_t n) {
-    if (bytes_.size() - used_ < n) bytes_.resize(std::max(2 * bytes_.size(), used_ + n));
+    if (bytes_.size() - used_ < n) grow(n);
     return bytes_.data() + used_;
   }
   void commit(const char* end) { used_ = static_cast<size_t>(end - bytes_.data()); }
@@ -37,6 +37,9 @@ class OutputBuffer {
   void clear() { used_ = 0; }
 
  private:
+  // Rare, and kept apart, so that the callers' common path calls nothing.
+  [[gnu::noinline]] void grow(size_t n) { bytes_.resize(std::max(2 * bytes_.size(), used_ + n)); }
+
   std::string bytes_;  // its size is the room made so far
   size_t used_ = 0;
 };

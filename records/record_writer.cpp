@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "records/quoted_copy.h"
 #include "records/utf8_codec.h"
 #include "state/codepage.h"
 
@@ -23,6 +24,14 @@ char32_t characterAt(const Text& text, size_t i) {
     if (d >= 0xDC00 && d <= 0xDFFF) return 0x10000 + ((c - 0xD800) << 10) + (d - 0xDC00);
   }
   return c;
+}
+
+// Out of line: the callers' common path then builds no error.
+[[noreturn, gnu::cold, gnu::noinline]] void throwUnencodable(const Text& field, size_t bad, int number) {
+  WriteError error(WriteError::Kind::Unencodable, 0);
+  error.field = number;
+  error.character = characterAt(field, bad);
+  throw error;
 }
 
 // Opens without emptying; `created` tells whether the file is new.
@@ -42,6 +51,12 @@ bool isRegularFile(int fd) {
   return ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Room for the longest form a field can take: three bytes a unit in UTF-8,
+// two in code page 932 (a doubled quote included), with its comma and
+// quotes. Bytes as read may go out through their text, which has no more
+// units than they have bytes.
+constexpr size_t roomFor(size_t units) { return 3 * units + 4; }
+
 }  // namespace
 
 RecordWriter::~RecordWriter() { abandon(); }
@@ -60,35 +75,39 @@ void RecordWriter::attach(int fd) {
 }
 
 void RecordWriter::write(const Text* fields, int count) {
-  writeRecord(count, [&](int i, size_t start) { encodeField(fields[i], i + 1, start); });
+  size_t need = 0;
+  for (int i = 0; i < count; ++i) need += roomFor(fields[i].size());
+  writeRecord(count, need, [&](int i, char* to, size_t start) { return encodeField(fields[i], to, i + 1, start); });
 }
 
 void RecordWriter::write(const FieldToWrite* fields, int count) {
-  writeRecord(count, [&](int i, size_t start) {
-    if (fields[i].text) {
-      encodeField(*fields[i].text, i + 1, start);
-    } else {
-      copyField(fields[i].bytes, i + 1, start);
-    }
+  size_t need = 0;
+  for (int i = 0; i < count; ++i) need += roomFor(fields[i].text ? fields[i].text->size() : fields[i].bytes.size());
+  const bool asciiAsIs = asciiStaysAsIs(encoding_);
+  writeRecord(count, need, [&](int i, char* to, size_t start) {
+    return fields[i].text ? encodeField(*fields[i].text, to, i + 1, start)
+                          : copyField(fields[i].bytes, to, i + 1, start, asciiAsIs);
   });
 }
 
+// The room for the whole record is made once, so that the fields are put
+// without a check each.
 template <class PutField>
-void RecordWriter::writeRecord(int count, PutField putField) {
+void RecordWriter::writeRecord(int count, size_t need, PutField putField) {
   const size_t start = buffer_.size();
   const bool headPut = headPut_;
   putHead();
+  char* to = buffer_.room(need + 2);
   try {
-    for (int i = 0; i < count; ++i) {
-      if (i > 0) buffer_.push(',');
-      putField(i, start);
-    }
+    for (int i = 0; i < count; ++i) to = putField(i, to, start);
   } catch (const WriteError&) {
     buffer_.cutTo(start);
     headPut_ = headPut;
     throw;
   }
-  buffer_.append("\r\n");
+  *to++ = '\r';
+  *to++ = '\n';
+  buffer_.commit(to);
   recordEnds_.push_back(buffer_.size());
   ++recordsWritten_;
   started_ = true;
@@ -104,49 +123,58 @@ void RecordWriter::putHead() {
   buffer_.append(head_);
 }
 
-void RecordWriter::encodeField(const Text& field, int number, size_t recordStart) {
-  encoded_.clear();
-  size_t bad = 0;
-  const bool encoded = encoding_ == TextEncoding::Cp932 ? CodePage932::instance().encode(field, encoded_, bad, true)
-                                                        : encodeUtf8(field, encoded_, bad, true);
-  if (!encoded) {
-    buffer_.cutTo(recordStart);
-    WriteError error(WriteError::Kind::Unencodable, 0);
-    error.field = number;
-    error.character = characterAt(field, bad);
-    throw error;
-  }
-  char* to = buffer_.room(encoded_.size() + 2);
+namespace {
+
+// The comma before every field but the first, then the opening quote: one
+// piece of room for the field and its separator.
+char* putOpening(char* to, int number) {
+  *to = ',';
+  to += number > 1 ? 1 : 0;
   *to++ = '"';
-  std::memcpy(to, encoded_.data(), encoded_.size());
-  to += encoded_.size();
-  *to++ = '"';
-  buffer_.commit(to);
+  return to;
 }
 
-// Bytes as read, with the quotes encodeField would give them. The few code
-// page 932 characters that have two byte forms are written in the one the
-// encoder picks, through their text.
-void RecordWriter::copyField(std::string_view bytes, int number, size_t recordStart) {
-  if (!encodesBackTheSame(encoding_, bytes)) {
-    Text text;
-    decodeText(encoding_, bytes.data(), bytes.size(), true, text);
-    encodeField(text, number, recordStart);
-    return;
+}  // namespace
+
+// Straight into the room made for the record.
+char* RecordWriter::encodeField(const Text& field, char* to, int number, size_t recordStart) {
+  to = putOpening(to, number);
+  size_t bad = 0;
+  char* end = encoding_ == TextEncoding::Cp932 ? CodePage932::instance().encodeInto(field, to, bad, true)
+                                               : encodeUtf8Into(field, to, bad, true);
+  if (end == nullptr) {
+    buffer_.cutTo(recordStart);
+    throwUnencodable(field, bad, number);
   }
-  // Every byte a quote at worst, each doubled, and the two around.
-  char* to = buffer_.room(2 * bytes.size() + 2);
-  *to++ = '"';
-  for (size_t from = 0; from < bytes.size();) {
-    const size_t quote = bytes.find('"', from);
-    const size_t upTo = quote == std::string_view::npos ? bytes.size() : quote + 1;
-    std::memcpy(to, bytes.data() + from, upTo - from);
-    to += upTo - from;
-    if (quote != std::string_view::npos) *to++ = '"';
-    from = upTo;
+  *end++ = '"';
+  return end;
+}
+
+// Bytes as read, with the quotes encodeField would give them. Most are
+// short ASCII: their path calls nothing, and saves no registers.
+char* RecordWriter::copyField(std::string_view bytes, char* to, int number, size_t recordStart, bool asciiAsIs) {
+  const size_t size = bytes.size();
+  char* from = putOpening(to, number);
+  if (asciiAsIs && one_byte::copyQuoteFreeAscii(bytes.data(), size, from)) {
+    from[size] = '"';
+    return from + size + 1;
   }
-  *to++ = '"';
-  buffer_.commit(to);
+  return copyOtherField(bytes, to, number, recordStart);
+}
+
+// The few code page 932 characters that have two byte forms are written in
+// the one the encoder picks, through their text.
+char* RecordWriter::copyOtherField(std::string_view bytes, char* to, int number, size_t recordStart) {
+  char* end = copyQuoteDoubled(encoding_, bytes, putOpening(to, number));
+  if (end == nullptr) return copyThroughText(bytes, to, number, recordStart);
+  *end++ = '"';
+  return end;
+}
+
+char* RecordWriter::copyThroughText(std::string_view bytes, char* to, int number, size_t recordStart) {
+  Text text;
+  decodeText(encoding_, bytes.data(), bytes.size(), true, text);
+  return encodeField(text, to, number, recordStart);
 }
 
 // Empties the file before the first bytes go to it; devices and pipes have

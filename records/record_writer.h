@@ -80,9 +80,15 @@ class RecordWriter {
   void keepWholeRecords(size_t done);
   void putHead();
   template <class PutField>
-  void writeRecord(int count, PutField putField);
-  void encodeField(const Text& field, int number, size_t recordStart);
-  void copyField(std::string_view bytes, int number, size_t recordStart);
+  void writeRecord(int count, size_t need, PutField putField);
+  // The field put at `to`, with the comma before it when it is not the
+  // first; the end of what was written.
+  char* encodeField(const Text& field, char* to, int number, size_t recordStart);
+  char* copyField(std::string_view bytes, char* to, int number, size_t recordStart, bool asciiAsIs);
+  // Kept out of copyField, whose common path then saves no registers.
+  [[gnu::noinline]] char* copyOtherField(std::string_view bytes, char* to, int number, size_t recordStart);
+  // Rare: kept out of copyOtherField, which then sets up no text on every field.
+  [[gnu::cold, gnu::noinline]] char* copyThroughText(std::string_view bytes, char* to, int number, size_t recordStart);
 
   int fd_ = -1;
   bool owned_ = false;
@@ -91,7 +97,6 @@ class RecordWriter {
   bool emptyPending_ = false;  // the file still holds what it held before
   bool started_ = false;
   OutputBuffer buffer_;
-  std::string encoded_;             // one field's text, encoded before it joins the record
   std::vector<size_t> recordEnds_;  // ends of the records in buffer_
   uint64_t recordsWritten_ = 0;
   TextEncoding encoding_ = TextEncoding::Cp932;

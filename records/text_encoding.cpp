@@ -86,15 +86,6 @@ std::optional<TextEncoding> detectFileEncoding(const std::string& path) {
   return source.encoding();
 }
 
-DecodeResult decodeText(TextEncoding e, const char* bytes, size_t size, bool atEnd, Text& out) {
-  if (e == TextEncoding::Cp932) {
-    const CodePage932::DecodeStop stop = CodePage932::instance().decode(bytes, size, atEnd, out);
-    return {stop.consumed, stop.invalid};
-  }
-  const Utf8Stop stop = decodeUtf8(bytes, size, atEnd, out);
-  return {stop.consumed, stop.invalid};
-}
-
 DecodeResult validateText(TextEncoding e, const char* bytes, size_t size, bool atEnd) {
   if (e == TextEncoding::Cp932) {
     const CodePage932::DecodeStop stop = CodePage932::instance().validate(bytes, size, atEnd);

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/utf8_codec.h"
+#include "state/codepage.h"
 #include "state/text.h"
 
 namespace zumaro {
@@ -63,7 +65,16 @@ struct DecodeResult {
 };
 // Appends the characters of `bytes` in encoding `e` to `out`, as the
 // CodePage932 and UTF-8 decoders do (a byte-order mark is no character here).
-DecodeResult decodeText(TextEncoding e, const char* bytes, size_t size, bool atEnd, Text& out);
+// Inline: it is called for every field the conversion reads, most of them short.
+inline DecodeResult decodeText(TextEncoding e, const char* bytes, size_t size, bool atEnd, Text& out) {
+  if (size == 0) return {0, false};  // many fields are empty: no call
+  if (e == TextEncoding::Cp932) {
+    const CodePage932::DecodeStop stop = CodePage932::instance().decode(bytes, size, atEnd, out);
+    return {stop.consumed, stop.invalid};
+  }
+  const Utf8Stop stop = decodeUtf8(bytes, size, atEnd, out);
+  return {stop.consumed, stop.invalid};
+}
 // Where decodeText would stop on the same bytes, without decoding them.
 DecodeResult validateText(TextEncoding e, const char* bytes, size_t size, bool atEnd);
 // Whether valid bytes in encoding `e` are written back as they are once

@@ -141,4 +141,11 @@ bool encodeUtf8(TextView text, std::string& out, size_t& badIndex, bool doubleQu
   }
 }
 
+char* encodeUtf8Into(TextView text, char* to, size_t& badIndex, bool doubleQuotes) {
+  const ChunkEnd end = encodeChunk(text, 0, text.size(), doubleQuotes, to);
+  if (!end.stop) return to + end.written;
+  badIndex = end.stop->consumed;
+  return nullptr;
+}
+
 }  // namespace zumaro

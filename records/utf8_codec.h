@@ -26,5 +26,8 @@ Utf8Stop validateUtf8(const char* bytes, size_t size, bool atEnd);
 // no UTF-8 form, returns false with its index in `badIndex`. `doubleQuotes`
 // writes each double quote twice, as a quoted CSV value holds it.
 bool encodeUtf8(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes = false);
+// encodeUtf8 straight into `to`, which has room for three bytes a unit and
+// one more: the end of the bytes written, or nullptr with `badIndex` set.
+char* encodeUtf8Into(TextView text, char* to, size_t& badIndex, bool doubleQuotes);
 
 }  // namespace zumaro

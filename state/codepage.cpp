@@ -1,8 +1,10 @@
 #include "state/codepage.h"
 
 #include <unicode/ucnv.h>
+#include <unicode/uset.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 #include <stdexcept>
@@ -40,17 +42,63 @@ int decodeOne(UConverter* c, const char* bytes, int size) {
   return out[0];
 }
 
+// The characters the converter could give bytes for, fallbacks included:
+// the others have no form whatever it is set to, and skipping each of them
+// cost ICU most of the start-up.
+std::vector<UChar> encodableCandidates(UConverter* converter) {
+  UErrorCode status = U_ZERO_ERROR;
+  std::unique_ptr<USet, decltype(&uset_close)> set(uset_openEmpty(), &uset_close);
+  ucnv_getUnicodeSet(converter, set.get(), UCNV_ROUNDTRIP_AND_FALLBACK_SET, &status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU could not list the code page 932 characters");
+  std::vector<UChar> chars;
+  for (int32_t r = 0; r < uset_getRangeCount(set.get()); ++r) {
+    UChar32 first = 0, last = 0;
+    uset_getItem(set.get(), r, &first, &last, nullptr, 0, &status);
+    for (UChar32 u = first; u <= std::min<UChar32>(last, 0xFFFF); ++u)
+      if (u < 0xD800 || u > 0xDFFF) chars.push_back(static_cast<UChar>(u));
+  }
+  return chars;
+}
+
 }  // namespace
 
-// Every character but the surrogates through one call, the offsets telling
-// which bytes each one gave; one call per character took most of the
-// start-up. Characters without a form are skipped.
+// Every pair of every lead byte through one call, the offsets telling which
+// pair gave each character. A pair is a character when exactly one character
+// carries its offset: bytes that are no pair give nothing, or a character for
+// the trail byte alone, at the odd offset after.
+void CodePage932::fillDoubleTable(UConverter* converter) {
+  std::vector<char> pairs;
+  for (int b = 0; b < 256; ++b)
+    for (int t = 0; t < 256 && single_[b] == kLead; ++t) {
+      pairs.push_back(static_cast<char>(b));
+      pairs.push_back(static_cast<char>(t));
+    }
+  std::vector<UChar> chars(pairs.size());
+  std::vector<int32_t> offsets(pairs.size());
+  UErrorCode status = U_ZERO_ERROR;
+  ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_SKIP, nullptr, nullptr, nullptr, &status);
+  ucnv_resetToUnicode(converter);
+  UChar* to = chars.data();
+  const char* from = pairs.data();
+  ucnv_toUnicode(converter, &to, chars.data() + chars.size(), &from, pairs.data() + pairs.size(), offsets.data(), true,
+                 &status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU could not decode the code page 932 table");
+  const auto made = static_cast<size_t>(to - chars.data());
+  for (size_t k = 0; k < made; ++k) {
+    const int32_t at = offsets[k];
+    const bool alone = (k == 0 || offsets[k - 1] != at) && (k + 1 == made || offsets[k + 1] != at);
+    if (at < 0 || at % 2 != 0 || !alone || chars[k] == 0) continue;
+    const auto lead = static_cast<uint8_t>(pairs[static_cast<size_t>(at)]);
+    double_[lead][static_cast<uint8_t>(pairs[static_cast<size_t>(at) + 1])] = chars[k];
+  }
+}
+
+// The candidates through one call, the offsets telling which bytes each one
+// gave; one call per character took most of the start-up. Characters
+// without a form are skipped.
 void CodePage932::fillEncodeTable(UConverter* converter) {
   for (auto& code : encode_) code = 0;
-  std::vector<UChar> chars;
-  chars.reserve(65536);
-  for (int u = 0; u < 65536; ++u)
-    if (u < 0xD800 || u > 0xDFFF) chars.push_back(static_cast<UChar>(u));
+  const std::vector<UChar> chars = encodableCandidates(converter);
   std::vector<char> bytes(4 * chars.size());
   std::vector<int32_t> offsets(bytes.size());
   UErrorCode status = U_ZERO_ERROR;
@@ -73,9 +121,10 @@ void CodePage932::fillEncodeTable(UConverter* converter) {
   }
 }
 
-const CodePage932& CodePage932::instance() {
-  static const auto* table = new CodePage932();
-  return *table;
+const CodePage932& CodePage932::make() {
+  static const auto* tables = new CodePage932();
+  made_.store(tables, std::memory_order_release);
+  return *tables;
 }
 
 CodePage932::CodePage932() {
@@ -86,13 +135,8 @@ CodePage932::CodePage932() {
     char byte = static_cast<char>(b);
     int ch = decodeOne(converter.get(), &byte, 1);
     single_[b] = ch == -2 ? kLead : ch < 0 ? kInvalid : static_cast<uint16_t>(ch);
-    if (ch != -2) continue;
-    for (int t = 0; t < 256; ++t) {
-      char pair[2] = {byte, static_cast<char>(t)};
-      int dch = decodeOne(converter.get(), pair, 2);
-      if (dch > 0) double_[b][t] = static_cast<uint16_t>(dch);
-    }
   }
+  fillDoubleTable(converter.get());
   fillEncodeTable(converter.get());
   // ICU's table carries IBM's swap of three control codes (0x1A, 0x1C and
   // 0x7F); Windows maps them to themselves, and so do we.
@@ -127,61 +171,80 @@ bool CodePage932::tablesMatchRuns() const {
   char16_t* to = chunk;
   const auto written = [&] { return static_cast<size_t>(to - chunk); };
   while (i < end) {
-    const uint16_t ch = single_[p[i]];
-    if (ch < kLead) {
-      size_t n = fastRuns_ ? one_byte::widenRun<kRunKind>(p + i, end - i, to) : 0;
-      if (n == 0) {
-        *to = static_cast<char16_t>(ch);
-        n = 1;
+    const uint8_t byte = p[i];
+    const uint16_t ch = single_[byte];
+    if (ch >= kLead) {
+      // Rows of bytes that lead nothing hold only zeros, so one look at the
+      // pair settles the common case; the stops are sorted out after.
+      const uint16_t dch = i + 1 < size ? double_[byte][p[i + 1]] : 0;
+      if (dch == 0) return {i, written(), true, ch == kInvalid || i + 1 < size || atEnd};
+      *to++ = static_cast<char16_t>(dch);
+      i += 2;
+      // Written text runs in double-byte characters; a pair that is one
+      // needs no look at its first byte alone. The loop above sorts out
+      // whatever ends the run.
+      for (const size_t pairsEnd = std::min(end, size - 1); i < pairsEnd; i += 2) {
+        const uint16_t next = double_[p[i]][p[i + 1]];
+        if (next == 0) break;
+        *to++ = static_cast<char16_t>(next);
       }
-      i += n;
-      to += n;
       continue;
     }
-    if (ch == kInvalid) return {i, written(), true, true};
-    if (i + 1 == size) return {i, written(), true, atEnd};
-    const uint16_t dch = double_[p[i]][p[i + 1]];
-    if (dch == 0) return {i, written(), true, true};
-    *to++ = static_cast<char16_t>(dch);
-    i += 2;
+    size_t n = fastRuns_ ? one_byte::widenRun<kRunKind>(p + i, end - i, to) : 0;
+    if (n == 0) {
+      *to = static_cast<char16_t>(ch);
+      n = 1;
+    }
+    i += n;
+    to += n;
   }
   return {i, written(), false, false};
 }
 
-// Stops at `end`, or at a character without a form.
+// Stops at `end`, or at a character without a form. Written text is mostly
+// double-byte characters: they take one look at the table and no further test.
 [[gnu::always_inline]] inline CodePage932::ChunkEnd CodePage932::encodeChunk(TextView text, size_t i, size_t end,
                                                                             bool doubleQuotes, char* chunk) const {
   char* to = chunk;
   while (i < end) {
     const char16_t ch = text[i];
+    const uint16_t code = encode_[ch];
+    if (code > 0xFF) {
+      const uint16_t inOrder = __builtin_bswap16(code);
+      std::memcpy(to, &inOrder, 2);
+      to += 2;
+      ++i;
+      continue;
+    }
     if (fastRuns_ && one_byte::isUnit<kRunKind>(ch, doubleQuotes)) {
       const size_t n = one_byte::narrowRun<kRunKind>(text.data() + i, end - i, doubleQuotes, to);
       i += n;
       to += n;
       continue;
     }
-    const uint16_t code = encode_[ch];
-    if (code == 0) {
-      if (ch != 0) return {i, static_cast<size_t>(to - chunk), true, false};
-      *to++ = '\0';
-    } else if (code < 0x100) {
-      *to++ = static_cast<char>(code);
-      if (code == '"' && doubleQuotes) *to++ = '"';
-    } else {
-      *to++ = static_cast<char>(code >> 8);
-      *to++ = static_cast<char>(code & 0xFF);
-    }
+    if (code == 0 && ch != 0) return {i, static_cast<size_t>(to - chunk), true, false};
+    *to++ = static_cast<char>(code);
+    if (code == '"' && doubleQuotes) *to++ = '"';
     ++i;
   }
   return {i, static_cast<size_t>(to - chunk), false, false};
 }
 
-// Each chunk is decoded into a buffer on the stack and appended: room made
-// in `out` beforehand would be filled with zeros first, every byte written
-// twice. A byte never gives more than one character.
+// Short text, as a field is, goes straight into `out`, made longer by a
+// unit a byte (a byte never gives more than one character) and cut back to
+// what was decoded. Longer text is decoded a chunk at a time into a buffer
+// on the stack and appended: room made in `out` for it all would be filled
+// with zeros first, every unit written twice.
 CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
   if (size == 0) return {0, false};  // many fields are empty: no buffer, no append
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+  if (size <= kShort) {
+    const size_t start = out.size();
+    out.resize(start + size);
+    const ChunkEnd end = decodeChunk(p, 0, size, size, atEnd, out.data() + start);
+    out.resize(start + end.written);
+    return end.stopped ? DecodeStop{end.next, end.invalid} : DecodeStop{size, false};
+  }
   char16_t chunk[kChunk];
   size_t i = 0;
   for (;;) {
@@ -209,6 +272,13 @@ bool CodePage932::encode(TextView text, std::string& out, size_t& badIndex, bool
     if (end.next == text.size()) return true;
     i = end.next;
   }
+}
+
+char* CodePage932::encodeInto(TextView text, char* to, size_t& badIndex, bool doubleQuotes) const {
+  const ChunkEnd end = encodeChunk(text, 0, text.size(), doubleQuotes, to);
+  if (!end.stopped) return to + end.written;
+  badIndex = end.next;
+  return nullptr;
 }
 
 CodePage932::DecodeStop CodePage932::validate(const char* bytes, size_t size, bool atEnd) const {
@@ -245,6 +315,29 @@ bool CodePage932::encodesBackTheSame(std::string_view bytes) const {
     i += 2;
   }
   return true;
+}
+
+// encodesBackTheSame() and the copy in one walk; plain ASCII is for the
+// callers to take faster first.
+char* CodePage932::copyQuoteDoubled(std::string_view bytes, char* to) const {
+  const size_t size = bytes.size();
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (size_t i = 0; i < size;) {
+    const uint8_t kind = singleKind_[p[i]];
+    if (kind == kSame) {
+      *to++ = static_cast<char>(p[i]);
+      if (p[i] == '"') *to++ = '"';
+      ++i;
+      continue;
+    }
+    if (kind == kOther || i + 1 == size) return nullptr;
+    const uint16_t pair = static_cast<uint16_t>((p[i] << 8) | p[i + 1]);
+    if (encode_[double_[p[i]][p[i + 1]]] != pair) return nullptr;
+    *to++ = static_cast<char>(p[i]);
+    *to++ = static_cast<char>(p[i + 1]);
+    i += 2;
+  }
+  return to;
 }
 
 Text CodePage932::decodeAll(std::string_view bytes, bool& ok) const {

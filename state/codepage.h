@@ -2,9 +2,11 @@
 // Code page 932 (Windows Shift-JIS) on disk, UTF-16 in memory. The tables are
 // taken once from ICU's windows-31j converter, so every NEC and IBM extension
 // decodes as Windows does, and the per-record path is a plain table lookup.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "state/text.h"
 
@@ -14,7 +16,12 @@ namespace zumaro {
 
 class CodePage932 {
  public:
-  static const CodePage932& instance();
+  // Inline, so that the per-field callers pay one load and test, and carry
+  // nothing of the first call's work.
+  static const CodePage932& instance() {
+    const CodePage932* tables = made_.load(std::memory_order_acquire);
+    return tables != nullptr ? *tables : make();
+  }
 
   struct DecodeStop {
     size_t consumed;  // bytes turned into characters
@@ -32,6 +39,10 @@ class CodePage932 {
   // quote twice, as a quoted CSV value holds it.
   bool encode(TextView text, std::string& out, size_t& badIndex, bool doubleQuotes = false) const;
 
+  // encode() straight into `to`, which has room for two bytes a unit: the
+  // end of the bytes written, or nullptr with `badIndex` set as encode() sets it.
+  char* encodeInto(TextView text, char* to, size_t& badIndex, bool doubleQuotes) const;
+
   Text decodeAll(std::string_view bytes, bool& ok) const;
   // Whether the byte begins a double-byte character.
   bool isLeadByte(unsigned char byte) const { return single_[byte] == kLead; }
@@ -41,9 +52,18 @@ class CodePage932 {
   // Whether valid bytes come back unchanged from decode() and encode(): a
   // few characters have two byte forms, and encoding picks one of them.
   bool encodesBackTheSame(std::string_view bytes) const;
+  // Copies valid `bytes` to `to` (room for twice their size), each double
+  // quote twice, as a quoted CSV value holds them: the end of what was
+  // written, or nullptr when they do not come back the same.
+  char* copyQuoteDoubled(std::string_view bytes, char* to) const;
+  // Whether every ASCII byte decodes to its own character and back.
+  bool asciiStaysAsIs() const { return fastRuns_; }
 
  private:
   CodePage932();
+  [[gnu::noinline]] static const CodePage932& make();
+  static inline std::atomic<const CodePage932*> made_{nullptr};
+  void fillDoubleTable(UConverter* converter);
   void fillEncodeTable(UConverter* converter);
   bool tablesMatchRuns() const;
   // How far a chunk got: where the next one begins, or where a stop is.
@@ -56,6 +76,7 @@ class CodePage932 {
   ChunkEnd decodeChunk(const unsigned char* p, size_t i, size_t end, size_t size, bool atEnd, char16_t* chunk) const;
   ChunkEnd encodeChunk(TextView text, size_t i, size_t end, bool doubleQuotes, char* chunk) const;
   static constexpr size_t kChunk = 1024;
+  static constexpr size_t kShort = 64;  // bytes decoded straight into the text
   bool fastRuns_ = false;  // whether the runs of one_byte_runs.h agree with the tables
   uint16_t single_[256];      // character, or kLead / kInvalid
   uint16_t double_[256][256];  // 0 where the pair is not a character

@@ -111,6 +111,14 @@ TEST(Utf8Codec, EncodeMatchesThePlainLoopOnRandomTexts) {
         fast.bytes.erase(0, 1);
         if (fast.ok) fast.bad = 0;
         ASSERT_EQ(fast, referenceEncode(text, doubleQuotes)) << testing::PrintToString(text);
+        // Straight into room: the same bytes, or the same verdict.
+        std::string room(3 * text.size() + 1, '\0');
+        Encoded direct{"", true, 0};
+        const char* end = encodeUtf8Into(text, room.data(), direct.bad, doubleQuotes);
+        direct.ok = end != nullptr;
+        direct.bytes = end != nullptr ? std::string(room.c_str(), end) : fast.bytes;
+        if (direct.ok) direct.bad = 0;
+        ASSERT_EQ(direct, fast) << testing::PrintToString(text);
       }
     }
 }
