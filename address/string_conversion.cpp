@@ -144,15 +144,20 @@ void widen(const Tables& t, Text& text) {
   size_t out = 0;
   for (const char16_t c : text) {
     const char16_t w = t.wide[c];
-    // The kana before a mark, with the mark added, or 0; chosen without
-    // branches, as marks come and go with the names.
-    const size_t before = out > 0 ? static_cast<size_t>(text[out - 1] - kJapaneseFirst) : kJapaneseSize;
-    const size_t index = before < kJapaneseSize ? before : 0;  // U+3000 takes no mark
-    const char16_t voiced = w == kVoicedMark ? t.withVoiced[index] : 0;
-    const char16_t combined = w == kSemiVoicedMark ? t.withSemiVoiced[index] : voiced;
-    const size_t at = combined != 0 ? out - 1 : out;
-    text[at] = combined != 0 ? combined : w;
-    out = at + 1;
+    const bool mark = static_cast<unsigned>(w - kVoicedMark) <= 1u;  // ゛ or ゜, which follow each other
+    if (!mark || out == 0) {
+      text[out++] = w;
+      continue;
+    }
+    const size_t before = static_cast<size_t>(text[out - 1] - kJapaneseFirst);
+    const char16_t combined = before >= kJapaneseSize ? 0
+                              : w == kVoicedMark      ? t.withVoiced[before]
+                                                      : t.withSemiVoiced[before];
+    if (combined != 0) {
+      text[out - 1] = combined;
+    } else {
+      text[out++] = w;
+    }
   }
   text.resize(out);
 }
