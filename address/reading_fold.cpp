@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <memory>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "address/string_conversion.h"
 
 namespace zumaro {
@@ -81,17 +85,80 @@ const FoldFlags& foldFlags() {
 }
 
 // Whole, without early exits: readings are short, and a branch per unit
-// would be guessed wrong wherever the kana change.
-bool needsFolding(TextView text) {
+// would be guessed wrong wherever the kana change. `before`: the flags of
+// the unit before the text.
+bool needsFoldingFrom(TextView text, unsigned before) {
   const FoldFlags& flags = foldFlags();
   unsigned found = 0;
-  unsigned before = 0;
   for (const char16_t c : text) {
     const unsigned f = flags[c];
     found |= (f & kFolds) | ((f >> 2) & (before >> 1) & 1u);
     before = f;
   }
   return found != 0;
+}
+
+#ifdef __SSE2__
+// The units a reading is mostly made of, none of which folds: half-width
+// katakana but the small ones, and ASCII but the space. Taken eight at a
+// time only while the flags say the same of every one of them.
+constexpr char16_t kHalfKanaFirst = 0xFF61, kHalfKanaLast = 0xFF9F;
+constexpr char16_t kSmallHalfFirst = 0xFF67, kSmallHalfLast = 0xFF6F;  // ｧ..ｯ
+constexpr char16_t kAsciiFirst = 0x21, kAsciiLast = 0x7E;
+
+bool plainUnitsHold() {
+  const FoldFlags& flags = foldFlags();
+  for (unsigned c = 0; c < 0x10000; ++c) {
+    const bool kana = c >= kHalfKanaFirst && c <= kHalfKanaLast && (c < kSmallHalfFirst || c > kSmallHalfLast);
+    const bool plain = kana || (c >= kAsciiFirst && c <= kAsciiLast);
+    if (plain && (flags[c] & kFolds) != 0) return false;
+  }
+  return true;
+}
+
+__m128i unitsWithin(__m128i units, char16_t first, char16_t last) {
+  const __m128i above = _mm_sub_epi16(units, _mm_set1_epi16(static_cast<int16_t>(first)));
+  return _mm_cmpeq_epi16(_mm_subs_epu16(above, _mm_set1_epi16(static_cast<int16_t>(last - first))),
+                         _mm_setzero_si128());
+}
+
+// How many units from the start are plain and hold no ﾁﾞ or ﾂﾞ, in steps of
+// eight; `found` tells whether such a voiced pair was met.
+size_t plainPrefix(TextView text, bool& found) {
+  static const bool usable = plainUnitsHold();
+  found = false;
+  if (!usable) return 0;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i kana = _mm_andnot_si128(unitsWithin(units, kSmallHalfFirst, kSmallHalfLast),
+                                          unitsWithin(units, kHalfKanaFirst, kHalfKanaLast));
+    const __m128i plain = _mm_or_si128(kana, unitsWithin(units, kAsciiFirst, kAsciiLast));
+    if (_mm_movemask_epi8(plain) != 0xFFFF) break;
+    const __m128i previous = i == 0 ? _mm_slli_si128(units, 2)
+                                    : _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i - 1));
+    const __m128i chiOrTsu = _mm_or_si128(_mm_cmpeq_epi16(previous, _mm_set1_epi16(static_cast<int16_t>(u'ﾁ'))),
+                                          _mm_cmpeq_epi16(previous, _mm_set1_epi16(static_cast<int16_t>(u'ﾂ'))));
+    const __m128i voiced = _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<int16_t>(u'ﾞ')));
+    if (_mm_movemask_epi8(_mm_and_si128(chiOrTsu, voiced)) != 0) {
+      found = true;
+      return i;
+    }
+  }
+  return i;
+}
+#else
+size_t plainPrefix(TextView, bool& found) {
+  found = false;
+  return 0;
+}
+#endif
+
+bool needsFolding(TextView text) {
+  bool found = false;
+  const size_t plain = plainPrefix(text, found);
+  if (found) return true;
+  return needsFoldingFrom(text.substr(plain), plain > 0 ? foldFlags()[text[plain - 1]] : 0u);
 }
 
 void appendFolded(FoldedText& out, char16_t unit, int at) {
