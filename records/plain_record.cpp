@@ -14,7 +14,7 @@ bool isSpecial(char c) { return c == '"' || c == ',' || c == '\r' || c == '\n'; 
 
 // The first special byte in [at, end), or end. Sixteen bytes at a time
 // where the processor can: most fields are shorter than that.
-const char* nextSpecial(const char* at, const char* end) {
+[[gnu::always_inline]] inline const char* nextSpecial(const char* at, const char* end) {
 #ifdef __SSE2__
   const __m128i quote = _mm_set1_epi8('"');
   const __m128i comma = _mm_set1_epi8(',');
@@ -35,7 +35,7 @@ const char* nextSpecial(const char* at, const char* end) {
 
 // The closing quote of a value that opened before `at`, or null when a
 // line end comes first or the bytes end.
-const char* closingQuote(const char* at, const char* end) {
+[[gnu::always_inline]] inline const char* closingQuote(const char* at, const char* end) {
   for (;;) {
     at = nextSpecial(at, end);
     if (at == end || *at == '\r' || *at == '\n') return nullptr;
@@ -46,7 +46,7 @@ const char* closingQuote(const char* at, const char* end) {
 
 // One past the unquoted value that starts at `at`: its separator or line
 // end, or `end`.
-const char* unquotedEnd(const char* at, const char* end) {
+[[gnu::always_inline]] inline const char* unquotedEnd(const char* at, const char* end) {
   for (;;) {
     at = nextSpecial(at, end);
     if (at == end || *at != '"') return at;
