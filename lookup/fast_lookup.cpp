@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <tuple>
 
 #include "address/entry_choice.h"
 #include "lookup/range_table.h"
@@ -65,8 +67,10 @@ void FastLookup::takeKeyAhead(KeyAhead& a, const TextView* key) {
 // The place the prefetch steps found for this key in this file, if they got
 // that far.
 const FastLookup::KeyAhead* FastLookup::foundAhead(int file, const Text& key) const {
-  for (const KeyAhead& a : ahead_)
-    if (a.file == file && a.place.entry != SIZE_MAX && TextView(a.key.data(), a.key.size()) == TextView(key)) return &a;
+  if (key.size() != std::tuple_size_v<decltype(KeyAhead::key)>) return nullptr;
+  for (const KeyAhead& a : ahead_)  // memcmp: a known length, no loop
+    if (a.file == file && a.place.entry != SIZE_MAX && std::memcmp(a.key.data(), key.data(), sizeof a.key) == 0)
+      return &a;
   return nullptr;
 }
 
