@@ -96,6 +96,9 @@ std::vector<const IndexedEntry*> ReadingIndex::longestWholeReading(
   const TextView folded = text.view();
   std::vector<uint64_t> prefixHash(folded.size() + 1, kHashStart);
   for (size_t i = 0; i < folded.size(); ++i) prefixHash[i + 1] = hashOn(prefixHash[i], folded[i]);
+  // Every length's slot lies somewhere else in a table far larger than the
+  // cache: asked for all at once, their reads overlap instead of queueing.
+  for (size_t length = folded.size(); length > 0; --length) __builtin_prefetch(&groups_[prefixHash[length] & mask_]);
   for (size_t length = folded.size(); length > 0 && found.empty(); --length) {
     if (!text.endsCharacter(length)) continue;
     const Group* g = groupOf(folded.substr(0, length), prefixHash[length]);
