@@ -51,6 +51,13 @@ void FastLookup::prefetchAhead(const TextView* key) {
     if (a.file != 0)
       files_[static_cast<size_t>(a.file)]->prefetch(a.probe, static_cast<LoadedDataFile::PrefetchStep>(step), a.place);
   }
+  // The nearest record's entry is known by now: what the comparison asked of
+  // it before is read beside its text.
+  const KeyAhead& nearest = ahead_[(furthest_ + static_cast<size_t>(kPrefetchDistance) - 1) % ahead_.size()];
+  if (nearest.file != 0 && nearest.place.entry != SIZE_MAX) {
+    const std::vector<uint8_t>& known = readingsFolded_[static_cast<size_t>(nearest.file)];
+    if (nearest.place.entry < known.size()) __builtin_prefetch(&known[nearest.place.entry]);
+  }
 }
 
 // Keys longer than seven characters are in no postal file's range.
