@@ -91,6 +91,9 @@ void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step, PrefetchPla
   }
   if (step == PrefetchStep::KeyHeads) {
     for (size_t i = place.blockFrom; i < place.blockTo; i += 8) __builtin_prefetch(&keyHeads_[i]);
+    // The block's last head, and the one after it, where the search for the
+    // end of the equal keys stops.
+    __builtin_prefetch(&keyHeads_[std::min(place.blockTo, count - 1)]);
     if (place.blockTo > place.blockFrom) __builtin_prefetch(&keyHeads_[place.blockTo - 1]);
     return;
   }
