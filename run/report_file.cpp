@@ -16,14 +16,16 @@ constexpr char kHeader[] =
     "record,line,reason,postal_code,address_as_read,suggested_postal_code,suggested_address,message\r\n";
 constexpr size_t kFlushAt = 1 << 16;
 
+// The bytes that call for quotes are ASCII, and UTF-8 gives an ASCII byte
+// only for that character: the text itself tells.
 void appendField(std::string& out, TextView value) {
-  const std::string utf8 = toUtf8(value);
   const bool plain =
-      std::none_of(utf8.begin(), utf8.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+      std::none_of(value.begin(), value.end(), [](char16_t c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
   if (plain) {
-    out += utf8;
+    appendUtf8(out, value);
     return;
   }
+  const std::string utf8 = toUtf8(value);
   out += '"';
   for (char c : utf8) {
     if (c == '"') out += '"';
@@ -34,8 +36,11 @@ void appendField(std::string& out, TextView value) {
 
 }  // namespace
 
-std::string reportLine(const ReportRow& row) {
-  std::string out = std::to_string(row.record) + "," + std::to_string(row.line) + ",";
+void appendReportLine(std::string& out, const ReportRow& row) {
+  out += std::to_string(row.record);
+  out += ',';
+  out += std::to_string(row.line);
+  out += ',';
   for (TextView field : {reasonWord(row.reason), TextView(row.postalCode), TextView(row.addressAsRead),
                          TextView(row.suggestedPostalCode), TextView(row.suggestedAddress), TextView(row.message)}) {
     appendField(out, field);
@@ -43,6 +48,11 @@ std::string reportLine(const ReportRow& row) {
   }
   out.back() = '\r';
   out += '\n';
+}
+
+std::string reportLine(const ReportRow& row) {
+  std::string out;
+  appendReportLine(out, row);
   return out;
 }
 
@@ -65,7 +75,7 @@ void ReportFile::start() {
 
 void ReportFile::write(const ReportRow& row) {
   if (!started_) start();
-  buffer_ += reportLine(row);
+  appendReportLine(buffer_, row);
   if (buffer_.size() >= kFlushAt) flush();
 }
 

@@ -39,5 +39,7 @@ class ReportFile {
 
 // The row as the report writes it, CR LF included.
 std::string reportLine(const ReportRow& row);
+// The same, appended to `out`.
+void appendReportLine(std::string& out, const ReportRow& row);
 
 }  // namespace zumaro

@@ -27,9 +27,10 @@ Text fromUtf8(std::string_view utf8) {
 // for each of its rows, and a UnicodeString for each cost more than the
 // row's conversion. An unpaired surrogate gives U+FFFD, as ICU's
 // conversion gives it.
-std::string toUtf8(TextView text) {
-  std::string out(3 * text.size(), '\0');  // a unit never gives more than three bytes
-  auto* bytes = reinterpret_cast<uint8_t*>(out.data());
+void appendUtf8(std::string& out, TextView text) {
+  const size_t start = out.size();
+  out.resize(start + 3 * text.size());  // a unit never gives more than three bytes
+  auto* bytes = reinterpret_cast<uint8_t*>(out.data() + start);
   int32_t written = 0;
   const auto size = static_cast<int32_t>(text.size());
   for (int32_t i = 0; i < size;) {
@@ -38,7 +39,12 @@ std::string toUtf8(TextView text) {
     if (U_IS_SURROGATE(c)) c = 0xFFFD;
     U8_APPEND_UNSAFE(bytes, written, c);
   }
-  out.resize(static_cast<size_t>(written));
+  out.resize(start + static_cast<size_t>(written));
+}
+
+std::string toUtf8(TextView text) {
+  std::string out;
+  appendUtf8(out, text);
   return out;
 }
 

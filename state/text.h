@@ -29,5 +29,7 @@ inline bool textGreater(TextView a, TextView b) { return b < a; }
 
 Text fromUtf8(std::string_view utf8);
 std::string toUtf8(TextView text);
+// The same, appended to `out`.
+void appendUtf8(std::string& out, TextView text);
 
 }  // namespace zumaro
