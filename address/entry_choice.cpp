@@ -128,9 +128,7 @@ void finishClassic(ConversionState& s) {
 }  // namespace
 
 bool readingsFoldToThemselves(const EntryView& e) {
-  Text scratch;
-  return std::all_of(e.begin() + 6, e.begin() + 9,
-                     [&](TextView reading) { return foldedReading(reading, scratch).data() == reading.data(); });
+  return std::all_of(e.begin() + 6, e.begin() + 9, foldsToItself);
 }
 
 void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun, bool readingsFolded) {

@@ -202,6 +202,8 @@ void foldReading(TextView text, Text& out) {
   }
 }
 
+bool foldsToItself(TextView text) { return !needsFolding(text); }
+
 TextView foldedReading(TextView text, Text& scratch) {
   if (!needsFolding(text)) return text;
   foldReading(text, scratch);

@@ -17,6 +17,8 @@ void foldReading(TextView text, Text& out);
 // The folded form of a reading: `text` itself where folding changes nothing
 // (as for the readings of the postal data), otherwise folded into `scratch`.
 TextView foldedReading(TextView text, Text& scratch);
+// Whether folding leaves `text` as it is.
+bool foldsToItself(TextView text);
 
 bool isSpace(char16_t c);
 
