@@ -309,9 +309,7 @@ bool CodePage932::encodesBackTheSame(std::string_view bytes) const {
       i += std::max<size_t>(1, fastRuns_ ? one_byte::byteRun<kRunKind>(p + i, size - i) : 0);
       continue;
     }
-    if (kind == kOther || i + 1 == size) return false;
-    const uint16_t pair = static_cast<uint16_t>((p[i] << 8) | p[i + 1]);
-    if (encode_[double_[p[i]][p[i + 1]]] != pair) return false;
+    if (kind == kOther || i + 1 == size || !pairEncodesBack(p + i)) return false;
     i += 2;
   }
   return true;
@@ -330,9 +328,7 @@ char* CodePage932::copyQuoteDoubled(std::string_view bytes, char* to) const {
       ++i;
       continue;
     }
-    if (kind == kOther || i + 1 == size) return nullptr;
-    const uint16_t pair = static_cast<uint16_t>((p[i] << 8) | p[i + 1]);
-    if (encode_[double_[p[i]][p[i + 1]]] != pair) return nullptr;
+    if (kind == kOther || i + 1 == size || !pairEncodesBack(p + i)) return nullptr;
     *to++ = static_cast<char>(p[i]);
     *to++ = static_cast<char>(p[i + 1]);
     i += 2;

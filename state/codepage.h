@@ -75,13 +75,18 @@ class CodePage932 {
   };
   ChunkEnd decodeChunk(const unsigned char* p, size_t i, size_t end, size_t size, bool atEnd, char16_t* chunk) const;
   ChunkEnd encodeChunk(TextView text, size_t i, size_t end, bool doubleQuotes, char* chunk) const;
+  // Whether the two bytes at `p`, a lead byte and what follows it, are the
+  // form the encoder gives their character.
+  bool pairEncodesBack(const unsigned char* p) const {
+    return encode_[double_[p[0]][p[1]]] == static_cast<uint16_t>((p[0] << 8) | p[1]);
+  }
   static constexpr size_t kChunk = 1024;
   static constexpr size_t kShort = 64;  // bytes decoded straight into the text
   bool fastRuns_ = false;  // whether the runs of one_byte_runs.h agree with the tables
   uint16_t single_[256];      // character, or kLead / kInvalid
   uint16_t double_[256][256];  // 0 where the pair is not a character
   uint16_t encode_[65536];     // 0 where unencodable (U+0000 handled apart)
-  uint8_t singleKind_[256];    // kSame, kOther or kLeadByte, for encodesBackTheSame
+  uint8_t singleKind_[256];    // kSame, kOther or kLeadByte, for the checks of bytes as read
   static constexpr uint8_t kSame = 0;
   static constexpr uint8_t kOther = 1;
   static constexpr uint8_t kLeadByte = 2;
