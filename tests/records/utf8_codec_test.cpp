@@ -10,15 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "support/codec_results.h"
+
 namespace zumaro {
 namespace {
 
-struct Decoded {
-  Text text;
-  size_t consumed;
-  bool invalid;
-  bool operator==(const Decoded&) const = default;
-};
+using testing::Decoded;
+using testing::Encoded;
 
 Decoded referenceDecode(const std::string& s, bool atEnd) {
   const auto* p = reinterpret_cast<const uint8_t*>(s.data());
@@ -41,13 +39,6 @@ Decoded referenceDecode(const std::string& s, bool atEnd) {
   }
   return {text, s.size(), false};
 }
-
-struct Encoded {
-  std::string bytes;
-  bool ok;
-  size_t bad;
-  bool operator==(const Encoded&) const = default;
-};
 
 Encoded referenceEncode(const Text& text, bool doubleQuotes) {
   Encoded e{"", true, 0};
@@ -90,10 +81,10 @@ TEST(Utf8Codec, DecodeAndValidateMatchThePlainLoopOnRandomBytes) {
         const Utf8Stop stop = decodeUtf8(s.data(), s.size(), atEnd, fast.text);
         fast = {fast.text.substr(1), stop.consumed, stop.invalid};
         const Decoded expected = referenceDecode(s, atEnd);
-        ASSERT_EQ(fast, expected) << testing::PrintToString(s) << " atEnd " << atEnd;
+        ASSERT_EQ(fast, expected) << ::testing::PrintToString(s) << " atEnd " << atEnd;
         const Utf8Stop checked = validateUtf8(s.data(), s.size(), atEnd);
-        ASSERT_EQ(checked.consumed, expected.consumed) << testing::PrintToString(s);
-        ASSERT_EQ(checked.invalid, expected.invalid) << testing::PrintToString(s);
+        ASSERT_EQ(checked.consumed, expected.consumed) << ::testing::PrintToString(s);
+        ASSERT_EQ(checked.invalid, expected.invalid) << ::testing::PrintToString(s);
       }
     }
 }
@@ -110,7 +101,7 @@ TEST(Utf8Codec, EncodeMatchesThePlainLoopOnRandomTexts) {
         fast.ok = encodeUtf8(text, fast.bytes, fast.bad, doubleQuotes);
         fast.bytes.erase(0, 1);
         if (fast.ok) fast.bad = 0;
-        ASSERT_EQ(fast, referenceEncode(text, doubleQuotes)) << testing::PrintToString(text);
+        ASSERT_EQ(fast, referenceEncode(text, doubleQuotes)) << ::testing::PrintToString(text);
         // Straight into room: the same bytes, or the same verdict.
         std::string room(3 * text.size() + 1, '\0');
         Encoded direct{"", true, 0};
@@ -118,7 +109,7 @@ TEST(Utf8Codec, EncodeMatchesThePlainLoopOnRandomTexts) {
         direct.ok = end != nullptr;
         direct.bytes = end != nullptr ? std::string(room.c_str(), end) : fast.bytes;
         if (direct.ok) direct.bad = 0;
-        ASSERT_EQ(direct, fast) << testing::PrintToString(text);
+        ASSERT_EQ(direct, fast) << ::testing::PrintToString(text);
       }
     }
 }

@@ -8,18 +8,15 @@
 #include <vector>
 
 #include "state/codepage.h"
+#include "support/codec_results.h"
 
 namespace zumaro {
 namespace {
 
-const CodePage932& cp() { return CodePage932::instance(); }
+using testing::Decoded;
+using testing::Encoded;
 
-struct Decoded {
-  Text text;
-  size_t consumed;
-  bool invalid;
-  bool operator==(const Decoded&) const = default;
-};
+const CodePage932& cp() { return CodePage932::instance(); }
 
 // Character of one byte, or of a pair; -1 where the bytes are not one.
 int charOf(std::string_view bytes) {
@@ -47,13 +44,6 @@ Decoded referenceDecode(const std::string& s, bool atEnd) {
   }
   return d;
 }
-
-struct Encoded {
-  std::string bytes;
-  bool ok;
-  size_t bad;
-  bool operator==(const Encoded&) const = default;
-};
 
 Encoded referenceEncode(const Text& text, bool doubleQuotes) {
   Encoded e{"", true, 0};
@@ -92,14 +82,14 @@ void expectSameAsReference(const std::string& s) {
     const auto stop = cp().decode(s.data(), s.size(), atEnd, fast.text);
     fast = {fast.text.substr(1), stop.consumed, stop.invalid};
     const Decoded expected = referenceDecode(s, atEnd);
-    ASSERT_EQ(fast, expected) << testing::PrintToString(s) << " atEnd " << atEnd;
+    ASSERT_EQ(fast, expected) << ::testing::PrintToString(s) << " atEnd " << atEnd;
     const auto checked = cp().validate(s.data(), s.size(), atEnd);
-    ASSERT_EQ(checked.consumed, expected.consumed) << testing::PrintToString(s);
-    ASSERT_EQ(checked.invalid, expected.invalid) << testing::PrintToString(s);
+    ASSERT_EQ(checked.consumed, expected.consumed) << ::testing::PrintToString(s);
+    ASSERT_EQ(checked.invalid, expected.invalid) << ::testing::PrintToString(s);
   }
   const Decoded whole = referenceDecode(s, true);
   const bool same = whole.consumed == s.size() && !whole.invalid && referenceEncode(whole.text, false).bytes == s;
-  ASSERT_EQ(cp().encodesBackTheSame(s), same) << testing::PrintToString(s);
+  ASSERT_EQ(cp().encodesBackTheSame(s), same) << ::testing::PrintToString(s);
 }
 
 // Lengths up to 100 meet every block edge; those near 1024 and beyond meet
@@ -140,7 +130,7 @@ TEST(CodePage932Runs, EncodeMatchesThePlainLoopOnRandomTexts) {
         fast.ok = cp().encode(text, fast.bytes, fast.bad, doubleQuotes);
         fast.bytes.erase(0, 1);
         if (fast.ok) fast.bad = 0;
-        ASSERT_EQ(fast, referenceEncode(text, doubleQuotes)) << testing::PrintToString(text);
+        ASSERT_EQ(fast, referenceEncode(text, doubleQuotes)) << ::testing::PrintToString(text);
         // Straight into room: the same bytes, or the same verdict.
         std::string room(2 * text.size(), '\0');
         Encoded direct{"", true, 0};
@@ -148,7 +138,7 @@ TEST(CodePage932Runs, EncodeMatchesThePlainLoopOnRandomTexts) {
         direct.ok = end != nullptr;
         direct.bytes = end != nullptr ? std::string(room.c_str(), end) : fast.bytes;
         if (direct.ok) direct.bad = 0;
-        ASSERT_EQ(direct, fast) << testing::PrintToString(text);
+        ASSERT_EQ(direct, fast) << ::testing::PrintToString(text);
       }
     }
 }
