@@ -38,11 +38,17 @@ inline bool asciiStaysAsIs(TextEncoding e) {
 // Writes valid `bytes` in encoding `e` to `to` (room for twice their size),
 // each double quote twice: the end of what was written, or nullptr when the
 // bytes would not come back the same from decoding and encoding, and must go
-// through their text.
-inline char* copyQuoteDoubled(TextEncoding e, std::string_view bytes, char* to) {
-  if (asciiStaysAsIs(e) && one_byte::copyQuoteFreeAscii(bytes.data(), bytes.size(), to)) return to + bytes.size();
+// through their text. For bytes that are not all quote-free ASCII, which a
+// caller that tried that first already knows.
+inline char* copyQuoteDoubledBeyondAscii(TextEncoding e, std::string_view bytes, char* to) {
   if (e == TextEncoding::Cp932) return CodePage932::instance().copyQuoteDoubled(bytes, to);
   return quoted_copy_detail::copyUtf8Doubling(bytes, to);
+}
+
+// The same for any bytes, quote-free ASCII taken the fast way first.
+inline char* copyQuoteDoubled(TextEncoding e, std::string_view bytes, char* to) {
+  if (asciiStaysAsIs(e) && one_byte::copyQuoteFreeAscii(bytes.data(), bytes.size(), to)) return to + bytes.size();
+  return copyQuoteDoubledBeyondAscii(e, bytes, to);
 }
 
 }  // namespace zumaro

@@ -165,7 +165,7 @@ char* RecordWriter::copyField(std::string_view bytes, char* to, int number, size
 // The few code page 932 characters that have two byte forms are written in
 // the one the encoder picks, through their text.
 char* RecordWriter::copyOtherField(std::string_view bytes, char* to, int number, size_t recordStart) {
-  char* end = copyQuoteDoubled(encoding_, bytes, putOpening(to, number));
+  char* end = copyQuoteDoubledBeyondAscii(encoding_, bytes, putOpening(to, number));
   if (end == nullptr) return copyThroughText(bytes, to, number, recordStart);
   *end++ = '"';
   return end;
