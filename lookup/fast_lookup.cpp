@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <tuple>
 
 #include "address/entry_choice.h"
@@ -49,7 +50,7 @@ void FastLookup::prefetchAhead(const TextView* key) {
   for (size_t step = 0; step < static_cast<size_t>(kPrefetchDistance); ++step) {
     KeyAhead& a = ahead_[(furthest_ + step) % ahead_.size()];
     if (a.file != 0)
-      files_[static_cast<size_t>(a.file)]->prefetch(a.probe, static_cast<LoadedDataFile::PrefetchStep>(step), a.place);
+      files_[static_cast<size_t>(a.file)]->prefetch(a.number, static_cast<LoadedDataFile::PrefetchStep>(step), a.place);
   }
   // The nearest record's entry is known by now: what the comparison asked of
   // it before is read beside its text.
@@ -60,14 +61,13 @@ void FastLookup::prefetchAhead(const TextView* key) {
   }
 }
 
-// Keys longer than seven characters are in no postal file's range.
+// Only keys of seven digits are in the files' key tables.
 void FastLookup::takeKeyAhead(KeyAhead& a, const TextView* key) {
   a.file = 0;
   if (key == nullptr || key->size() != a.key.size()) return;
   std::copy_n(key->data(), a.key.size(), a.key.begin());  // a known length: no library call
-  const TextView own(a.key.data(), a.key.size());
-  a.probe = LoadedDataFile::Probe(own);
-  a.file = a.probe.number >= 0 ? dataFileForNumber(a.probe.number) : dataFileFor(own);
+  a.number = sevenDigitNumber(TextView(a.key.data(), a.key.size()));
+  a.file = dataFileForNumber(a.number);
   a.place = {};
 }
 
@@ -105,10 +105,14 @@ void FastLookup::serch(ConversionState& s, int k) {
   // Within an ascending stretch that means: up to and including the first
   // greater key; a stretch whose keys are all not greater is read whole and
   // the scan goes on into the next one.
-  // Where the prefetch already searched the one ascending stretch of a
-  // postal file, the first entry not less than the key is known.
+  // Where the prefetch found the key in the table of a postal file (one
+  // ascending stretch), its entries are known and no key is compared.
   const KeyAhead* ahead = foundAhead(k, s.keyno);
-  const LoadedDataFile::Probe key = ahead != nullptr ? ahead->probe : LoadedDataFile::Probe(s.keyno);
+  std::optional<LoadedDataFile::Probe> probe;
+  const auto key = [&]() -> const LoadedDataFile::Probe& {
+    if (!probe) probe.emplace(s.keyno);
+    return *probe;
+  };
   // Only the classic comparison reads the entry from dat; the tolerant one
   // takes it where the file holds it, and dat is left as it stood.
   const bool classic = s.matchMode == MatchMode::Classic;
@@ -117,9 +121,15 @@ void FastLookup::serch(ConversionState& s, int k) {
   size_t held = SIZE_MAX;  // the entry s.dat holds
   while (!file.atEnd(next)) {
     const size_t end = file.ascendingEnd(next);
-    const size_t firstEqual = ahead != nullptr ? std::max(next, ahead->place.entry) : file.firstNotLess(next, end, key);
-    // Entries of one key are few and are all visited anyway.
-    const size_t firstGreater = file.pastEqual(firstEqual, end, key);
+    size_t firstEqual, firstGreater;
+    if (ahead != nullptr && next <= ahead->place.entry) {
+      firstEqual = ahead->place.entry;
+      firstGreater = std::min(end, firstEqual + ahead->place.count);
+    } else {
+      firstEqual = file.firstNotLess(next, end, key());
+      // Entries of one key are few and are all visited anyway.
+      firstGreater = file.pastEqual(firstEqual, end, key());
+    }
     for (size_t i = firstEqual; i < firstGreater; ++i) {
       if (!classic) {
         const EntryView entry = file.entryView(i);

@@ -6,6 +6,7 @@
 // search by binary search wherever the keys stand in order.
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,7 @@ class FastLookup : public DataLookup {
   struct KeyAhead {
     std::array<char16_t, 7> key{};
     int file = 0;
-    LoadedDataFile::Probe probe;
+    int32_t number = -1;
     LoadedDataFile::PrefetchPlace place;
   };
   // One more than the steps: the record being searched keeps what its steps

@@ -74,65 +74,33 @@ size_t LoadedDataFile::firstInBlock(size_t from, size_t to, const Probe& probe) 
   return firstNotBefore(from, to, [&](size_t i) { return compareKey(i, probe) < 0; });
 }
 
-void LoadedDataFile::prefetch(const Probe& probe, PrefetchStep step, PrefetchPlace& place) const {
-  const size_t count = entries_.count;
-  if (!loaded_ || count == 0 || stretchEnds_.size() != 1) return;
-  if (step == PrefetchStep::PrefixSlot) {
-    if (probe.number >= 0) prefixes_.prefetch(probe.number);
+void LoadedDataFile::prefetch(int32_t number, PrefetchStep step, PrefetchPlace& place) const {
+  if (!loaded_ || keyTable_.empty()) return;
+  if (step == PrefetchStep::TableSlot) {
+    keyTable_.prefetch(number);
     return;
   }
-  if (step == PrefetchStep::Samples) {
-    prefetchSamples(probe);
-    return;
+  if (!place.sought) {
+    place.sought = true;
+    const PostalKeyTable::Run run = keyTable_.find(number);
+    if (run.count > 0) place = {true, run.first, run.count};
   }
-  if (place.blockTo == 0) {
-    place.blockTo = count;
-    narrowBySamples(place.blockFrom, place.blockTo, probe);
-  }
-  if (step == PrefetchStep::KeyHeads) {
-    for (size_t i = place.blockFrom; i < place.blockTo; i += 8) __builtin_prefetch(&keyHeads_[i]);
-    // The block's last head, and the one after it, where the search for the
-    // end of the equal keys stops.
-    __builtin_prefetch(&keyHeads_[std::min(place.blockTo, count - 1)]);
-    if (place.blockTo > place.blockFrom) __builtin_prefetch(&keyHeads_[place.blockTo - 1]);
-    return;
-  }
-  if (place.entry == SIZE_MAX)
-    place.entry = firstInBlock(place.blockFrom, place.blockTo, probe);
-  const size_t i = place.entry;
-  if (i >= count) return;
-  // The entry and the one after it: the search reads the key that ends it.
+  if (place.entry == SIZE_MAX) return;
+  // The key's entries, and the key after them, where the search stops and
+  // which it keeps.
   const std::vector<uint32_t>& start = entries_.fieldStart;
   const auto fields = static_cast<size_t>(kEntryFields);
-  const size_t first = i * fields;
-  const size_t last = std::min(start.size() - 1, first + 2 * fields);
+  const size_t first = place.entry * fields;
+  const size_t stopKeyEnd = std::min(start.size() - 1, (place.entry + place.count) * fields + 1);
   if (step == PrefetchStep::FieldOffsets) {
     __builtin_prefetch(&start[first]);
-    __builtin_prefetch(&start[last]);
+    __builtin_prefetch(&start[stopKeyEnd]);
     return;
   }
-  // The entry's text and the key after it; the rest of the next entry is
-  // read only when its key is the same, which is rare.
   constexpr size_t kLine = 64 / sizeof(char16_t);
   constexpr size_t kMostChars = 8 * kLine;
-  const size_t nextKeyEnd = first + fields + 1 < start.size() ? start[first + fields + 1] : start.back();
-  const size_t end = std::min<size_t>(nextKeyEnd, start[first] + kMostChars);
+  const size_t end = std::min<size_t>(start[stopKeyEnd], start[first] + kMostChars);
   for (size_t c = start[first]; c < end; c += kLine) __builtin_prefetch(&entries_.chars[c]);
-}
-
-// The samples of the key's prefix, where they are few: the binary search
-// over them would otherwise wait on memory at every step.
-void LoadedDataFile::prefetchSamples(const Probe& probe) const {
-  constexpr size_t kMostLines = 8;
-  constexpr size_t kPerLine = 64 / sizeof(uint64_t);
-  if (probe.number < 0 || sampleHeads_.empty()) return;
-  size_t from = 0, to = entries_.count;
-  prefixes_.narrow(probe.number, from, to);
-  const size_t first = std::min(from / kSampleStep, sampleHeads_.size() - 1);
-  const size_t last = std::min(to / kSampleStep, sampleHeads_.size() - 1);
-  if (last < first || last - first > kMostLines * kPerLine) return;
-  for (size_t j = first; j <= last; j += kPerLine) __builtin_prefetch(&sampleHeads_[j]);
-  __builtin_prefetch(&sampleHeads_[last]);
 }
 
 void LoadedDataFile::open() {
@@ -148,6 +116,7 @@ void LoadedDataFile::close() {
   std::vector<uint8_t>().swap(keyLengths_);
   std::vector<uint64_t>().swap(sampleHeads_);
   prefixes_.clear();
+  keyTable_.clear();
   shortKeys_ = false;
   std::vector<uint32_t>().swap(stretchEnds_);
   fault_.reset();
@@ -190,7 +159,10 @@ void LoadedDataFile::indexKeys() {
   stretchEnds_.push_back(static_cast<uint32_t>(count));
   sampleHeads_.clear();
   for (size_t i = 0; i < count; i += kSampleStep) sampleHeads_.push_back(keyHeads_[i]);
-  if (stretchEnds_.size() == 1) prefixes_.build(count, [this](size_t i) { return key(i); });
+  if (stretchEnds_.size() == 1) {
+    prefixes_.build(count, [this](size_t i) { return key(i); });
+    keyTable_.build(count, [this](size_t i) { return key(i); });
+  }
 }
 
 // The maker's own files, read whole and in one pass. Any other file is read

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lookup/data_file.h"
+#include "lookup/postal_key_table.h"
 #include "lookup/postal_prefix_index.h"
 #include "lookup/written_entries.h"
 #include "state/record_match.h"
@@ -85,20 +86,21 @@ class LoadedDataFile {
     return i;
   }
 
-  // Asks for the memory a search for the probe's key will read, one step of
-  // it (each step reads what the one before asked for): the key's slot of
-  // the prefix index, the samples it leaves, the key heads they leave, the
-  // entry's field offsets, its text. Only for a file of one ascending
-  // stretch, as postal files are, and only once it is loaded.
-  enum class PrefetchStep { PrefixSlot, Samples, KeyHeads, FieldOffsets, Text };
-  static constexpr int kPrefetchSteps = 5;
+  // Asks for the memory a search for a seven-digit key (given as its
+  // number) will read, one step of it (each step reads what the one before
+  // asked for): the key's slot of the key table, the entries' field
+  // offsets, their text. Only for a file of seven-digit keys in one
+  // ascending stretch, as postal files are, and only once it is loaded.
+  enum class PrefetchStep { TableSlot, FieldOffsets, Text };
+  static constexpr int kPrefetchSteps = 3;
   // What the steps found for one key: each starts where the one before
   // stopped.
   struct PrefetchPlace {
-    size_t blockFrom = 0, blockTo = 0;  // the block between samples; blockTo 0 until it is found
-    size_t entry = SIZE_MAX;            // the first not less than the key, once known
+    bool sought = false;       // the key table has been asked
+    size_t entry = SIZE_MAX;   // the key's first entry, where the file has it
+    size_t count = 0;          // and how many share the key
   };
-  void prefetch(const Probe& probe, PrefetchStep step, PrefetchPlace& place) const;
+  void prefetch(int32_t number, PrefetchStep step, PrefetchPlace& place) const;
 
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
@@ -114,7 +116,6 @@ class LoadedDataFile {
   void copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const;
 
  private:
-  void prefetchSamples(const Probe& probe) const;
   void load();
   bool loadWritten();
   void loadGeneral();
@@ -146,6 +147,7 @@ class LoadedDataFile {
   static constexpr size_t kSampleStep = 16;
   std::vector<uint64_t> sampleHeads_;
   PostalPrefixIndex prefixes_;  // for a file of seven-digit keys in one ascending stretch
+  PostalKeyTable keyTable_;     // the same
   // Whether the heads alone order every key against the probe's (equal
   // heads then mean equal keys), as for the seven-digit postal codes.
   bool headsDecide(const Probe& probe) const { return probe.fitsHead && shortKeys_; }

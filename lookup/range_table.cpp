@@ -47,17 +47,33 @@ constexpr std::array<NumberBounds, 24> numberBoundsOf(const std::array<PostalRan
 
 constexpr std::array<NumberBounds, 24> kNumberBounds = numberBoundsOf(kRanges);
 
-}  // namespace
+// Every range starts and ends on a whole ten thousand, so the first three
+// digits name the file: one read instead of a count over the bounds.
+constexpr int32_t kPerBlock = 10000;
+constexpr int32_t kBlocks = 1000;
 
-// The ranges ascend: the one that can hold n is the last whose lower bound
-// is not above it. Counted without branches, as unsorted keys would make
-// every branch of a binary search a guess.
-int dataFileForNumber(int32_t n) {
-  int k = 0;
-  for (size_t i = 1; i < kNumberBounds.size(); ++i) k += n >= kNumberBounds[i].lower ? 1 : 0;
-  return k > 0 && n <= kNumberBounds[static_cast<size_t>(k)].upper ? k : 0;
+constexpr bool boundsOnBlocks() {
+  for (size_t k = 1; k < kNumberBounds.size(); ++k)
+    if (kNumberBounds[k].lower % kPerBlock != 0 || kNumberBounds[k].upper % kPerBlock != kPerBlock - 1) return false;
+  return true;
+}
+static_assert(boundsOnBlocks());
+
+constexpr std::array<uint8_t, kBlocks> fileOfBlocks() {
+  std::array<uint8_t, kBlocks> files{};
+  for (size_t k = 1; k < kNumberBounds.size(); ++k)
+    for (int32_t b = kNumberBounds[k].lower / kPerBlock; b <= kNumberBounds[k].upper / kPerBlock; ++b)
+      files[static_cast<size_t>(b)] = static_cast<uint8_t>(k);
+  return files;
 }
 
+constexpr std::array<uint8_t, kBlocks> kFileOfBlock = fileOfBlocks();
+
+}  // namespace
+
+int dataFileForNumber(int32_t n) {
+  return n >= 0 && n < kBlocks * kPerBlock ? kFileOfBlock[static_cast<size_t>(n / kPerBlock)] : 0;
+}
 
 const PostalRange& postalRange(int k) { return kRanges[static_cast<size_t>(k)]; }
 

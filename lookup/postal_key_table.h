@@ -1,0 +1,66 @@
+#pragma once
+// Where each postal code's entries lie in a data file whose keys are all
+// seven digits in one ascending run, as postal files are: a hash table from
+// the code to its first entry and how many share it. An unsorted list's
+// search would otherwise read a chain of index, samples and key heads, each
+// waiting on memory; this is one read, and the entries after the last equal
+// key need not be compared.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "state/text.h"
+
+namespace zumaro {
+
+class PostalKeyTable {
+ public:
+  // The entries of one code: [first, first + count). count 0: no entry.
+  struct Run {
+    size_t first = 0;
+    size_t count = 0;
+  };
+
+  // Indexes `count` ascending keys; leaves the table empty when any key is
+  // not seven digits or the file is too large for a slot.
+  void build(size_t count, const std::function<TextView(size_t)>& keyAt);
+  void clear();
+  bool empty() const { return slots_.empty(); }
+
+  // `number`: a seven-digit key as a number.
+  Run find(int32_t number) const {
+    if (slots_.empty() || number < 0) return {};
+    const uint64_t wanted = static_cast<uint64_t>(number) + 1;
+    for (size_t i = home(number);; i = (i + 1) & mask_) {
+      const uint64_t slot = slots_[i];
+      const uint64_t key = slot >> kKeyShift;
+      if (key == wanted) return {slot & kFieldMask, (slot >> kCountShift) & kCountMask};
+      if (key == 0) return {};
+    }
+  }
+  // Asks for the memory find() will read first for `number`.
+  void prefetch(int32_t number) const {
+    if (!slots_.empty() && number >= 0) __builtin_prefetch(&slots_[home(number)]);
+  }
+
+ private:
+  // A slot: the code plus one (0 for an empty slot), how many entries share
+  // it, and the first of them.
+  static constexpr int kKeyShift = 40;
+  static constexpr int kCountShift = 24;
+  static constexpr uint64_t kFieldMask = (uint64_t{1} << 24) - 1;
+  static constexpr uint64_t kCountMask = (uint64_t{1} << 16) - 1;
+
+  size_t home(int32_t number) const {
+    // Fibonacci hashing spreads the dense runs of neighbouring codes.
+    return (static_cast<uint32_t>(number) * 2654435761u) >> shift_;
+  }
+  void insert(int32_t number, size_t first, size_t count);
+
+  std::vector<uint64_t> slots_;  // a power of two, at most half of them used
+  size_t mask_ = 0;
+  int shift_ = 32;
+};
+
+}  // namespace zumaro
