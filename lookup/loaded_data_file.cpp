@@ -160,8 +160,10 @@ void LoadedDataFile::indexKeys() {
   sampleHeads_.clear();
   for (size_t i = 0; i < count; i += kSampleStep) sampleHeads_.push_back(keyHeads_[i]);
   if (stretchEnds_.size() == 1) {
-    prefixes_.build(count, [this](size_t i) { return key(i); });
-    keyTable_.build(count, [this](size_t i) { return key(i); });
+    std::vector<int32_t> numbers(count);
+    for (size_t i = 0; i < count; ++i) numbers[i] = sevenDigitNumber(key(i));
+    prefixes_.build(numbers);
+    keyTable_.build(numbers);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "lookup/postal_key_table.h"
 
-#include "lookup/range_table.h"
 
 namespace zumaro {
 
@@ -10,8 +9,9 @@ void PostalKeyTable::clear() {
   shift_ = 32;
 }
 
-void PostalKeyTable::build(size_t count, const std::function<TextView(size_t)>& keyAt) {
+void PostalKeyTable::build(const std::vector<int32_t>& numbers) {
   clear();
+  const size_t count = numbers.size();
   if (count == 0 || count > kFieldMask) return;
   int bits = 4;
   while ((size_t{1} << bits) < 2 * count) ++bits;  // room for every key, were all distinct
@@ -19,9 +19,9 @@ void PostalKeyTable::build(size_t count, const std::function<TextView(size_t)>& 
   mask_ = slots_.size() - 1;
   shift_ = 32 - bits;
   size_t first = 0;
-  int32_t firstNumber = sevenDigitNumber(keyAt(0));
+  int32_t firstNumber = numbers[0];
   for (size_t i = 1; i <= count; ++i) {
-    const int32_t number = i < count ? sevenDigitNumber(keyAt(i)) : -2;
+    const int32_t number = i < count ? numbers[i] : -2;
     if (firstNumber < 0 || number == -1 || i - first > kCountMask) {
       clear();
       return;

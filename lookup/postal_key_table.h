@@ -7,10 +7,7 @@
 // key need not be compared.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
-
-#include "state/text.h"
 
 namespace zumaro {
 
@@ -22,9 +19,10 @@ class PostalKeyTable {
     size_t count = 0;
   };
 
-  // Indexes `count` ascending keys; leaves the table empty when any key is
-  // not seven digits or the file is too large for a slot.
-  void build(size_t count, const std::function<TextView(size_t)>& keyAt);
+  // Indexes ascending keys given as their numbers (sevenDigitNumber);
+  // leaves the table empty when any key is not seven digits (-1) or the
+  // file is too large for a slot.
+  void build(const std::vector<int32_t>& numbers);
   void clear();
   bool empty() const { return slots_.empty(); }
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "state/text.h"
@@ -16,9 +15,9 @@ namespace zumaro {
 
 class PostalPrefixIndex {
  public:
-  // Indexes `count` ascending keys; leaves the index empty when any key is
-  // not seven digits.
-  void build(size_t count, const std::function<TextView(size_t)>& keyAt);
+  // Indexes ascending keys given as their numbers (sevenDigitNumber);
+  // leaves the index empty when any key is not seven digits (-1).
+  void build(const std::vector<int32_t>& numbers);
   void clear();
 
   // [from, to) narrowed to the entries that share the first four digits of

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench/rng.h"
+#include "lookup/range_table.h"
 
 namespace zumaro {
 namespace {
@@ -21,8 +22,10 @@ std::vector<Text> sevenDigits(const std::vector<int32_t>& numbers) {
 }
 
 PostalKeyTable tableOf(const std::vector<Text>& keys) {
+  std::vector<int32_t> numbers;
+  for (const Text& key : keys) numbers.push_back(sevenDigitNumber(key));
   PostalKeyTable table;
-  table.build(keys.size(), [&](size_t i) { return TextView(keys[i]); });
+  table.build(numbers);
   return table;
 }
 
