@@ -23,7 +23,7 @@ TEST(TextToUtf8, GivesWhatIcuGives) {
   int wrong = 0;
   for (int round = 0; round < 5000 && wrong < 5; ++round) {
     Text text;
-    for (int n = static_cast<int>(rng.below(12)); n > 0; --n) text.push_back(units[rng.below(std::size(units))]);
+    for (int n = static_cast<int>(rng.below(40)); n > 0; --n) text.push_back(units[rng.below(std::size(units))]);
     if (toUtf8(text) != icuUtf8(text)) {
       ++wrong;
       ADD_FAILURE() << "round " << round << ": " << icuUtf8(text);
