@@ -50,7 +50,8 @@ void FastLookup::prefetchAhead(const TextView* key) {
   for (size_t step = 0; step < static_cast<size_t>(kPrefetchDistance); ++step) {
     KeyAhead& a = ahead_[(furthest_ + step) % ahead_.size()];
     if (a.file != 0)
-      files_[static_cast<size_t>(a.file)]->prefetch(a.number, static_cast<LoadedDataFile::PrefetchStep>(step), a.place);
+      files_[static_cast<size_t>(a.file)]->prefetch(TextView(a.key.data(), a.key.size()), a.number,
+                                                    static_cast<LoadedDataFile::PrefetchStep>(step), a.place);
   }
   // The nearest record's entry is known by now: what the comparison asked of
   // it before is read beside its text.
@@ -76,7 +77,8 @@ void FastLookup::takeKeyAhead(KeyAhead& a, const TextView* key) {
 const FastLookup::KeyAhead* FastLookup::foundAhead(int file, const Text& key) const {
   if (key.size() != std::tuple_size_v<decltype(KeyAhead::key)>) return nullptr;
   for (const KeyAhead& a : ahead_)  // memcmp: a known length, no loop
-    if (a.file == file && a.place.entry != SIZE_MAX && std::memcmp(a.key.data(), key.data(), sizeof a.key) == 0)
+    if (a.file == file && (a.place.entry != SIZE_MAX || a.place.blockTo != 0) &&
+        std::memcmp(a.key.data(), key.data(), sizeof a.key) == 0)
       return &a;
   return nullptr;
 }
@@ -122,11 +124,15 @@ void FastLookup::serch(ConversionState& s, int k) {
   while (!file.atEnd(next)) {
     const size_t end = file.ascendingEnd(next);
     size_t firstEqual, firstGreater;
-    if (ahead != nullptr && next <= ahead->place.entry) {
+    if (ahead != nullptr && ahead->place.entry != SIZE_MAX && next <= ahead->place.entry) {
       firstEqual = ahead->place.entry;
       firstGreater = std::min(end, firstEqual + ahead->place.count);
     } else {
-      firstEqual = file.firstNotLess(next, end, key());
+      // In one ascending stretch the first not less from `next` on is the
+      // first in the whole stretch, or `next`.
+      firstEqual = ahead != nullptr && ahead->place.blockTo != 0
+                       ? std::max(next, file.firstInBlock(ahead->place.blockFrom, ahead->place.blockTo, key()))
+                       : file.firstNotLess(next, end, key());
       // Entries of one key are few and are all visited anyway.
       firstGreater = file.pastEqual(firstEqual, end, key());
     }

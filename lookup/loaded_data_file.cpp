@@ -74,18 +74,27 @@ size_t LoadedDataFile::firstInBlock(size_t from, size_t to, const Probe& probe) 
   return firstNotBefore(from, to, [&](size_t i) { return compareKey(i, probe) < 0; });
 }
 
-void LoadedDataFile::prefetch(int32_t number, PrefetchStep step, PrefetchPlace& place) const {
+void LoadedDataFile::prefetch(TextView key, int32_t number, PrefetchStep step, PrefetchPlace& place) const {
   if (!loaded_ || keyTable_.empty()) return;
   if (step == PrefetchStep::TableSlot) {
     keyTable_.prefetch(number);
+    prefixes_.prefetch(number);  // for a key the file lacks
     return;
   }
-  if (!place.sought) {
+  if (step == PrefetchStep::FieldOffsets) {
     place.sought = true;
     const PostalKeyTable::Run run = keyTable_.find(number);
-    if (run.count > 0) place = {true, run.first, run.count};
+    if (run.count == 0) {
+      prefetchSamples(number);
+      return;
+    }
+    place.entry = run.first;
+    place.count = run.count;
   }
-  if (place.entry == SIZE_MAX) return;
+  if (place.entry == SIZE_MAX) {
+    findBlock(Probe(key), place);
+    return;
+  }
   // The key's entries, and the key after them, where the search stops and
   // which it keeps.
   const std::vector<uint32_t>& start = entries_.fieldStart;
@@ -101,6 +110,31 @@ void LoadedDataFile::prefetch(int32_t number, PrefetchStep step, PrefetchPlace& 
   constexpr size_t kMostChars = 8 * kLine;
   const size_t end = std::min<size_t>(start[stopKeyEnd], start[first] + kMostChars);
   for (size_t c = start[first]; c < end; c += kLine) __builtin_prefetch(&entries_.chars[c]);
+}
+
+// The samples of the key's prefix, where they are few: the binary search
+// over them would otherwise wait on memory at every step.
+void LoadedDataFile::prefetchSamples(int32_t number) const {
+  constexpr size_t kMostLines = 8;
+  constexpr size_t kPerLine = 64 / sizeof(uint64_t);
+  if (sampleHeads_.empty()) return;
+  size_t from = 0, to = entries_.count;
+  prefixes_.narrow(number, from, to);
+  const size_t first = std::min(from / kSampleStep, sampleHeads_.size() - 1);
+  const size_t last = std::min(to / kSampleStep, sampleHeads_.size() - 1);
+  if (last < first || last - first > kMostLines * kPerLine) return;
+  for (size_t j = first; j <= last; j += kPerLine) __builtin_prefetch(&sampleHeads_[j]);
+  __builtin_prefetch(&sampleHeads_[last]);
+}
+
+// For a key the file lacks: the block between two samples that holds the
+// first greater key, and its heads asked for.
+void LoadedDataFile::findBlock(const Probe& probe, PrefetchPlace& place) const {
+  place.blockFrom = 0;
+  place.blockTo = entries_.count;
+  narrowBySamples(place.blockFrom, place.blockTo, probe);
+  for (size_t i = place.blockFrom; i < place.blockTo; i += 8) __builtin_prefetch(&keyHeads_[i]);
+  __builtin_prefetch(&keyHeads_[std::min(place.blockTo, entries_.count - 1)]);
 }
 
 void LoadedDataFile::open() {

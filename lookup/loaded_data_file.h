@@ -86,21 +86,26 @@ class LoadedDataFile {
     return i;
   }
 
-  // Asks for the memory a search for a seven-digit key (given as its
-  // number) will read, one step of it (each step reads what the one before
-  // asked for): the key's slot of the key table, the entries' field
-  // offsets, their text. Only for a file of seven-digit keys in one
-  // ascending stretch, as postal files are, and only once it is loaded.
+  // Asks for the memory a search for a seven-digit key (`number` its
+  // sevenDigitNumber) will read, one step of it (each step reads what the
+  // one before asked for): the key's slot of the key table, the entries'
+  // field offsets, their text. For a key the file lacks: the prefix slot,
+  // the samples it leaves, the key heads they leave. Only for a file of
+  // seven-digit keys in one ascending stretch, as postal files are, and
+  // only once it is loaded.
   enum class PrefetchStep { TableSlot, FieldOffsets, Text };
   static constexpr int kPrefetchSteps = 3;
   // What the steps found for one key: each starts where the one before
   // stopped.
   struct PrefetchPlace {
-    bool sought = false;       // the key table has been asked
-    size_t entry = SIZE_MAX;   // the key's first entry, where the file has it
-    size_t count = 0;          // and how many share the key
+    bool sought = false;      // the key table has been asked
+    size_t entry = SIZE_MAX;  // the key's first entry, where the file has it
+    size_t count = 0;         // and how many share the key
+    // Where it lacks the key: the block that holds the first greater key,
+    // found by the last step (blockTo 0 until then).
+    size_t blockFrom = 0, blockTo = 0;
   };
-  void prefetch(int32_t number, PrefetchStep step, PrefetchPlace& place) const;
+  void prefetch(TextView key, int32_t number, PrefetchStep step, PrefetchPlace& place) const;
 
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
@@ -116,6 +121,8 @@ class LoadedDataFile {
   void copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const;
 
  private:
+  void prefetchSamples(int32_t number) const;
+  void findBlock(const Probe& probe, PrefetchPlace& place) const;
   void load();
   bool loadWritten();
   void loadGeneral();

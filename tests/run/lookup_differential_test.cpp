@@ -103,6 +103,31 @@ std::string randomRecord(Rng& rng, int id, const std::vector<std::string>& known
   return std::to_string(id) + "," + key + "," + pref + "," + city + "," + building;
 }
 
+bool sevenDigits(const std::string& key) {
+  return key.size() == 7 && std::all_of(key.begin(), key.end(), [](char d) { return d >= '0' && d <= '9'; });
+}
+
+// Only seven-digit codes, in order, as postal files hold them: the fast
+// lookup finds these through its key table and the prefetch ahead.
+DataFileCase postalOnlyFile(Rng& rng, int k) {
+  std::vector<std::string> codes;
+  for (const std::string& key : keysOf(k))
+    if (sevenDigits(key)) codes.push_back(key);
+  std::vector<std::string> chosen;
+  for (int i = 1 + rng.below(20); i > 0; --i) chosen.push_back(rng.pick(codes));
+  std::sort(chosen.begin(), chosen.end());
+  DataFileCase file;
+  int id = 0;
+  for (const std::string& key : chosen) file.lines.push_back(randomEntryLine(rng, key, ++id));
+  return file;
+}
+
+// A seven-digit code beside those of file k: before, between or after them.
+std::string codeBeside(Rng& rng, int k) {
+  const std::string base = toUtf8(postalRange(k).lower).substr(0, 5);
+  return base + rng.pick(std::vector<std::string>{"10", "14", "15", "17", "19"});
+}
+
 Case randomCase(uint64_t seed) {
   Rng rng(seed);
   Case c;
@@ -118,6 +143,16 @@ Case randomCase(uint64_t seed) {
   for (DataFileCase& file : c.files) file.quoted = quoting.percent(50);
   for (int i = rng.below(30); i > 0; --i)
     c.records.push_back(randomRecord(rng, static_cast<int>(c.records.size()) + 1, knownKeys));
+  // Drawn apart too: some files postal-only, some records' codes missing
+  // from between a file's codes.
+  Rng postal(seed ^ 0xD1B54A32D192ED03ULL);
+  for (int k : kActiveFiles)
+    if (postal.percent(35)) c.files[static_cast<size_t>(k)] = postalOnlyFile(postal, k);
+  for (std::string& record : c.records) {
+    if (!postal.percent(25)) continue;
+    const size_t keyStart = record.find(',') + 1;
+    record.replace(keyStart, record.find(',', keyStart) - keyStart, codeBeside(postal, postal.pick(kActiveFiles)));
+  }
   return c;
 }
 
