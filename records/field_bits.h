@@ -34,13 +34,14 @@ class FieldBits {
   // Whether a quote is next, passing to the next window if need be; false
   // when a field end comes first or the windows end.
   bool quoteNext() {
-    while (quotes_ == 0)
+    // Mostly the bit is in this window.
+    while (__builtin_expect(quotes_ == 0, 0))
       if (ends_ != 0 || !advance()) return false;
     return true;
   }
   // The same for a field end.
   bool endNext() {
-    while (ends_ == 0)
+    while (__builtin_expect(ends_ == 0, 0))
       if (quotes_ != 0 || !advance()) return false;
     return true;
   }
