@@ -95,7 +95,7 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
       SplitAhead& first = ahead_[aheadFirst_];
       views.swap(first.fields);
       taken = first.taken;
-      aheadFirst_ = (aheadFirst_ + 1) % ahead_.size();
+      aheadFirst_ = ringPlace(aheadFirst_ + 1);
       --aheadCount_;
       aheadBytes_ -= taken;
     } else {
@@ -129,7 +129,7 @@ const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance
   while (aheadCount_ < wanted) {
     if (aheadBlocked_) return nullptr;
     const std::string_view bytes = source_->checkedBytes().substr(aheadBytes_);
-    SplitAhead& slot = ahead_[(aheadFirst_ + aheadCount_) % ahead_.size()];
+    SplitAhead& slot = ahead_[ringPlace(aheadFirst_ + aheadCount_)];
     slot.fields.resize(static_cast<size_t>(fieldCount_));
     slot.taken = bytes.empty()
                      ? 0
@@ -141,7 +141,7 @@ const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance
     aheadBytes_ += slot.taken;
     ++aheadCount_;
   }
-  return ahead_[(aheadFirst_ + wanted - 1) % ahead_.size()].fields.data();
+  return ahead_[ringPlace(aheadFirst_ + wanted - 1)].fields.data();
 }
 
 template <class Source, class Value>
