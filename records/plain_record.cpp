@@ -56,36 +56,31 @@ bool isSpecial(char c) { return c == '"' || c == ',' || c == '\r' || c == '\n'; 
 }
 
 // The separator after the quoted value that opens at `at`, the value into
-// `field`; null when the value holds a quote, comma or line end, or is not
-// followed by a separator or line end at once.
+// `field`; null when the walk cannot go on.
 [[gnu::always_inline]] inline const char* quotedByBits(FieldBits& bits, const char* at, std::string_view& field) {
-  // The opening quote is the next one: every bit before `at` is taken.
-  if (!bits.quoteNext()) return nullptr;
-  bits.dropQuote();
-  if (!bits.quoteNext()) return nullptr;
-  const char* close = bits.takeQuote();
-  if (!bits.endNext()) return nullptr;
-  const char* separator = bits.takeEnd();
-  if (separator != close + 1) return nullptr;
+  // The opening quote is the next one: every quote before `at` is taken.
+  if (!bits.takeOpeningQuote()) return nullptr;
+  const char* close = bits.takeClosingQuote();
+  if (close == nullptr) return nullptr;
   field = std::string_view(at + 1, static_cast<size_t>(close - at - 1));
-  return separator;
+  return close + 1;
 }
 
 // The same for the unquoted value at `at`, which may hold no quote.
 [[gnu::always_inline]] inline const char* unquotedByBits(FieldBits& bits, const char* at, bool only,
                                                          std::string_view& field) {
-  if (*at == ' ' || !bits.endNext() || bits.quoteBeforeEnd()) return nullptr;  // leading blanks are the full reader's
-  const char* separator = bits.takeEnd();
+  if (*at == ' ') return nullptr;  // leading blanks are the full reader's
+  const char* separator = bits.endFrom(at);
   // A lone empty value before a line end may be a blank line.
-  if (only && separator == at) return nullptr;
+  if (separator == nullptr || (only && separator == at)) return nullptr;
   field = std::string_view(at, static_cast<size_t>(separator - at));
   return separator;
 }
 
-// The record as most lists hold it, found by the bits of its quotes and
-// field ends: quoted values without a quote, comma or line end inside,
-// unquoted ones without a quote, within the bytes that whole windows
-// cover. 0 for anything else, which the byte walk below then takes.
+// The record as most lists hold it, found by the bits of its quotes, commas
+// and line ends: quoted values without a quote or line end inside, unquoted
+// ones without a quote, within the bytes that whole windows cover. 0 for
+// anything else, which the byte walk below then takes.
 size_t splitByBits(const char* const start, const char* end, int fieldCount, std::string_view* fields) {
   FieldBits bits(start, end);
   if (!bits.start()) return 0;
@@ -95,8 +90,9 @@ size_t splitByBits(const char* const start, const char* end, int fieldCount, std
     const char* separator =
         *at == '"' ? quotedByBits(bits, at, *field) : unquotedByBits(bits, at, fieldCount == 1, *field);
     if (separator == nullptr) return 0;
-    // Every bit stands before the end of the bytes: the byte after it is there.
+    // Every bit stands two bytes before the end of the bytes: they are there.
     if (field == last) {
+      if (!bits.firstLineEndAt(separator)) return 0;
       if (*separator == '\n') return static_cast<size_t>(separator + 1 - start);
       if (*separator == '\r' && separator[1] == '\n') return static_cast<size_t>(separator + 2 - start);
       return 0;

@@ -44,11 +44,13 @@ TEST(PlainRecord, BlockWalkSplitsAsTheByteWalk) {
       std::vector<std::string_view> fast(static_cast<size_t>(fieldCount)), slow(fast.size());
       const size_t n = splitPlainRecord(bytes, bytes + cut, fieldCount, fast.data());
       ASSERT_EQ(n, splitPlainRecordByBytes(bytes, bytes + cut, fieldCount, slow.data()))
-          << "seed " << seed << ", cut " << cut << ": " << record;
+          << "seed " << seed << ", cut " << cut << ": " << ::testing::PrintToString(record);
       if (n == 0) continue;
       ++taken;
       for (size_t i = 0; i < fast.size(); ++i)
-        ASSERT_TRUE(fast[i].data() == slow[i].data() && fast[i].size() == slow[i].size()) << "seed " << seed;
+        ASSERT_TRUE(fast[i].data() == slow[i].data() && fast[i].size() == slow[i].size())
+            << "seed " << seed << ", cut " << cut << ", field " << i << " at " << fast[i].data() - bytes << "+"
+            << fast[i].size() << ", not " << slow[i].data() - bytes << "+" << slow[i].size();
     }
   }
   EXPECT_GT(taken, 1000);
