@@ -1,6 +1,6 @@
 #pragma once
 // Where a record's double quotes, commas and line ends are, 64 bytes at a
-// time, as the bits of three words: a record of short fields is then walked
+// time, as the bits of words: a record of short fields is then walked
 // a few instructions a field, its bytes looked at in blocks. Quotes are
 // taken in order; a window is left for the next only when every quote in
 // it is taken and it holds no line end, which inside a record can only
@@ -55,7 +55,7 @@ class FieldBits {
         if (!leave()) return nullptr;
         continue;
       }
-      const uint64_t ends = (commas_ | lineEnds_) & (offset > 0 ? ~uint64_t{0} << offset : ~uint64_t{0});
+      const uint64_t ends = (commas() | lineEnds_) & (offset > 0 ? ~uint64_t{0} << offset : ~uint64_t{0});
       if (__builtin_expect(ends != 0, 1)) {
         // Quotes before `at` are all taken: one before the end is in the value.
         if ((quotes_ & ((ends & -ends) - 1)) != 0) return nullptr;
@@ -88,37 +88,54 @@ class FieldBits {
 
   // The bits of the window at base_. A byte up to 0x0D counts as a line
   // end: a control byte stops the walk as a line end in the wrong place
-  // does, and the byte walk then takes the record.
+  // does, and the byte walk then takes the record. Commas are found only
+  // for unquoted values: quoted ones are walked by their quotes.
   bool fill() {
     if (base_ - from_ > lastBase_) return false;
-    quotes_ = commas_ = lineEnds_ = 0;
+    quotes_ = lineEnds_ = 0;
+    commasFound_ = false;
 #ifdef __SSE2__
     for (int k = 0; k < kWindow; k += 16) {
-      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base_ + k));
-      const auto bitsOf = [k](__m128i found) {
-        return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(found))) << k;
-      };
-      quotes_ |= bitsOf(_mm_cmpeq_epi8(b, _mm_set1_epi8('"')));
-      commas_ |= bitsOf(_mm_cmpeq_epi8(b, _mm_set1_epi8(',')));
-      lineEnds_ |= bitsOf(_mm_cmpeq_epi8(_mm_min_epu8(b, _mm_set1_epi8('\r')), b));
+      const __m128i b = load(k);
+      quotes_ |= bitsOf(_mm_cmpeq_epi8(b, _mm_set1_epi8('"')), k);
+      lineEnds_ |= bitsOf(_mm_cmpeq_epi8(_mm_min_epu8(b, _mm_set1_epi8('\r')), b), k);
     }
 #else
     for (int k = 0; k < kWindow; ++k) {
       const auto c = static_cast<unsigned char>(base_[k]);
       quotes_ |= static_cast<uint64_t>(c == '"') << k;
-      commas_ |= static_cast<uint64_t>(c == ',') << k;
       lineEnds_ |= static_cast<uint64_t>(c <= '\r') << k;
     }
 #endif
     return true;
   }
 
+  uint64_t commas() {
+    if (commasFound_) return commas_;
+    commas_ = 0;
+#ifdef __SSE2__
+    for (int k = 0; k < kWindow; k += 16) commas_ |= bitsOf(_mm_cmpeq_epi8(load(k), _mm_set1_epi8(',')), k);
+#else
+    for (int k = 0; k < kWindow; ++k) commas_ |= static_cast<uint64_t>(base_[k] == ',') << k;
+#endif
+    commasFound_ = true;
+    return commas_;
+  }
+
+#ifdef __SSE2__
+  __m128i load(int k) const { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(base_ + k)); }
+  static uint64_t bitsOf(__m128i found, int k) {
+    return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(found))) << k;
+  }
+#endif
+
   const char* const from_;
   const char* base_;          // of the window the bits stand for
   const ptrdiff_t lastBase_;  // from from_, the last base a window may have
   uint64_t quotes_ = 0;       // those not yet taken
-  uint64_t commas_ = 0;
+  uint64_t commas_ = 0;  // once commasFound_
   uint64_t lineEnds_ = 0;
+  bool commasFound_ = false;
 };
 
 }  // namespace zumaro

@@ -13,19 +13,20 @@
 namespace zumaro {
 namespace {
 
-std::string randomField(bench::Rng& rng) {
+std::string randomField(bench::Rng& rng, int quotedPercent) {
   std::string value;
   const int length = rng.percent(15) ? 0 : rng.percent(10) ? rng.between(41, 200) : rng.between(1, 40);
   for (int k = 0; k < length; ++k)
-    value += rng.percent(90) ? rng.pick<char>({'a', '1', '\xB1', '-'}) : static_cast<char>(rng.below(256));
-  const std::string quoted = rng.percent(70) ? "\"" : "";
+    value += rng.percent(97) ? rng.pick<char>({'a', '1', '\xB1', '-', ','}) : static_cast<char>(rng.below(256));
+  const std::string quoted = rng.percent(quotedPercent) ? "\"" : "";
   return (rng.percent(3) ? " " : "") + quoted + value + quoted + (rng.percent(3) ? "x" : "");
 }
 
 std::string randomRecord(bench::Rng& rng, int fieldCount) {
   std::string record;
+  const int quotedPercent = rng.pick<int>({0, 50, 90});
   for (int i = 0; i < fieldCount; ++i)
-    record += randomField(rng) + (i + 1 == fieldCount ? "" : rng.percent(97) ? "," : ";");
+    record += randomField(rng, quotedPercent) + (i + 1 == fieldCount ? "" : rng.percent(97) ? "," : ";");
   record += rng.pick<std::string>({"\n", "\r\n", "\r\n", "\r", ""});
   for (int more = rng.between(0, 1) * 12; more > 0; --more) record += "\"b\",c\n";
   return record;
@@ -54,6 +55,33 @@ TEST(PlainRecord, BlockWalkSplitsAsTheByteWalk) {
     }
   }
   EXPECT_GT(taken, 1000);
+}
+
+// Values that end or begin right at the edge of a 64-byte block.
+TEST(PlainRecord, BlockEdgesSplitAsTheByteWalk) {
+  const std::string tail = std::string(70, 'z') + "\n";  // more records, so that whole blocks are there
+  const std::string pad(54, 'a');                        // a second value up to byte 62, a comma at 63
+  const struct {
+    std::string record;
+    int fieldCount;
+  } cases[] = {
+      {"abcdefgh," + pad + ",a,aaaaaa\r\n", 3},  // a block's commas are its own, not those of the one before
+      {"abcdefgh," + pad + ",a,aaaaaa\r\n", 4},
+      {"\"" + std::string(61, 'a') + "\",b,c\r\n", 3},    // an unquoted value first in its block
+      {"\"" + std::string(61, 'a') + "\",\"b\"\r\n", 2},  // the closing quote last in its block
+      {"\"" + std::string(62, 'a') + "\"\r\n", 1},        // the line end first in the next block
+      {std::string(63, 'a') + "\r\n", 1},                 // a CR last in a block, its LF first in the next
+      {std::string(63, 'a') + ",\"b\r\n\",c\n", 2},        // a line end inside quotes in the next block
+  };
+  for (const auto& c : cases) {
+    const std::string bytes = c.record + tail;
+    std::vector<std::string_view> fast(static_cast<size_t>(c.fieldCount)), slow(fast.size());
+    const char* end = bytes.data() + bytes.size();
+    const size_t taken = splitPlainRecord(bytes.data(), end, c.fieldCount, fast.data());
+    EXPECT_EQ(taken, splitPlainRecordByBytes(bytes.data(), end, c.fieldCount, slow.data()))
+        << ::testing::PrintToString(c.record);
+    if (taken != 0) EXPECT_EQ(fast, slow) << ::testing::PrintToString(c.record);
+  }
 }
 
 }  // namespace
