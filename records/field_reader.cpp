@@ -128,12 +128,13 @@ const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance
   const auto wanted = static_cast<size_t>(distance);
   while (aheadCount_ < wanted) {
     if (aheadBlocked_) return nullptr;
-    const std::string_view bytes = source_->checkedBytes().substr(aheadBytes_);
+    // Records split ahead lie within the checked bytes.
+    const std::string_view checked = source_->checkedBytes();
+    const char* from = checked.data() + aheadBytes_;
+    const char* end = checked.data() + checked.size();
     SplitAhead& slot = ahead_[ringPlace(aheadFirst_ + aheadCount_)];
-    slot.fields.resize(static_cast<size_t>(fieldCount_));
-    slot.taken = bytes.empty()
-                     ? 0
-                     : splitPlainRecord(bytes.data(), bytes.data() + bytes.size(), fieldCount_, slot.fields.data());
+    if (slot.fields.size() != static_cast<size_t>(fieldCount_)) slot.fields.resize(static_cast<size_t>(fieldCount_));
+    slot.taken = from == end ? 0 : splitPlainRecord(from, end, fieldCount_, slot.fields.data());
     if (slot.taken == 0) {
       aheadBlocked_ = true;
       return nullptr;
