@@ -10,7 +10,7 @@ bool ByteSource::refill() {
     if (f.invalidPending_) f.throwInvalid(f.bytesDecoded_);
     if (f.bytesStart_ == f.bytes_.size() && f.eof_) return false;
     if (!f.eof_ && f.bytes_.size() - f.bytesStart_ < 4) {
-      f.bytes_.erase(0, f.bytesStart_);
+      f.bytes_.dropFront(f.bytesStart_);
       f.bytesStart_ = 0;
       f.readMore();
     }

@@ -95,7 +95,7 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
       SplitAhead& first = ahead_[aheadFirst_];
       views.swap(first.fields);
       taken = first.taken;
-      aheadFirst_ = (aheadFirst_ + 1) % ahead_.size();
+      aheadFirst_ = ringPlace(aheadFirst_ + 1);
       --aheadCount_;
       aheadBytes_ -= taken;
     } else {
@@ -128,12 +128,13 @@ const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance
   const auto wanted = static_cast<size_t>(distance);
   while (aheadCount_ < wanted) {
     if (aheadBlocked_) return nullptr;
-    const std::string_view bytes = source_->checkedBytes().substr(aheadBytes_);
-    SplitAhead& slot = ahead_[(aheadFirst_ + aheadCount_) % ahead_.size()];
-    slot.fields.resize(static_cast<size_t>(fieldCount_));
-    slot.taken = bytes.empty()
-                     ? 0
-                     : splitPlainRecord(bytes.data(), bytes.data() + bytes.size(), fieldCount_, slot.fields.data());
+    // Records split ahead lie within the checked bytes.
+    const std::string_view checked = source_->checkedBytes();
+    const char* from = checked.data() + aheadBytes_;
+    const char* end = checked.data() + checked.size();
+    SplitAhead& slot = ahead_[ringPlace(aheadFirst_ + aheadCount_)];
+    if (slot.fields.size() != static_cast<size_t>(fieldCount_)) slot.fields.resize(static_cast<size_t>(fieldCount_));
+    slot.taken = from == end ? 0 : splitPlainRecord(from, end, fieldCount_, slot.fields.data());
     if (slot.taken == 0) {
       aheadBlocked_ = true;
       return nullptr;
@@ -141,7 +142,7 @@ const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance
     aheadBytes_ += slot.taken;
     ++aheadCount_;
   }
-  return ahead_[(aheadFirst_ + wanted - 1) % ahead_.size()].fields.data();
+  return ahead_[ringPlace(aheadFirst_ + wanted - 1)].fields.data();
 }
 
 template <class Source, class Value>

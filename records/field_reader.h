@@ -112,7 +112,11 @@ class BasicRecordReader {
     size_t taken = 0;
     std::vector<std::string_view> fields;
   };
-  std::array<SplitAhead, kMostAhead> ahead_;
+  // A power of two, so that a place in the ring is found by a mask.
+  static constexpr size_t kRing = 8;
+  static_assert(kRing >= kMostAhead && (kRing & (kRing - 1)) == 0);
+  static size_t ringPlace(size_t at) { return at & (kRing - 1); }
+  std::array<SplitAhead, kRing> ahead_;
   size_t aheadFirst_ = 0;
   size_t aheadCount_ = 0;
   size_t aheadBytes_ = 0;

@@ -14,5 +14,8 @@ namespace zumaro {
 // end included; 0 when the record is not of this plain form or does not end
 // within the bytes given.
 size_t splitPlainRecord(const char* at, const char* end, int fieldCount, std::string_view* fields);
+// The same, byte by byte: what splitPlainRecord falls back to when its
+// faster walk over the bits of whole blocks does not take the record.
+size_t splitPlainRecordByBytes(const char* at, const char* end, int fieldCount, std::string_view* fields);
 
 }  // namespace zumaro

@@ -59,18 +59,14 @@ void TextSource::close() {
 // Appends one block to bytes_; false at the end of the data.
 bool TextSource::readMore() {
   if (eof_) return false;
-  const size_t have = bytes_.size();
-  bytes_.resize(have + readBlock_);
+  char* to = bytes_.roomFor(readBlock_);
   ssize_t n;
   do {
     size_t want = static_cast<size_t>(std::min<uint64_t>(readBlock_, readLimit_ - bytesRead_));
-    n = fd_ >= 0 && want > 0 ? ::read(fd_, bytes_.data() + have, want) : 0;
+    n = fd_ >= 0 && want > 0 ? ::read(fd_, to, want) : 0;
   } while (n < 0 && errno == EINTR);
-  if (n < 0) {
-    bytes_.resize(have);
-    throw ReadError(ReadFault::IoError, bytesDecoded_, errno);
-  }
-  bytes_.resize(have + static_cast<size_t>(n));
+  if (n < 0) throw ReadError(ReadFault::IoError, bytesDecoded_, errno);
+  bytes_.keep(static_cast<size_t>(n));
   bytesRead_ += static_cast<uint64_t>(n);
   if (n == 0) eof_ = true;
   return n > 0;
@@ -89,14 +85,14 @@ void TextSource::findEncoding(EncodingChoice choice) {
     while (!sniffer.decided() && bytes_.size() < kSniffAhead) {
       const size_t have = bytes_.size();
       if (!readMore()) break;
-      sniffer.take(std::string_view(bytes_).substr(have));
+      sniffer.take(bytes_.view().substr(have));
     }
     encoding_ = sniffer.result();
   } else {
     encoding_ = TextEncoding::Utf8;
     while (bytes_.size() < kByteOrderMark.size() && readMore()) {
     }
-    if (std::string_view(bytes_).substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    if (bytes_.view().substr(0, kByteOrderMark.size()) == kByteOrderMark)
       encoding_ = TextEncoding::Utf8WithBom;
   }
   if (encoding_ == TextEncoding::Utf8WithBom) skipByteOrderMark();
@@ -122,7 +118,7 @@ void TextSource::sniffRegularFile(EncodingSniffer& sniffer) {
 void TextSource::skipByteOrderMark() {
   while (bytes_.size() < kByteOrderMark.size() && readMore()) {
   }
-  if (std::string_view(bytes_).substr(0, kByteOrderMark.size()) != kByteOrderMark) return;
+  if (bytes_.view().substr(0, kByteOrderMark.size()) != kByteOrderMark) return;
   bytesStart_ = kByteOrderMark.size();
   bytesDecoded_ = kByteOrderMark.size();
 }
@@ -139,18 +135,18 @@ bool TextSource::takeFirstLine(std::string& raw, Text& text) {
   text.clear();
   size_t end = bytesStart_;
   for (;;) {
-    const size_t at = bytes_.find_first_of("\r\n", end);
+    const size_t at = bytes_.view().find_first_of("\r\n", end);
     end = at == std::string::npos ? bytes_.size() : at;
     if (end - bytesStart_ > kMaxFirstLine) {
       ReadError error(ReadFault::FieldTooLong, bytesDecoded_ + kMaxFirstLine);
       throw error;
     }
     // A CR as the last byte read may be the first half of CR LF.
-    if (at != std::string::npos && !(bytes_[at] == '\r' && at + 1 == bytes_.size() && !eof_)) break;
+    if (at != std::string::npos && !(bytes_.data()[at] == '\r' && at + 1 == bytes_.size() && !eof_)) break;
     if (!readMore()) break;
   }
-  if (end < bytes_.size()) end += bytes_.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-  raw.assign(bytes_, bytesStart_, end - bytesStart_);
+  if (end < bytes_.size()) end += bytes_.view().substr(end, 2) == "\r\n" ? 2 : 1;
+  raw.assign(bytes_.view().substr(bytesStart_, end - bytesStart_));
   const DecodeResult stop = decodeText(encoding_, raw.data(), raw.size(), true, text);
   if (stop.invalid) throwInvalid(bytesDecoded_ + stop.consumed);
   bytesStart_ = end;
@@ -167,7 +163,7 @@ bool TextSource::refill() {
     if (bytesStart_ == bytes_.size() && eof_) return false;
     // A UTF-8 character takes up to four bytes.
     if (!eof_ && bytes_.size() - bytesStart_ < 4) {
-      bytes_.erase(0, bytesStart_);
+      bytes_.dropFront(bytesStart_);
       bytesStart_ = 0;
       readMore();
     }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "records/read_buffer.h"
 #include "records/text_encoding.h"
 #include "state/text.h"
 
@@ -98,7 +99,7 @@ class TextSource {
   uint64_t fileSize_ = 0;
   uint64_t readLimit_ = UINT64_MAX;  // bytes of the file that hold text
   uint64_t bytesRead_ = 0;
-  std::string bytes_;      // undecoded bytes read ahead
+  ReadBuffer bytes_;       // undecoded bytes read ahead
   size_t bytesStart_ = 0;  // first byte of bytes_ not yet decoded
   uint64_t bytesDecoded_ = 0;
   bool eof_ = false;

@@ -9,6 +9,7 @@
 #include <vector>
 #include <stdexcept>
 
+#include "state/long_byte_runs.h"
 #include "state/one_byte_runs.h"
 
 namespace zumaro {
@@ -288,7 +289,7 @@ CodePage932::DecodeStop CodePage932::validate(const char* bytes, size_t size, bo
     const uint8_t kind = singleKind_[p[i]];
     if (kind != kLeadByte) {
       if (kind == kSame || single_[p[i]] != kInvalid) {
-        i += std::max<size_t>(1, fastRuns_ ? one_byte::byteRun<kRunKind>(p + i, size - i) : 0);
+        i += std::max<size_t>(1, fastRuns_ ? one_byte::longByteRun<kRunKind>(p + i, size - i) : 0);
         continue;
       }
       return {i, true};
