@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "address/adrck.h"
-#include "address/block_notation.h"
 #include "address/entry_application.h"
 #include "address/reading_agreement.h"
 #include "address/reading_fold.h"
@@ -66,7 +65,7 @@ void writeBuildingOf(ConversionState& s, const EntryView& e) {
     if (!e[9].empty()) {
       setSlot(s, posbil, Text(e[4]));
     } else if (!s.recbil.empty()) {
-      setSlot(s, posbil, toFullWidth(s.recbil));
+      writeFullWidth(s, posbil, s.recbil);
     }
     return;
   }
@@ -76,17 +75,17 @@ void writeBuildingOf(ConversionState& s, const EntryView& e) {
   foldReading(e[9], reading);
   const bool named = building.view().substr(0, reading.size()) == reading && building.endsCharacter(reading.size());
   if (!named) {
-    setSlot(s, posbil, toFullWidth(s.recbil));
+    writeFullWidth(s, posbil, s.recbil);
     return;
   }
   setSlot(s, posbil,
           joined({e[4], toFullWidth(TextView(s.recbil).substr(static_cast<size_t>(building.textUsed(reading.size()))))}));
 }
 
-Text remainderAfter(const ConversionState& s, int used) {
+TextView remainderAfter(const ConversionState& s, int used) {
   TextView rest = TextView(s.reccityRead).substr(static_cast<size_t>(used));
   while (!rest.empty() && isSpace(rest.front())) rest.remove_prefix(1);
-  return writtenRemainder(rest, s.blockStyle);
+  return rest;
 }
 
 void applyAddressEntry(ConversionState& s, const EntryView& e, int used) {

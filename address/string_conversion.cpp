@@ -139,13 +139,14 @@ char16_t widenUnit(const Tables& t, char16_t c) {
 }
 
 // A voiced mark joins the character before it, so the text never grows and
-// is written over as it is read.
-void widen(const Tables& t, Text& text) {
-  size_t out = 0;
-  for (const char16_t c : text) {
-    const char16_t w = t.wide[c];
+// is written over as it is read. Only text[from..] is widened, and a mark
+// there never joins a character before `from`.
+void widen(const Tables& t, Text& text, size_t from = 0) {
+  size_t out = from;
+  for (size_t i = from; i < text.size(); ++i) {
+    const char16_t w = t.wide[text[i]];
     const bool mark = static_cast<unsigned>(w - kVoicedMark) <= 1u;  // ゛ or ゜, which follow each other
-    if (!mark || out == 0) {
+    if (!mark || out == from) {
       text[out++] = w;
       continue;
     }
@@ -243,6 +244,12 @@ void convertInPlace(Text& text, int option) {
   if (option & kToKatakana) toKatakana(text);
   if (option & kHalfWidth) text = narrow(t, text);
   if (int caseCode = option & 3; caseCode != 0) applyCase(t, text, caseCode);
+}
+
+void appendFullWidth(Text& out, TextView text) {
+  const size_t from = out.size();
+  out.append(text);
+  widen(tables(), out, from);
 }
 
 Text convertString(TextView text, int option) {
