@@ -9,6 +9,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "address/ascii_title_case.h"
+
 namespace zumaro {
 
 namespace {
@@ -219,8 +221,10 @@ void applyCase(const Tables& t, Text& text, int caseCode) {
     for (char16_t& c : text) c = t.lower[c];
   } else {
     // Only whitespace starts a word: "foo-bar" stays "Foo-bar".
-    bool wordStart = true;
-    for (char16_t& c : text) {
+    size_t at = titleCaseAsciiSteps(text.data(), text.size());
+    bool wordStart = at == 0 || isWordSeparator(text[at - 1]);
+    for (; at < text.size(); ++at) {
+      char16_t& c = text[at];
       const bool separator = isWordSeparator(c);
       c = (wordStart ? t.upper : t.lower)[c];
       wordStart = separator;
