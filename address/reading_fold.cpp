@@ -122,30 +122,41 @@ __m128i unitsWithin(__m128i units, char16_t first, char16_t last) {
                          _mm_setzero_si128());
 }
 
+enum class Step { Plain, NotPlain, VoicedAlike };
+
+// The eight units at `at`: all plain, or not, or plain but holding a ﾁﾞ or
+// ﾂﾞ (counting the unit before `at`).
+Step plainStep(TextView text, size_t at) {
+  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at));
+  const __m128i kana = _mm_andnot_si128(unitsWithin(units, kSmallHalfFirst, kSmallHalfLast),
+                                        unitsWithin(units, kHalfKanaFirst, kHalfKanaLast));
+  const __m128i plain = _mm_or_si128(kana, unitsWithin(units, kAsciiFirst, kAsciiLast));
+  if (_mm_movemask_epi8(plain) != 0xFFFF) return Step::NotPlain;
+  const __m128i previous = at == 0 ? _mm_slli_si128(units, 2)
+                                   : _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + at - 1));
+  const __m128i chiOrTsu = _mm_or_si128(_mm_cmpeq_epi16(previous, _mm_set1_epi16(static_cast<int16_t>(u'ﾁ'))),
+                                        _mm_cmpeq_epi16(previous, _mm_set1_epi16(static_cast<int16_t>(u'ﾂ'))));
+  const __m128i voiced = _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<int16_t>(u'ﾞ')));
+  return _mm_movemask_epi8(_mm_and_si128(chiOrTsu, voiced)) != 0 ? Step::VoicedAlike : Step::Plain;
+}
+
 // How many units from the start are plain and hold no ﾁﾞ or ﾂﾞ, in steps of
-// eight; `found` tells whether such a voiced pair was met.
+// eight, the last of which may overlap the one before; `found` tells
+// whether such a voiced pair was met.
 size_t plainPrefix(TextView text, bool& found) {
   static const bool usable = plainUnitsHold();
   found = false;
   if (!usable) return 0;
   size_t i = 0;
   for (; i + 8 <= text.size(); i += 8) {
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
-    const __m128i kana = _mm_andnot_si128(unitsWithin(units, kSmallHalfFirst, kSmallHalfLast),
-                                          unitsWithin(units, kHalfKanaFirst, kHalfKanaLast));
-    const __m128i plain = _mm_or_si128(kana, unitsWithin(units, kAsciiFirst, kAsciiLast));
-    if (_mm_movemask_epi8(plain) != 0xFFFF) break;
-    const __m128i previous = i == 0 ? _mm_slli_si128(units, 2)
-                                    : _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i - 1));
-    const __m128i chiOrTsu = _mm_or_si128(_mm_cmpeq_epi16(previous, _mm_set1_epi16(static_cast<int16_t>(u'ﾁ'))),
-                                          _mm_cmpeq_epi16(previous, _mm_set1_epi16(static_cast<int16_t>(u'ﾂ'))));
-    const __m128i voiced = _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<int16_t>(u'ﾞ')));
-    if (_mm_movemask_epi8(_mm_and_si128(chiOrTsu, voiced)) != 0) {
-      found = true;
-      return i;
-    }
+    const Step step = plainStep(text, i);
+    found = step == Step::VoicedAlike;
+    if (step != Step::Plain) return i;
   }
-  return i;
+  if (i == text.size() || text.size() < 8) return i;
+  const Step last = plainStep(text, text.size() - 8);
+  found = last == Step::VoicedAlike;
+  return last == Step::Plain ? text.size() : i;
 }
 #else
 size_t plainPrefix(TextView, bool& found) {
@@ -158,6 +169,7 @@ bool needsFolding(TextView text) {
   bool found = false;
   const size_t plain = plainPrefix(text, found);
   if (found) return true;
+  if (plain == text.size()) return false;
   return needsFoldingFrom(text.substr(plain), plain > 0 ? foldFlags()[text[plain - 1]] : 0u);
 }
 
