@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "address/common_length.h"
 
 namespace zumaro {
 namespace {
@@ -22,22 +20,6 @@ inline bool endsWith(TextView text, TextView suffix) {
          std::memcmp(text.data() + text.size() - suffix.size(), suffix.data(), suffix.size() * sizeof(char16_t)) == 0;
 }
 
-// How many units the two begin with alike: eight at a time while both
-// have them, as the readings compared are mostly alike for a long stretch.
-size_t commonLength(TextView a, TextView b) {
-  const size_t limit = std::min(a.size(), b.size());
-  size_t common = 0;
-#ifdef __SSE2__
-  for (; common + 8 <= limit; common += 8) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data() + common));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.data() + common));
-    const auto unlike = static_cast<unsigned>(~_mm_movemask_epi8(_mm_cmpeq_epi16(x, y)) & 0xFFFF);
-    if (unlike != 0) return common + static_cast<size_t>(__builtin_ctz(unlike)) / 2;
-  }
-#endif
-  while (common < limit && a[common] == b[common]) ++common;
-  return common;
-}
 
 // Walks the folded record from `at`; `at` only moves past what agreed.
 class Walk {
