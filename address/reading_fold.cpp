@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #ifdef __SSE2__
@@ -140,6 +141,26 @@ Step plainStep(TextView text, size_t at) {
   return _mm_movemask_epi8(_mm_and_si128(chiOrTsu, voiced)) != 0 ? Step::VoicedAlike : Step::Plain;
 }
 
+// A text shorter than a step, copied into one filled up with a plain unit
+// (words that overlap where the text is shorter than them): most readings
+// are that short.
+Step shortPlainStep(TextView text) {
+  alignas(16) char16_t padded[8];
+  _mm_store_si128(reinterpret_cast<__m128i*>(padded), _mm_set1_epi16(static_cast<int16_t>(u'ｱ')));
+  const char16_t* units = text.data();
+  const size_t n = text.size();
+  if (n >= 4) {
+    std::memcpy(padded, units, 8);
+    std::memcpy(padded + n - 4, units + n - 4, 8);
+  } else if (n >= 2) {
+    std::memcpy(padded, units, 4);
+    std::memcpy(padded + n - 2, units + n - 2, 4);
+  } else if (n == 1) {
+    padded[0] = units[0];
+  }
+  return plainStep(TextView(padded, 8), 0);
+}
+
 // How many units from the start are plain and hold no ﾁﾞ or ﾂﾞ, in steps of
 // eight, the last of which may overlap the one before; `found` tells
 // whether such a voiced pair was met.
@@ -147,6 +168,11 @@ size_t plainPrefix(TextView text, bool& found) {
   static const bool usable = plainUnitsHold();
   found = false;
   if (!usable) return 0;
+  if (text.size() < 8) {
+    const Step step = shortPlainStep(text);
+    found = step == Step::VoicedAlike;
+    return step == Step::Plain ? text.size() : 0;
+  }
   size_t i = 0;
   for (; i + 8 <= text.size(); i += 8) {
     const Step step = plainStep(text, i);

@@ -44,13 +44,13 @@ bool takenAsItStands(const Text& reading) {
 }
 
 // Every unit of the blocks readings are written in, and ﾁﾞ, at every place of
-// readings that end within, at or just past a step of eight.
+// readings of every length to a step and past it.
 TEST(ReadingFold, EveryUnitAtEveryPlaceAroundTheSteps) {
   std::vector<Text> pieces = {u"ﾁﾞ", u"ﾂﾞ", u"ｼﾞ"};
   for (char16_t c = 0; c < 0x80; ++c) pieces.emplace_back(1, c);
   for (char16_t c = 0x3000; c < 0x3100; ++c) pieces.emplace_back(1, c);
   for (char16_t c = 0xFF00; c < 0xFFA0; ++c) pieces.emplace_back(1, c);
-  for (size_t size : {7, 8, 9, 15, 16, 17, 24}) {
+  for (size_t size : {1, 2, 3, 4, 5, 6, 7, 8, 9, 15, 16, 17, 24}) {
     for (size_t at = 0; at < size; ++at) {
       for (const Text& piece : pieces) {
         Text reading = Text(u"ﾄｳｷﾖｳﾄﾁﾖﾀﾞｸ1-2ﾁﾖｳﾒABCｶﾞｲ").substr(0, size);
