@@ -85,7 +85,7 @@ bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
 }
 
 // City and town area from where the walk stands, to a whole character.
-bool takeCityAndTown(Walk& walk, const FoldedText& record, const EntryReadings& entry, bool& passedOver) {
+bool takeCityAndTown(Walk& walk, const FoldedRecordView& record, const EntryReadings& entry, bool& passedOver) {
   // A town area read 町 alone alternates, as the old comparison let it.
   return takeWithSuffix(walk, entry.city, false) && takeTown(walk, entry.town, !entry.city.empty(), passedOver) &&
          record.endsCharacter(walk.at());
@@ -93,7 +93,7 @@ bool takeCityAndTown(Walk& walk, const FoldedText& record, const EntryReadings& 
 
 }  // namespace
 
-Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry) {
+Agreement agreeReadings(FoldedRecordView record, const EntryReadings& entry) {
   Walk walk(record.view());
   Agreement result;
   // The prefecture as the layout expects it first; then, for a record that
