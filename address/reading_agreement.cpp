@@ -27,18 +27,22 @@ class Walk {
   explicit Walk(TextView record) : record_(record) {}
 
   bool take(TextView part) {
-    const size_t common = commonLength(record_.substr(at_), part);
+    const size_t common = commonLength(rest(), part);
     at_ += common;
     furthest_ = std::max(furthest_, at_);
     return common == part.size();
   }
-  bool ahead(TextView part) const { return record_.substr(at_, part.size()) == part; }
+  bool ahead(TextView part) const { return rest().substr(0, part.size()) == part; }
   void skip(size_t n) { at_ += n; }
   void backTo(size_t at) { at_ = at; }
   size_t at() const { return at_; }
   size_t furthest() const { return furthest_; }
 
  private:
+  // at_ never passes the record's end: it moves only over what agreed or
+  // what ahead() found there.
+  TextView rest() const { return TextView(record_.data() + at_, record_.size() - at_); }
+
   TextView record_;
   size_t at_ = 0;
   size_t furthest_ = 0;
