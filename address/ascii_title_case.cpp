@@ -11,8 +11,7 @@ namespace {
 
 __m128i unitsWithin(__m128i units, char16_t first, char16_t last) {
   const __m128i above = _mm_sub_epi16(units, _mm_set1_epi16(static_cast<short>(first)));
-  return _mm_cmpeq_epi16(_mm_subs_epu16(above, _mm_set1_epi16(static_cast<short>(last - first))),
-                         _mm_setzero_si128());
+  return _mm_cmpeq_epi16(_mm_subs_epu16(above, _mm_set1_epi16(static_cast<short>(last - first))), _mm_setzero_si128());
 }
 
 __m128i wordSeparators(__m128i units) {
@@ -22,8 +21,7 @@ __m128i wordSeparators(__m128i units) {
 }
 
 bool allAscii(__m128i units) {
-  return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), _mm_setzero_si128())) ==
-         0xFFFF;
+  return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_subs_epu16(units, _mm_set1_epi16(0x7F)), _mm_setzero_si128())) == 0xFFFF;
 }
 
 // The eight units at `at`, each cased by whether the unit before it (the
@@ -39,8 +37,8 @@ bool caseStep(char16_t* text, size_t at) {
   const __m128i toUpper = _mm_and_si128(starts, unitsWithin(units, u'a', u'z'));
   const __m128i toLower = _mm_andnot_si128(starts, unitsWithin(units, u'A', u'Z'));
   const __m128i caseBit = _mm_set1_epi16(0x20);
-  const __m128i cased = _mm_add_epi16(_mm_sub_epi16(units, _mm_and_si128(toUpper, caseBit)),
-                                      _mm_and_si128(toLower, caseBit));
+  const __m128i cased =
+      _mm_add_epi16(_mm_sub_epi16(units, _mm_and_si128(toUpper, caseBit)), _mm_and_si128(toLower, caseBit));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(text + at), cased);
   return true;
 }

@@ -48,9 +48,13 @@ class Walk {
   size_t furthest_ = 0;
 };
 
+// The steps below are inlined into agreeReadings, asked at every entry, so
+// that the walk is kept in registers rather than passed by reference.
+
 // A reading whose 町 the record may read the other way: the body must agree,
 // then the record must write ﾁﾖｳ or ﾏﾁ itself; nothing else is passed over.
-bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates, bool alternates = true) {
+[[gnu::always_inline]] inline bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates,
+                                                  bool alternates = true) {
   TextView suffix;
   if (!alternates) {
     return walk.take(reading);
@@ -75,7 +79,7 @@ bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates, boo
 // when the town reading does not agree without doing so.
 // Without a city reading the town's 町 is read as written, as the old
 // comparison read it, so that no entry agrees there that it did not.
-bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
+[[gnu::always_inline]] inline bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
   const size_t start = walk.at();
   if (takeWithSuffix(walk, town, true, cityRead) || town.empty()) return true;
   for (TextView oaza : {kOoaza, kAza}) {
@@ -89,7 +93,8 @@ bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
 }
 
 // City and town area from where the walk stands, to a whole character.
-bool takeCityAndTown(Walk& walk, const FoldedRecordView& record, const EntryReadings& entry, bool& passedOver) {
+[[gnu::always_inline]] inline bool takeCityAndTown(Walk& walk, const FoldedRecordView& record,
+                                                   const EntryReadings& entry, bool& passedOver) {
   // A town area read 町 alone alternates, as the old comparison let it.
   return takeWithSuffix(walk, entry.city, false) && takeTown(walk, entry.town, !entry.city.empty(), passedOver) &&
          record.endsCharacter(walk.at());

@@ -12,9 +12,7 @@ namespace {
 
 constexpr int kTitle = 3, kUpper = 1, kLower = 2;
 
-bool separatesWords(char16_t c) {
-  return c == u' ' || c == u'\u3000' || c == 0 || (c >= u'\t' && c <= u'\r');
-}
+bool separatesWords(char16_t c) { return c == u' ' || c == u'\u3000' || c == 0 || (c >= u'\t' && c <= u'\r'); }
 
 Text titleCaseByCharacter(TextView text) {
   Text out;
@@ -47,8 +45,8 @@ TEST(AsciiTitleCase, EveryUnitAtEveryPlace) {
 }
 
 TEST(AsciiTitleCase, GeneratedTexts) {
-  const std::vector<Text> pieces = {u"a", u"Z", u"m", u"Q", u" ", u"\t", u"\r\n", u"-", u"0", u"@", u"[",
-                                    u"`", u"{", u"\x7F", u"ä", u"Ä", u"ß", u"\u3000", u"ａ", u"ｶﾞ", u"\U00010428"};
+  const std::vector<Text> pieces = {u"a", u"Z", u"m",    u"Q", u" ", u"\t", u"\r\n",   u"-",  u"0",  u"@",         u"[",
+                                    u"`", u"{", u"\x7F", u"ä", u"Ä", u"ß",  u"\u3000", u"ａ", u"ｶﾞ", u"\U00010428"};
   std::mt19937 random(15);
   for (int round = 0; round < 4000; ++round) {
     Text text;
