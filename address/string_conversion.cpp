@@ -162,7 +162,7 @@ void widen(const Tables& t, Text& text, size_t from = 0) {
       text[out++] = w;
     }
   }
-  text.resize(out);
+  text.erase(out);  // never longer: erasing needs no room
 }
 
 Text narrow(const Tables& t, TextView text) {
