@@ -59,12 +59,6 @@ char16_t voicedAlike(char16_t before, char16_t unit) {
   return before;
 }
 
-}  // namespace
-
-bool isSpace(char16_t c) { return c == u' ' || c == u'\u3000'; }
-
-namespace {
-
 // What needsFolding asks of each unit, one byte per unit.
 enum : uint8_t { kFolds = 1, kVoicedAlikeBase = 2, kVoicedMark = 4 };
 using FoldFlags = std::array<uint8_t, 0x10000>;
