@@ -2,7 +2,6 @@
 // How many units two texts begin with alike, asked at every entry the
 // comparison meets, so it is kept inline.
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -14,22 +13,6 @@
 namespace zumaro {
 namespace common_length_detail {
 
-// The units alike at the start of a[at..] and b[at..], `Word` bytes at a
-// time; false where they differ within it, with `at` moved to the first
-// difference.
-template <typename Word>
-inline bool alikeWord(const char16_t* a, const char16_t* b, size_t& at) {
-  Word x, y;
-  std::memcpy(&x, a + at, sizeof x);
-  std::memcpy(&y, b + at, sizeof y);
-  if (x == y) {
-    at += sizeof(Word) / sizeof(char16_t);
-    return true;
-  }
-  at += static_cast<size_t>(__builtin_ctzll(static_cast<unsigned long long>(x ^ y))) / 16;
-  return false;
-}
-
 #ifdef __SSE2__
 // The eight units at `at`: how many are alike before the first difference.
 inline size_t alikeStep(const char16_t* a, const char16_t* b, size_t at) {
@@ -38,20 +21,36 @@ inline size_t alikeStep(const char16_t* a, const char16_t* b, size_t at) {
   const auto unlike = static_cast<unsigned>(~_mm_movemask_epi8(_mm_cmpeq_epi16(x, y)) & 0xFFFF);
   return unlike == 0 ? 8 : static_cast<size_t>(__builtin_ctz(unlike)) / 2;
 }
+
+// Up to seven units into a step whose other lanes hold `pad`, by words that
+// overlap where the text is shorter than them.
+inline __m128i paddedUnits(const char16_t* units, size_t n, char16_t pad) {
+  alignas(16) char16_t padded[8];
+  _mm_store_si128(reinterpret_cast<__m128i*>(padded), _mm_set1_epi16(static_cast<short>(pad)));
+  if (n >= 4) {
+    std::memcpy(padded, units, 8);
+    std::memcpy(padded + n - 4, units + n - 4, 8);
+  } else if (n >= 2) {
+    std::memcpy(padded, units, 4);
+    std::memcpy(padded + n - 2, units + n - 2, 4);
+  } else if (n == 1) {
+    padded[0] = units[0];
+  }
+  return _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
+}
 #endif
 
 }  // namespace common_length_detail
 
 // How many units the two begin with alike: eight at a time while both
 // have them (the last eight overlapping those before), as the readings
-// compared are mostly alike for a long stretch; a short reading by four,
-// two and one. Little-endian words: the lowest differing bits are the
-// first differing unit.
+// compared are mostly alike for a long stretch; a shorter reading in one
+// padded step, which asks no branch where the texts differ.
 inline size_t commonLength(TextView a, TextView b) {
   const size_t limit = std::min(a.size(), b.size());
-  size_t common = 0;
-#if defined(__SSE2__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+#ifdef __SSE2__
   if (limit >= 8) {
+    size_t common = 0;
     for (; common + 8 <= limit; common += 8) {
       const size_t alike = common_length_detail::alikeStep(a.data(), b.data(), common);
       if (alike < 8) return common + alike;
@@ -59,11 +58,16 @@ inline size_t commonLength(TextView a, TextView b) {
     if (common == limit) return limit;
     return limit - 8 + common_length_detail::alikeStep(a.data(), b.data(), limit - 8);
   }
-  if (limit - common >= 4 && !common_length_detail::alikeWord<uint64_t>(a.data(), b.data(), common)) return common;
-  if (limit - common >= 2 && !common_length_detail::alikeWord<uint32_t>(a.data(), b.data(), common)) return common;
-#endif
+  // Lanes past the shorter text padded unlike, so that they stop the count.
+  const __m128i x = common_length_detail::paddedUnits(a.data(), limit, 0);
+  const __m128i y = common_length_detail::paddedUnits(b.data(), limit, 0xFFFF);
+  const auto unlike = static_cast<unsigned>(~_mm_movemask_epi8(_mm_cmpeq_epi16(x, y)) & 0xFFFF);
+  return static_cast<size_t>(__builtin_ctz(unlike)) / 2;
+#else
+  size_t common = 0;
   while (common < limit && a[common] == b[common]) ++common;
   return common;
+#endif
 }
 
 }  // namespace zumaro
