@@ -20,7 +20,6 @@ inline bool endsWith(TextView text, TextView suffix) {
          std::memcmp(text.data() + text.size() - suffix.size(), suffix.data(), suffix.size() * sizeof(char16_t)) == 0;
 }
 
-
 // Walks the folded record from `at`; `at` only moves past what agreed.
 class Walk {
  public:

@@ -117,7 +117,7 @@ TEST(ConvertString, AppendedFullWidthKeepsWhatWasThere) {
     const char16_t* out;
   } cases[] = {
       {u"", u"ｶﾞ1-2", u"ガ１－２"},
-      {u"ｶ", u"ﾞ1", u"ｶ\u309B１"},    // the mark does not reach back into what was there
+      {u"ｶ", u"ﾞ1", u"ｶ\u309B１"},     // the mark does not reach back into what was there
       {u"カ", u"ﾞｶﾞ", u"カ\u309Bガ"},  // not even to a full-width kana
       {u"東京", u"", u"東京"},
   };
