@@ -1,9 +1,7 @@
 #include "address/adrck.h"
 
 #include "address/address_work.h"
-#include "address/block_notation.h"
 #include "address/entry_application.h"
-#include "address/string_conversion.h"
 #include "address/town_suffix.h"
 
 namespace zumaro {
@@ -30,7 +28,7 @@ bool beginsWithKey(TextView text, TextView a, TextView b, TextView c) {
 void writeBuilding(ConversionState& s, AddressWork& w) {
   const int posbil = s.settings.posbil;
   if (w.lenbil == 0) {
-    if (!s.recbil.empty()) setSlot(s, posbil, toFullWidth(s.recbil));
+    if (!s.recbil.empty()) writeFullWidth(s, posbil, s.recbil);
     return;
   }
   w.lenwk = len(s.recbil);
@@ -79,9 +77,7 @@ void adrck(ConversionState& s) {
   const int keylen = shared ? w.lenken + w.lencity + w.lentown : w.lencity + w.lentown;
   if (!beginsWithKey(s.reccity, shared ? s.dat[6] : TextView(), s.dat[7], s.dat[8])) return;
 
-  int restlen = w.lenrec - keylen;
-  Text remainder = restlen > 0 ? writtenRemainder(midView(s.reccity, keylen + 1, restlen), s.blockStyle) : Text();
-  writeAddress(s, viewOf(s.dat), remainder);
+  writeAddress(s, viewOf(s.dat), midView(s.reccity, keylen + 1, w.lenrec - keylen));
   writeCompany(s, viewOf(s.dat));
   s.entryApplied = true;
   convertFurtherFields(s);

@@ -116,8 +116,17 @@ class BlockWriter {
 }  // namespace
 
 Text writtenRemainder(TextView rest, BlockStyle style) {
-  if (style == BlockStyle::FullWidth || rest.empty()) return toFullWidth(rest);
-  return BlockWriter(rest).write();
+  Text out;
+  appendWrittenRemainder(out, rest, style);
+  return out;
+}
+
+void appendWrittenRemainder(Text& out, TextView rest, BlockStyle style) {
+  if (style == BlockStyle::FullWidth || rest.empty()) {
+    appendFullWidth(out, rest);
+  } else {
+    out.append(BlockWriter(rest).write());
+  }
 }
 
 }  // namespace zumaro

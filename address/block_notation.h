@@ -11,5 +11,7 @@ namespace zumaro {
 // between numbers as －, ﾁﾖｳﾒ ﾊﾞﾝﾁ ﾊﾞﾝ ｺﾞｳ after a number as 丁目 番地 番 号
 // (in any width, kana size or script), ﾉ between numbers as の.
 Text writtenRemainder(TextView rest, BlockStyle style);
+// The same, appended to `out`.
+void appendWrittenRemainder(Text& out, TextView rest, BlockStyle style);
 
 }  // namespace zumaro

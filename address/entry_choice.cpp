@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "address/adrck.h"
-#include "address/block_notation.h"
 #include "address/entry_application.h"
 #include "address/reading_agreement.h"
 #include "address/reading_fold.h"
@@ -18,16 +17,25 @@ bool sameWrittenAddress(const EntryView& a, const EntryView& b) {
   return a[1] == b[1] && a[2] == b[2] && a[3] == b[3] && a[4] == b[4];
 }
 
-Agreement compareWithRecord(ConversionState& s, const EntryView& e, bool readingsFolded) {
+// The record's city text in the folded view, folded once for all its
+// entries; most texts fold to themselves and are compared where they stand.
+FoldedRecordView foldedCity(ConversionState& s) {
   RecordMatch& m = s.match;
   if (!m.cityFolded) {
-    foldText(s.reccityRead, m.city);
+    m.cityFoldsToItself = foldsToItself(s.reccityRead);
+    if (!m.cityFoldsToItself) foldText(s.reccityRead, m.city);
     m.cityFolded = true;
   }
+  return m.cityFoldsToItself ? FoldedRecordView::itself(s.reccityRead) : FoldedRecordView(m.city);
+}
+
+Agreement compareWithRecord(ConversionState& s, const EntryView& e, bool readingsFolded) {
+  RecordMatch& m = s.match;
+  const FoldedRecordView city = foldedCity(s);
   const bool shared = s.settings.posken == s.settings.poscity;
-  if (readingsFolded) return agreeReadings(m.city, {e[6], e[7], e[8], shared});
-  return agreeReadings(m.city, {foldedReading(e[6], m.readings[0]), foldedReading(e[7], m.readings[1]),
-                                foldedReading(e[8], m.readings[2]), shared});
+  if (readingsFolded) return agreeReadings(city, {e[6], e[7], e[8], shared});
+  return agreeReadings(city, {foldedReading(e[6], m.readings[0]), foldedReading(e[7], m.readings[1]),
+                              foldedReading(e[8], m.readings[2]), shared});
 }
 
 // An agreement that had to pass over something ranks below every one that
@@ -66,7 +74,7 @@ void writeBuildingOf(ConversionState& s, const EntryView& e) {
     if (!e[9].empty()) {
       setSlot(s, posbil, Text(e[4]));
     } else if (!s.recbil.empty()) {
-      setSlot(s, posbil, toFullWidth(s.recbil));
+      writeFullWidth(s, posbil, s.recbil);
     }
     return;
   }
@@ -76,17 +84,17 @@ void writeBuildingOf(ConversionState& s, const EntryView& e) {
   foldReading(e[9], reading);
   const bool named = building.view().substr(0, reading.size()) == reading && building.endsCharacter(reading.size());
   if (!named) {
-    setSlot(s, posbil, toFullWidth(s.recbil));
+    writeFullWidth(s, posbil, s.recbil);
     return;
   }
   setSlot(s, posbil,
           joined({e[4], toFullWidth(TextView(s.recbil).substr(static_cast<size_t>(building.textUsed(reading.size()))))}));
 }
 
-Text remainderAfter(const ConversionState& s, int used) {
+TextView remainderAfter(const ConversionState& s, int used) {
   TextView rest = TextView(s.reccityRead).substr(static_cast<size_t>(used));
   while (!rest.empty() && isSpace(rest.front())) rest.remove_prefix(1);
-  return writtenRemainder(rest, s.blockStyle);
+  return rest;
 }
 
 void applyAddressEntry(ConversionState& s, const EntryView& e, int used) {

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "address/common_length.h"
 
 namespace zumaro {
 namespace {
@@ -22,49 +20,40 @@ inline bool endsWith(TextView text, TextView suffix) {
          std::memcmp(text.data() + text.size() - suffix.size(), suffix.data(), suffix.size() * sizeof(char16_t)) == 0;
 }
 
-// How many units the two begin with alike: eight at a time while both
-// have them, as the readings compared are mostly alike for a long stretch.
-size_t commonLength(TextView a, TextView b) {
-  const size_t limit = std::min(a.size(), b.size());
-  size_t common = 0;
-#ifdef __SSE2__
-  for (; common + 8 <= limit; common += 8) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data() + common));
-    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.data() + common));
-    const auto unlike = static_cast<unsigned>(~_mm_movemask_epi8(_mm_cmpeq_epi16(x, y)) & 0xFFFF);
-    if (unlike != 0) return common + static_cast<size_t>(__builtin_ctz(unlike)) / 2;
-  }
-#endif
-  while (common < limit && a[common] == b[common]) ++common;
-  return common;
-}
-
 // Walks the folded record from `at`; `at` only moves past what agreed.
 class Walk {
  public:
   explicit Walk(TextView record) : record_(record) {}
 
   bool take(TextView part) {
-    const size_t common = commonLength(record_.substr(at_), part);
+    const size_t common = commonLength(rest(), part);
     at_ += common;
     furthest_ = std::max(furthest_, at_);
     return common == part.size();
   }
-  bool ahead(TextView part) const { return record_.substr(at_, part.size()) == part; }
+  bool ahead(TextView part) const { return rest().substr(0, part.size()) == part; }
   void skip(size_t n) { at_ += n; }
   void backTo(size_t at) { at_ = at; }
   size_t at() const { return at_; }
   size_t furthest() const { return furthest_; }
 
  private:
+  // at_ never passes the record's end: it moves only over what agreed or
+  // what ahead() found there.
+  TextView rest() const { return TextView(record_.data() + at_, record_.size() - at_); }
+
   TextView record_;
   size_t at_ = 0;
   size_t furthest_ = 0;
 };
 
+// The steps below are inlined into agreeReadings, asked at every entry, so
+// that the walk is kept in registers rather than passed by reference.
+
 // A reading whose 町 the record may read the other way: the body must agree,
 // then the record must write ﾁﾖｳ or ﾏﾁ itself; nothing else is passed over.
-bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates, bool alternates = true) {
+[[gnu::always_inline]] inline bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates,
+                                                  bool alternates = true) {
   TextView suffix;
   if (!alternates) {
     return walk.take(reading);
@@ -89,7 +78,7 @@ bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates, boo
 // when the town reading does not agree without doing so.
 // Without a city reading the town's 町 is read as written, as the old
 // comparison read it, so that no entry agrees there that it did not.
-bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
+[[gnu::always_inline]] inline bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
   const size_t start = walk.at();
   if (takeWithSuffix(walk, town, true, cityRead) || town.empty()) return true;
   for (TextView oaza : {kOoaza, kAza}) {
@@ -103,7 +92,8 @@ bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
 }
 
 // City and town area from where the walk stands, to a whole character.
-bool takeCityAndTown(Walk& walk, const FoldedText& record, const EntryReadings& entry, bool& passedOver) {
+[[gnu::always_inline]] inline bool takeCityAndTown(Walk& walk, const FoldedRecordView& record,
+                                                   const EntryReadings& entry, bool& passedOver) {
   // A town area read 町 alone alternates, as the old comparison let it.
   return takeWithSuffix(walk, entry.city, false) && takeTown(walk, entry.town, !entry.city.empty(), passedOver) &&
          record.endsCharacter(walk.at());
@@ -111,7 +101,7 @@ bool takeCityAndTown(Walk& walk, const FoldedText& record, const EntryReadings& 
 
 }  // namespace
 
-Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry) {
+Agreement agreeReadings(FoldedRecordView record, const EntryReadings& entry) {
   Walk walk(record.view());
   Agreement result;
   // The prefecture as the layout expects it first; then, for a record that

@@ -25,6 +25,23 @@ struct Agreement {
   bool passedOver = false;
 };
 
-Agreement agreeReadings(const FoldedText& record, const EntryReadings& entry);
+// A record's text in the folded view, seen where it is held: the folded
+// text, or the text itself where it folds to itself, which then needs no copy.
+class FoldedRecordView {
+ public:
+  FoldedRecordView(const FoldedText& folded) : units_(folded.view()), folded_(&folded) {}  // implicit: a view of it
+  static FoldedRecordView itself(TextView text) { return FoldedRecordView(text); }
+
+  TextView view() const { return units_; }
+  bool endsCharacter(size_t at) const { return folded_ == nullptr || folded_->endsCharacter(at); }
+  int textUsed(size_t at) const { return folded_ == nullptr ? static_cast<int>(at) : folded_->textUsed(at); }
+
+ private:
+  explicit FoldedRecordView(TextView text) : units_(text) {}
+  TextView units_;
+  const FoldedText* folded_ = nullptr;
+};
+
+Agreement agreeReadings(FoldedRecordView record, const EntryReadings& entry);
 
 }  // namespace zumaro

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #ifdef __SSE2__
@@ -58,12 +59,6 @@ char16_t voicedAlike(char16_t before, char16_t unit) {
   return before;
 }
 
-}  // namespace
-
-bool isSpace(char16_t c) { return c == u' ' || c == u'\u3000'; }
-
-namespace {
-
 // What needsFolding asks of each unit, one byte per unit.
 enum : uint8_t { kFolds = 1, kVoicedAlikeBase = 2, kVoicedMark = 4 };
 using FoldFlags = std::array<uint8_t, 0x10000>;
@@ -85,11 +80,11 @@ const FoldFlags& foldFlags() {
 }
 
 // Whole, without early exits: readings are short, and a branch per unit
-// would be guessed wrong wherever the kana change. `before`: the flags of
-// the unit before the text.
-bool needsFoldingFrom(TextView text, unsigned before) {
+// would be guessed wrong wherever the kana change.
+bool needsFoldingUnitByUnit(TextView text) {
   const FoldFlags& flags = foldFlags();
   unsigned found = 0;
+  unsigned before = 0;  // the flags of the unit before
   for (const char16_t c : text) {
     const unsigned f = flags[c];
     found |= (f & kFolds) | ((f >> 2) & (before >> 1) & 1u);
@@ -122,43 +117,84 @@ __m128i unitsWithin(__m128i units, char16_t first, char16_t last) {
                          _mm_setzero_si128());
 }
 
-// How many units from the start are plain and hold no ﾁﾞ or ﾂﾞ, in steps of
-// eight; `found` tells whether such a voiced pair was met.
-size_t plainPrefix(TextView text, bool& found) {
-  static const bool usable = plainUnitsHold();
-  found = false;
-  if (!usable) return 0;
-  size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+// What the steps over a text found: every unit plain, with or without a
+// ﾁﾞ or ﾂﾞ, or some unit that is not.
+enum class Verdict { Plain, VoicedAlike, NotPlain };
+
+// The steps' findings gathered as lanes, looked at once at the end: the
+// steps of a text then take no branch.
+struct StepTally {
+  __m128i plain = _mm_set1_epi16(-1);
+  __m128i voicedAlike = _mm_setzero_si128();
+
+  // Eight units, and the eight units one before them.
+  void add(__m128i units, __m128i previous) {
     const __m128i kana = _mm_andnot_si128(unitsWithin(units, kSmallHalfFirst, kSmallHalfLast),
                                           unitsWithin(units, kHalfKanaFirst, kHalfKanaLast));
-    const __m128i plain = _mm_or_si128(kana, unitsWithin(units, kAsciiFirst, kAsciiLast));
-    if (_mm_movemask_epi8(plain) != 0xFFFF) break;
-    const __m128i previous = i == 0 ? _mm_slli_si128(units, 2)
-                                    : _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i - 1));
+    plain = _mm_and_si128(plain, _mm_or_si128(kana, unitsWithin(units, kAsciiFirst, kAsciiLast)));
     const __m128i chiOrTsu = _mm_or_si128(_mm_cmpeq_epi16(previous, _mm_set1_epi16(static_cast<int16_t>(u'ﾁ'))),
                                           _mm_cmpeq_epi16(previous, _mm_set1_epi16(static_cast<int16_t>(u'ﾂ'))));
     const __m128i voiced = _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<int16_t>(u'ﾞ')));
-    if (_mm_movemask_epi8(_mm_and_si128(chiOrTsu, voiced)) != 0) {
-      found = true;
-      return i;
-    }
+    voicedAlike = _mm_or_si128(voicedAlike, _mm_and_si128(chiOrTsu, voiced));
   }
-  return i;
+  // The first eight units of a text: nothing stands before them.
+  void addFirst(__m128i units) { add(units, _mm_slli_si128(units, 2)); }
+
+  Verdict verdict() const {
+    if (_mm_movemask_epi8(plain) != 0xFFFF) return Verdict::NotPlain;
+    return _mm_movemask_epi8(voicedAlike) != 0 ? Verdict::VoicedAlike : Verdict::Plain;
+  }
+};
+
+__m128i unitsAt(const char16_t* units) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(units)); }
+
+// A text shorter than a step, copied into one filled up with a plain unit
+// (words that overlap where the text is shorter than them): most readings
+// are that short.
+__m128i paddedStep(TextView text) {
+  alignas(16) char16_t padded[8];
+  _mm_store_si128(reinterpret_cast<__m128i*>(padded), _mm_set1_epi16(static_cast<int16_t>(u'ｱ')));
+  const char16_t* units = text.data();
+  const size_t n = text.size();
+  if (n >= 4) {
+    std::memcpy(padded, units, 8);
+    std::memcpy(padded + n - 4, units + n - 4, 8);
+  } else if (n >= 2) {
+    std::memcpy(padded, units, 4);
+    std::memcpy(padded + n - 2, units + n - 2, 4);
+  } else if (n == 1) {
+    padded[0] = units[0];
+  }
+  return _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
+}
+
+// The whole text in steps of eight, the last of which may overlap the one
+// before.
+Verdict stepVerdict(TextView text) {
+  static const bool usable = plainUnitsHold();
+  if (!usable) return Verdict::NotPlain;
+  StepTally tally;
+  const char16_t* units = text.data();
+  const size_t size = text.size();
+  if (size < 8) {
+    tally.addFirst(paddedStep(text));
+    return tally.verdict();
+  }
+  tally.addFirst(unitsAt(units));
+  size_t at = 8;
+  for (; at + 8 <= size; at += 8) tally.add(unitsAt(units + at), unitsAt(units + at - 1));
+  if (at < size) tally.add(unitsAt(units + size - 8), unitsAt(units + size - 9));
+  return tally.verdict();
 }
 #else
-size_t plainPrefix(TextView, bool& found) {
-  found = false;
-  return 0;
-}
+enum class Verdict { Plain, VoicedAlike, NotPlain };
+Verdict stepVerdict(TextView) { return Verdict::NotPlain; }
 #endif
 
 bool needsFolding(TextView text) {
-  bool found = false;
-  const size_t plain = plainPrefix(text, found);
-  if (found) return true;
-  return needsFoldingFrom(text.substr(plain), plain > 0 ? foldFlags()[text[plain - 1]] : 0u);
+  const Verdict verdict = stepVerdict(text);
+  if (verdict != Verdict::NotPlain) return verdict == Verdict::VoicedAlike;
+  return needsFoldingUnitByUnit(text);
 }
 
 void appendFolded(FoldedText& out, char16_t unit, int at) {

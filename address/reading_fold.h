@@ -20,6 +20,6 @@ TextView foldedReading(TextView text, Text& scratch);
 // Whether folding leaves `text` as it is.
 bool foldsToItself(TextView text);
 
-bool isSpace(char16_t c);
+inline bool isSpace(char16_t c) { return c == u' ' || c == u'\u3000'; }
 
 }  // namespace zumaro

@@ -9,6 +9,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "address/ascii_title_case.h"
+
 namespace zumaro {
 
 namespace {
@@ -139,13 +141,14 @@ char16_t widenUnit(const Tables& t, char16_t c) {
 }
 
 // A voiced mark joins the character before it, so the text never grows and
-// is written over as it is read.
-void widen(const Tables& t, Text& text) {
-  size_t out = 0;
-  for (const char16_t c : text) {
-    const char16_t w = t.wide[c];
+// is written over as it is read. Only text[from..] is widened, and a mark
+// there never joins a character before `from`.
+void widen(const Tables& t, Text& text, size_t from = 0) {
+  size_t out = from;
+  for (size_t i = from; i < text.size(); ++i) {
+    const char16_t w = t.wide[text[i]];
     const bool mark = static_cast<unsigned>(w - kVoicedMark) <= 1u;  // ゛ or ゜, which follow each other
-    if (!mark || out == 0) {
+    if (!mark || out == from) {
       text[out++] = w;
       continue;
     }
@@ -159,7 +162,7 @@ void widen(const Tables& t, Text& text) {
       text[out++] = w;
     }
   }
-  text.resize(out);
+  text.erase(out);  // never longer: erasing needs no room
 }
 
 Text narrow(const Tables& t, TextView text) {
@@ -218,8 +221,10 @@ void applyCase(const Tables& t, Text& text, int caseCode) {
     for (char16_t& c : text) c = t.lower[c];
   } else {
     // Only whitespace starts a word: "foo-bar" stays "Foo-bar".
-    bool wordStart = true;
-    for (char16_t& c : text) {
+    size_t at = titleCaseAsciiSteps(text.data(), text.size());
+    bool wordStart = at == 0 || isWordSeparator(text[at - 1]);
+    for (; at < text.size(); ++at) {
+      char16_t& c = text[at];
       const bool separator = isWordSeparator(c);
       c = (wordStart ? t.upper : t.lower)[c];
       wordStart = separator;
@@ -243,6 +248,12 @@ void convertInPlace(Text& text, int option) {
   if (option & kToKatakana) toKatakana(text);
   if (option & kHalfWidth) text = narrow(t, text);
   if (int caseCode = option & 3; caseCode != 0) applyCase(t, text, caseCode);
+}
+
+void appendFullWidth(Text& out, TextView text) {
+  const size_t from = out.size();
+  out.append(text);
+  widen(tables(), out, from);
 }
 
 Text convertString(TextView text, int option) {

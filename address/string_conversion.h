@@ -17,5 +17,8 @@ void convertInPlace(Text& text, int option);
 
 // The conversion the address comparison uses (code 4).
 inline Text toFullWidth(TextView text) { return convertString(text, 4); }
+// The same, appended to `out`: a voiced mark at the start of `text` does not
+// join the last character `out` held before.
+void appendFullWidth(Text& out, TextView text);
 
 }  // namespace zumaro

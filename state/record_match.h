@@ -86,9 +86,11 @@ struct RecordMatch {
   size_t seenCount = 0;
   RecordOutcome outcome = RecordOutcome::ReadingDiffers;
 
-  // The record's city text folded once, when its first entry is compared,
-  // and room for the entries' folded readings.
+  // The record's city text folded once, when its first entry is compared
+  // (into `city` only where it does not fold to itself), and room for the
+  // entries' folded readings.
   bool cityFolded = false;
+  bool cityFoldsToItself = false;
   FoldedText city;
   std::array<Text, 3> readings;
 

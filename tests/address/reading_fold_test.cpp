@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "bench/rng.h"
 #include "state/text.h"
 
@@ -32,6 +34,31 @@ TEST(ReadingFold, ReadingIsTakenAsItStandsExactlyWhenFoldingKeepsIt) {
     if (keptAsItStands != (folded == reading)) {
       ++wrong;
       ADD_FAILURE() << toUtf8(reading) << (keptAsItStands ? " taken as it stands" : " folded needlessly");
+    }
+  }
+}
+
+bool takenAsItStands(const Text& reading) {
+  Text scratch;
+  return foldedReading(reading, scratch).data() == reading.data();
+}
+
+// Every unit of the blocks readings are written in, and ﾁﾞ, at every place of
+// readings of every length to a step and past it.
+TEST(ReadingFold, EveryUnitAtEveryPlaceAroundTheSteps) {
+  std::vector<Text> pieces = {u"ﾁﾞ", u"ﾂﾞ", u"ｼﾞ"};
+  for (char16_t c = 0; c < 0x80; ++c) pieces.emplace_back(1, c);
+  for (char16_t c = 0x3000; c < 0x3100; ++c) pieces.emplace_back(1, c);
+  for (char16_t c = 0xFF00; c < 0xFFA0; ++c) pieces.emplace_back(1, c);
+  for (size_t size : {1, 2, 3, 4, 5, 6, 7, 8, 9, 15, 16, 17, 24}) {
+    for (size_t at = 0; at < size; ++at) {
+      for (const Text& piece : pieces) {
+        Text reading = Text(u"ﾄｳｷﾖｳﾄﾁﾖﾀﾞｸ1-2ﾁﾖｳﾒABCｶﾞｲ").substr(0, size);
+        reading.replace(at, piece.size(), piece);
+        Text folded;
+        foldReading(reading, folded);
+        EXPECT_EQ(takenAsItStands(reading), folded == reading) << toUtf8(reading);
+      }
     }
   }
 }

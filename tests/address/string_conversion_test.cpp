@@ -110,6 +110,24 @@ TEST(ConvertString, InPlaceShrinksAsVoicedMarksJoin) {
   }
 }
 
+TEST(ConvertString, AppendedFullWidthKeepsWhatWasThere) {
+  const struct {
+    const char16_t* before;
+    const char16_t* appended;
+    const char16_t* out;
+  } cases[] = {
+      {u"", u"ｶﾞ1-2", u"ガ１－２"},
+      {u"ｶ", u"ﾞ1", u"ｶ\u309B１"},     // the mark does not reach back into what was there
+      {u"カ", u"ﾞｶﾞ", u"カ\u309Bガ"},  // not even to a full-width kana
+      {u"東京", u"", u"東京"},
+  };
+  for (const auto& c : cases) {
+    Text text = c.before;
+    appendFullWidth(text, c.appended);
+    EXPECT_EQ(toUtf8(text), toUtf8(c.out)) << toUtf8(c.before) << " + " << toUtf8(c.appended);
+  }
+}
+
 TEST(ConvertString, SurrogatePairsPassThrough) {
   const Text text = u"a\U00010428b\U0002000B";  // Deseret small letter, then a kanji outside the BMP
   for (int option : {1, 2, 3, 4, 8, 16, 32, 3 + 4 + 32, 1 + 8 + 16}) {
