@@ -230,21 +230,25 @@ bool CodePage932::tablesMatchRuns() const {
   return {i, static_cast<size_t>(to - chunk), false, false};
 }
 
-// Short text, as a field is, goes straight into `out`, made longer by a
-// unit a byte (a byte never gives more than one character) and cut back to
-// what was decoded. Longer text is decoded a chunk at a time into a buffer
-// on the stack and appended: room made in `out` for it all would be filled
-// with zeros first, every unit written twice.
-CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
-  if (size == 0) return {0, false};  // many fields are empty: no buffer, no append
+// Fields are short: decoded onto the stack and appended at once, as room
+// made in `out` first would be filled with zeros. Most are one run of
+// one-byte characters, which takes no table and no loop over characters.
+CodePage932::DecodeStop CodePage932::decodeShort(const char* bytes, size_t size, bool atEnd, Text& out) const {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
-  if (size <= kShort) {
-    const size_t start = out.size();
-    out.resize(start + size);
-    const ChunkEnd end = decodeChunk(p, 0, size, size, atEnd, out.data() + start);
-    out.resize(start + end.written);
-    return end.stopped ? DecodeStop{end.next, end.invalid} : DecodeStop{size, false};
+  char16_t units[kShort];
+  const size_t run = fastRuns_ ? one_byte::widenRun<kRunKind>(p, size, units) : 0;
+  if (run == size) {
+    out.append(units, size);
+    return {size, false};
   }
+  const ChunkEnd end = decodeChunk(p, run, size, size, atEnd, units + run);
+  out.append(units, run + end.written);
+  return end.stopped ? DecodeStop{end.next, end.invalid} : DecodeStop{size, false};
+}
+
+// Longer text a chunk at a time, through a buffer on the stack.
+CodePage932::DecodeStop CodePage932::decodeLong(const char* bytes, size_t size, bool atEnd, Text& out) const {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   char16_t chunk[kChunk];
   size_t i = 0;
   for (;;) {
