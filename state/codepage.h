@@ -83,14 +83,17 @@ class CodePage932 {
   // Whether the two bytes at `p`, a lead byte and what follows it, are the
   // form the encoder gives their character.
   bool pairEncodesBack(const unsigned char* p) const {
-    return encode_[double_[p[0]][p[1]]] == static_cast<uint16_t>((p[0] << 8) | p[1]);
+    return encode_[double_[p[0]][p[1]]] == static_cast<uint16_t>(p[0] | p[1] << 8);
   }
   static constexpr size_t kChunk = 1024;
   static constexpr size_t kShort = 64;  // bytes decoded by decodeShort
   bool fastRuns_ = false;  // whether the runs of one_byte_runs.h agree with the tables
   uint16_t single_[256];      // character, or kLead / kInvalid
   uint16_t double_[256][256];  // 0 where the pair is not a character
-  uint16_t encode_[65536];     // 0 where unencodable (U+0000 handled apart)
+  // The bytes of each character as a little-endian load reads them, so a
+  // pair (its trail byte never 0) is above 0xFF; 0 where unencodable (U+0000
+  // handled apart).
+  uint16_t encode_[65536];
   uint8_t singleKind_[256];    // kSame, kOther or kLeadByte, for the checks of bytes as read
   static constexpr uint8_t kSame = 0;
   static constexpr uint8_t kOther = 1;
