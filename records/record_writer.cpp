@@ -57,6 +57,28 @@ bool isRegularFile(int fd) {
 // units than they have bytes.
 constexpr size_t roomFor(size_t units) { return 3 * units + 4; }
 
+// The comma before every field but the first, then the opening quote: one
+// piece of room for the field and its separator.
+char* putOpening(char* to, int number) {
+  *to = ',';
+  to += number > 1 ? 1 : 0;
+  *to++ = '"';
+  return to;
+}
+
+constexpr size_t kShortField = 16;
+
+// Bytes as read, quoted: nullptr unless they are short ASCII without a
+// quote, as most fields kept unchanged are. Taken in the record's loop,
+// which then calls nothing for them.
+char* copyShortAscii(std::string_view bytes, char* to, int number, bool asciiAsIs) {
+  const size_t size = bytes.size();
+  char* from = putOpening(to, number);
+  if (!asciiAsIs || size > kShortField || !one_byte::copyShortQuoteFreeAscii(bytes.data(), size, from)) return nullptr;
+  from[size] = '"';
+  return from + size + 1;
+}
+
 }  // namespace
 
 RecordWriter::~RecordWriter() { abandon(); }
@@ -85,8 +107,10 @@ void RecordWriter::write(const FieldToWrite* fields, int count) {
   for (int i = 0; i < count; ++i) need += roomFor(fields[i].text ? fields[i].text->size() : fields[i].bytes.size());
   const bool asciiAsIs = asciiStaysAsIs(encoding_);
   writeRecord(count, need, [&](int i, char* to, size_t start) {
-    return fields[i].text ? encodeField(*fields[i].text, to, i + 1, start)
-                          : copyField(fields[i].bytes, to, i + 1, start, asciiAsIs);
+    const FieldToWrite& field = fields[i];
+    if (field.text != nullptr) return encodeField(*field.text, to, i + 1, start);
+    char* end = copyShortAscii(field.bytes, to, i + 1, asciiAsIs);
+    return end != nullptr ? end : copyField(field.bytes, to, i + 1, start, asciiAsIs);
   });
 }
 
@@ -123,19 +147,6 @@ void RecordWriter::putHead() {
   buffer_.append(head_);
 }
 
-namespace {
-
-// The comma before every field but the first, then the opening quote: one
-// piece of room for the field and its separator.
-char* putOpening(char* to, int number) {
-  *to = ',';
-  to += number > 1 ? 1 : 0;
-  *to++ = '"';
-  return to;
-}
-
-}  // namespace
-
 // Straight into the room made for the record.
 char* RecordWriter::encodeField(const Text& field, char* to, int number, size_t recordStart) {
   to = putOpening(to, number);
@@ -150,12 +161,12 @@ char* RecordWriter::encodeField(const Text& field, char* to, int number, size_t 
   return end;
 }
 
-// Bytes as read, with the quotes encodeField would give them. Most are
-// short ASCII: their path calls nothing, and saves no registers.
+// Bytes as read, with the quotes encodeField would give them: the fields
+// copyShortAscii leaves.
 char* RecordWriter::copyField(std::string_view bytes, char* to, int number, size_t recordStart, bool asciiAsIs) {
   const size_t size = bytes.size();
   char* from = putOpening(to, number);
-  if (asciiAsIs && one_byte::copyQuoteFreeAscii(bytes.data(), size, from)) {
+  if (asciiAsIs && size > kShortField && one_byte::copyQuoteFreeAscii(bytes.data(), size, from)) {
     from[size] = '"';
     return from + size + 1;
   }

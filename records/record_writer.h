@@ -84,7 +84,7 @@ class RecordWriter {
   // The field put at `to`, with the comma before it when it is not the
   // first; the end of what was written.
   char* encodeField(const Text& field, char* to, int number, size_t recordStart);
-  char* copyField(std::string_view bytes, char* to, int number, size_t recordStart, bool asciiAsIs);
+  [[gnu::noinline]] char* copyField(std::string_view bytes, char* to, int number, size_t recordStart, bool asciiAsIs);
   // Kept out of copyField, whose common path then saves no registers.
   [[gnu::noinline]] char* copyOtherField(std::string_view bytes, char* to, int number, size_t recordStart);
   // Rare: kept out of copyOtherField, which then sets up no text on every field.
