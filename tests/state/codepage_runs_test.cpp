@@ -156,16 +156,18 @@ void expectEncodedAsReference(const Text& text) {
   }
 }
 
-// Written text is double-byte characters taken two at a time: every kind of
-// unit at every place of such a run, odd and even lengths.
-TEST(CodePage932Runs, EveryUnitAtEveryPlaceOfADoubleByteRun) {
-  for (size_t size = 1; size <= 40; ++size)
-    for (size_t at = 0; at < size; ++at)
-      for (const char16_t unit : kUnits) {
-        Text text(size, u'\u6771');
-        text[at] = unit;
-        expectEncodedAsReference(text);
-      }
+// Every kind of unit at every place of a run of double-byte characters,
+// taken two at a time, and of a run of one-byte characters, taken a block
+// (or the first and last halves of one) at a time.
+TEST(CodePage932Runs, EveryUnitAtEveryPlaceOfARun) {
+  for (const char16_t runUnit : {u'\u6771', u'a', u'\uFF71'})
+    for (size_t size = 1; size <= 40; ++size)
+      for (size_t at = 0; at < size; ++at)
+        for (const char16_t unit : kUnits) {
+          Text text(size, runUnit);
+          text[at] = unit;
+          expectEncodedAsReference(text);
+        }
 }
 
 // The runs rely on these two ranges mapping by plain arithmetic both ways.
