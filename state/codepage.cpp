@@ -247,10 +247,17 @@ CodePage932::DecodeStop CodePage932::decodeShort(const char* bytes, size_t size,
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   char16_t units[kShort];
   const size_t run = fastRuns_ ? one_byte::widenRun<kRunKind>(p, size, units) : 0;
-  if (run == size) {
+  if (run == size) [[likely]] {
     out.append(units, size);
     return {size, false};
   }
+  return decodeAfterRun(p, size, atEnd, out, units, run);
+}
+
+// The rest of a short text whose first `run` bytes are in `units`. Kept
+// apart, so that the common case saves no registers for it.
+CodePage932::DecodeStop CodePage932::decodeAfterRun(const unsigned char* p, size_t size, bool atEnd, Text& out,
+                                                    char16_t* units, size_t run) const {
   const ChunkEnd end = decodeChunk(p, run, size, size, atEnd, units + run);
   out.append(units, run + end.written);
   return end.stopped ? DecodeStop{end.next, end.invalid} : DecodeStop{size, false};

@@ -77,6 +77,8 @@ class CodePage932 {
     bool invalid;
   };
   DecodeStop decodeShort(const char* bytes, size_t size, bool atEnd, Text& out) const;
+  [[gnu::noinline]] DecodeStop decodeAfterRun(const unsigned char* p, size_t size, bool atEnd, Text& out,
+                                              char16_t* units, size_t run) const;
   DecodeStop decodeLong(const char* bytes, size_t size, bool atEnd, Text& out) const;
   ChunkEnd decodeChunk(const unsigned char* p, size_t i, size_t end, size_t size, bool atEnd, char16_t* chunk) const;
   ChunkEnd encodeChunk(TextView text, size_t i, size_t end, bool doubleQuotes, char* chunk) const;
