@@ -1,6 +1,20 @@
 #include "records/numck.h"
 
 namespace zumaro {
+namespace {
+
+// The key is put together in one piece rather than copied and then cut.
+void takeKey(TextView code, Text& key) {
+  if (!code.empty() && code.front() == u'〒') code.remove_prefix(1);
+  if (code.size() >= 4 && (code[3] == u'-' || code[3] == u'ー')) {
+    key.assign(code.data(), 3);
+    key.append(code.substr(4));
+    return;
+  }
+  key.assign(code);
+}
+
+}  // namespace
 
 void numck(ConversionState& s) {
   const Settings& set = s.settings;
@@ -8,11 +22,8 @@ void numck(ConversionState& s) {
   s.reccity = slot(s, set.poscity);
   s.reccityRead = s.reccity;
   s.recbil = slot(s, set.posbil);
-  s.keyno = slot(s, set.posno);
+  takeKey(slot(s, set.posno), s.keyno);
   s.recco = slot(s, set.posco);
-
-  if (!s.keyno.empty() && s.keyno.front() == u'〒') s.keyno.erase(0, 1);
-  if (s.keyno.size() >= 4 && (s.keyno[3] == u'-' || s.keyno[3] == u'ー')) s.keyno.erase(3, 1);
 }
 
 }  // namespace zumaro

@@ -22,6 +22,13 @@ class OutputBuffer {
     return bytes_.data() + used_;
   }
   void commit(const char* end) { used_ = static_cast<size_t>(end - bytes_.data()); }
+  // Room for `n` bytes from `at`, a place in the room made before: the same
+  // place, where the bytes before it now are.
+  char* roomAt(char* at, size_t n) {
+    const auto offset = static_cast<size_t>(at - bytes_.data());
+    if (bytes_.size() - offset < n) grow(offset + n - used_);
+    return bytes_.data() + offset;
+  }
 
   void append(std::string_view piece) {
     char* to = room(piece.size());

@@ -52,10 +52,29 @@ bool isRegularFile(int fd) {
 }
 
 // Room for the longest form a field can take: three bytes a unit in UTF-8,
-// two in code page 932 (a doubled quote included), with its comma and
-// quotes. Bytes as read may go out through their text, which has no more
-// units than they have bytes.
+// two in code page 932 (a doubled quote included), with the quote, comma
+// and quote after it. Bytes as read may go out through their text, which
+// has no more units than they have bytes.
 constexpr size_t roomFor(size_t units) { return 3 * units + 4; }
+
+// After every field: its closing quote, then the comma and the opening quote
+// of the next, taken back after the last. One store of four bytes; the
+// fourth is written over by what follows.
+char* putSeparator(char* to) {
+  std::memcpy(to, "\",\"", 4);
+  return to + 3;
+}
+
+constexpr size_t kShortField = 16;
+
+// Bytes as read: nullptr unless they are short ASCII without a quote, as
+// most fields kept unchanged are. Taken in the record's loop, which then
+// calls nothing for them.
+char* copyShortAscii(std::string_view bytes, char* to, bool asciiAsIs) {
+  const size_t size = bytes.size();
+  if (!asciiAsIs || size > kShortField || !one_byte::copyShortQuoteFreeAscii(bytes.data(), size, to)) return nullptr;
+  return to + size;
+}
 
 }  // namespace
 
@@ -74,37 +93,57 @@ void RecordWriter::attach(int fd) {
   owned_ = false;
 }
 
+// Straight into the room made for the record.
+inline char* RecordWriter::encodeField(const Text& field, char* to, int number, size_t recordStart) {
+  size_t bad = 0;
+  char* end = encoding_ == TextEncoding::Cp932 ? CodePage932::instance().encodeInto(field, to, bad, true)
+                                               : encodeUtf8Into(field, to, bad, true);
+  if (end == nullptr) {
+    buffer_.cutTo(recordStart);
+    throwUnencodable(field, bad, number);
+  }
+  return end;
+}
+
 void RecordWriter::write(const Text* fields, int count) {
-  size_t need = 0;
-  for (int i = 0; i < count; ++i) need += roomFor(fields[i].size());
-  writeRecord(count, need, [&](int i, char* to, size_t start) { return encodeField(fields[i], to, i + 1, start); });
+  writeRecord(
+      count, [&](int i) { return fields[i].size(); },
+      [&](int i, char* to, size_t start) { return encodeField(fields[i], to, i + 1, start); });
 }
 
 void RecordWriter::write(const FieldToWrite* fields, int count) {
-  size_t need = 0;
-  for (int i = 0; i < count; ++i) need += roomFor(fields[i].text ? fields[i].text->size() : fields[i].bytes.size());
   const bool asciiAsIs = asciiStaysAsIs(encoding_);
-  writeRecord(count, need, [&](int i, char* to, size_t start) {
-    return fields[i].text ? encodeField(*fields[i].text, to, i + 1, start)
-                          : copyField(fields[i].bytes, to, i + 1, start, asciiAsIs);
-  });
+  writeRecord(
+      count, [&](int i) { return fields[i].text != nullptr ? fields[i].text->size() : fields[i].bytes.size(); },
+      [&](int i, char* to, size_t start) {
+        const FieldToWrite& field = fields[i];
+        if (field.text != nullptr) return encodeField(*field.text, to, i + 1, start);
+        char* end = copyShortAscii(field.bytes, to, asciiAsIs);
+        return end != nullptr ? end : copyField(field.bytes, to, i + 1, start, asciiAsIs);
+      });
 }
 
-// The room for the whole record is made once, so that the fields are put
-// without a check each.
-template <class PutField>
-void RecordWriter::writeRecord(int count, size_t need, PutField putField) {
+// Each field is put where the last one ended, after room is made for its
+// longest form; `putField` writes what lies between the quotes.
+template <class UnitsOf, class PutField>
+void RecordWriter::writeRecord(int count, UnitsOf unitsOf, PutField putField) {
   const size_t start = buffer_.size();
   const bool headPut = headPut_;
   putHead();
-  char* to = buffer_.room(need + 2);
+  char* to = buffer_.room(3);
+  *to = '"';
+  to += count > 0 ? 1 : 0;
   try {
-    for (int i = 0; i < count; ++i) to = putField(i, to, start);
+    for (int i = 0; i < count; ++i) {
+      to = buffer_.roomAt(to, roomFor(unitsOf(i)));
+      to = putSeparator(putField(i, to, start));
+    }
   } catch (const WriteError&) {
     buffer_.cutTo(start);
     headPut_ = headPut;
     throw;
   }
+  to -= count > 0 ? 2 : 0;
   *to++ = '\r';
   *to++ = '\n';
   buffer_.commit(to);
@@ -123,52 +162,19 @@ void RecordWriter::putHead() {
   buffer_.append(head_);
 }
 
-namespace {
-
-// The comma before every field but the first, then the opening quote: one
-// piece of room for the field and its separator.
-char* putOpening(char* to, int number) {
-  *to = ',';
-  to += number > 1 ? 1 : 0;
-  *to++ = '"';
-  return to;
-}
-
-}  // namespace
-
-// Straight into the room made for the record.
-char* RecordWriter::encodeField(const Text& field, char* to, int number, size_t recordStart) {
-  to = putOpening(to, number);
-  size_t bad = 0;
-  char* end = encoding_ == TextEncoding::Cp932 ? CodePage932::instance().encodeInto(field, to, bad, true)
-                                               : encodeUtf8Into(field, to, bad, true);
-  if (end == nullptr) {
-    buffer_.cutTo(recordStart);
-    throwUnencodable(field, bad, number);
-  }
-  *end++ = '"';
-  return end;
-}
-
-// Bytes as read, with the quotes encodeField would give them. Most are
-// short ASCII: their path calls nothing, and saves no registers.
+// Bytes as read, with the quotes inside doubled as encodeField doubles
+// them: the fields copyShortAscii leaves.
 char* RecordWriter::copyField(std::string_view bytes, char* to, int number, size_t recordStart, bool asciiAsIs) {
   const size_t size = bytes.size();
-  char* from = putOpening(to, number);
-  if (asciiAsIs && one_byte::copyQuoteFreeAscii(bytes.data(), size, from)) {
-    from[size] = '"';
-    return from + size + 1;
-  }
+  if (asciiAsIs && size > kShortField && one_byte::copyQuoteFreeAscii(bytes.data(), size, to)) return to + size;
   return copyOtherField(bytes, to, number, recordStart);
 }
 
 // The few code page 932 characters that have two byte forms are written in
 // the one the encoder picks, through their text.
 char* RecordWriter::copyOtherField(std::string_view bytes, char* to, int number, size_t recordStart) {
-  char* end = copyQuoteDoubledBeyondAscii(encoding_, bytes, putOpening(to, number));
-  if (end == nullptr) return copyThroughText(bytes, to, number, recordStart);
-  *end++ = '"';
-  return end;
+  char* end = copyQuoteDoubledBeyondAscii(encoding_, bytes, to);
+  return end != nullptr ? end : copyThroughText(bytes, to, number, recordStart);
 }
 
 char* RecordWriter::copyThroughText(std::string_view bytes, char* to, int number, size_t recordStart) {

@@ -79,12 +79,12 @@ class RecordWriter {
   int emptyOnce();
   void keepWholeRecords(size_t done);
   void putHead();
-  template <class PutField>
-  void writeRecord(int count, size_t need, PutField putField);
-  // The field put at `to`, with the comma before it when it is not the
-  // first; the end of what was written.
-  char* encodeField(const Text& field, char* to, int number, size_t recordStart);
-  char* copyField(std::string_view bytes, char* to, int number, size_t recordStart, bool asciiAsIs);
+  template <class UnitsOf, class PutField>
+  void writeRecord(int count, UnitsOf unitsOf, PutField putField);
+  // The field's characters put at `to`, between its quotes; the end of what
+  // was written.
+  [[gnu::always_inline]] char* encodeField(const Text& field, char* to, int number, size_t recordStart);
+  [[gnu::noinline]] char* copyField(std::string_view bytes, char* to, int number, size_t recordStart, bool asciiAsIs);
   // Kept out of copyField, whose common path then saves no registers.
   [[gnu::noinline]] char* copyOtherField(std::string_view bytes, char* to, int number, size_t recordStart);
   // Rare: kept out of copyOtherField, which then sets up no text on every field.

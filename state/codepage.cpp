@@ -4,6 +4,7 @@
 #include <unicode/uset.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr const char* kConverterName = "ibm-943_P15A-2003";
 constexpr auto kRunKind = one_byte::Kind::AsciiAndKana;
+// The encode table holds the bytes of a pair as a load reads them from memory.
+static_assert(std::endian::native == std::endian::little);
 
 struct ConverterCloser {
   void operator()(UConverter* c) const { ucnv_close(c); }
@@ -117,7 +120,7 @@ void CodePage932::fillEncodeTable(UConverter* converter) {
     const auto first = static_cast<uint8_t>(bytes[i]);
     const UChar ch = chars[static_cast<size_t>(offsets[i])];
     if (n == 1) encode_[ch] = first;
-    if (n == 2) encode_[ch] = static_cast<uint16_t>((first << 8) | static_cast<uint8_t>(bytes[i + 1]));
+    if (n == 2) encode_[ch] = static_cast<uint16_t>(first | static_cast<uint8_t>(bytes[i + 1]) << 8);
     i += n;
   }
 }
@@ -203,7 +206,8 @@ bool CodePage932::tablesMatchRuns() const {
 }
 
 // Stops at `end`, or at a character without a form. Written text is mostly
-// double-byte characters: they take one look at the table and no further test.
+// double-byte characters: they go two at a time while both are, the table
+// holding their bytes in the order they are written.
 [[gnu::always_inline]] inline CodePage932::ChunkEnd CodePage932::encodeChunk(TextView text, size_t i, size_t end,
                                                                             bool doubleQuotes, char* chunk) const {
   char* to = chunk;
@@ -211,10 +215,16 @@ bool CodePage932::tablesMatchRuns() const {
     const char16_t ch = text[i];
     const uint16_t code = encode_[ch];
     if (code > 0xFF) {
-      const uint16_t inOrder = __builtin_bswap16(code);
-      std::memcpy(to, &inOrder, 2);
+      std::memcpy(to, &code, 2);
       to += 2;
-      ++i;
+      for (++i; i + 1 < end; i += 2) {
+        const uint16_t first = encode_[text[i]];
+        const uint16_t second = encode_[text[i + 1]];
+        if (std::min(first, second) <= 0xFF) break;
+        const uint32_t both = first | static_cast<uint32_t>(second) << 16;
+        std::memcpy(to, &both, 4);
+        to += 4;
+      }
       continue;
     }
     if (fastRuns_ && one_byte::isUnit<kRunKind>(ch, doubleQuotes)) {
@@ -231,21 +241,32 @@ bool CodePage932::tablesMatchRuns() const {
   return {i, static_cast<size_t>(to - chunk), false, false};
 }
 
-// Short text, as a field is, goes straight into `out`, made longer by a
-// unit a byte (a byte never gives more than one character) and cut back to
-// what was decoded. Longer text is decoded a chunk at a time into a buffer
-// on the stack and appended: room made in `out` for it all would be filled
-// with zeros first, every unit written twice.
-CodePage932::DecodeStop CodePage932::decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
-  if (size == 0) return {0, false};  // many fields are empty: no buffer, no append
+// Fields are short: decoded onto the stack and appended at once, as room
+// made in `out` first would be filled with zeros. Most are one run of
+// one-byte characters, which takes no table and no loop over characters.
+CodePage932::DecodeStop CodePage932::decodeShort(const char* bytes, size_t size, bool atEnd, Text& out) const {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes);
-  if (size <= kShort) {
-    const size_t start = out.size();
-    out.resize(start + size);
-    const ChunkEnd end = decodeChunk(p, 0, size, size, atEnd, out.data() + start);
-    out.resize(start + end.written);
-    return end.stopped ? DecodeStop{end.next, end.invalid} : DecodeStop{size, false};
+  char16_t units[kShort];
+  const size_t run = fastRuns_ ? one_byte::widenRun<kRunKind>(p, size, units) : 0;
+  if (run == size) [[likely]] {
+    out.append(units, size);
+    return {size, false};
   }
+  return decodeAfterRun(p, size, atEnd, out, units, run);
+}
+
+// The rest of a short text whose first `run` bytes are in `units`. Kept
+// apart, so that the common case saves no registers for it.
+CodePage932::DecodeStop CodePage932::decodeAfterRun(const unsigned char* p, size_t size, bool atEnd, Text& out,
+                                                    char16_t* units, size_t run) const {
+  const ChunkEnd end = decodeChunk(p, run, size, size, atEnd, units + run);
+  out.append(units, run + end.written);
+  return end.stopped ? DecodeStop{end.next, end.invalid} : DecodeStop{size, false};
+}
+
+// Longer text a chunk at a time, through a buffer on the stack.
+CodePage932::DecodeStop CodePage932::decodeLong(const char* bytes, size_t size, bool atEnd, Text& out) const {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   char16_t chunk[kChunk];
   size_t i = 0;
   for (;;) {

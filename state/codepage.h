@@ -31,7 +31,10 @@ class CodePage932 {
   // sequence, and before a lead byte that is the last byte given (its trail
   // may come with the next call); `atEnd` says no more bytes follow, so such
   // a lead byte is invalid.
-  DecodeStop decode(const char* bytes, size_t size, bool atEnd, Text& out) const;
+  DecodeStop decode(const char* bytes, size_t size, bool atEnd, Text& out) const {
+    if (size == 0) return {0, false};  // many fields are empty: no call
+    return size <= kShort ? decodeShort(bytes, size, atEnd, out) : decodeLong(bytes, size, atEnd, out);
+  }
 
   // Appends the bytes of `text` to `out`; on a character without a code page
   // 932 form returns false with its index in `badIndex`, `out` then holding
@@ -73,19 +76,26 @@ class CodePage932 {
     bool stopped;
     bool invalid;
   };
+  DecodeStop decodeShort(const char* bytes, size_t size, bool atEnd, Text& out) const;
+  [[gnu::noinline]] DecodeStop decodeAfterRun(const unsigned char* p, size_t size, bool atEnd, Text& out,
+                                              char16_t* units, size_t run) const;
+  DecodeStop decodeLong(const char* bytes, size_t size, bool atEnd, Text& out) const;
   ChunkEnd decodeChunk(const unsigned char* p, size_t i, size_t end, size_t size, bool atEnd, char16_t* chunk) const;
   ChunkEnd encodeChunk(TextView text, size_t i, size_t end, bool doubleQuotes, char* chunk) const;
   // Whether the two bytes at `p`, a lead byte and what follows it, are the
   // form the encoder gives their character.
   bool pairEncodesBack(const unsigned char* p) const {
-    return encode_[double_[p[0]][p[1]]] == static_cast<uint16_t>((p[0] << 8) | p[1]);
+    return encode_[double_[p[0]][p[1]]] == static_cast<uint16_t>(p[0] | p[1] << 8);
   }
   static constexpr size_t kChunk = 1024;
-  static constexpr size_t kShort = 64;  // bytes decoded straight into the text
+  static constexpr size_t kShort = 64;  // bytes decoded by decodeShort
   bool fastRuns_ = false;  // whether the runs of one_byte_runs.h agree with the tables
   uint16_t single_[256];      // character, or kLead / kInvalid
   uint16_t double_[256][256];  // 0 where the pair is not a character
-  uint16_t encode_[65536];     // 0 where unencodable (U+0000 handled apart)
+  // The bytes of each character as a little-endian load reads them, so a
+  // pair (its trail byte never 0) is above 0xFF; 0 where unencodable (U+0000
+  // handled apart).
+  uint16_t encode_[65536];
   uint8_t singleKind_[256];    // kSame, kOther or kLeadByte, for the checks of bytes as read
   static constexpr uint8_t kSame = 0;
   static constexpr uint8_t kOther = 1;

@@ -85,6 +85,13 @@ struct ByteSource {
     const __m128i v = loadBytes<W>(p + at);
     return {v, static_cast<unsigned>(_mm_movemask_epi8(bytesOk<K>(v))) & allOf<W>()};
   }
+  // The first W and the last W of `size` bytes side by side, 2W positions.
+  template <int W>
+  Block pair(size_t size) const {
+    const __m128i first = loadBytes<W>(p), last = loadBytes<W>(p + size - W);
+    const __m128i v = W == 8 ? _mm_unpacklo_epi64(first, last) : _mm_unpacklo_epi32(first, last);
+    return {v, static_cast<unsigned>(_mm_movemask_epi8(bytesOk<K>(v))) & allOf<2 * W>()};
+  }
 };
 
 // W UTF-16 units from `p`, narrowed to bytes.
@@ -101,11 +108,27 @@ struct UnitSource {
     const auto ok = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ok0, ok1)));
     return {_mm_packus_epi16(low0, low1), ok & allOf<W>()};
   }
+  template <int W>
+  Block pair(size_t size) const {
+    const auto* first = reinterpret_cast<const __m128i*>(p);
+    const auto* last = reinterpret_cast<const __m128i*>(p + size - W);
+    __m128i ok0, ok1 = _mm_setzero_si128(), low0, low1 = _mm_setzero_si128();
+    if constexpr (W == 8) {
+      unitsOk<K>(_mm_loadu_si128(first), quoteApart, ok0, low0);
+      unitsOk<K>(_mm_loadu_si128(last), quoteApart, ok1, low1);
+    } else {
+      unitsOk<K>(_mm_unpacklo_epi64(_mm_loadl_epi64(first), _mm_loadl_epi64(last)), quoteApart, ok0, low0);
+    }
+    const auto ok = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ok0, ok1)));
+    return {_mm_packus_epi16(low0, low1), ok & allOf<2 * W>()};
+  }
 };
 
 struct NoSink {
   template <int W>
   void put(__m128i, size_t) const {}
+  template <int W>
+  void putPair(__m128i, size_t) const {}
 };
 
 struct WideSink {
@@ -119,6 +142,20 @@ struct WideSink {
     if constexpr (W >= 8) _mm_storeu_si128(out, _mm_unpacklo_epi8(low, high));
     if constexpr (W == 16) _mm_storeu_si128(out + 1, _mm_unpackhi_epi8(low, high));
   }
+  // What a pair block holds: the first W at the start, the last W at the end.
+  template <int W>
+  void putPair(__m128i v, size_t size) const {
+    const __m128i high = _mm_cmplt_epi8(v, _mm_setzero_si128());
+    const __m128i low = _mm_add_epi8(v, _mm_and_si128(high, _mm_set1_epi8(static_cast<char>(0xC0))));
+    const __m128i head = _mm_unpacklo_epi8(low, high);
+    if constexpr (W == 8) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to), head);
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(to + size - 8), _mm_unpackhi_epi8(low, high));
+    } else {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(to), head);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(to + size - 4), _mm_unpackhi_epi64(head, head));
+    }
+  }
 };
 
 struct ByteSink {
@@ -130,6 +167,17 @@ struct ByteSink {
     if constexpr (W == 4) {
       const int32_t four = _mm_cvtsi128_si32(v);
       std::memcpy(to + at, &four, 4);
+    }
+  }
+  template <int W>
+  void putPair(__m128i v, size_t size) const {
+    if constexpr (W == 8) {
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(to), v);
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(to + size - 8), _mm_unpackhi_epi64(v, v));
+    } else {
+      const int32_t first = _mm_cvtsi128_si32(v), last = _mm_cvtsi128_si32(_mm_srli_si128(v, 4));
+      std::memcpy(to, &first, 4);
+      std::memcpy(to + size - 4, &last, 4);
     }
   }
 };
@@ -151,11 +199,25 @@ template <int W, class Source, class Sink>
   return i + static_cast<size_t>(__builtin_ctz(~(b.ok >> (i - start))));
 }
 
+// The run's length in one pair block, given W <= size <= 2W: the first W
+// positions, then the last W, which overlap them below 2W.
+template <int W, class Source, class Sink>
+[[gnu::always_inline]] inline size_t pairRunOf(size_t size, const Source& source, const Sink& sink) {
+  const Block b = source.template pair<W>(size);
+  sink.template putPair<W>(b.bytes, size);
+  if (b.ok == allOf<2 * W>()) return size;
+  const unsigned head = b.ok & allOf<W>();
+  // A stop in the last W lies beyond the first W, which were all of the kind.
+  if (head != allOf<W>()) return static_cast<size_t>(__builtin_ctz(~head));
+  return size - W + static_cast<size_t>(__builtin_ctz(~(b.ok >> W)));
+}
+
 template <class Source, class Sink>
 [[gnu::always_inline]] inline size_t runOf(size_t size, const Source& source, const Sink& sink) {
   if (size >= 16) return runOf<16>(size, source, sink);
-  if (size >= 8) return runOf<8>(size, source, sink);
-  if (size >= 4) return runOf<4>(size, source, sink);
+  // Fields are mostly shorter: one block, whatever their length.
+  if (size >= 8) return pairRunOf<8>(size, source, sink);
+  if (size >= 4) return pairRunOf<4>(size, source, sink);
   return 0;  // the callers' own loops take the last few
 }
 
@@ -219,25 +281,27 @@ inline uint64_t load8(const char* p) {
 
 }  // namespace words
 
-// Copies ASCII without a double quote to `to`; false, with `to` partly
-// written, at anything else. Most fields a list keeps unchanged are short
-// ASCII (numbers, dates, codes): eight bytes at a time, no library call.
-inline bool copyQuoteFreeAscii(const char* p, size_t n, char* to) {
+// Copies at most 16 bytes of ASCII without a double quote to `to`; false,
+// with `to` partly written, at anything else. Most fields a list keeps
+// unchanged are such (numbers, dates, codes): no loop, no library call. The
+// first and the last eight bytes (or four, or the first, middle and last
+// byte) overlap where the field is shorter.
+inline bool copyShortQuoteFreeAscii(const char* p, size_t n, char* to) {
   if (n >= 8) {
-    size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-      const uint64_t v = words::load8(p + i);
-      if (!words::quoteFreeAscii(v)) return false;
-      std::memcpy(to + i, &v, 8);
-    }
-    if (i == n) return true;
-    const uint64_t last = words::load8(p + n - 8);  // overlaps bytes already seen
-    if (!words::quoteFreeAscii(last)) return false;
+    const uint64_t first = words::load8(p);
+    const uint64_t last = words::load8(p + n - 8);
+#ifdef __SSE2__
+    const __m128i both = _mm_set_epi64x(static_cast<int64_t>(last), static_cast<int64_t>(first));
+    const __m128i quotes = _mm_cmpeq_epi8(both, _mm_set1_epi8('"'));
+    if (_mm_movemask_epi8(_mm_or_si128(both, quotes)) != 0) return false;
+#else
+    if (!words::quoteFreeAscii(first) || !words::quoteFreeAscii(last)) return false;
+#endif
+    std::memcpy(to, &first, 8);
     std::memcpy(to + n - 8, &last, 8);
     return true;
   }
   if (n >= 4) {
-    // The first four and the last four, overlapping below eight bytes.
     uint32_t first, last;
     std::memcpy(&first, p, 4);
     std::memcpy(&last, p + n - 4, 4);
@@ -246,12 +310,39 @@ inline bool copyQuoteFreeAscii(const char* p, size_t n, char* to) {
     std::memcpy(to + n - 4, &last, 4);
     return true;
   }
-  for (size_t i = 0; i < n; ++i) {
-    const auto b = static_cast<uint8_t>(p[i]);
-    if (b >= 0x80 || b == '"') return false;
-    to[i] = p[i];
-  }
+  if (n == 0) return true;
+  const auto head = static_cast<uint8_t>(p[0]), middle = static_cast<uint8_t>(p[n / 2]),
+             tail = static_cast<uint8_t>(p[n - 1]);
+  if (!words::quoteFreeAscii(head | middle << 8 | tail << 16)) return false;
+  to[0] = static_cast<char>(head);
+  to[n / 2] = static_cast<char>(middle);
+  to[n - 1] = static_cast<char>(tail);
   return true;
+}
+
+namespace detail {
+
+// Longer fields eight bytes at a time; kept apart, so that the short
+// fields' path saves no registers for it.
+[[gnu::noinline]] inline bool copyLongQuoteFreeAscii(const char* p, size_t n, char* to) {
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    const uint64_t v = words::load8(p + i);
+    if (!words::quoteFreeAscii(v)) return false;
+    std::memcpy(to + i, &v, 8);
+  }
+  if (i == n) return true;
+  const uint64_t last = words::load8(p + n - 8);  // overlaps bytes already seen
+  if (!words::quoteFreeAscii(last)) return false;
+  std::memcpy(to + n - 8, &last, 8);
+  return true;
+}
+
+}  // namespace detail
+
+// The same for any length.
+inline bool copyQuoteFreeAscii(const char* p, size_t n, char* to) {
+  return n <= 16 ? copyShortQuoteFreeAscii(p, n, to) : detail::copyLongQuoteFreeAscii(p, n, to);
 }
 
 }  // namespace zumaro::one_byte

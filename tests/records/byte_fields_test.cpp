@@ -128,6 +128,33 @@ TEST(RecordWriterBytes, WritesBytesAsTheirTextWouldBeWritten) {
   }
 }
 
+// Short fields are copied in a few overlapping words: every byte value at
+// every place of fields up to past that length, after a field of each length.
+TEST(RecordWriterBytes, EveryByteAtEveryPlaceOfAShortFieldIsWrittenAsItsText) {
+  TempDir dir;
+  RecordWriter byText, byBytes;
+  ASSERT_TRUE(byText.create(dir.file("text.csv")));
+  ASSERT_TRUE(byBytes.create(dir.file("bytes.csv")));
+  for (size_t size = 1; size <= 20; ++size)
+    for (size_t at = 0; at < size; ++at)
+      for (int b = 0; b < 256; ++b) {
+        std::string bytes(size, '5');
+        bytes[at] = static_cast<char>(b);
+        Text text;
+        const DecodeResult decoded = decodeText(TextEncoding::Cp932, bytes.data(), bytes.size(), true, text);
+        if (decoded.invalid || decoded.consumed != bytes.size()) continue;
+        const std::string before(at, '7');
+        const Text beforeText(at, u'7');
+        const std::vector<Text> asText = {beforeText, text};
+        const std::vector<FieldToWrite> asBytes = {{before, nullptr}, {bytes, nullptr}};
+        byText.write(asText.data(), 2);
+        byBytes.write(asBytes.data(), 2);
+      }
+  byText.close();
+  byBytes.close();
+  EXPECT_EQ(readBytes(dir.file("bytes.csv")), readBytes(dir.file("text.csv")));
+}
+
 TEST(RecordWriterBytes, NamesTheFieldWhoseTextCannotBeWritten) {
   TempDir dir;
   RecordWriter w;

@@ -39,6 +39,30 @@ TEST(RecordWriter, QuotesEveryFieldAndEndsLinesWithCrLf) {
   EXPECT_EQ(w.recordsWritten(), 3u);
 }
 
+// Room is made field by field: a field far longer than what the record
+// took so far moves it, and a record of no fields is an empty line.
+TEST(RecordWriter, RecordsKeepTheirFieldsWhenALongFieldMakesMoreRoom) {
+  const Text longField(70000, u'東');
+  const std::string longBytes(100000, 'b');
+  for (TextEncoding e : {TextEncoding::Cp932, TextEncoding::Utf8}) {
+    TempDir dir;
+    RecordWriter w;
+    ASSERT_TRUE(w.create(dir.file("out.csv")));
+    w.setEncoding(e);
+    const Text first = u"a\"";
+    const std::vector<FieldToWrite> fields = {{{}, &first}, {"x\"y", nullptr}, {{}, &longField}, {longBytes, nullptr}};
+    w.write(fields.data(), 4);
+    w.write(fields.data(), 0);
+    write(w, {u"z"});
+    w.close();
+    const std::string kanji = e == TextEncoding::Cp932 ? cp932("東") : "東";
+    std::string expected = "\"a\"\"\",\"x\"\"y\",\"";
+    for (size_t i = 0; i < longField.size(); ++i) expected += kanji;
+    expected += "\",\"" + longBytes + "\"\r\n\r\n\"z\"\r\n";
+    EXPECT_EQ(readBytes(dir.file("out.csv")), expected) << encodingName(e);
+  }
+}
+
 TEST(RecordWriter, DoubleQuoteInsideAValueIsDoubled) {
   for (TextEncoding e : {TextEncoding::Cp932, TextEncoding::Utf8}) {
     TempDir dir;

@@ -143,6 +143,33 @@ TEST(CodePage932Runs, EncodeMatchesThePlainLoopOnRandomTexts) {
     }
 }
 
+void expectEncodedAsReference(const Text& text) {
+  for (bool doubleQuotes : {false, true}) {
+    std::string room(2 * text.size(), '\0');
+    Encoded direct{"", true, 0};
+    const char* end = cp().encodeInto(text, room.data(), direct.bad, doubleQuotes);
+    const Encoded expected = referenceEncode(text, doubleQuotes);
+    direct.ok = end != nullptr;
+    direct.bytes = end != nullptr ? std::string(room.c_str(), end) : expected.bytes;
+    if (direct.ok) direct.bad = 0;
+    ASSERT_EQ(direct, expected) << ::testing::PrintToString(text);
+  }
+}
+
+// Every kind of unit at every place of a run of double-byte characters,
+// taken two at a time, and of a run of one-byte characters, taken a block
+// (or the first and last halves of one) at a time.
+TEST(CodePage932Runs, EveryUnitAtEveryPlaceOfARun) {
+  for (const char16_t runUnit : {u'\u6771', u'a', u'\uFF71'})
+    for (size_t size = 1; size <= 40; ++size)
+      for (size_t at = 0; at < size; ++at)
+        for (const char16_t unit : kUnits) {
+          Text text(size, runUnit);
+          text[at] = unit;
+          expectEncodedAsReference(text);
+        }
+}
+
 // The runs rely on these two ranges mapping by plain arithmetic both ways.
 TEST(CodePage932Runs, AsciiAndHalfWidthKatakanaMapOneToOne) {
   const struct {
