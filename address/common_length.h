@@ -2,12 +2,12 @@
 // How many units two texts begin with alike, asked at every entry the
 // comparison meets, so it is kept inline.
 #include <algorithm>
-#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
+#include "state/few_units.h"
 #include "state/text.h"
 
 namespace zumaro {
@@ -27,15 +27,7 @@ inline size_t alikeStep(const char16_t* a, const char16_t* b, size_t at) {
 inline __m128i paddedUnits(const char16_t* units, size_t n, char16_t pad) {
   alignas(16) char16_t padded[8];
   _mm_store_si128(reinterpret_cast<__m128i*>(padded), _mm_set1_epi16(static_cast<short>(pad)));
-  if (n >= 4) {
-    std::memcpy(padded, units, 8);
-    std::memcpy(padded + n - 4, units + n - 4, 8);
-  } else if (n >= 2) {
-    std::memcpy(padded, units, 4);
-    std::memcpy(padded + n - 2, units + n - 2, 4);
-  } else if (n == 1) {
-    padded[0] = units[0];
-  }
+  copyFewUnits(units, n, padded);
   return _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
 }
 #endif

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 
 #ifdef __SSE2__
@@ -10,6 +9,7 @@
 #endif
 
 #include "address/string_conversion.h"
+#include "state/few_units.h"
 
 namespace zumaro {
 namespace {
@@ -154,17 +154,7 @@ __m128i unitsAt(const char16_t* units) { return _mm_loadu_si128(reinterpret_cast
 __m128i paddedStep(TextView text) {
   alignas(16) char16_t padded[8];
   _mm_store_si128(reinterpret_cast<__m128i*>(padded), _mm_set1_epi16(static_cast<int16_t>(u'ｱ')));
-  const char16_t* units = text.data();
-  const size_t n = text.size();
-  if (n >= 4) {
-    std::memcpy(padded, units, 8);
-    std::memcpy(padded + n - 4, units + n - 4, 8);
-  } else if (n >= 2) {
-    std::memcpy(padded, units, 4);
-    std::memcpy(padded + n - 2, units + n - 2, 4);
-  } else if (n == 1) {
-    padded[0] = units[0];
-  }
+  copyFewUnits(text.data(), text.size(), padded);
   return _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
 }
 

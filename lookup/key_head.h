@@ -3,12 +3,12 @@
 // characters as one number (see LoadedDataFile::keyHeads_), and what says
 // whether that number alone orders it.
 #include <cstdint>
-#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
+#include "state/few_units.h"
 #include "state/text.h"
 
 namespace zumaro {
@@ -56,16 +56,7 @@ inline KeyHead keyHeadOf(TextView key, const char16_t* readableEnd) {
   // taking no loop.
   char16_t first[8] = {};
   const size_t used = key.size() < 8 ? key.size() : 8;
-  const char16_t* const chars = key.data();
-  if (used >= 4) {
-    std::memcpy(first, chars, 8);
-    std::memcpy(first + used - 4, chars + used - 4, 8);
-  } else if (used >= 2) {
-    std::memcpy(first, chars, 4);
-    std::memcpy(first + used - 2, chars + used - 2, 4);
-  } else if (used == 1) {
-    first[0] = chars[0];
-  }
+  copyFewUnits(key.data(), used, first);
   return keyHeadFrom(key, first);
 }
 
