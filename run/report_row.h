@@ -15,6 +15,7 @@ enum class ReportReason {
   Ambiguous,
   BusinessCode,
   PostalCodeRepaired,
+  PartlyRead,  // converted, but kana the entry does not name are left
   Misaligned,
 };
 

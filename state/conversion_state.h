@@ -22,6 +22,7 @@ struct Settings {
   int16_t poscity = 0;
   int16_t posbil = 0;
   int16_t posco = 0;
+  int16_t postown = 0;  // the town area and the rest, apart from the city; 0: in the city field
   std::array<int16_t, kFurtherPairs + 1> posetc{};  // [1]..[7]
   std::array<int16_t, kFurtherPairs + 1> optetc{};  // [1]..[7]
   Text outfile;

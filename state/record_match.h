@@ -85,6 +85,12 @@ struct RecordMatch {
   std::deque<SeenEntry> seen;  // a deque: views into `held` stay where they are as it grows
   size_t seenCount = 0;
   RecordOutcome outcome = RecordOutcome::ReadingDiffers;
+  // The applied entry agreed with the record's address written in full, with
+  // no part of it read: converted all the same, counted apart, not reported.
+  bool alreadyWritten = false;
+  // The kana the applied entry left at the head of the record's remainder
+  // (a town area it does not name); empty when none.
+  Text kanaLeft;
 
   // The record's city text folded once, when its first entry is compared
   // (into `city` only where it does not fold to itself), and room for the
@@ -120,6 +126,8 @@ struct RecordMatch {
     hasBusiness = false;
     seenCount = 0;
     outcome = RecordOutcome::ReadingDiffers;
+    alreadyWritten = false;
+    kanaLeft.clear();
   }
 };
 
