@@ -7,6 +7,7 @@
 #include "address/reading_agreement.h"
 #include "address/reading_fold.h"
 #include "address/string_conversion.h"
+#include "address/written_form.h"
 
 namespace zumaro {
 namespace {
@@ -24,6 +25,7 @@ FoldedRecordView foldedCity(ConversionState& s) {
   if (!m.cityFolded) {
     m.cityFoldsToItself = foldsToItself(s.reccityRead);
     if (!m.cityFoldsToItself) foldText(s.reccityRead, m.city);
+    m.cityWritten = holdsWrittenCharacters(m.cityFoldsToItself ? TextView(s.reccityRead) : m.city.view());
     m.cityFolded = true;
   }
   return m.cityFoldsToItself ? FoldedRecordView::itself(s.reccityRead) : FoldedRecordView(m.city);
@@ -32,10 +34,19 @@ FoldedRecordView foldedCity(ConversionState& s) {
 Agreement compareWithRecord(ConversionState& s, const EntryView& e, bool readingsFolded) {
   RecordMatch& m = s.match;
   const FoldedRecordView city = foldedCity(s);
-  const bool shared = s.settings.posken == s.settings.poscity;
-  if (readingsFolded) return agreeReadings(city, {e[6], e[7], e[8], shared});
-  return agreeReadings(city, {foldedReading(e[6], m.readings[0]), foldedReading(e[7], m.readings[1]),
-                              foldedReading(e[8], m.readings[2]), shared});
+  EntryReadings readings{e[6], e[7], e[8], s.settings.posken == s.settings.poscity, e[1], e[2], e[3], m.cityWritten};
+  if (!readingsFolded) {
+    readings.prefecture = foldedReading(e[6], m.readings[0]);
+    readings.city = foldedReading(e[7], m.readings[1]);
+    readings.town = foldedReading(e[8], m.readings[2]);
+  }
+  // Written forms are compared only with a record that writes some part.
+  if (m.cityWritten) {
+    readings.writtenPrefecture = foldedReading(e[1], m.written[0]);
+    readings.writtenCity = foldedReading(e[2], m.written[1]);
+    readings.writtenTown = foldedReading(e[3], m.written[2]);
+  }
+  return agreeReadings(city, readings);
 }
 
 // An agreement that had to pass over something ranks below every one that
@@ -58,6 +69,7 @@ void considerAddressEntry(ConversionState& s, const EntryView& e, bool lastsTheR
   m.hasBest = true;
   m.bestRank = rankOf(a);
   m.bestUsed = a.used;
+  m.bestWritten = a.written;
   if (lastsTheRun) {
     m.best = e;
   } else {
@@ -114,6 +126,7 @@ void finishTolerant(ConversionState& s) {
     m.outcome = RecordOutcome::ConvertedByBusinessCode;
   } else if (m.hasBest && m.ties.empty()) {
     applyAddressEntry(s, m.best, m.bestUsed);
+    m.alreadyWritten = m.bestWritten;
     m.outcome = m.keyRepaired ? RecordOutcome::ConvertedAfterRepair : RecordOutcome::Converted;
   } else if (m.hasBest) {
     m.outcome = RecordOutcome::Ambiguous;

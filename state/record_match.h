@@ -71,6 +71,7 @@ struct RecordMatch {
   bool hasBest = false;
   int bestRank = -1;  // how well best agrees: better agreements rank higher
   int bestUsed = 0;   // characters of the record's text best used
+  bool bestWritten = false;  // best agreed with the record written, nothing read
   // Where the lookup holds the entry when that lasts the run (the fast
   // lookup), else in bestHeld: most records have a best, and copying it
   // would cost more than finding it.
@@ -97,8 +98,10 @@ struct RecordMatch {
   // entries' folded readings.
   bool cityFolded = false;
   bool cityFoldsToItself = false;
+  bool cityWritten = false;  // the folded city text holds written characters
   FoldedText city;
   std::array<Text, 3> readings;
+  std::array<Text, 3> written;  // room for the entries' folded written forms
 
   void addSeen(const EntryView& entry, bool lastsTheRun, bool agrees, int used, int reached) {
     if (seenCount == seen.size()) seen.emplace_back();
@@ -122,6 +125,7 @@ struct RecordMatch {
     best = {};
     bestRank = -1;
     bestUsed = 0;
+    bestWritten = false;
     ties.clear();
     hasBusiness = false;
     seenCount = 0;
