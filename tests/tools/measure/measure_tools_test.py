@@ -2,22 +2,31 @@
 """The list writers of tools/roundtrip_forms.py and the report reader of tools/report_check.py."""
 
 import os
+import random
 import sys
 import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', '..', 'tools'))
 
-from roundtrip_forms import FORMS, Address, FormList, block_words, hiragana, ward_city_stems  # noqa: E402
+from roundtrip_forms import (FORMS, RULES, Address, FormList, block_words, district_stems, hiragana,  # noqa: E402
+                             number_reading, numbers_read, run_conversion, sample_addresses, table_row,
+                             ward_city_stems)
 from report_check import found_right_code, parse_report  # noqa: E402
 
 # 横浜市中区桜木町 as KEN_ALL lists it (small kana in the readings).
 ROW = ['14104', '231  ', '2310062', 'ｶﾅｶﾞﾜｹﾝ', 'ﾖｺﾊﾏｼﾅｶｸ', 'ｻｸﾗｷﾞﾁｮｳ', '神奈川県', '横浜市中区', '桜木町']
+GUN_ROW = ['10424', '37713', '3771302', 'ｸﾞﾝﾏｹﾝ', 'ｱｶﾞﾂﾏｸﾞﾝﾅｶﾞﾉﾊﾗﾏﾁ', 'ｶﾜﾗﾕ', '群馬県', '吾妻郡長野原町', '川原湯']
+DIGIT_ROW = ['01226', '07301', '0730113', 'ﾎｯｶｲﾄﾞｳ', 'ｽﾅｶﾞﾜｼ', 'ﾊﾙﾐ3ｼﾞｮｳｷﾀ', '北海道', '砂川市', '晴見三条北']
 STEMS = ward_city_stems([('横浜市中区', 'ﾖｺﾊﾏｼﾅｶｸ'), ('横浜市西区', 'ﾖｺﾊﾏｼﾆｼｸ')])
+STEMS.update(district_stems([('群馬県', '吾妻郡長野原町', 'ｱｶﾞﾂﾏｸﾞﾝﾅｶﾞﾉﾊﾗﾏﾁ'),
+                             ('群馬県', '北群馬郡榛東村', 'ｷﾀｸﾞﾝﾏｸﾞﾝｼﾝﾄｳﾑﾗ'), ('群馬県', '北群馬郡吉岡町', 'ｷﾀｸﾞﾝﾏｸﾞﾝﾖｼｵｶﾏﾁ'),
+                             ('新潟県', '三島郡出雲崎町', 'ｻﾝﾄｳｸﾞﾝｲｽﾞﾓｻﾞｷﾏﾁ'), ('大阪府', '三島郡島本町', 'ﾐｼﾏｸﾞﾝｼﾏﾓﾄﾁｮｳ')]))
+ROW_OF = {'gun-omitted': GUN_ROW, 'gun-small-spaces': GUN_ROW, 'numbers-read': DIGIT_ROW}
 
 
 def written(form, block='1-2-3'):
-    lst = FormList(form, [Address(ROW, block)], 1, STEMS)
+    lst = FormList(form, [Address(ROW_OF.get(form, ROW), block)], 1, STEMS)
     return lst.records[0], lst.expected[0]
 
 
@@ -33,6 +42,13 @@ class FormsWriteTheAddressAsListsDo(unittest.TestCase):
             'padded-code': ('2310062  ', 'ｶﾅｶﾞﾜｹﾝ', 'ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ1-2-3'),
             'block-words': ('231-0062', 'ｶﾅｶﾞﾜｹﾝ', 'ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳ'),
             'shared': ('231-0062', 'ｶﾅｶﾞﾜｹﾝﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ1-2-3', ''),
+            'gun-omitted': ('377-1302', 'ｸﾞﾝﾏｹﾝ', 'ﾅｶﾞﾉﾊﾗﾏﾁｶﾜﾗﾕ1-2-3'),
+            'designated-omitted': ('231-0062', 'ｶﾅｶﾞﾜｹﾝ', 'ﾅｶｸｻｸﾗｷﾞﾁﾖｳ1-2-3'),
+            'numbers-read': ('073-0113', 'ﾎﾂｶｲﾄﾞｳ', 'ｽﾅｶﾞﾜｼﾊﾙﾐｻﾝｼﾞﾖｳｷﾀ1-2-3'),
+            'written-city': ('231-0062', '神奈川県', '横浜市中区ｻｸﾗｷﾞﾁﾖｳ1-2-3'),
+            'written': ('231-0062', '神奈川県', '横浜市中区桜木町１－２－３'),
+            'gun-small-spaces': ('377-1302', 'ｸﾞﾝﾏｹﾝ', 'ﾅｶﾞﾉﾊﾗﾏﾁ ｶﾜﾗﾕ 1-2-3'),
+            'written-city-hiragana': ('231-0062', '神奈川県', '横浜市中区さくらぎちょう1-2-3'),
         }
         for form, fields in cases.items():
             with self.subTest(form=form):
@@ -52,6 +68,19 @@ class FormsWriteTheAddressAsListsDo(unittest.TestCase):
         self.assertEqual(written('choon-hyphen')[1], ('神奈川県', '横浜市中区桜木町１－２－３'))
         self.assertEqual(written('block-words')[1], ('神奈川県', '横浜市中区桜木町１丁目２番３号'))
         self.assertEqual(written('shared')[1], '神奈川県横浜市中区桜木町１－２－３')
+        self.assertEqual(written('gun-omitted')[1], ('群馬県', '吾妻郡長野原町川原湯１－２－３'))
+        self.assertEqual(written('designated-omitted')[1], ('神奈川県', '横浜市中区桜木町１－２－３'))
+        self.assertEqual(written('numbers-read')[1], ('北海道', '砂川市晴見三条北１－２－３'))
+
+    def test_two_fields_puts_the_town_in_a_field_of_its_own(self):
+        record, expected = written('two-fields')
+        self.assertEqual(record, ['1', '231-0062', 'ｶﾅｶﾞﾜｹﾝ', 'ﾖｺﾊﾏｼﾅｶｸ', '', '', 'ｻｸﾗｷﾞﾁﾖｳ1-2-3'])
+        self.assertEqual(expected, ('神奈川県', '横浜市中区', '桜木町１－２－３'))
+        self.assertEqual(FormList('two-fields', [], 1, STEMS).record_options()[:2], ['-n', '7'])
+
+    def test_district_reading_is_the_districts_own(self):
+        self.assertEqual(STEMS['群馬県北群馬郡'], 'ｷﾀｸﾞﾝﾏｸﾞﾝ')
+        self.assertEqual((STEMS['新潟県三島郡'], STEMS['大阪府三島郡']), ('ｻﾝﾄｳｸﾞﾝ', 'ﾐｼﾏｸﾞﾝ'))
 
     def test_block_words(self):
         cases = [('1-2-3', '1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳ', '１丁目２番３号'), ('12-3', '12ﾊﾞﾝ3ｺﾞｳ', '１２番３号'),
@@ -69,6 +98,47 @@ class FormsWriteTheAddressAsListsDo(unittest.TestCase):
         self.assertEqual(lst.records[0][3], 'ｱｲｺｳｸﾞﾝ ｱｲｶﾜﾏﾁ ｽﾐﾀﾞ 5')
 
 
+class NumbersReadOut(unittest.TestCase):
+    def test_readings_by_what_follows(self):
+        cases = [(3, 'ｼﾞｮｳ', {'ｻﾝ'}), (1, 'ｾﾝ', {'ｲﾁ', 'ｲｯ'}), (1, 'ｼﾞｮｳ', {'ｲﾁ'}), (6, 'ｸ', {'ﾛｸ', 'ﾛｯ'}),
+                 (6, 'ｾﾝ', {'ﾛｸ'}), (8, 'ﾁﾜﾘ', {'ﾊﾁ', 'ﾊｯ'}), (4, 'ｼﾞｮｳ', {'ﾖﾝ', 'ﾖ', 'ｼ'}), (4, 'ｾﾝ', {'ﾖﾝ'}),
+                 (7, '', {'ﾅﾅ', 'ｼﾁ'}), (9, 'ｼﾞｮｳ', {'ｷｭｳ', 'ｸ'}), (10, 'ｾﾝ', {'ｼﾞｭｳ', 'ｼﾞｭｯ', 'ｼﾞｯ'}),
+                 (20, '', {'ﾆｼﾞｭｳ'}), (23, 'ｼﾞｮｳ', {'ﾆｼﾞｭｳｻﾝ'}), (14, 'ｾﾝ', {'ｼﾞｭｳﾖﾝ'}),
+                 (426, '', {'ﾖﾝﾋｬｸﾆｼﾞｭｳﾛｸ'}), (8240, '', {'ﾊｯｾﾝﾆﾋｬｸﾖﾝｼﾞｭｳ'})]
+        rng = random.Random(1)
+        for number, after, readings in cases:
+            with self.subTest(number=number, after=after):
+                self.assertEqual({number_reading(number, after, rng) for _ in range(200)}, readings)
+
+    def test_each_number_of_a_reading(self):
+        rng = random.Random(1)
+        self.assertEqual(numbers_read('ﾆｼ2ｼﾞｮｳ3ﾁｮｳﾒ', rng), 'ﾆｼﾆｼﾞｮｳｻﾝﾁｮｳﾒ')
+        # Cut short before ﾎ, the ﾎ is said ﾎﾟ.
+        self.assertEqual({numbers_read('ﾆｼ1ﾎﾝ', rng) for _ in range(100)}, {'ﾆｼｲﾁﾎﾝ', 'ﾆｼｲｯﾎﾟﾝ'})
+
+
+class Sampling(unittest.TestCase):
+    def test_rules(self):
+        cases = [('gun', GUN_ROW, True), ('gun', ['07203', '963  ', '9638024', 'ﾌｸｼﾏｹﾝ', 'ｺｵﾘﾔﾏｼ', 'ｱｻﾋ', '福島県',
+                                                '郡山市', '朝日'], False),
+                 ('gun', ['23214', '443  ', '4430045', 'ｱｲﾁｹﾝ', 'ｶﾞﾏｺﾞｵﾘｼ', 'ｱｻﾋﾏﾁ', '愛知県', '蒲郡市', '旭町'], False),
+                 ('gun', ROW, False), ('designated', ROW, True), ('designated', GUN_ROW, False),
+                 ('designated', ['13101', '100  ', '1000005', 'ﾄｳｷｮｳﾄ', 'ﾁﾖﾀﾞｸ', 'ﾏﾙﾉｳﾁ', '東京都', '千代田区', '丸の内'],
+                  False),
+                 ('digits', DIGIT_ROW, True), ('digits', ROW, False)]
+        for rule, row, admitted in cases:
+            with self.subTest(rule=rule, city=row[7]):
+                self.assertEqual(RULES[rule](row, STEMS), admitted)
+
+    def test_a_rule_takes_only_its_rows_and_all_of_them_when_too_few(self):
+        rows = [ROW, GUN_ROW, DIGIT_ROW] * 2
+        for rule, row in [('gun', GUN_ROW), ('designated', ROW), ('digits', DIGIT_ROW)]:
+            with self.subTest(rule=rule):
+                addresses, pool = sample_addresses(rows, 5, 1, rule, STEMS)
+                self.assertEqual(([a.code for a in addresses], pool), ([row[2]] * 2, 2))
+        self.assertEqual(len(sample_addresses(rows, 5, 1)[0]), 5)
+
+
 class Outcomes(unittest.TestCase):
     def test_exact_as_read_and_wrong(self):
         lst = FormList('old', [Address(ROW, '1')] * 3, 1, STEMS)
@@ -76,6 +146,49 @@ class Outcomes(unittest.TestCase):
         converted = [record[:2] + ['神奈川県', '横浜市中区桜木町１'] + record[4:], list(record),
                      record[:2] + ['神奈川県', '横浜市中区桜木町ウ１'] + record[4:]]
         self.assertEqual([o[0] for o in lst.outcomes(converted)], ['exact', 'as read', 'wrong'])
+
+    def test_a_written_record_left_as_read_is_told_by_the_unmatched_list(self):
+        lst = FormList('written', [Address(ROW, '1')] * 2, 1, STEMS)
+        kinds = [o[0] for o in lst.outcomes([list(r) for r in lst.records], unmatched={'2'})]
+        self.assertEqual(kinds, ['exact', 'as read'])
+
+
+# Stands in for zumaro-convert: copies the list, names record 1 unmatched, exits with the status given.
+FAKE = r'''
+import shutil, sys
+args = sys.argv[1:]
+if STATUS == 0:
+    shutil.copy(args[args.index('-i') + 1], args[args.index('-o') + 1])
+    with open(args[args.index('--unmatched') + 1], 'w') as f:
+        f.write('"1","x"\r\n')
+    print('変換処理終了\n読み込み 2件、照合 1件', file=sys.stderr)
+else:
+    print('The following arguments were not expected: --town', file=sys.stderr)
+sys.exit(STATUS)
+'''
+
+
+class Runs(unittest.TestCase):
+    def test_refused_options_are_not_runnable_and_other_failures_fail(self):
+        with tempfile.TemporaryDirectory() as d:
+            source = os.path.join(d, 'list.csv')
+            with open(source, 'wb') as f:
+                f.write(b'"1","a"\r\n"2","b"\r\n')
+            for status, row in [(0, '| f | 100.00 % (1) | 0.00 % (0) | 0.00 % (0) |'),
+                                (2, '| f | 0.00 % (0) not runnable | | |'), (1, '| f | 0.00 % (0) conversion failed | | |')]:
+                with self.subTest(status=status):
+                    exe = os.path.join(d, 'convert%d' % status)
+                    with open(exe, 'w') as f:
+                        f.write('#!%s\nSTATUS = %d\n%s' % (sys.executable, status, FAKE))
+                    os.chmod(exe, 0o755)
+                    run = run_conversion(exe, source, os.path.join(d, 'out.csv'), d, [])
+                    outcomes = None if run.failure else [('exact',)]
+                    self.assertEqual((table_row('f', outcomes, run), run.refused), (row, status == 2))
+                    if status:
+                        self.assertIn('--town', run.failure)
+                    else:
+                        self.assertEqual((run.summary, run.unmatched, len(run.converted)),
+                                         ('読み込み 2件、照合 1件', {'1'}, 2))
 
 
 REPORT = ('\ufeffrecord,line,reason,postal_code,address_as_read,suggested_postal_code,suggested_address,message\r\n'
