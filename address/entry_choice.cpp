@@ -49,10 +49,6 @@ Agreement compareWithRecord(ConversionState& s, const EntryView& e, bool reading
   return agreeReadings(city, readings);
 }
 
-// An agreement that had to pass over something ranks below every one that
-// did not, so that an entry reading the record as written is never displaced.
-int rankOf(const Agreement& a) { return a.passedOver ? a.used : a.used + kDirectRank; }
-
 void considerAddressEntry(ConversionState& s, const EntryView& e, bool lastsTheRun, bool readingsFolded) {
   RecordMatch& m = s.match;
   const Agreement a = compareWithRecord(s, e, readingsFolded);
@@ -147,6 +143,14 @@ void finishClassic(ConversionState& s) {
 }
 
 }  // namespace
+
+// An agreement that had to pass over something ranks below every one that
+// did not, so that an entry reading the record as written is never displaced.
+int rankOf(const Agreement& a) { return a.passedOver ? a.used : a.used + kDirectRank; }
+
+Agreement agreeWithRecord(ConversionState& s, const EntryView& e) { return compareWithRecord(s, e, false); }
+
+TextView foldedRecordText(ConversionState& s) { return foldedCity(s).view(); }
 
 bool readingsFoldToThemselves(const EntryView& e) {
   return std::all_of(e.begin() + 6, e.begin() + 9, foldsToItself);

@@ -4,6 +4,7 @@
 // compares them all first and applies the one whose agreement uses the most
 // of the record's text, and none when two that are written differently agree
 // equally far.
+#include "address/reading_agreement.h"
 #include "state/conversion_state.h"
 
 namespace zumaro {
@@ -22,5 +23,13 @@ bool readingsFoldToThemselves(const EntryView& e);
 // Called once the search has ended: applies the chosen entry and sets the
 // record's outcome.
 void finishRecord(ConversionState& s);
+
+// The tolerant comparison of `e` with the current record, as the search of
+// its code makes it; for entries of other codes.
+Agreement agreeWithRecord(ConversionState& s, const EntryView& e);
+// How an agreement ranks: better agreements rank higher.
+int rankOf(const Agreement& a);
+// The record's address text in the folded view the comparison reads.
+TextView foldedRecordText(ConversionState& s);
 
 }  // namespace zumaro

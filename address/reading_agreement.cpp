@@ -109,6 +109,7 @@ struct Way {
   bool leap = false;     // passed over or left out something
   bool read = false;     // took a part in its reading
   bool written = false;  // took a part in its written form
+  bool cityLeft = false; // left out the 郡 or designated city
 
   Way then(size_t end, bool byReading) const {
     Way next = *this;
@@ -120,6 +121,11 @@ struct Way {
     Way next = *this;
     next.at = end;
     next.leap = true;
+    return next;
+  }
+  Way leftOut(size_t end) const {
+    Way next = leapTo(end);
+    next.cityLeft = true;
     return next;
   }
 };
@@ -156,6 +162,7 @@ class PartSearch {
   bool found() const { return found_; }
   const Way& best() const { return best_; }
   size_t furthest() const { return furthest_; }
+  size_t townStart() const { return townStart_; }
 
  private:
   static constexpr size_t kNone = TextView::npos;
@@ -238,11 +245,11 @@ class PartSearch {
     if (lead.endCount == 0) return;
     size_t leadWritten = written(way.at, lead.written);
     size_t restWritten = written(way.at, lead.rest);
-    if (restWritten != kNone) town(way.leapTo(restWritten).then(restWritten, false));
+    if (restWritten != kNone) town(way.leftOut(restWritten).then(restWritten, false));
     for (size_t i = 0; i < lead.endCount; ++i) {
       const TextView leadRead = entry_.city.substr(0, lead.readingEnds[i]);
       const TextView restRead = entry_.city.substr(lead.readingEnds[i]);
-      read(way.at, restRead, false, true, false, [&](size_t end) { town(way.leapTo(end).then(end, true)); });
+      read(way.at, restRead, false, true, false, [&](size_t end) { town(way.leftOut(end).then(end, true)); });
       if (leadWritten != kNone)
         read(leadWritten, restRead, false, true, false, [&](size_t end) { town(way.then(end, true).then(end, false)); });
       if (size_t leadEnd = take(way.at, leadRead); leadEnd != kNone && entry_.recordWritten) {
@@ -253,6 +260,10 @@ class PartSearch {
 
   // A 大字 or 字 before the town area is a leap; an empty town takes none.
   void town(const Way& way) {
+    if (townStart_ == kNone || (townStartLeap_ && !way.leap)) {
+      townStart_ = way.at;
+      townStartLeap_ = way.leap;
+    }
     if (entry_.town.empty()) {
       finish(way);
       return;
@@ -285,6 +296,8 @@ class PartSearch {
   const EntryReadings& entry_;
   size_t furthest_ = 0;
   int numbers_ = -1;  // whether the written town area has a numeral, once asked
+  size_t townStart_ = kNone;  // where the town area began, on the best way through the city
+  bool townStartLeap_ = false;
   bool found_ = false;
   Way best_;
 };
@@ -308,12 +321,14 @@ Agreement agreeReadings(FoldedRecordView record, const EntryReadings& entry) {
   PartSearch search(record, entry);
   search.run();
   result.reached = static_cast<int>(std::max(walk.furthest(), search.furthest()));
+  if (search.townStart() != TextView::npos) result.townStart = static_cast<int>(search.townStart());
   if (!search.found()) return result;
   const Way& best = search.best();
   result.agrees = true;
   result.used = record.textUsed(best.at);
   result.passedOver = best.leap;
   result.written = best.written && !best.read;
+  result.cityLeftOut = best.cityLeft;
   return result;
 }
 

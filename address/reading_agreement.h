@@ -37,6 +37,11 @@ struct Agreement {
   // 郡 or designated city.
   bool passedOver = false;
   bool written = false;  // every part it took was written, none read
+  bool cityLeftOut = false;  // agreed only without the 郡 or designated city
+  // Folded characters before the town area, where the record's text agreed
+  // through the city (-1: it did not); for an agreement the plain reading
+  // gives at once, -1 as well.
+  int townStart = -1;
 };
 
 // A record's text in the folded view, seen where it is held: the folded

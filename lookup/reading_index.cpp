@@ -3,20 +3,10 @@
 #include <algorithm>
 
 #include "address/reading_fold.h"
+#include "lookup/text_hash.h"
 
 namespace zumaro {
 namespace {
-
-// FNV-1a, one code unit at a time, so that every prefix's hash comes from
-// the one before it.
-constexpr uint64_t kHashStart = 1469598103934665603ull;
-uint64_t hashOn(uint64_t hash, char16_t c) { return (hash ^ c) * 1099511628211ull; }
-
-uint64_t hashOf(TextView text) {
-  uint64_t hash = kHashStart;
-  for (char16_t c : text) hash = hashOn(hash, c);
-  return hash;
-}
 
 void addFile(ReadingIndex& index, LoadedDataFile& file) {
   for (size_t i = 0, n = file.entryCount(); i < n; ++i) index.add(file.key(i), file.entryView(i));

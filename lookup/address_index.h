@@ -1,0 +1,87 @@
+#pragma once
+// Every address entry of a data folder, found by how a record's address
+// begins: the prefecture it names, the city (read or written, with or
+// without its 郡 or designated city), then the town area's first character.
+// Gives the few entries worth comparing with a record whose own postal code
+// found nothing; the comparison itself is the caller's. Built once per run,
+// only for a run that reports or fixes codes, from the files the lookup holds
+// anyway (read here when it does not hold them).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "lookup/data_search.h"
+#include "state/text.h"
+
+namespace zumaro {
+
+class AddressIndex {
+ public:
+  static constexpr int kNoPrefecture = -1;
+
+  // From data files 1..23 of `lookup`, or of `folder` for those it does not
+  // hold. Entries after a fault in a file are left out; business entries
+  // are never found.
+  void build(DataLookup& lookup, const std::string& folder);
+
+  EntryView entry(uint32_t i) const;
+  TextView postalCode(uint32_t i) const;
+  // Whether entry i names no town area (the city's own entry).
+  bool citywide(uint32_t i) const { return entries_[i].citywide; }
+  int prefectureOf(uint32_t i) const { return cities_[entries_[i].city].prefecture; }
+
+  // The prefecture whose reading or written form `folded` is, or heads.
+  int prefectureNamed(TextView folded) const;
+  int prefectureAtHead(TextView folded, size_t& end) const;
+
+  // Entries whose city `folded` names from `at` on, of `prefecture` (any
+  // when kNoPrefecture): those whose town area may begin where the city
+  // ends, into `found` (each once, in no order). A city named without its
+  // 郡 or designated city counts only where `leadMayBeLeftOut`. Entries
+  // that name no town area go into `citywide`.
+  void candidates(TextView folded, size_t at, int prefecture, bool leadMayBeLeftOut, std::vector<uint32_t>& found,
+                  std::vector<uint32_t>& citywide) const;
+
+ private:
+  struct Place {
+    uint16_t file = 0;
+    uint32_t index = 0;
+    uint32_t city = 0;
+    bool citywide = false;
+  };
+  struct City {
+    int prefecture = kNoPrefecture;
+  };
+  struct Prefecture {
+    Text reading, written;  // folded
+  };
+  struct CityName {
+    uint32_t city = 0;
+    bool lead = false;  // the name without its 郡 or designated city
+    Text text;          // folded
+  };
+
+  void add(uint16_t file, uint32_t index, const EntryView& e);
+  uint32_t cityOf(const EntryView& e, int prefecture);
+  int prefectureOf(const EntryView& e);
+  void nameCity(uint32_t city, const EntryView& e);
+  void addName(uint32_t city, bool lead, TextView folded);
+  void bucket(uint32_t city, char16_t first, uint32_t entry);
+  void collect(uint32_t city, TextView rest, std::vector<uint32_t>& found) const;
+
+  std::vector<std::unique_ptr<LoadedDataFile>> own_;
+  std::vector<LoadedDataFile*> files_;  // [k] for data file k
+  std::vector<Place> entries_;
+  std::vector<City> cities_;
+  std::vector<Prefecture> prefectures_;
+  std::unordered_map<Text, int> prefectureByWritten_;
+  std::unordered_map<Text, uint32_t> cityByName_;  // written prefecture and city
+  std::unordered_map<uint64_t, std::vector<CityName>> names_;  // by hash of the folded name
+  std::unordered_map<uint64_t, std::vector<uint32_t>> towns_;  // by city and the town area's first character
+  std::unordered_map<uint32_t, std::vector<uint32_t>> citywide_;
+  size_t longestName_ = 0;
+};
+
+}  // namespace zumaro
