@@ -53,7 +53,7 @@ void considerAddressEntry(ConversionState& s, const EntryView& e, bool lastsTheR
   RecordMatch& m = s.match;
   const Agreement a = compareWithRecord(s, e, readingsFolded);
   // Only a record that no entry agrees with shows the entries of its code.
-  if (m.collectSeen && !a.agrees) m.addSeen(e, lastsTheRun, a.agrees, a.used, a.reached);
+  if (m.collectSeen && !a.agrees) m.addSeen(e, lastsTheRun, a.agrees, a.used, a.reached, a.townStart);
   if (!a.agrees || rankOf(a) < m.bestRank) return;
   if (rankOf(a) > m.bestRank) {
     m.ties.clear();

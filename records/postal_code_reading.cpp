@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "state/record_match.h"
+
 namespace zumaro {
 namespace {
 
 constexpr size_t kCodeLength = 7;
 constexpr size_t kHyphenPlace = 3;  // 0-based: the fourth character
+constexpr size_t kOldCodeHead = 3;    // codes of before 1998: ddd, or ddd-dd
+constexpr size_t kOldCodeLength = 5;
 
 bool isDash(char16_t c) {
   switch (c) {
@@ -59,9 +63,19 @@ PostalCodeReading readPostalCode(TextView field) {
   if (allDigits(code) && (code.size() == 5 || code.size() == 6)) {
     reading.kind = PostalCodeReading::Kind::Repaired;
     reading.key = Text(kCodeLength - code.size(), u'0') + code;
+    if (code.size() == 5) reading.oldCode = code;
     return reading;
   }
   if (!code.empty() && code.front() == u'〒') code.erase(0, 1);
+  if (code.size() == kOldCodeHead && allDigits(code)) {
+    reading.oldCode = code;
+    return reading;
+  }
+  if (code.size() == kOldCodeLength + 1 && isDash(code[kHyphenPlace]) && allDigits(code.substr(0, kHyphenPlace)) &&
+      allDigits(code.substr(kHyphenPlace + 1))) {
+    reading.oldCode = joined({code.substr(0, kHyphenPlace), code.substr(kHyphenPlace + 1)});
+    return reading;
+  }
   if (code.size() > kHyphenPlace && isDash(code[kHyphenPlace])) code.erase(kHyphenPlace, 1);
   if (code.size() == kCodeLength && allDigits(code)) {
     reading.kind = PostalCodeReading::Kind::Code;

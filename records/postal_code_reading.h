@@ -14,6 +14,9 @@ struct PostalCodeReading {
   };
   Kind kind = Kind::None;
   Text key;  // seven ASCII digits, empty for None
+  // A code of before February 1998 (ddd-dd or ddd, or five digits, which are
+  // tried as a cut code first): its digits, else empty.
+  Text oldCode;
 };
 
 PostalCodeReading readPostalCode(TextView field);

@@ -11,20 +11,14 @@ constexpr size_t kOtherCodesNamed = 5;
 
 bool prefectureShared(const ConversionState& s) { return s.settings.posken == s.settings.poscity; }
 
-size_t foldedLength(TextView reading) {
-  Text folded;
-  foldReading(reading, folded);
-  return folded.size();
-}
-
 Suggestion ofEntry(const Text& code, TextView pref, TextView city, TextView town) {
   return {code, joined({pref, city, town}), {}};
 }
 
 std::optional<Suggestion> fromOwnCode(const ConversionState& s) {
-  const auto closest = closestFirst(s.match);
-  if (closest.empty() || !closeEnough(s, *closest.front())) return std::nullopt;
-  const EntryView& e = closest.front()->entry;
+  const SeenEntry* slip = slipOfOwnCode(s);
+  if (slip == nullptr) return std::nullopt;
+  const EntryView& e = slip->entry;
   return ofEntry(s.keyno, e[1], e[2], e[3]);
 }
 
@@ -71,13 +65,43 @@ std::vector<const SeenEntry*> closestFirst(const RecordMatch& match) {
   return order;
 }
 
-size_t foldedCityEnd(const ConversionState& s, const EntryView& e) {
-  return (prefectureShared(s) ? foldedLength(e[6]) : 0) + foldedLength(e[7]);
+namespace {
+
+// The fewest edits that turn some head of `text` into `reading`.
+size_t editsFromHead(TextView text, TextView reading) {
+  const size_t most = std::min(text.size(), reading.size() + 2);
+  std::vector<size_t> before(reading.size() + 1), now(reading.size() + 1);
+  for (size_t j = 0; j <= reading.size(); ++j) before[j] = j;
+  size_t fewest = before.back();
+  for (size_t i = 1; i <= most; ++i) {
+    now[0] = i;
+    for (size_t j = 1; j <= reading.size(); ++j)
+      now[j] = std::min({before[j] + 1, now[j - 1] + 1, before[j - 1] + (text[i - 1] == reading[j - 1] ? 0 : 1)});
+    fewest = std::min(fewest, now.back());
+    std::swap(before, now);
+  }
+  return fewest;
 }
 
-bool closeEnough(const ConversionState& s, const SeenEntry& seen) {
-  const size_t town = foldedLength(seen.entry[8]);
-  return static_cast<size_t>(seen.reached) >= foldedCityEnd(s, seen.entry) + (town + 1) / 2;
+}  // namespace
+
+const SeenEntry* slipOfOwnCode(const ConversionState& s) {
+  FoldedText text;
+  foldText(s.reccityRead, text);
+  const SeenEntry* closest = nullptr;
+  size_t fewest = SIZE_MAX;
+  for (size_t i = 0; i < s.match.seenCount; ++i) {
+    const SeenEntry& seen = s.match.seen[i];
+    if (seen.townStart < 0 || seen.entry[8].empty()) continue;
+    Text town;
+    foldReading(seen.entry[8], town);
+    const size_t edits = editsFromHead(text.view().substr(static_cast<size_t>(seen.townStart)), town);
+    if (2 * edits <= town.size() && edits < fewest) {
+      closest = &seen;
+      fewest = edits;
+    }
+  }
+  return closest;
 }
 
 std::optional<Suggestion> suggestionFor(const ConversionState& s, ReadingSearch& search) {

@@ -38,13 +38,11 @@ class ReadingSearch {
 // reading the record's text follows furthest first.
 std::vector<const SeenEntry*> closestFirst(const RecordMatch& match);
 
-// Whether the record's text follows `seen` through its city and at least
-// half of its town area reading.
-bool closeEnough(const ConversionState& s, const SeenEntry& seen);
-
-// Folded characters of the entry's whole reading up to its town area: the
-// prefecture when the address text holds it, and the city.
-size_t foldedCityEnd(const ConversionState& s, const EntryView& e);
+// The entry of the record's own code whose reading the record's text has
+// a slip in: it agrees through the city, and in the town area at least half
+// of the reading's characters stand as the record writes them (one changed,
+// dropped or doubled). The closest such entry, or null.
+const SeenEntry* slipOfOwnCode(const ConversionState& s);
 
 std::optional<Suggestion> suggestionFor(const ConversionState& s, ReadingSearch& search);
 

@@ -63,6 +63,7 @@ struct SeenEntry {
   bool agrees = false;
   int used = 0;     // characters of the record's text the agreement used
   int reached = 0;  // folded characters that agreed before the first difference
+  int townStart = -1;  // folded characters before its town area, where the city agreed
 };
 
 struct RecordMatch {
@@ -103,7 +104,7 @@ struct RecordMatch {
   std::array<Text, 3> readings;
   std::array<Text, 3> written;  // room for the entries' folded written forms
 
-  void addSeen(const EntryView& entry, bool lastsTheRun, bool agrees, int used, int reached) {
+  void addSeen(const EntryView& entry, bool lastsTheRun, bool agrees, int used, int reached, int townStart = -1) {
     if (seenCount == seen.size()) seen.emplace_back();
     SeenEntry& s = seen[seenCount++];
     if (lastsTheRun) {
@@ -115,6 +116,7 @@ struct RecordMatch {
     s.agrees = agrees;
     s.used = used;
     s.reached = reached;
+    s.townStart = townStart;
   }
 
   void startRecord() {
