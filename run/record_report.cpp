@@ -34,11 +34,15 @@ Text namedWithReading(const ConversionState& s, const EntryView& e) {
   return joined({s.settings.posken == s.settings.poscity ? e[1] : TextView(), e[2], e[3], u"（", pref, e[7], e[8], u"）"});
 }
 
-// Where the record's text leaves the closest entry's reading.
-Text departure(const ConversionState& s, const SeenEntry& closest) {
+// Characters of the record's text that follow the entry's reading.
+size_t readingUsed(const ConversionState& s, const SeenEntry& seen) {
   FoldedText folded;
   foldText(s.reccityRead, folded);
-  const auto used = static_cast<size_t>(folded.textUsed(std::min(static_cast<size_t>(closest.reached), folded.size())));
+  return static_cast<size_t>(folded.textUsed(std::min(static_cast<size_t>(seen.reached), folded.size())));
+}
+
+// Where the record's text leaves the closest entry, after `used` characters.
+Text departure(const ConversionState& s, size_t used) {
   const TextView text = s.reccityRead;
   const TextView rest = text.substr(std::min(used, text.size()), kDepartureShown);
   if (used == 0) return joined({u"最初の「", rest, u"」から"});
@@ -81,7 +85,8 @@ Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggest
   Text message = joined({u"郵便番号", hyphenated(s.keyno), u"の住所（", named, u"）のどれとも読みが合わず、"});
   if (!closest.empty()) {
     const EntryView& e = closest.front()->entry;
-    message += joined({u"最も近い", writtenAsCompared(s, e), u"とは", departure(s, *closest.front()), u"食い違うため、"});
+    message += joined({u"最も近い", writtenAsCompared(s, e), u"とは", departure(s, readingUsed(s, *closest.front())),
+                       u"食い違うため、"});
   }
   message += checkSuggestion(suggestion, u"郵便番号と住所");
   return message;
@@ -104,6 +109,13 @@ Text businessMessage(const ConversionState& s) {
 Text repairedMessage(const ConversionState& s, const RecordPlace& place) {
   return joined({u"郵便番号「", place.postalCode, u"」は桁が足りないため、先頭に0を補った", hyphenated(s.keyno),
                  u"で変換したので、郵便番号を確認してください。"});
+}
+
+Text partlyReadMessage(const ConversionState& s) {
+  const RecordMatch& m = s.match;
+  return joined({u"郵便番号", hyphenated(s.keyno), u"の住所「", m.best[1], m.best[2], m.best[3],
+                 u"」を当てはめましたが、続く「", m.kanaLeft,
+                 u"」はその住所にない読みのため、読みのまま残しました。町域を確認してください。"});
 }
 
 Text misalignedMessage(const RecordPlace& place) {
@@ -152,9 +164,11 @@ void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSea
       row(ReportReason::BusinessCode, std::nullopt, businessMessage(s));
       break;
     case RecordOutcome::ConvertedAfterRepair:
-      row(ReportReason::PostalCodeRepaired, agreed(), repairedMessage(s, place));
+      // An address written in full confirms the code the zeros made.
+      if (!m.alreadyWritten) row(ReportReason::PostalCodeRepaired, agreed(), repairedMessage(s, place));
       break;
   }
+  if (!m.kanaLeft.empty()) row(ReportReason::PartlyRead, agreed(), partlyReadMessage(s));
   if (!place.startsLine) row(ReportReason::Misaligned, std::nullopt, misalignedMessage(place));
 }
 
