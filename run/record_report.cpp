@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "address/reading_fold.h"
+#include "run/written_agreement.h"
 #include "state/failure.h"
 
 namespace zumaro {
@@ -73,7 +74,43 @@ Text unknownCodeMessage(const ConversionState& s, const std::optional<Suggestion
                  checkSuggestion(suggestion, u"郵便番号と住所")});
 }
 
+// Characters of the record's written text that follow the entry, its
+// prefecture written at the head or left out, or follow its reading where
+// the text is read in part: the message never says the text departs
+// before what agrees.
+size_t writtenUsed(const ConversionState& s, const SeenEntry& seen) {
+  const TextView text = s.reccityRead;
+  const EntryView& e = seen.entry;
+  return std::max({writtenAgreement(text, joined({e[1], e[2], e[3]})), writtenAgreement(text, joined({e[2], e[3]})),
+                   readingUsed(s, seen)});
+}
+
+// A record written in kanji that no entry agreed with: the entries by
+// their written forms, compared with the record's text as it is written.
+Text writtenDiffersMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
+  const RecordMatch& m = s.match;
+  std::vector<std::pair<size_t, const SeenEntry*>> closest;
+  for (size_t i = 0; i < m.seenCount; ++i) closest.emplace_back(writtenUsed(s, m.seen[i]), &m.seen[i]);
+  std::stable_sort(closest.begin(), closest.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<Text> names;  // entries told apart by their readings alone are named once
+  for (const auto& [used, seen] : closest) {
+    Text name = writtenAsCompared(s, seen->entry);
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+  }
+  Text named;
+  for (size_t i = 0; i < names.size() && i < kEntriesNamed; ++i) named += joined({i > 0 ? u"、" : u"", names[i]});
+  if (names.size() > kEntriesNamed)
+    named += joined({u"ほか", decimal(static_cast<long long>(names.size() - kEntriesNamed)), u"件"});
+  Text message = joined({u"郵便番号", hyphenated(s.keyno), u"の住所（", named, u"）のどれとも表記が合わず、"});
+  if (!closest.empty()) {
+    message += joined({u"最も近い", names.front(), u"とは", departure(s, closest.front().first), u"食い違うため、"});
+  }
+  message += checkSuggestion(suggestion, u"郵便番号と住所");
+  return message;
+}
+
 Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
+  if (holdsKanji(s.reccityRead)) return writtenDiffersMessage(s, suggestion);
   const auto closest = closestFirst(s.match);
   Text named;
   for (size_t i = 0; i < closest.size() && i < kEntriesNamed; ++i) {

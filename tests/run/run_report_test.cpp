@@ -141,6 +141,32 @@ TEST(RecordRows, AlreadyWrittenRecordsKeepOnlyTheirPartlyReadAndMisalignedRows) 
   }
 }
 
+// A written address that follows its code's entry through the town area
+// departs only after it, whatever its readings say.
+TEST(RecordRows, WrittenAddressIsComparedWithTheWrittenEntry) {
+  ScanLookup lookup(kCase + "/data");
+  ReadingSearch search(lookup, kCase + "/data");
+  ConversionState s;
+  s.settings.posken = 3;
+  s.settings.poscity = 4;
+  s.keyno = u"5770000";
+  s.reccityRead = u"東大阪市北鴻池町９－２";
+  DataEntry kita;
+  kita[1] = u"大阪府";
+  kita[2] = u"東大阪市";
+  kita[3] = u"北鴻池町";
+  kita[7] = u"ﾋｶﾞｼｵｵｻｶｼ";
+  kita[8] = u"ｷﾀｺｳﾉｲｹﾁﾖｳ";
+  s.match.outcome = RecordOutcome::ReadingDiffers;
+  s.match.addSeen(viewOf(kita), false, false, 0, 0);
+  std::vector<ReportRow> rows;
+  reportRowsOf(s, RecordPlace{1, 1, true, u"577-0000"}, search, rows);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(toUtf8(rows[0].message),
+            "郵便番号577-0000の住所（東大阪市北鴻池町）のどれとも表記が合わず、最も近い東大阪市北鴻池町とは"
+            "「東大阪市北鴻池町」の後の「９－２」から食い違うため、郵便番号と住所を確認してください。");
+}
+
 class CoreReport : public ::testing::Test {
  protected:
   RunOutcome runGoldenList(RunRequest request) {
@@ -167,7 +193,7 @@ TEST_F(CoreReport, RowsReachTheCallerWithoutAnyFile) {
   request.onReportRow = [&](const ReportRow& row) { rows.push_back(row); };
   const RunOutcome o = runGoldenList(request);
   ASSERT_EQ(o.status, RunOutcome::Status::Finished) << toUtf8(o.message);
-  ASSERT_EQ(rows.size(), 13u);
+  ASSERT_EQ(rows.size(), 14u);
   EXPECT_EQ(rows[0].record, 2);
   EXPECT_EQ(rows[0].reason, ReportReason::ReadingDiffers);
   EXPECT_EQ(rows[0].suggestedPostalCode, u"1310046");
@@ -189,7 +215,7 @@ TEST_F(CoreReport, OutcomeCountsByReasonWithOrWithoutAReport) {
     const ReasonCounts& r = o.reasons;
     EXPECT_EQ(r.noPostalCode, 2) << reporting;
     EXPECT_EQ(r.postalCodeUnknown, 2);
-    EXPECT_EQ(r.readingDiffers, 2);
+    EXPECT_EQ(r.readingDiffers, 3);
     EXPECT_EQ(r.ambiguous, 1);
     EXPECT_EQ(r.businessCode, 1);
     EXPECT_EQ(r.postalCodeRepaired, 2);
