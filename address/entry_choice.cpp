@@ -4,6 +4,7 @@
 
 #include "address/adrck.h"
 #include "address/entry_application.h"
+#include "address/kana_left.h"
 #include "address/reading_agreement.h"
 #include "address/reading_fold.h"
 #include "address/string_conversion.h"
@@ -108,6 +109,7 @@ TextView remainderAfter(const ConversionState& s, int used) {
 void applyAddressEntry(ConversionState& s, const EntryView& e, int used) {
   writeBuildingOf(s, e);
   writeAddress(s, e, remainderAfter(s, used));
+  s.match.kanaLeft = kanaLeftBehind(remainderAfter(s, used));
   writeCompany(s, e);
   convertFurtherFields(s);
   s.entryApplied = true;

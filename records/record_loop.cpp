@@ -80,7 +80,7 @@ void runDecodingLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopT
     const RecordPlace place = countRecord(s, reader, files, tally, observer, files.input.bytesConsumed());
 
     lookUpRecord(s, files.lookup);
-    tally.reasons.count(s.match.outcome);
+    tally.reasons.count(s.match);
     writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
     tallyOutcome(s, tally);
     if (!s.entryApplied && files.unmatched)
@@ -179,7 +179,7 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
     const RecordPlace place = countRecord(s, reader, files, tally, observer, source.bytesConsumed());
 
     lookUpRecord(s, files.lookup);
-    tally.reasons.count(s.match.outcome);
+    tally.reasons.count(s.match);
     putAsRead(fields, output);
     for (uint64_t left = s.slotsChanged & fieldSlots; left != 0; left &= left - 1) {
       const auto i = static_cast<size_t>(__builtin_ctzll(left));

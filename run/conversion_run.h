@@ -64,8 +64,9 @@ struct RunOutcome {
   TextEncoding outputEncoding = TextEncoding::Cp932;  // as written
 };
 
-// The line that follows 変換処理終了: records read, matched, unmatched by
-// reason, and converted records that deserve a look.
+// The line that follows 変換処理終了: records read, matched (of them those
+// already written and those that deserve a look all the same), unmatched by
+// reason.
 Text summaryLine(const RunOutcome& outcome);
 // The warning a run ends with when records do not begin at a line's start.
 Text misalignedWarning(const ReasonCounts& reasons);

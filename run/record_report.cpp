@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "address/reading_fold.h"
+#include "run/written_agreement.h"
 #include "state/failure.h"
 
 namespace zumaro {
@@ -34,11 +35,15 @@ Text namedWithReading(const ConversionState& s, const EntryView& e) {
   return joined({s.settings.posken == s.settings.poscity ? e[1] : TextView(), e[2], e[3], u"（", pref, e[7], e[8], u"）"});
 }
 
-// Where the record's text leaves the closest entry's reading.
-Text departure(const ConversionState& s, const SeenEntry& closest) {
+// Characters of the record's text that follow the entry's reading.
+size_t readingUsed(const ConversionState& s, const SeenEntry& seen) {
   FoldedText folded;
   foldText(s.reccityRead, folded);
-  const auto used = static_cast<size_t>(folded.textUsed(std::min(static_cast<size_t>(closest.reached), folded.size())));
+  return static_cast<size_t>(folded.textUsed(std::min(static_cast<size_t>(seen.reached), folded.size())));
+}
+
+// Where the record's text leaves the closest entry, after `used` characters.
+Text departure(const ConversionState& s, size_t used) {
   const TextView text = s.reccityRead;
   const TextView rest = text.substr(std::min(used, text.size()), kDepartureShown);
   if (used == 0) return joined({u"最初の「", rest, u"」から"});
@@ -69,7 +74,43 @@ Text unknownCodeMessage(const ConversionState& s, const std::optional<Suggestion
                  checkSuggestion(suggestion, u"郵便番号と住所")});
 }
 
+// Characters of the record's written text that follow the entry, its
+// prefecture written at the head or left out, or follow its reading where
+// the text is read in part: the message never says the text departs
+// before what agrees.
+size_t writtenUsed(const ConversionState& s, const SeenEntry& seen) {
+  const TextView text = s.reccityRead;
+  const EntryView& e = seen.entry;
+  return std::max({writtenAgreement(text, joined({e[1], e[2], e[3]})), writtenAgreement(text, joined({e[2], e[3]})),
+                   readingUsed(s, seen)});
+}
+
+// A record written in kanji that no entry agreed with: the entries by
+// their written forms, compared with the record's text as it is written.
+Text writtenDiffersMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
+  const RecordMatch& m = s.match;
+  std::vector<std::pair<size_t, const SeenEntry*>> closest;
+  for (size_t i = 0; i < m.seenCount; ++i) closest.emplace_back(writtenUsed(s, m.seen[i]), &m.seen[i]);
+  std::stable_sort(closest.begin(), closest.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::vector<Text> names;  // entries told apart by their readings alone are named once
+  for (const auto& [used, seen] : closest) {
+    Text name = writtenAsCompared(s, seen->entry);
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
+  }
+  Text named;
+  for (size_t i = 0; i < names.size() && i < kEntriesNamed; ++i) named += joined({i > 0 ? u"、" : u"", names[i]});
+  if (names.size() > kEntriesNamed)
+    named += joined({u"ほか", decimal(static_cast<long long>(names.size() - kEntriesNamed)), u"件"});
+  Text message = joined({u"郵便番号", hyphenated(s.keyno), u"の住所（", named, u"）のどれとも表記が合わず、"});
+  if (!closest.empty()) {
+    message += joined({u"最も近い", names.front(), u"とは", departure(s, closest.front().first), u"食い違うため、"});
+  }
+  message += checkSuggestion(suggestion, u"郵便番号と住所");
+  return message;
+}
+
 Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
+  if (holdsKanji(s.reccityRead)) return writtenDiffersMessage(s, suggestion);
   const auto closest = closestFirst(s.match);
   Text named;
   for (size_t i = 0; i < closest.size() && i < kEntriesNamed; ++i) {
@@ -81,7 +122,8 @@ Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggest
   Text message = joined({u"郵便番号", hyphenated(s.keyno), u"の住所（", named, u"）のどれとも読みが合わず、"});
   if (!closest.empty()) {
     const EntryView& e = closest.front()->entry;
-    message += joined({u"最も近い", writtenAsCompared(s, e), u"とは", departure(s, *closest.front()), u"食い違うため、"});
+    message += joined({u"最も近い", writtenAsCompared(s, e), u"とは", departure(s, readingUsed(s, *closest.front())),
+                       u"食い違うため、"});
   }
   message += checkSuggestion(suggestion, u"郵便番号と住所");
   return message;
@@ -104,6 +146,13 @@ Text businessMessage(const ConversionState& s) {
 Text repairedMessage(const ConversionState& s, const RecordPlace& place) {
   return joined({u"郵便番号「", place.postalCode, u"」は桁が足りないため、先頭に0を補った", hyphenated(s.keyno),
                  u"で変換したので、郵便番号を確認してください。"});
+}
+
+Text partlyReadMessage(const ConversionState& s) {
+  const RecordMatch& m = s.match;
+  return joined({u"郵便番号", hyphenated(s.keyno), u"の住所「", m.best[1], m.best[2], m.best[3],
+                 u"」を当てはめましたが、続く「", m.kanaLeft,
+                 u"」はその住所にない読みのため、読みのまま残しました。町域を確認してください。"});
 }
 
 Text misalignedMessage(const RecordPlace& place) {
@@ -152,9 +201,11 @@ void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSea
       row(ReportReason::BusinessCode, std::nullopt, businessMessage(s));
       break;
     case RecordOutcome::ConvertedAfterRepair:
-      row(ReportReason::PostalCodeRepaired, agreed(), repairedMessage(s, place));
+      // An address written in full confirms the code the zeros made.
+      if (!m.alreadyWritten) row(ReportReason::PostalCodeRepaired, agreed(), repairedMessage(s, place));
       break;
   }
+  if (!m.kanaLeft.empty()) row(ReportReason::PartlyRead, agreed(), partlyReadMessage(s));
   if (!place.startsLine) row(ReportReason::Misaligned, std::nullopt, misalignedMessage(place));
 }
 

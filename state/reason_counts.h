@@ -18,28 +18,42 @@ struct ReasonCounts {
   int64_t firstMisalignedRecord = 0;
   int64_t firstMisalignedLine = 0;
 
-  void count(RecordOutcome outcome) {
-    switch (outcome) {
+  // Converted records that agreed with an address already written in full:
+  // counted here alone, as they are not reported.
+  int64_t alreadyWritten = 0;
+  // Converted records with kana the applied entry did not name; those of
+  // them whose code was repaired too are one record to check, not two.
+  int64_t partlyRead = 0;
+  int64_t partlyReadRepaired = 0;
+
+  // As the report gives the record's rows, misaligned apart.
+  void count(const RecordMatch& m) {
+    switch (m.outcome) {
       case RecordOutcome::Converted:
         break;
       case RecordOutcome::ConvertedByBusinessCode:
         ++businessCode;
-        break;
+        return;
       case RecordOutcome::ConvertedAfterRepair:
-        ++postalCodeRepaired;
+        if (!m.alreadyWritten) ++postalCodeRepaired;
         break;
       case RecordOutcome::NoPostalCode:
         ++noPostalCode;
-        break;
+        return;
       case RecordOutcome::PostalCodeUnknown:
         ++postalCodeUnknown;
-        break;
+        return;
       case RecordOutcome::ReadingDiffers:
         ++readingDiffers;
-        break;
+        return;
       case RecordOutcome::Ambiguous:
         ++ambiguous;
-        break;
+        return;
+    }
+    if (m.alreadyWritten) ++alreadyWritten;
+    if (!m.kanaLeft.empty()) {
+      ++partlyRead;
+      if (m.outcome == RecordOutcome::ConvertedAfterRepair && !m.alreadyWritten) ++partlyReadRepaired;
     }
   }
   void countMisaligned(int64_t record, int64_t line) {
@@ -49,7 +63,7 @@ struct ReasonCounts {
     }
   }
   // Converted records that deserve a look all the same.
-  int64_t toCheck() const { return businessCode + postalCodeRepaired; }
+  int64_t toCheck() const { return businessCode + postalCodeRepaired + partlyRead - partlyReadRepaired; }
 };
 
 }  // namespace zumaro

@@ -69,10 +69,9 @@ struct Unmatched {
 };
 std::string finished(int read, int matched, Unmatched u = {}, int toCheck = 0) {
   auto n = [](int v) { return std::to_string(v); };
-  return "変換処理終了\n読み込み " + n(read) + "件、照合 " + n(matched) + "件、照合なし " +
-         n(u.noCode + u.unknown + u.differs + u.ambiguous) + "件（郵便番号なし " + n(u.noCode) + "、郵便番号不明 " +
-         n(u.unknown) + "、読み不一致 " + n(u.differs) + "、候補複数 " + n(u.ambiguous) + "）、要確認 " + n(toCheck) +
-         "件\n";
+  return "変換処理終了\n読み込み " + n(read) + "件、照合 " + n(matched) + "件（うち記入済み 0件、要確認 " + n(toCheck) +
+         "件）、照合なし " + n(u.noCode + u.unknown + u.differs + u.ambiguous) + "件（郵便番号なし " + n(u.noCode) +
+         "、郵便番号不明 " + n(u.unknown) + "、読み不一致 " + n(u.differs) + "、候補複数 " + n(u.ambiguous) + "）\n";
 }
 std::string invalidBytes(const std::string& where, size_t offset) {
   return where + "にコードページ932(Shift-JIS)として読めないバイトがあります（オフセット" + std::to_string(offset) +

@@ -119,7 +119,8 @@ TEST_F(AddedSettingsRun, CompletionBoxCarriesTheCommandLinesSummary) {
   EXPECT_EQ(box.title, QStringLiteral("Zumaro"));
   EXPECT_EQ(box.text, QStringLiteral("変換処理終了"));
   ASSERT_FALSE(box.detail.isEmpty());
-  EXPECT_TRUE(box.detail.startsWith(QStringLiteral("読み込み 3件、照合 2件、照合なし 1件")))
+  EXPECT_TRUE(
+      box.detail.startsWith(QStringLiteral("読み込み 3件、照合 2件（うち記入済み 0件、要確認 0件）、照合なし 1件")))
       << box.detail.toStdString();
   EXPECT_TRUE(QString::fromStdString(cli.err).contains(box.detail + QLatin1Char('\n'))) << cli.err;
 }

@@ -47,7 +47,7 @@ TEST(MessageBox, ActionRunsOnlyWhenItsButtonClosesTheBox) {
     SCOPED_TRACE(std::string(c.actionText) + " / " + c.pressed);
     bool done = false;
     forms::FormMessage message{QStringLiteral("Zumaro"), QStringLiteral("変換処理終了"), forms::FormMessage::Icon::None,
-                               QStringLiteral("読み込み 3件、照合 2件、照合なし 1件")};
+                               QStringLiteral("読み込み 3件、照合 2件（うち記入済み 0件、要確認 0件）、照合なし 1件")};
     message.actionText = QString::fromUtf8(c.actionText);
     if (!message.actionText.isEmpty()) message.action = [&done] { done = true; };
     BoxSeen seen;

@@ -70,7 +70,8 @@ struct Written {
 std::string reasonsText(const ReasonCounts& r) {
   std::string out;
   for (int64_t n : {r.noPostalCode, r.postalCodeUnknown, r.readingDiffers, r.ambiguous, r.businessCode,
-                    r.postalCodeRepaired, r.misaligned, r.firstMisalignedRecord, r.firstMisalignedLine})
+                    r.postalCodeRepaired, r.misaligned, r.firstMisalignedRecord, r.firstMisalignedLine,
+                    r.alreadyWritten, r.partlyRead, r.partlyReadRepaired})
     out += std::to_string(n) + " ";
   return out;
 }

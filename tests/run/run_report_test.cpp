@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "lookup/data_search.h"
 #include "run/conversion_run.h"
+#include "run/record_report.h"
 #include "run/report_file.h"
 #include "support/temp_dir.h"
 
@@ -38,13 +40,17 @@ TEST(ReportLine, EveryReasonHasItsWord) {
       {ReportReason::NoPostalCode, "no-postal-code"},    {ReportReason::PostalCodeUnknown, "postal-code-unknown"},
       {ReportReason::ReadingDiffers, "reading-differs"}, {ReportReason::Ambiguous, "ambiguous"},
       {ReportReason::BusinessCode, "business-code"},     {ReportReason::PostalCodeRepaired, "postal-code-repaired"},
-      {ReportReason::Misaligned, "misaligned"},
+      {ReportReason::PartlyRead, "partly-read"},         {ReportReason::Misaligned, "misaligned"},
   };
   for (const auto& [reason, word] : words) EXPECT_EQ(toUtf8(reasonWord(reason)), word);
 }
 
 TEST(SummaryLine, CountsTheUnmatchedByReasonAndTheConvertedToCheck) {
   RunOutcome o;
+  const std::string zeros =
+      "読み込み 0件、照合 0件（うち記入済み 0件、要確認 0件）、照合なし 0件（郵便番号なし 0、郵便番号不明 0、"
+      "読み不一致 0、候補複数 0）";
+  EXPECT_EQ(toUtf8(summaryLine(o)), zeros);
   o.recordsRead = 20;
   o.recordsApplied = 10;
   o.recordsUnmatched = 10;
@@ -54,9 +60,111 @@ TEST(SummaryLine, CountsTheUnmatchedByReasonAndTheConvertedToCheck) {
   o.reasons.ambiguous = 4;
   o.reasons.businessCode = 5;
   o.reasons.postalCodeRepaired = 6;
+  o.reasons.alreadyWritten = 7;
+  o.reasons.partlyRead = 8;
+  o.reasons.partlyReadRepaired = 2;
   EXPECT_EQ(toUtf8(summaryLine(o)),
-            "読み込み 20件、照合 10件、照合なし 10件（郵便番号なし 1、郵便番号不明 2、読み不一致 3、候補複数 "
-            "4）、要確認 11件");
+            "読み込み 20件、照合 10件（うち記入済み 7件、要確認 17件）、照合なし 10件（郵便番号なし 1、郵便番号不明 2、"
+            "読み不一致 3、候補複数 4）");
+}
+
+// Each record counted once by what its report rows say of it.
+TEST(ReasonCounts, CountTheRecordsAsTheirRowsNameThem) {
+  using O = RecordOutcome;
+  const struct {
+    O outcome;
+    bool alreadyWritten;
+    const char16_t* kanaLeft;
+    int64_t written, repaired, partlyRead, toCheck;
+  } cases[] = {
+      {O::Converted, false, u"", 0, 0, 0, 0},
+      {O::Converted, true, u"", 1, 0, 0, 0},
+      {O::Converted, false, u"ｱｲ", 0, 0, 1, 1},
+      {O::Converted, true, u"ｱｲ", 1, 0, 1, 1},
+      {O::ConvertedAfterRepair, false, u"", 0, 1, 0, 1},
+      {O::ConvertedAfterRepair, false, u"ｱｲ", 0, 1, 1, 1},
+      {O::ConvertedAfterRepair, true, u"", 1, 0, 0, 0},  // the written address confirms the code
+      {O::ConvertedByBusinessCode, false, u"", 0, 0, 0, 1},
+      {O::ReadingDiffers, false, u"", 0, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    RecordMatch m;
+    m.outcome = c.outcome;
+    m.alreadyWritten = c.alreadyWritten;
+    m.kanaLeft = c.kanaLeft;
+    ReasonCounts r;
+    r.count(m);
+    const std::string name =
+        std::to_string(static_cast<int>(c.outcome)) + " " + std::to_string(c.alreadyWritten) + " " + toUtf8(c.kanaLeft);
+    EXPECT_EQ(r.alreadyWritten, c.written) << name;
+    EXPECT_EQ(r.postalCodeRepaired, c.repaired) << name;
+    EXPECT_EQ(r.partlyRead, c.partlyRead) << name;
+    EXPECT_EQ(r.toCheck(), c.toCheck) << name;
+  }
+}
+
+// A record that agreed with its address written in full is not reported,
+// but for kana left behind and for where it begins.
+TEST(RecordRows, AlreadyWrittenRecordsKeepOnlyTheirPartlyReadAndMisalignedRows) {
+  using O = RecordOutcome;
+  using R = ReportReason;
+  ScanLookup lookup(kCase + "/data");
+  ReadingSearch search(lookup, kCase + "/data");
+  DataEntry ome;
+  ome[1] = u"東京都";
+  ome[2] = u"青梅市";
+  const struct {
+    O outcome;
+    bool alreadyWritten, startsLine;
+    const char16_t* kanaLeft;
+    std::vector<R> reasons;
+  } cases[] = {
+      {O::Converted, true, true, u"", {}},
+      {O::ConvertedAfterRepair, true, true, u"", {}},
+      {O::ConvertedAfterRepair, false, true, u"", {R::PostalCodeRepaired}},
+      {O::Converted, true, true, u"ｱｲ", {R::PartlyRead}},
+      {O::ConvertedAfterRepair, true, false, u"ｱｲ", {R::PartlyRead, R::Misaligned}},
+      {O::ConvertedAfterRepair, false, true, u"ｱｲ", {R::PostalCodeRepaired, R::PartlyRead}},
+  };
+  for (const auto& c : cases) {
+    ConversionState s;
+    s.keyno = u"1980000";
+    s.match.best = viewOf(ome);
+    s.match.outcome = c.outcome;
+    s.match.alreadyWritten = c.alreadyWritten;
+    s.match.kanaLeft = c.kanaLeft;
+    std::vector<ReportRow> rows;
+    reportRowsOf(s, RecordPlace{3, 3, c.startsLine, u"198-0000"}, search, rows);
+    std::vector<R> reasons;
+    for (const ReportRow& row : rows) reasons.push_back(row.reason);
+    EXPECT_EQ(reasons, c.reasons) << static_cast<int>(c.outcome) << c.alreadyWritten << c.startsLine;
+  }
+}
+
+// A written address that follows its code's entry through the town area
+// departs only after it, whatever its readings say.
+TEST(RecordRows, WrittenAddressIsComparedWithTheWrittenEntry) {
+  ScanLookup lookup(kCase + "/data");
+  ReadingSearch search(lookup, kCase + "/data");
+  ConversionState s;
+  s.settings.posken = 3;
+  s.settings.poscity = 4;
+  s.keyno = u"5770000";
+  s.reccityRead = u"東大阪市北鴻池町９－２";
+  DataEntry kita;
+  kita[1] = u"大阪府";
+  kita[2] = u"東大阪市";
+  kita[3] = u"北鴻池町";
+  kita[7] = u"ﾋｶﾞｼｵｵｻｶｼ";
+  kita[8] = u"ｷﾀｺｳﾉｲｹﾁﾖｳ";
+  s.match.outcome = RecordOutcome::ReadingDiffers;
+  s.match.addSeen(viewOf(kita), false, false, 0, 0);
+  std::vector<ReportRow> rows;
+  reportRowsOf(s, RecordPlace{1, 1, true, u"577-0000"}, search, rows);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(toUtf8(rows[0].message),
+            "郵便番号577-0000の住所（東大阪市北鴻池町）のどれとも表記が合わず、最も近い東大阪市北鴻池町とは"
+            "「東大阪市北鴻池町」の後の「９－２」から食い違うため、郵便番号と住所を確認してください。");
 }
 
 class CoreReport : public ::testing::Test {
@@ -85,7 +193,7 @@ TEST_F(CoreReport, RowsReachTheCallerWithoutAnyFile) {
   request.onReportRow = [&](const ReportRow& row) { rows.push_back(row); };
   const RunOutcome o = runGoldenList(request);
   ASSERT_EQ(o.status, RunOutcome::Status::Finished) << toUtf8(o.message);
-  ASSERT_EQ(rows.size(), 10u);
+  ASSERT_EQ(rows.size(), 14u);
   EXPECT_EQ(rows[0].record, 2);
   EXPECT_EQ(rows[0].reason, ReportReason::ReadingDiffers);
   EXPECT_EQ(rows[0].suggestedPostalCode, u"1310046");
@@ -107,10 +215,12 @@ TEST_F(CoreReport, OutcomeCountsByReasonWithOrWithoutAReport) {
     const ReasonCounts& r = o.reasons;
     EXPECT_EQ(r.noPostalCode, 2) << reporting;
     EXPECT_EQ(r.postalCodeUnknown, 2);
-    EXPECT_EQ(r.readingDiffers, 2);
+    EXPECT_EQ(r.readingDiffers, 3);
     EXPECT_EQ(r.ambiguous, 1);
     EXPECT_EQ(r.businessCode, 1);
-    EXPECT_EQ(r.postalCodeRepaired, 1);
+    EXPECT_EQ(r.postalCodeRepaired, 2);
+    EXPECT_EQ(r.partlyRead, 2);
+    EXPECT_EQ(r.toCheck(), 4) << "the record repaired and partly read is one to check";
     EXPECT_EQ(r.misaligned, 1);
     EXPECT_EQ(r.firstMisalignedRecord, 11);
     EXPECT_EQ(r.firstMisalignedLine, 10);
