@@ -52,7 +52,7 @@ bool alikeUnits(char16_t written, char16_t record) {
 
 bool holdsWrittenCharacters(TextView folded) {
   return std::any_of(folded.begin(), folded.end(), [](char16_t c) {
-    return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c == u'々' || c == u'〆';
+    return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c == u'々' || c == u'〆' || c == u'〇';
   });
 }
 

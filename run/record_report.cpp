@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "address/reading_fold.h"
+#include "address/written_form.h"
 #include "run/written_agreement.h"
 #include "state/failure.h"
 
@@ -110,7 +111,7 @@ Text writtenDiffersMessage(const ConversionState& s, const std::optional<Suggest
 }
 
 Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
-  if (holdsKanji(s.reccityRead)) return writtenDiffersMessage(s, suggestion);
+  if (holdsWrittenCharacters(s.reccityRead)) return writtenDiffersMessage(s, suggestion);
   const auto closest = closestFirst(s.match);
   Text named;
   for (size_t i = 0; i < closest.size() && i < kEntriesNamed; ++i) {

@@ -8,12 +8,8 @@
 
 namespace zumaro {
 
-// Whether `text` holds a kanji: the address is written, not read.
-bool holdsKanji(TextView text);
-
-// Characters of `text` that agree with `written` from their starts, both in
-// the folded view (full-width digits as ASCII, spaces passed over), the
-// kanji numerals 〇 to 九 as the digits of the same value.
+// Characters of `text` that agree with `written` from their starts, compared
+// as the comparison compares written forms (address/written_form.h).
 size_t writtenAgreement(TextView text, TextView written);
 
 }  // namespace zumaro

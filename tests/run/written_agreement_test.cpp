@@ -1,5 +1,7 @@
 #include "run/written_agreement.h"
 
+#include "address/written_form.h"
+
 #include <gtest/gtest.h>
 
 namespace zumaro {
@@ -25,9 +27,9 @@ TEST(WrittenAgreement, CountsTheTextThatFollowsTheWrittenEntry) {
 }
 
 TEST(WrittenAgreement, KanjiTellAWrittenAddressFromAReadOne) {
-  EXPECT_TRUE(holdsKanji(u"東大阪市ｷﾀｺｳﾉｲｹﾁﾖｳ"));
-  EXPECT_FALSE(holdsKanji(u"ﾋｶﾞｼｵｵｻｶｼ１－２"));
-  EXPECT_FALSE(holdsKanji(u"ひがしおおさかし　アイ"));
+  EXPECT_TRUE(holdsWrittenCharacters(u"東大阪市ｷﾀｺｳﾉｲｹﾁﾖｳ"));
+  EXPECT_FALSE(holdsWrittenCharacters(u"ﾋｶﾞｼｵｵｻｶｼ１－２"));
+  EXPECT_FALSE(holdsWrittenCharacters(u"ひがしおおさかし　アイ"));
 }
 
 }  // namespace
