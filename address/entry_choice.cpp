@@ -152,6 +152,8 @@ int rankOf(const Agreement& a) { return a.passedOver ? a.used : a.used + kDirect
 
 Agreement agreeWithRecord(ConversionState& s, const EntryView& e) { return compareWithRecord(s, e, false); }
 
+Text kanaLeftByBest(const ConversionState& s) { return kanaLeftBehind(remainderAfter(s, s.match.bestUsed)); }
+
 TextView foldedRecordText(ConversionState& s) { return foldedCity(s).view(); }
 
 bool readingsFoldToThemselves(const EntryView& e) {

@@ -29,6 +29,9 @@ void finishRecord(ConversionState& s);
 Agreement agreeWithRecord(ConversionState& s, const EntryView& e);
 // How an agreement ranks: better agreements rank higher.
 int rankOf(const Agreement& a);
+// The kana the best entry would leave at the head of the record's remainder
+// if it were applied; empty when none.
+Text kanaLeftByBest(const ConversionState& s);
 // The record's address text in the folded view the comparison reads.
 TextView foldedRecordText(ConversionState& s);
 

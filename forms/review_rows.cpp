@@ -18,6 +18,8 @@ QString reasonText(ReportReason reason) {
       return QStringLiteral("事業所の郵便番号");
     case ReportReason::PostalCodeRepaired:
       return QStringLiteral("郵便番号を補正");
+    case ReportReason::PostalCodeFixed:
+      return QStringLiteral("郵便番号を修正");
     case ReportReason::PartlyRead:
       return QStringLiteral("一部が読みのまま");
     case ReportReason::Misaligned:

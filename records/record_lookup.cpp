@@ -6,22 +6,27 @@
 
 namespace zumaro {
 
-void lookUpRecord(ConversionState& s, DataLookup& lookup) {
+void lookUpRecord(ConversionState& s, DataLookup& lookup, RecordRepair* repair) {
   s.entryApplied = false;
   s.match.startRecord();
   numck(s);
-  if (s.matchMode == MatchMode::Tolerant) {
-    // The tolerant key replaces the classic one; a field that holds no code
-    // is not looked up at all.
-    const PostalCodeReading code = readPostalCode(slot(s, s.settings.posno));
-    if (code.kind == PostalCodeReading::Kind::None) {
-      s.match.outcome = RecordOutcome::NoPostalCode;
-      return;
-    }
-    s.keyno = code.key;
-    s.match.keyRepaired = code.kind == PostalCodeReading::Kind::Repaired;
+  if (s.matchMode == MatchMode::Classic) {
+    dbrearch(s, lookup);
+    finishRecord(s);
+    return;
   }
+  // The tolerant key replaces the classic one; a field that holds no code
+  // is not looked up at all.
+  const PostalCodeReading code = readPostalCode(slot(s, s.settings.posno));
+  if (code.kind == PostalCodeReading::Kind::None) {
+    s.match.outcome = RecordOutcome::NoPostalCode;
+    if (repair) repair->repair(s, lookup, code);
+    return;
+  }
+  s.keyno = code.key;
+  s.match.keyRepaired = code.kind == PostalCodeReading::Kind::Repaired;
   dbrearch(s, lookup);
+  if (repair && repair->repair(s, lookup, code)) return;
   finishRecord(s);
 }
 

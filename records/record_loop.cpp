@@ -79,7 +79,7 @@ void runDecodingLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopT
     for (int i = 1; i <= fieldCount; ++i) s.koumoku[static_cast<size_t>(i)].swap(fields[static_cast<size_t>(i - 1)]);
     const RecordPlace place = countRecord(s, reader, files, tally, observer, files.input.bytesConsumed());
 
-    lookUpRecord(s, files.lookup);
+    lookUpRecord(s, files.lookup, files.repair);
     tally.reasons.count(s.match);
     writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
     tallyOutcome(s, tally);
@@ -178,7 +178,7 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
     s.slotsChanged = 0;
     const RecordPlace place = countRecord(s, reader, files, tally, observer, source.bytesConsumed());
 
-    lookUpRecord(s, files.lookup);
+    lookUpRecord(s, files.lookup, files.repair);
     tally.reasons.count(s.match);
     putAsRead(fields, output);
     for (uint64_t left = s.slotsChanged & fieldSlots; left != 0; left &= left - 1) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lookup/data_search.h"
+#include "records/record_lookup.h"
 #include "records/record_writer.h"
 #include "records/text_source.h"
 #include "state/conversion_state.h"
@@ -24,8 +25,9 @@ struct RecordPlace {
   Text postalCode;         // the field as read, before the lookup
 };
 
-// Called after each record's lookup, once the record is written.
-using RecordCheck = std::function<void(const ConversionState& s, const RecordPlace& place)>;
+// Called after each record's lookup, once the record is written; changes
+// nothing of the record (a search of its own may use the comparison's room).
+using RecordCheck = std::function<void(ConversionState& s, const RecordPlace& place)>;
 
 struct LoopFiles {
   TextSource& input;
@@ -36,6 +38,7 @@ struct LoopFiles {
   RecordWriter* unmatched = nullptr;  // records no entry was applied to, as read
   std::string unmatchedPath;
   RecordCheck check;  // empty: nothing more than the files is wanted
+  RecordRepair* repair = nullptr;  // a second way for records their code did not convert
 };
 
 struct LoopTally {

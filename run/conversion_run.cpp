@@ -1,5 +1,8 @@
 #include "run/conversion_run.h"
 
+#include "run/address_search.h"
+#include "run/postal_code_fix.h"
+
 #include <unistd.h>
 
 #include <unicode/utf16.h>
@@ -141,10 +144,10 @@ void createReport(ReportFile& report, const std::string& path) {
 // reading search is built only if a record needs it.
 class RunReport {
  public:
-  RunReport(const RunRequest& request, DataLookup& lookup, ReportFile& file)
-      : request_(request), file_(file), search_(lookup, request.dataFolder) {}
+  RunReport(const RunRequest& request, AddressSearch& search, ReportFile& file)
+      : request_(request), file_(file), search_(search) {}
 
-  void operator()(const ConversionState& s, const RecordPlace& place) {
+  void operator()(ConversionState& s, const RecordPlace& place) {
     reportRowsOf(s, place, search_, rows_);
     for (const ReportRow& row : rows_) {
       if (!request_.reportPath.empty()) write(row);
@@ -163,7 +166,7 @@ class RunReport {
 
   const RunRequest& request_;
   ReportFile& file_;
-  ReadingSearch search_;
+  AddressSearch& search_;
   std::vector<ReportRow> rows_;
 };
 
@@ -189,13 +192,18 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   s.matchMode = request.match;
   s.blockStyle = request.blocks;
   const bool reporting = !request.reportPath.empty() || request.onReportRow;
-  s.match.collectSeen = reporting;
+  const bool fixing = request.fixPostalCode && request.match == MatchMode::Tolerant;
+  // A slip in the reading is told from a wrong code by the code's entries.
+  s.match.collectSeen = reporting || fixing;
 
   const std::string inputPath = toUtf8(s.settings.infile);
   const std::string outputPath = toUtf8(s.settings.outfile);
   TextSource input;
   std::unique_ptr<DataLookup> lookupOwner = makeLookup(request.lookup, request.dataFolder);
   DataLookup& lookup = *lookupOwner;
+  // Built only when a record needs it; the report and the fix find alike.
+  AddressSearch search(lookup, request.dataFolder);
+  PostalCodeFix fix(search);
   RecordWriter output;
   RecordWriter unmatched;
   ReportFile report;
@@ -227,7 +235,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     if (n >= 5 && n <= 50) {
       LoopFiles files{input, inputPath, output, outputPath, lookup,
                       request.unmatchedPath.empty() ? nullptr : &unmatched, request.unmatchedPath, {}};
-      if (reporting) files.check = RunReport(request, lookup, report);
+      if (reporting) files.check = RunReport(request, search, report);
+      if (fixing) files.repair = &fix;
       const uint64_t total = input.fileSize();
       RecordObserver observer;
       if (request.onRecord) {

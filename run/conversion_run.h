@@ -44,6 +44,9 @@ struct RunRequest {
   // counted as a record.
   bool header = false;
   std::function<void(const RunProgress&)> onRecord;
+  // Records whose own postal code converts nothing get the code their
+  // reading names, when it is certain (tolerant comparison only).
+  bool fixPostalCode = false;
   std::string reportPath;  // empty: no report file
   // Every report row as its record is done, whether or not a file is written.
   std::function<void(const ReportRow&)> onReportRow;

@@ -4,6 +4,7 @@
 
 #include "address/reading_fold.h"
 #include "address/written_form.h"
+#include "records/postal_code_reading.h"
 #include "run/written_agreement.h"
 #include "state/failure.h"
 
@@ -54,6 +55,14 @@ Text departure(const ConversionState& s, size_t used) {
 
 Text checkSuggestion(const std::optional<Suggestion>& suggestion, TextView otherwise) {
   if (!suggestion) return joined({otherwise, u"を確認してください。"});
+  if (!suggestion->otherAddresses.empty()) {
+    Text named = joined({suggestion->address, u" ", suggestion->postalCode});
+    for (size_t i = 0; i < suggestion->otherAddresses.size() && i < kEntriesNamed; ++i)
+      named += joined({u"、", suggestion->otherAddresses[i]});
+    if (suggestion->otherAddresses.size() > kEntriesNamed) named += u"ほか";
+    return joined({u"読みが同じだけ合う住所（", named, u"）のどれか一つに決められないため、", otherwise,
+                   u"を確認してください。"});
+  }
   Text others;
   for (size_t i = 0; i < suggestion->otherCodes.size() && i < kEntriesNamed; ++i) {
     others += i == 0 ? u"、同じ読みのほかの郵便番号 " : u"、";
@@ -156,6 +165,31 @@ Text partlyReadMessage(const ConversionState& s) {
                  u"」はその住所にない読みのため、読みのまま残しました。町域を確認してください。"});
 }
 
+// Why the record's own code did not serve, for the row of a fixed code.
+Text whyFixed(const ConversionState& s, const RecordPlace& place) {
+  const RecordMatch& m = s.match;
+  const PostalCodeReading asRead = readPostalCode(place.postalCode);
+  if (place.postalCode.empty()) return u"郵便番号の項目が空のため";
+  if (!asRead.oldCode.empty() && m.outcomeBeforeFix != RecordOutcome::ReadingDiffers)
+    return joined({u"郵便番号「", place.postalCode, u"」は1998年より前の郵便番号のため"});
+  switch (m.outcomeBeforeFix) {
+    case RecordOutcome::NoPostalCode:
+      return joined({u"郵便番号の項目「", place.postalCode, u"」に7桁の郵便番号がないため"});
+    case RecordOutcome::PostalCodeUnknown:
+      return joined({u"郵便番号「", place.postalCode, u"」は郵便番号データにないため"});
+    case RecordOutcome::ReadingDiffers:
+      return joined({u"郵便番号「", place.postalCode, u"」の住所とは読みが合わないため"});
+    default:
+      return joined({u"郵便番号「", place.postalCode, u"」は市区町村全体の番号で、町域に番号があるため"});
+  }
+}
+
+Text fixedMessage(const ConversionState& s, const RecordPlace& place) {
+  const RecordMatch& m = s.match;
+  return joined({whyFixed(s, place), u"、住所の読みから郵便番号を", hyphenated(s.keyno), u"（", m.best[1], m.best[2],
+                 m.best[3], u"）に直して変換しました。郵便番号を確認してください。"});
+}
+
 Text misalignedMessage(const RecordPlace& place) {
   return joined({u"このレコードは", decimal(place.line),
                  u"行目の行の途中から始まっているため、項目数の設定と元のファイルの各行の項目数を確認してください。"});
@@ -169,8 +203,7 @@ void suggest(ReportRow& row, const std::optional<Suggestion>& suggestion) {
 
 }  // namespace
 
-void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSearch& search,
-                  std::vector<ReportRow>& rows) {
+void reportRowsOf(ConversionState& s, const RecordPlace& place, AddressSearch& search, std::vector<ReportRow>& rows) {
   rows.clear();
   auto row = [&](ReportReason reason, const std::optional<Suggestion>& suggestion, Text message) {
     rows.push_back({place.record, place.line, reason, place.postalCode, addressAsRead(s), {}, {}, std::move(message)});
@@ -180,19 +213,20 @@ void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSea
   // The entry the record agreed with, under the code the run used.
   auto agreed = [&] { return Suggestion{s.keyno, joined({m.best[1], m.best[2], m.best[3]}), {}}; };
   std::optional<Suggestion> found;
+  const Text oldCode = readPostalCode(place.postalCode).oldCode;
   switch (m.outcome) {
     case RecordOutcome::Converted:
       break;
     case RecordOutcome::NoPostalCode:
-      found = suggestionFor(s, search);
+      found = suggestionFor(s, search, oldCode);
       row(ReportReason::NoPostalCode, found, noPostalCodeMessage(place, found));
       break;
     case RecordOutcome::PostalCodeUnknown:
-      found = suggestionFor(s, search);
+      found = suggestionFor(s, search, oldCode);
       row(ReportReason::PostalCodeUnknown, found, unknownCodeMessage(s, found));
       break;
     case RecordOutcome::ReadingDiffers:
-      found = suggestionFor(s, search);
+      found = suggestionFor(s, search, oldCode);
       row(ReportReason::ReadingDiffers, found, readingDiffersMessage(s, found));
       break;
     case RecordOutcome::Ambiguous:
@@ -204,6 +238,9 @@ void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSea
     case RecordOutcome::ConvertedAfterRepair:
       // An address written in full confirms the code the zeros made.
       if (!m.alreadyWritten) row(ReportReason::PostalCodeRepaired, agreed(), repairedMessage(s, place));
+      break;
+    case RecordOutcome::ConvertedWithFixedCode:
+      row(ReportReason::PostalCodeFixed, agreed(), fixedMessage(s, place));
       break;
   }
   if (!m.kanaLeft.empty()) row(ReportReason::PartlyRead, agreed(), partlyReadMessage(s));

@@ -10,7 +10,8 @@
 
 namespace zumaro {
 
-void reportRowsOf(const ConversionState& s, const RecordPlace& place, ReadingSearch& search,
-                  std::vector<ReportRow>& rows);
+// `s` is not changed but for the comparison's room, which the search of a
+// suggestion uses.
+void reportRowsOf(ConversionState& s, const RecordPlace& place, AddressSearch& search, std::vector<ReportRow>& rows);
 
 }  // namespace zumaro

@@ -16,6 +16,8 @@ TextView reasonWord(ReportReason reason) {
       return u"business-code";
     case ReportReason::PostalCodeRepaired:
       return u"postal-code-repaired";
+    case ReportReason::PostalCodeFixed:
+      return u"postal-code-fixed";
     case ReportReason::PartlyRead:
       return u"partly-read";
     case ReportReason::Misaligned:

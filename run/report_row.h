@@ -15,6 +15,7 @@ enum class ReportReason {
   Ambiguous,
   BusinessCode,
   PostalCodeRepaired,
+  PostalCodeFixed,  // converted under the code its reading names, written in
   PartlyRead,  // converted, but kana the entry does not name are left
   Misaligned,
 };

@@ -7,12 +7,10 @@
 namespace zumaro {
 namespace {
 
-constexpr size_t kOtherCodesNamed = 5;
-
-bool prefectureShared(const ConversionState& s) { return s.settings.posken == s.settings.poscity; }
+constexpr size_t kOthersNamed = 6;
 
 Suggestion ofEntry(const Text& code, TextView pref, TextView city, TextView town) {
-  return {code, joined({pref, city, town}), {}};
+  return {code, joined({pref, city, town}), {}, {}};
 }
 
 std::optional<Suggestion> fromOwnCode(const ConversionState& s) {
@@ -22,40 +20,24 @@ std::optional<Suggestion> fromOwnCode(const ConversionState& s) {
   return ofEntry(s.keyno, e[1], e[2], e[3]);
 }
 
-std::optional<Suggestion> fromReadings(const ConversionState& s, ReadingSearch& search) {
-  FoldedText text;
-  foldText(s.reccityRead, text);
-  Text prefecture;
-  if (!prefectureShared(s)) foldReading(s.recken, prefecture);
-  Text written = s.recken;
-  std::erase_if(written, isSpace);
-  // A separate prefecture field, read or written, keeps the search inside
-  // its prefecture.
-  const auto found = search.index().longestWholeReading(text, [&](const IndexedEntry& e) {
-    return prefecture.empty() || e.prefectureReading == prefecture || e.prefecture == written;
-  });
-  if (found.empty()) return std::nullopt;
-  const IndexedEntry& e = *found.front();
-  Suggestion suggestion = ofEntry(e.postalCode, e.prefecture, e.city, e.town);
+std::optional<Suggestion> fromSearch(ConversionState& s, AddressSearch& search, TextView oldCode) {
+  const AddressFound& found = search.find(s, oldCode);
+  if (found.kind == AddressFound::Kind::None) return std::nullopt;
+  Suggestion suggestion{found.codes.front(), writtenAddressOf(found.entries.front()), {}, {}};
   // A message names a few; one more tells that there are others.
-  auto& codes = suggestion.otherCodes;
-  for (const IndexedEntry* other : found) {
-    if (codes.size() > kOtherCodesNamed) break;
-    if (other->postalCode != e.postalCode && std::find(codes.begin(), codes.end(), other->postalCode) == codes.end())
-      codes.push_back(other->postalCode);
+  for (size_t i = 1; i < found.entries.size() && i <= kOthersNamed; ++i) {
+    if (found.kind == AddressFound::Kind::SeveralCodes) {
+      suggestion.otherCodes.push_back(found.codes[i]);
+    } else {
+      suggestion.otherAddresses.push_back(joined({writtenAddressOf(found.entries[i]), u" ", found.codes[i]}));
+    }
   }
   return suggestion;
 }
 
 }  // namespace
 
-const ReadingIndex& ReadingSearch::index() {
-  if (!built_) {
-    index_.build(lookup_, folder_);
-    built_ = true;
-  }
-  return index_;
-}
+Text writtenAddressOf(const EntryView& e) { return joined({e[1], e[2], e[3]}); }
 
 std::vector<const SeenEntry*> closestFirst(const RecordMatch& match) {
   std::vector<const SeenEntry*> order;
@@ -104,11 +86,11 @@ const SeenEntry* slipOfOwnCode(const ConversionState& s) {
   return closest;
 }
 
-std::optional<Suggestion> suggestionFor(const ConversionState& s, ReadingSearch& search) {
+std::optional<Suggestion> suggestionFor(ConversionState& s, AddressSearch& search, TextView oldCode) {
   if (s.match.outcome == RecordOutcome::ReadingDiffers) {
     if (auto own = fromOwnCode(s)) return own;
   }
-  return fromReadings(s, search);
+  return fromSearch(s, search, oldCode);
 }
 
 }  // namespace zumaro

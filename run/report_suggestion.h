@@ -1,16 +1,14 @@
 #pragma once
 // The entry a record that did not convert most probably means. First the
-// entries of its own code, closest reading first: one whose reading the
-// record's text follows through the city and at least half of the town area
-// is close enough. Then, over all entries, the longest whole reading
-// (prefecture if the address text holds it, city, town area) the record's
-// text begins with, among the entries of the prefecture a separate
-// prefecture field names. Nothing otherwise; a suggestion is never applied.
+// entries of its own code: one whose reading the record's text has a slip
+// in (see slipOfOwnCode). Then what the address search finds over all
+// entries (run/address_search.h), the same that a fixed postal code takes.
+// Nothing otherwise; a suggestion is never applied.
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "lookup/reading_index.h"
+#include "run/address_search.h"
 #include "state/conversion_state.h"
 
 namespace zumaro {
@@ -18,21 +16,14 @@ namespace zumaro {
 struct Suggestion {
   Text postalCode;               // 7 digits
   Text address;                  // written prefecture, city and town area
-  std::vector<Text> otherCodes;  // of further entries with the same reading, at most six
+  std::vector<Text> otherCodes;  // of the same address, at most six
+  // Other written addresses that agree as well, each with its code: the
+  // record names none of them for certain.
+  std::vector<Text> otherAddresses;
 };
 
-// The reading index, built on first use.
-class ReadingSearch {
- public:
-  ReadingSearch(DataLookup& lookup, std::string folder) : lookup_(lookup), folder_(std::move(folder)) {}
-  const ReadingIndex& index();
-
- private:
-  DataLookup& lookup_;
-  std::string folder_;
-  bool built_ = false;
-  ReadingIndex index_;
-};
+// The written prefecture, city and town area of an entry.
+Text writtenAddressOf(const EntryView& e);
 
 // The entries of the record's code as the comparison saw them, the one whose
 // reading the record's text follows furthest first.
@@ -44,6 +35,7 @@ std::vector<const SeenEntry*> closestFirst(const RecordMatch& match);
 // dropped or doubled). The closest such entry, or null.
 const SeenEntry* slipOfOwnCode(const ConversionState& s);
 
-std::optional<Suggestion> suggestionFor(const ConversionState& s, ReadingSearch& search);
+// `oldCode`: as AddressSearch::find takes it.
+std::optional<Suggestion> suggestionFor(ConversionState& s, AddressSearch& search, TextView oldCode);
 
 }  // namespace zumaro

@@ -6,7 +6,7 @@ namespace zumaro {
 Text summaryLine(const RunOutcome& o) {
   const ReasonCounts& r = o.reasons;
   return u"読み込み " + decimal(o.recordsRead) + u"件、照合 " + decimal(o.recordsApplied) + u"件（うち記入済み " +
-         decimal(r.alreadyWritten) + u"件、要確認 " + decimal(r.toCheck()) + u"件）、照合なし " +
+         decimal(r.alreadyWritten) + u"件、要確認 " + decimal(r.toCheck) + u"件）、照合なし " +
          decimal(o.recordsUnmatched) + u"件（郵便番号なし " + decimal(r.noPostalCode) + u"、郵便番号不明 " +
          decimal(r.postalCodeUnknown) + u"、読み不一致 " + decimal(r.readingDiffers) + u"、候補複数 " +
          decimal(r.ambiguous) + u"）";

@@ -21,10 +21,13 @@ struct ReasonCounts {
   // Converted records that agreed with an address already written in full:
   // counted here alone, as they are not reported.
   int64_t alreadyWritten = 0;
-  // Converted records with kana the applied entry did not name; those of
-  // them whose code was repaired too are one record to check, not two.
+  // Converted records with kana the applied entry did not name.
   int64_t partlyRead = 0;
-  int64_t partlyReadRepaired = 0;
+  // Converted records whose postal code was fixed from their reading.
+  int64_t postalCodeFixed = 0;
+  // Converted records that deserve a look all the same, each once whatever
+  // its reasons.
+  int64_t toCheck = 0;
 
   // As the report gives the record's rows, misaligned apart.
   void count(const RecordMatch& m) {
@@ -33,9 +36,13 @@ struct ReasonCounts {
         break;
       case RecordOutcome::ConvertedByBusinessCode:
         ++businessCode;
+        ++toCheck;
         return;
       case RecordOutcome::ConvertedAfterRepair:
         if (!m.alreadyWritten) ++postalCodeRepaired;
+        break;
+      case RecordOutcome::ConvertedWithFixedCode:
+        ++postalCodeFixed;
         break;
       case RecordOutcome::NoPostalCode:
         ++noPostalCode;
@@ -50,11 +57,10 @@ struct ReasonCounts {
         ++ambiguous;
         return;
     }
-    if (m.alreadyWritten) ++alreadyWritten;
-    if (!m.kanaLeft.empty()) {
-      ++partlyRead;
-      if (m.outcome == RecordOutcome::ConvertedAfterRepair && !m.alreadyWritten) ++partlyReadRepaired;
-    }
+    if (m.alreadyWritten && m.outcome != RecordOutcome::ConvertedWithFixedCode) ++alreadyWritten;
+    if (!m.kanaLeft.empty()) ++partlyRead;
+    const bool repaired = m.outcome == RecordOutcome::ConvertedAfterRepair && !m.alreadyWritten;
+    if (repaired || m.outcome == RecordOutcome::ConvertedWithFixedCode || !m.kanaLeft.empty()) ++toCheck;
   }
   void countMisaligned(int64_t record, int64_t line) {
     if (misaligned++ == 0) {
@@ -62,8 +68,6 @@ struct ReasonCounts {
       firstMisalignedLine = line;
     }
   }
-  // Converted records that deserve a look all the same.
-  int64_t toCheck() const { return businessCode + postalCodeRepaired + partlyRead - partlyReadRepaired; }
 };
 
 }  // namespace zumaro

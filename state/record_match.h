@@ -45,11 +45,12 @@ enum class BlockStyle {
   Written,    // hyphens as －, ﾁﾖｳﾒ/ﾊﾞﾝ/ｺﾞｳ after numbers as 丁目/番/号
 };
 
-// Why a record came out as it did. The first three name applied entries.
+// Why a record came out as it did. The first four name applied entries.
 enum class RecordOutcome {
   Converted,
   ConvertedByBusinessCode,   // a business entry, applied on the code alone
   ConvertedAfterRepair,      // after the zeros a spreadsheet dropped were put back
+  ConvertedWithFixedCode,    // under the code its reading names, written into the record
   NoPostalCode,              // the field holds no 7-digit code
   PostalCodeUnknown,         // no entry has the code
   ReadingDiffers,            // entries have the code, none agrees with the text
@@ -87,6 +88,8 @@ struct RecordMatch {
   std::deque<SeenEntry> seen;  // a deque: views into `held` stay where they are as it grows
   size_t seenCount = 0;
   RecordOutcome outcome = RecordOutcome::ReadingDiffers;
+  // For ConvertedWithFixedCode: what the record's own code gave.
+  RecordOutcome outcomeBeforeFix = RecordOutcome::ReadingDiffers;
   // The applied entry agreed with the record's address written in full, with
   // no part of it read: converted all the same, counted apart, not reported.
   bool alreadyWritten = false;

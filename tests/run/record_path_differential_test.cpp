@@ -71,7 +71,7 @@ std::string reasonsText(const ReasonCounts& r) {
   std::string out;
   for (int64_t n : {r.noPostalCode, r.postalCodeUnknown, r.readingDiffers, r.ambiguous, r.businessCode,
                     r.postalCodeRepaired, r.misaligned, r.firstMisalignedRecord, r.firstMisalignedLine,
-                    r.alreadyWritten, r.partlyRead, r.partlyReadRepaired})
+                    r.alreadyWritten, r.partlyRead, r.postalCodeFixed, r.toCheck})
     out += std::to_string(n) + " ";
   return out;
 }

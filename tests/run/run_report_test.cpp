@@ -62,7 +62,7 @@ TEST(SummaryLine, CountsTheUnmatchedByReasonAndTheConvertedToCheck) {
   o.reasons.postalCodeRepaired = 6;
   o.reasons.alreadyWritten = 7;
   o.reasons.partlyRead = 8;
-  o.reasons.partlyReadRepaired = 2;
+  o.reasons.toCheck = 17;
   EXPECT_EQ(toUtf8(summaryLine(o)),
             "読み込み 20件、照合 10件（うち記入済み 7件、要確認 17件）、照合なし 10件（郵便番号なし 1、郵便番号不明 2、"
             "読み不一致 3、候補複数 4）");
@@ -85,6 +85,8 @@ TEST(ReasonCounts, CountTheRecordsAsTheirRowsNameThem) {
       {O::ConvertedAfterRepair, false, u"ｱｲ", 0, 1, 1, 1},
       {O::ConvertedAfterRepair, true, u"", 1, 0, 0, 0},  // the written address confirms the code
       {O::ConvertedByBusinessCode, false, u"", 0, 0, 0, 1},
+      {O::ConvertedWithFixedCode, false, u"", 0, 0, 0, 1},
+      {O::ConvertedWithFixedCode, true, u"ｱｲ", 0, 0, 1, 1},  // the code it was fixed to is what to look at
       {O::ReadingDiffers, false, u"", 0, 0, 0, 0},
   };
   for (const auto& c : cases) {
@@ -99,7 +101,7 @@ TEST(ReasonCounts, CountTheRecordsAsTheirRowsNameThem) {
     EXPECT_EQ(r.alreadyWritten, c.written) << name;
     EXPECT_EQ(r.postalCodeRepaired, c.repaired) << name;
     EXPECT_EQ(r.partlyRead, c.partlyRead) << name;
-    EXPECT_EQ(r.toCheck(), c.toCheck) << name;
+    EXPECT_EQ(r.toCheck, c.toCheck) << name;
   }
 }
 
@@ -220,7 +222,7 @@ TEST_F(CoreReport, OutcomeCountsByReasonWithOrWithoutAReport) {
     EXPECT_EQ(r.businessCode, 1);
     EXPECT_EQ(r.postalCodeRepaired, 2);
     EXPECT_EQ(r.partlyRead, 2);
-    EXPECT_EQ(r.toCheck(), 4) << "the record repaired and partly read is one to check";
+    EXPECT_EQ(r.toCheck, 4) << "the record repaired and partly read is one to check";
     EXPECT_EQ(r.misaligned, 1);
     EXPECT_EQ(r.firstMisalignedRecord, 11);
     EXPECT_EQ(r.firstMisalignedLine, 10);
