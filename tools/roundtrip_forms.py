@@ -82,7 +82,7 @@ class Address:
     """One sampled KEN_ALL address with its block number."""
 
     def __init__(self, row, block):
-        self.code = row[2]
+        self.code, self.old_code = row[2], row[1].strip()
         self.pref_reading, self.city_reading = row[3], row[4]
         self.town_reading = row[5].split('(')[0]
         self.pref, self.city, self.town = row[6], row[7], row[8].split('（')[0]

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The list writers of tools/roundtrip_forms.py and the report reader of tools/report_check.py."""
+"""The list writers of tools/roundtrip_forms.py, the report reader of tools/report_check.py and the
+scenarios of tools/fix_check.py."""
 
 import os
 import random
@@ -13,6 +14,9 @@ from roundtrip_forms import (FORMS, RULES, Address, FormList, block_words, distr
                              number_reading, numbers_read, run_conversion, sample_addresses, table_row,
                              ward_city_stems)
 from report_check import found_right_code, parse_report  # noqa: E402
+from roundtrip_forms import Run, large  # noqa: E402
+from fix_check import (KANA_UNIT, NOTATIONS, closest_entry, fix_outcome, fix_reported, in_notation,  # noqa: E402
+                       make_cases, refuses_fix, slip_outcome, written_code, written_codes)
 
 # 横浜市中区桜木町 as KEN_ALL lists it (small kana in the readings).
 ROW = ['14104', '231  ', '2310062', 'ｶﾅｶﾞﾜｹﾝ', 'ﾖｺﾊﾏｼﾅｶｸ', 'ｻｸﾗｷﾞﾁｮｳ', '神奈川県', '横浜市中区', '桜木町']
@@ -223,6 +227,118 @@ class ReportReader(unittest.TestCase):
         for name, data in cases.items():
             with self.subTest(name=name):
                 self.assertRaises(ValueError, parse_report, data)
+
+
+
+# Other rows of the fix scenarios: a town split by block ranges (two codes), a town of another district.
+SPLIT_ROWS = [['01101', '060  ', '0600042', 'ﾎｯｶｲﾄﾞｳ', 'ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ', 'ｵｵﾄﾞｵﾘﾆｼ(1-19ﾁｮｳﾒ)', '北海道', '札幌市中央区',
+               '大通西（１～１９丁目）'],
+              ['01101', '064  ', '0640820', 'ﾎｯｶｲﾄﾞｳ', 'ｻｯﾎﾟﾛｼﾁｭｳｵｳｸ', 'ｵｵﾄﾞｵﾘﾆｼ(20-28ﾁｮｳﾒ)', '北海道', '札幌市中央区',
+               '大通西（２０～２８丁目）']]
+NEAR_ROW = ['14104', '231  ', '2310063', 'ｶﾅｶﾞﾜｹﾝ', 'ﾖｺﾊﾏｼﾅｶｸ', 'ﾊﾅｻｷﾁｮｳ', '神奈川県', '横浜市中区', '花咲町']
+FIX_ROWS = [ROW, GUN_ROW, DIGIT_ROW, NEAR_ROW] + SPLIT_ROWS
+
+
+def cases_of(scenario, rows=FIX_ROWS, seed=1):
+    addresses = [Address(r, '1-2') for r in rows]
+    return make_cases(scenario, addresses, rows, seed)
+
+
+class FixScenarios(unittest.TestCase):
+    def test_the_fixed_code_keeps_the_records_notation(self):
+        cases = [('231-0062', '100-0005'), ('2310062', '1000005'), ('〒231-0062', '〒100-0005'),
+                 ('２３１－００６２', '１００－０００５'), ('〒２３１００６２', '〒１０００００５'),
+                 ('', '100-0005'), ('231-01', '100-0005'), ('231', '100-0005')]
+        for field, fixed in cases:
+            with self.subTest(field=field):
+                self.assertEqual(in_notation(field, '1000005'), fixed)
+        for notation in NOTATIONS:
+            with self.subTest(notation=notation):
+                self.assertEqual(in_notation(written_code('2310062', notation), '1000005'),
+                                 written_code('1000005', notation))
+
+    def test_each_scenario_writes_the_postal_field(self):
+        rows = FIX_ROWS * 6
+        other = cases_of('other-district', rows)
+        self.assertTrue(all(c.wrong_code[:3] != c.address.code[:3]
+                            and c.record[1] == written_code(c.wrong_code, c.group) for c in other))
+        self.assertEqual({c.record[1] for c in cases_of('empty', rows)}, {''})
+        old = [(c.address.old_code, c.record[1], c.group) for c in cases_of('pre-1998', rows)]
+        five = [o for o in old if len(o[0]) == 5]
+        half = len(five) // 2
+        self.assertEqual(sorted(o[2] for o in five), ['ddd'] * (len(five) - half) + ['ddd-dd'] * half)
+        self.assertTrue(all(f == (o[:3] + '-' + o[3:] if g == 'ddd-dd' else o[:3]) for o, f, g in old))
+        self.assertTrue(all(f == o for o, f, _ in old if len(o) == 3))
+        for c in other + cases_of('pre-1998', rows):
+            self.assertEqual(c.expected[1:4], [in_notation(c.record[1], c.address.code), c.address.pref,
+                                               c.address.expected_city()])
+
+    def test_a_slip_touches_one_kana_of_the_town_reading_only(self):
+        for c in cases_of('town-slip', FIX_ROWS * 40):
+            with self.subTest(record=c.record[3]):
+                town, city = large(c.address.town_reading), large(c.address.city_reading)
+                self.assertEqual((c.record[1], c.record[3][:len(city)]),
+                                 (c.address.code[:3] + '-' + c.address.code[3:], city))
+                was, now = [KANA_UNIT.findall(t) for t in (town, c.record[3][len(city):-len(c.address.block)])]
+                if c.group == 'changed':
+                    self.assertEqual((len(now), sum(1 for x, y in zip(was, now) if x != y)), (len(was), 1))
+                else:
+                    at = range(len(was))
+                    self.assertIn(now, [was[:n] + was[n + 1:] for n in at] if c.group == 'dropped'
+                                  else [was[:n + 1] + was[n:] for n in at])
+
+    def test_slips_are_told_by_the_closest_entry(self):
+        sakuragi, saku = ([''] * 7 + ['ﾖｺﾊﾏｼﾅｶｸ', town] for town in ('ｻｸﾗｷﾞﾁﾖｳ', 'ｻｸ'))
+        # (text, (slip, follows an entry whole)); ｻｸﾗｷﾞﾁﾖｳ is eight units, half of it ｻｸﾗｷ.
+        cases = [('ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖ1', [sakuragi], (True, False)), ('ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾉﾖｳ1', [sakuragi], (True, False)),
+                 ('ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾁﾖｳ1', [sakuragi], (True, False)), ('ﾖｺﾊﾏｼﾅｶｸｻｸﾘｷﾞﾁﾖｳ1', [sakuragi], (False, False)),
+                 ('ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖ1', [sakuragi, saku], (False, True)),
+                 ('ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳｳ1', [sakuragi], (False, True)), ('ﾖｺﾊﾏｼﾆｼｸｻｸﾗｷﾞﾁﾖ1', [sakuragi], (False, False))]
+        for text, listed, expected in cases:
+            with self.subTest(text=text, entries=len(listed)):
+                self.assertEqual(closest_entry(text, listed)[1:], expected)
+
+    def test_outcomes(self):
+        case = cases_of('other-district')[0]
+        fixed, record = case.expected, case.record
+        # Another code; the code fixed but the address left; the address without its block.
+        cases = [(fixed, 'fixed right'), (record, 'left as read'), (fixed[:1] + ['231-0063'] + fixed[2:], 'fixed wrong'),
+                 (record[:1] + fixed[1:2] + record[2:], 'fixed wrong'),
+                 (fixed[:3] + ['横浜市中区桜木町'] + fixed[4:], 'fixed wrong')]
+        for out, outcome in cases:
+            with self.subTest(out=out):
+                self.assertEqual(fix_outcome(case, out), outcome)
+        slip = cases_of('town-slip', [ROW] * 40)
+        doubled_last = next(c for c in slip if c.own_town)
+        converted = [doubled_last.record[:2] + doubled_last.own_town + doubled_last.record[4:], slip[0].record,
+                     slip[0].record[:1] + ['231-0063'] + slip[0].record[2:],
+                     slip[0].record[:2] + ['神奈川県', '横浜市中区花咲町１－２'] + slip[0].record[4:]]
+        self.assertEqual([slip_outcome(c, out) for c, out in zip([doubled_last] + slip[:3], converted)],
+                         ['own town', 'left as read', 'code changed', 'converted wrong'])
+
+    def test_a_changed_code_needs_its_fixed_row(self):
+        case = cases_of('empty', [ROW])[0]
+        row = {'reason': 'postal-code-fixed', 'suggested_postal_code': '2310062'}
+        cases = [(case.record, [], True), (case.expected, [row], True), (case.expected, [], False),
+                 (case.expected, [dict(row, suggested_postal_code='2310063')], False),
+                 (case.expected, [dict(row, reason='no-postal-code')], False)]
+        for out, rows, reported in cases:
+            with self.subTest(out=out[1], rows=rows):
+                self.assertEqual(fix_reported(case, out, rows), reported)
+
+    def test_a_town_split_by_block_ranges_has_several_codes(self):
+        codes = written_codes(FIX_ROWS)
+        self.assertEqual(codes[('北海道', '札幌市中央区', '大通西')], {'0600042', '0640820'})
+        self.assertEqual(codes[('神奈川県', '横浜市中区', '桜木町')], {'2310062'})
+
+    def test_a_program_without_the_option_is_told_apart(self):
+        cases = [(Run(failure='The following argument was not expected: --fix-postal-code (exit status 2: x '
+                              '--fix-postal-code)', refused=True), True),
+                 (Run(failure='--town: 0 is not a field (exit status 2: x --fix-postal-code)', refused=True), False),
+                 (Run(failure='--fix-postal-code: disk full (exit status 1: x)'), False), (Run(converted=[]), False)]
+        for run, refused in cases:
+            with self.subTest(failure=run.failure):
+                self.assertEqual(refuses_fix(run), refused)
 
 
 if __name__ == '__main__':
