@@ -7,6 +7,7 @@
 #include "address/kana_left.h"
 #include "address/reading_agreement.h"
 #include "address/reading_fold.h"
+#include "address/reading_slip.h"
 #include "address/string_conversion.h"
 #include "address/written_form.h"
 
@@ -67,6 +68,7 @@ void considerAddressEntry(ConversionState& s, const EntryView& e, bool lastsTheR
   m.bestRank = rankOf(a);
   m.bestUsed = a.used;
   m.bestWritten = a.written;
+  m.bestTownStart = a.townStart;
   if (lastsTheRun) {
     m.best = e;
   } else {
@@ -106,10 +108,10 @@ TextView remainderAfter(const ConversionState& s, int used) {
   return rest;
 }
 
-void applyAddressEntry(ConversionState& s, const EntryView& e, int used) {
+void applyAddressEntry(ConversionState& s, const EntryView& e, int used, Text kanaLeft) {
   writeBuildingOf(s, e);
   writeAddress(s, e, remainderAfter(s, used));
-  s.match.kanaLeft = kanaLeftBehind(remainderAfter(s, used));
+  s.match.kanaLeft = std::move(kanaLeft);
   writeCompany(s, e);
   convertFurtherFields(s);
   s.entryApplied = true;
@@ -123,7 +125,14 @@ void finishTolerant(ConversionState& s) {
     s.entryApplied = true;
     m.outcome = RecordOutcome::ConvertedByBusinessCode;
   } else if (m.hasBest && m.ties.empty()) {
-    applyAddressEntry(s, m.best, m.bestUsed);
+    Text kanaLeft = kanaLeftByBest(s);
+    if (!kanaLeft.empty() && bestLeavesASlip(s)) {
+      // A slip in the town area's reading is not a shorter town with kana
+      // after it: the record stays as read, the report names the town.
+      m.outcome = RecordOutcome::ReadingDiffers;
+      return;
+    }
+    applyAddressEntry(s, m.best, m.bestUsed, std::move(kanaLeft));
     m.alreadyWritten = m.bestWritten;
     m.outcome = m.keyRepaired ? RecordOutcome::ConvertedAfterRepair : RecordOutcome::Converted;
   } else if (m.hasBest) {

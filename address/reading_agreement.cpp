@@ -94,14 +94,15 @@ class Walk {
   return false;
 }
 
-// City and town area from where the walk stands, to a whole character.
+// City and town area from where the walk stands, to a whole character;
+// `townStart` is where the town area began.
 [[gnu::always_inline]] inline bool takeCityAndTown(Walk& walk, const FoldedRecordView& record,
-                                                   const EntryReadings& entry, bool& passedOver) {
+                                                   const EntryReadings& entry, bool& passedOver, size_t& townStart) {
   // A town area read 町 alone alternates, as the old comparison let it.
-  return takeWithSuffix(walk, entry.city, false) && takeTown(walk, entry.town, !entry.city.empty(), passedOver) &&
-         record.endsCharacter(walk.at());
+  if (!takeWithSuffix(walk, entry.city, false)) return false;
+  townStart = walk.at();
+  return takeTown(walk, entry.town, !entry.city.empty(), passedOver) && record.endsCharacter(walk.at());
 }
-
 
 // What a way through the record's text has taken so far.
 struct Way {
@@ -310,10 +311,12 @@ Agreement agreeReadings(FoldedRecordView record, const EntryReadings& entry) {
   Walk walk(record.view());
   Agreement result;
   bool passedOver = false;
+  size_t townStart = 0;
   const bool direct = (!entry.prefectureInText || walk.take(entry.prefecture)) &&
-                      takeCityAndTown(walk, record, entry, passedOver) && !passedOver;
+                      takeCityAndTown(walk, record, entry, passedOver, townStart) && !passedOver;
   if (direct) {
     result.agrees = true;
+    result.townStart = static_cast<int>(townStart);
     result.reached = static_cast<int>(walk.furthest());
     result.used = record.textUsed(walk.at());
     return result;

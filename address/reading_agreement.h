@@ -39,8 +39,7 @@ struct Agreement {
   bool written = false;  // every part it took was written, none read
   bool cityLeftOut = false;  // agreed only without the 郡 or designated city
   // Folded characters before the town area, where the record's text agreed
-  // through the city (-1: it did not); for an agreement the plain reading
-  // gives at once, -1 as well.
+  // through the city (-1: it did not).
   int townStart = -1;
 };
 

@@ -54,6 +54,7 @@ struct CommandLine {
   std::string encoding = "auto";
   std::string outputEncoding;
   bool header = false;
+  bool fixPostalCode = false;
   bool quiet = false;
 };
 
@@ -113,6 +114,12 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
   app.add_flag("--header", cl.header,
                "The first line is a header: written unchanged at the top of the output and of\n"
                "--unmatched, not converted, not counted as a record");
+  app.add_flag("--fix-postal-code", cl.fixPostalCode,
+               "A record whose postal code converts nothing (missing, unknown, of before 1998 as\n"
+               "ddd-dd or ddd, or not the address's) gets the code its reading names, written\n"
+               "into its postal-code field in its own notation, when exactly one address under\n"
+               "one code agrees best; otherwise it is left as read. A slip in the reading of an\n"
+               "existing code keeps that code. Reported as postal-code-fixed (tolerant only)");
   app.add_flag("-q,--quiet", cl.quiet, "Print nothing but errors");
   app.set_version_flag("--version", [&cl] {
     return std::string("zumaro-convert ") + ZUMARO_VERSION + "\n" +
@@ -186,6 +193,7 @@ int convertCommand(int argc, char** argv) {
   request.encoding = *encodingChoiceNamed(cl.encoding);
   if (!cl.outputEncoding.empty()) request.outputEncoding = encodingNamed(cl.outputEncoding);
   request.header = cl.header;
+  request.fixPostalCode = cl.fixPostalCode;
   const bool showProgress = !cl.quiet && ::isatty(STDERR_FILENO);
   ProgressLine progress(stderr);
   if (showProgress) request.onRecord = [&](const RunProgress& p) { progress.update(p); };

@@ -26,6 +26,15 @@ void lookUpRecord(ConversionState& s, DataLookup& lookup, RecordRepair* repair) 
   s.keyno = code.key;
   s.match.keyRepaired = code.kind == PostalCodeReading::Kind::Repaired;
   dbrearch(s, lookup);
+  if (!s.match.collectSeen && s.match.hasBest && s.match.ties.empty() && !kanaLeftByBest(s).empty()) {
+    // Whether the kana left are a slip in the reading of another entry of
+    // the code is told by those entries: searched again, keeping them.
+    s.match.startRecord();
+    s.match.keyRepaired = code.kind == PostalCodeReading::Kind::Repaired;
+    s.match.collectSeen = true;
+    dbrearch(s, lookup);
+    s.match.collectSeen = false;
+  }
   if (repair && repair->repair(s, lookup, code)) return;
   finishRecord(s);
 }

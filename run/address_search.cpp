@@ -76,11 +76,14 @@ AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
   };
   AddressFound found;
   std::vector<uint32_t> ids = best(candidates_);
-  if (ids.empty()) {
+  // The city's own entries tell nothing of a record whose prefecture is
+  // unknown: a city of that name may stand in several.
+  if (ids.empty() && named) {
     ids = best(citywide_);
     if (ids.empty()) return found;
     found.kind = AddressFound::Kind::Citywide;
   }
+  if (ids.empty()) return found;
   std::sort(ids.begin(), ids.end());  // data order
   for (uint32_t id : ids) {
     const EntryView e = idx.entry(id);

@@ -2,7 +2,7 @@
 
 #include "address/entry_choice.h"
 #include "records/postal_code_notation.h"
-#include "run/report_suggestion.h"
+#include "address/reading_slip.h"
 
 namespace zumaro {
 namespace {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "address/reading_fold.h"
+#include "address/reading_slip.h"
 
 namespace zumaro {
 namespace {
@@ -45,45 +46,6 @@ std::vector<const SeenEntry*> closestFirst(const RecordMatch& match) {
   std::stable_sort(order.begin(), order.end(),
                    [](const SeenEntry* a, const SeenEntry* b) { return a->reached > b->reached; });
   return order;
-}
-
-namespace {
-
-// The fewest edits that turn some head of `text` into `reading`.
-size_t editsFromHead(TextView text, TextView reading) {
-  const size_t most = std::min(text.size(), reading.size() + 2);
-  std::vector<size_t> before(reading.size() + 1), now(reading.size() + 1);
-  for (size_t j = 0; j <= reading.size(); ++j) before[j] = j;
-  size_t fewest = before.back();
-  for (size_t i = 1; i <= most; ++i) {
-    now[0] = i;
-    for (size_t j = 1; j <= reading.size(); ++j)
-      now[j] = std::min({before[j] + 1, now[j - 1] + 1, before[j - 1] + (text[i - 1] == reading[j - 1] ? 0 : 1)});
-    fewest = std::min(fewest, now.back());
-    std::swap(before, now);
-  }
-  return fewest;
-}
-
-}  // namespace
-
-const SeenEntry* slipOfOwnCode(const ConversionState& s) {
-  FoldedText text;
-  foldText(s.reccityRead, text);
-  const SeenEntry* closest = nullptr;
-  size_t fewest = SIZE_MAX;
-  for (size_t i = 0; i < s.match.seenCount; ++i) {
-    const SeenEntry& seen = s.match.seen[i];
-    if (seen.townStart < 0 || seen.entry[8].empty()) continue;
-    Text town;
-    foldReading(seen.entry[8], town);
-    const size_t edits = editsFromHead(text.view().substr(static_cast<size_t>(seen.townStart)), town);
-    if (2 * edits <= town.size() && edits < fewest) {
-      closest = &seen;
-      fewest = edits;
-    }
-  }
-  return closest;
 }
 
 std::optional<Suggestion> suggestionFor(ConversionState& s, AddressSearch& search, TextView oldCode) {

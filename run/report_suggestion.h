@@ -1,7 +1,7 @@
 #pragma once
 // The entry a record that did not convert most probably means. First the
 // entries of its own code: one whose reading the record's text has a slip
-// in (see slipOfOwnCode). Then what the address search finds over all
+// in (address/reading_slip.h). Then what the address search finds over all
 // entries (run/address_search.h), the same that a fixed postal code takes.
 // Nothing otherwise; a suggestion is never applied.
 #include <optional>
@@ -29,11 +29,6 @@ Text writtenAddressOf(const EntryView& e);
 // reading the record's text follows furthest first.
 std::vector<const SeenEntry*> closestFirst(const RecordMatch& match);
 
-// The entry of the record's own code whose reading the record's text has
-// a slip in: it agrees through the city, and in the town area at least half
-// of the reading's characters stand as the record writes them (one changed,
-// dropped or doubled). The closest such entry, or null.
-const SeenEntry* slipOfOwnCode(const ConversionState& s);
 
 // `oldCode`: as AddressSearch::find takes it.
 std::optional<Suggestion> suggestionFor(ConversionState& s, AddressSearch& search, TextView oldCode);

@@ -74,6 +74,7 @@ struct RecordMatch {
   int bestRank = -1;  // how well best agrees: better agreements rank higher
   int bestUsed = 0;   // characters of the record's text best used
   bool bestWritten = false;  // best agreed with the record written, nothing read
+  int bestTownStart = -1;    // folded characters before best's town area in the record
   // Where the lookup holds the entry when that lasts the run (the fast
   // lookup), else in bestHeld: most records have a best, and copying it
   // would cost more than finding it.
@@ -131,6 +132,7 @@ struct RecordMatch {
     bestRank = -1;
     bestUsed = 0;
     bestWritten = false;
+    bestTownStart = -1;
     ties.clear();
     hasBusiness = false;
     seenCount = 0;

@@ -111,7 +111,7 @@ TEST(RecordRows, AlreadyWrittenRecordsKeepOnlyTheirPartlyReadAndMisalignedRows) 
   using O = RecordOutcome;
   using R = ReportReason;
   ScanLookup lookup(kCase + "/data");
-  ReadingSearch search(lookup, kCase + "/data");
+  AddressSearch search(lookup, kCase + "/data");
   DataEntry ome;
   ome[1] = u"東京都";
   ome[2] = u"青梅市";
@@ -147,7 +147,7 @@ TEST(RecordRows, AlreadyWrittenRecordsKeepOnlyTheirPartlyReadAndMisalignedRows) 
 // departs only after it, whatever its readings say.
 TEST(RecordRows, WrittenAddressIsComparedWithTheWrittenEntry) {
   ScanLookup lookup(kCase + "/data");
-  ReadingSearch search(lookup, kCase + "/data");
+  AddressSearch search(lookup, kCase + "/data");
   ConversionState s;
   s.settings.posken = 3;
   s.settings.poscity = 4;
@@ -166,7 +166,8 @@ TEST(RecordRows, WrittenAddressIsComparedWithTheWrittenEntry) {
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(toUtf8(rows[0].message),
             "郵便番号577-0000の住所（東大阪市北鴻池町）のどれとも表記が合わず、最も近い東大阪市北鴻池町とは"
-            "「東大阪市北鴻池町」の後の「９－２」から食い違うため、郵便番号と住所を確認してください。");
+            "「東大阪市北鴻池町」の後の「９－２」から食い違うため、提案の5770000（大阪府東大阪市北鴻池町）でよいか確認して"
+            "ください。");
 }
 
 class CoreReport : public ::testing::Test {
