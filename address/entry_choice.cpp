@@ -99,7 +99,7 @@ TextView remainderAfter(const ConversionState& s, int used) {
 
 void applyAddressEntry(ConversionState& s, const EntryView& e, int used) {
   writeBuildingOf(s, e);
-  writeAddress(s, e, remainderAfter(s, used));
+  writeAddress(s, e, remainderAfter(s, used), used);
   writeCompany(s, e);
   convertFurtherFields(s);
   s.entryApplied = true;
