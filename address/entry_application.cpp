@@ -19,10 +19,39 @@ Text* writeJoined(ConversionState& s, int position, std::initializer_list<TextVi
   return slot;
 }
 
+// The town area goes where the record wrote it: into the city slot when the
+// agreement ended within the city field's text, the town field then written
+// as it was; else into the town slot, followed by the rest.
+void writeCityAndTown(ConversionState& s, const EntryView& e, TextView rest, int used) {
+  const Settings& set = s.settings;
+  const bool shared = set.posken == set.poscity;
+  if (!shared) writeJoined(s, set.posken, {e[1]});
+  const TextView prefecture = shared ? e[1] : TextView();
+  const TextView text = s.reccityRead;
+  const size_t cityLength = s.townStart == 0 ? text.size() : static_cast<size_t>(s.townStart) - 1;
+  if (used == kAppliedOnTheCode || static_cast<size_t>(used) > cityLength) {
+    writeJoined(s, set.poscity, {prefecture, e[2]});
+    if (Text* town = writeJoined(s, set.postown, {e[3]})) appendWrittenRemainder(*town, rest, s.blockStyle);
+    return;
+  }
+  // `rest` ends the text; what of it lies before the town field is the city field's.
+  const size_t restStart = text.size() - rest.size();
+  const TextView cityRest = rest.substr(0, cityLength > restStart ? cityLength - restStart : 0);
+  if (Text* city = writeJoined(s, set.poscity, {prefecture, e[2], e[3]}))
+    appendWrittenRemainder(*city, cityRest, s.blockStyle);
+  if (s.townStart == 0) return;  // an empty town field stays as it was
+  if (Text* town = writeJoined(s, set.postown, {}))
+    appendWrittenRemainder(*town, text.substr(static_cast<size_t>(s.townStart)), s.blockStyle);
+}
+
 }  // namespace
 
-void writeAddress(ConversionState& s, const EntryView& e, TextView rest) {
+void writeAddress(ConversionState& s, const EntryView& e, TextView rest, int used) {
   const Settings& set = s.settings;
+  if (set.postown != 0) {
+    writeCityAndTown(s, e, rest, used);
+    return;
+  }
   Text* city = nullptr;
   if (set.posken == set.poscity) {
     city = writeJoined(s, set.poscity, {e[1], e[2], e[3]});

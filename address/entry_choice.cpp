@@ -110,7 +110,7 @@ TextView remainderAfter(const ConversionState& s, int used) {
 
 void applyAddressEntry(ConversionState& s, const EntryView& e, int used, Text kanaLeft) {
   writeBuildingOf(s, e);
-  writeAddress(s, e, remainderAfter(s, used));
+  writeAddress(s, e, remainderAfter(s, used), used);
   s.match.kanaLeft = std::move(kanaLeft);
   writeCompany(s, e);
   convertFurtherFields(s);

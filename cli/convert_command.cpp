@@ -43,7 +43,7 @@ constexpr const char* kFooter =
     "  zumaro-convert -i list.csv -o out.csv -n 8 --postal 3 --pref 4 --city 5 --building 6";
 
 struct CommandLine {
-  std::string input, output, fields, postal, pref, city, building, company;
+  std::string input, output, fields, postal, pref, city, town, building, company;
   std::string etc[kFurtherPairs + 1];
   std::string opt[kFurtherPairs + 1];
   std::string dataDir, unmatched, report;
@@ -66,6 +66,11 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
   app.add_option("--postal", cl.postal, "Position of the postal code field")->type_name("P");
   app.add_option("--pref", cl.pref, "Position of the prefecture field")->type_name("P");
   app.add_option("--city", cl.city, "Position of the city field (city, town area, block number)")->type_name("P");
+  app.add_option("--town", cl.town,
+                 "Position of a town area field of its own (town area, block number; the city\n"
+                 "field then holds the city), as bank and shop lists keep them; 0 (default): none.\n"
+                 "Each field gets the written form of what it held; needs --match tolerant")
+      ->type_name("P");
   app.add_option("--building", cl.building, "Position of the building name field")->type_name("P");
   app.add_option("--company", cl.company, "Position of the company or organisation name field")->type_name("P");
   for (int k = 1; k <= kFurtherPairs; ++k) {
@@ -148,6 +153,7 @@ SettingsTexts toSettingsTexts(const CommandLine& cl, const CLI::App& app) {
   t.txtken = box("--pref", cl.pref, t.txtken);
   t.txtcity = box("--city", cl.city, t.txtcity);
   t.txtbil = box("--building", cl.building, t.txtbil);
+  t.txttown = box("--town", cl.town, t.txttown);
   t.Texco = box("--company", cl.company, t.Texco);
   for (int k = 1; k <= kFurtherPairs; ++k) {
     std::string n = std::to_string(k);

@@ -18,7 +18,7 @@ constexpr struct {
   const char* hint;  // nullptr: none
 } kLabelledBoxes[] = {{"txtin", "LBL1", "Label2"},   {"txtsu", "lblsu", "Label7"},   {"txtno", "Label3", nullptr},
                       {"txtken", "Label4", nullptr}, {"txtcity", "Label5", nullptr}, {"txtbil", "Label6", nullptr},
-                      {"Texco", "Label22", nullptr}, {"txtout", "Label8", "Label9"}};
+                      {"Texco", "Label22", nullptr}, {"txtout", "Label8", "Label9"}, {"txttown", "lbltown", nullptr}};
 
 // The captions of the two command buttons are spaced out for looks; the
 // names are the plain words.

@@ -8,7 +8,9 @@ namespace {
 using K = AddedKind;
 
 // Right of the field-count and position boxes, above the legend frame; the
-// data folder line under the output box, left of Execute.
+// data folder line under the output box, left of Execute. The town area's
+// question sits on the city's row, its box under the encoding choice, and,
+// added last, it comes last in the tab order.
 // clang-format off
 constexpr std::array kAdded{
     AddedControl{"chkblocks", K::CheckBox, u"番地を漢字で書く", {7440, 1320, 2895, 270}},
@@ -18,6 +20,8 @@ constexpr std::array kAdded{
     AddedControl{"cmdpreview", K::ToolButton, u"プレビュー", {8880, 900, 1215, 315}},
     AddedControl{"lbldata", K::Caption, u"", {240, 6900, 7095, 675}},
     AddedControl{"cmddata", K::ToolButton, u"…", {7380, 6900, 420, 270}},
+    AddedControl{"lbltown", K::Label, u"町域・番地は何番目の項目ですか？", {5760, 2520, 2895, 255}},
+    AddedControl{"txttown", K::TextBox, u"0", {8880, 2520, 1215, 270}},
 };
 // clang-format on
 

@@ -8,7 +8,7 @@
 
 namespace zumaro::forms {
 
-enum class AddedKind { CheckBox, Choice, Caption, ToolButton };
+enum class AddedKind { CheckBox, Choice, Caption, ToolButton, Label, TextBox };
 
 struct AddedControl {
   const char* name;

@@ -19,7 +19,8 @@ inline constexpr FieldRole kFieldRoles[] = {{"txtno", u"郵便番号"},
                                             {"txtken", u"県名"},
                                             {"txtcity", u"市区町村名丁目"},
                                             {"txtbil", u"ビル名"},
-                                            {"Texco", u"企業名"}};
+                                            {"Texco", u"企業名"},
+                                            {"txttown", u"町域・番地"}};
 
 class PreviewWindow : public QWidget {
   Q_OBJECT

@@ -120,6 +120,14 @@ QWidget* makeAddedControl(const AddedControl& c, QWidget* form) {
       button->setText(text);
       return button;
     }
+    case AddedKind::Label: {
+      auto* label = new QLabel(text, form);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      setTextColour(*label, Qt::black);
+      return label;
+    }
+    case AddedKind::TextBox:
+      return new QLineEdit(text, form);
   }
   return nullptr;
 }
@@ -221,6 +229,7 @@ void SettingsForm::createAddedControls() {
     control->setObjectName(QLatin1String(c.name));
     control->setFont(formDefaultFont());
     control->setGeometry(toPixels(c.place, *this));
+    if (auto* label = qobject_cast<QLabel*>(control)) fitTextToWidth(*label);
   }
 }
 
@@ -228,7 +237,7 @@ void SettingsForm::createAddedControls() {
 void SettingsForm::orderAddedTabStops() {
   QWidget* previous = findChild<QWidget*>(QStringLiteral("Texco"));
   for (const AddedControl& c : addedControls()) {
-    if (c.kind == AddedKind::Caption) continue;
+    if (c.kind == AddedKind::Caption || c.kind == AddedKind::Label) continue;
     QWidget* control = findChild<QWidget*>(QLatin1String(c.name));
     control->setFocusPolicy(Qt::StrongFocus);
     QWidget::setTabOrder(previous, control);
@@ -266,6 +275,7 @@ SettingsTexts SettingsForm::settingsTexts() const {
   t.txtken = coreText(box("txtken")->text());
   t.txtcity = coreText(box("txtcity")->text());
   t.txtbil = coreText(box("txtbil")->text());
+  t.txttown = coreText(box("txttown")->text());
   t.Texco = coreText(box("Texco")->text());
   for (int k = 1; k <= kFurtherPairs; ++k) {
     const std::string n = std::to_string(k);

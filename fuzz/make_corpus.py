@@ -39,7 +39,9 @@ FIELD_READER = {
 }
 
 # --- settings: the boxes' texts, one a line, in the form's order:
-# count, postal, prefecture, city, building, company, etc1, etc11, ... etc7, etc71
+# count, postal, prefecture, city, building, company, etc1, etc11, ... etc7, etc71, town area
+
+NO_PAIRS = "\n0" * 14
 
 SETTINGS = {
     "first_state": "",
@@ -63,6 +65,9 @@ SETTINGS = {
     "company_above_count": "10\n1\n2\n3\n4\n30",
     "position_51": "50\n51\n1\n1\n1",
     "seventh_pair": "10\n1\n2\n3\n4\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n0\n11",
+    "town_accepted": "10\n1\n2\n3\n4\n0" + NO_PAIRS + "\n5",
+    "town_above_count": "10\n1\n2\n3\n4\n0" + NO_PAIRS + "\n11",
+    "town_in_city_field": "10\n1\n2\n3\n4\n0" + NO_PAIRS + "\n3.2",
 }
 
 # --- run: see fuzz/run_case.h for the format

@@ -1,7 +1,8 @@
 // Any texts in the numeric boxes of the settings form. The bytes, split at
 // line feeds, fill the boxes in the form's order (field count, postal code,
 // prefecture, city, building, company, then each further pair's position
-// and option), as UTF-8; boxes left over keep the "0" they open with.
+// and option, then the town area, added last so that the seeds keep their
+// boxes), as UTF-8; boxes left over keep the "0" they open with.
 //
 // The texts are validated twice, over the form's first state and over an
 // earlier run's settings. Checked: both give the same outcome; a refusal has
@@ -33,6 +34,7 @@ std::vector<Text*> boxesInFormOrder(SettingsTexts& texts) {
     boxes.push_back(&texts.etc[k]);
     boxes.push_back(&texts.etcopt[k]);
   }
+  boxes.push_back(&texts.txttown);
   return boxes;
 }
 
@@ -52,7 +54,7 @@ SettingsTexts textsFromInput(const uint8_t* data, size_t size) {
 
 // The stored numbers in the order they are checked and stored.
 std::vector<int> storedInOrder(const Settings& s) {
-  std::vector<int> values{s.fieldsu, s.posno, s.posken, s.poscity, s.posbil, s.posco};
+  std::vector<int> values{s.fieldsu, s.posno, s.posken, s.poscity, s.posbil, s.postown, s.posco};
   for (size_t k = 1; k <= kFurtherPairs; ++k) {
     values.push_back(s.posetc[k]);
     values.push_back(s.optetc[k]);
@@ -68,7 +70,7 @@ Settings earlierRun() {
   Settings s;
   s.infile = u"earlier.csv";
   s.outfile = u"earlier-out.csv";
-  s.fieldsu = s.posno = s.posken = s.poscity = s.posbil = s.posco = kNeverStored;
+  s.fieldsu = s.posno = s.posken = s.poscity = s.posbil = s.postown = s.posco = kNeverStored;
   s.posetc.fill(kNeverStored);
   s.optetc.fill(64);
   return s;
@@ -76,11 +78,11 @@ Settings earlierRun() {
 
 // How many settings a refusal with a code of the form has stored: codes 2..9
 // refuse a position after the count, 12 + 2k a further position, 13 + 2k
-// its option.
+// its option (the town area and the company stored before them).
 std::optional<size_t> storedBeforeRefusal(int errcode) {
   if (errcode == 1 || errcode == 10) return 0;
   if (errcode >= 2 && errcode <= 9) return static_cast<size_t>(errcode / 2);
-  if (errcode >= 12 && errcode <= 25) return static_cast<size_t>(errcode - 6);
+  if (errcode >= 12 && errcode <= 25) return static_cast<size_t>(errcode - 5);
   return std::nullopt;
 }
 
@@ -93,7 +95,7 @@ size_t agreeingPrefix(const std::vector<int>& a, const std::vector<int>& b) {
 
 void checkRefusal(const ValidationFailure& failure, size_t stored) {
   const int code = failure.errcode;
-  const bool ownCode = code >= kNotANumber && code <= kUnknownOption;
+  const bool ownCode = code >= kNotANumber && code <= kTownWithClassicMatch;
   require(ownCode || !messageForCode(code).empty(), "a refusal with an unknown code");
   require(!failure.message.empty(), "a refusal without a message");
   if (ownCode) return;
@@ -107,6 +109,8 @@ void checkAccepted(const Settings& s) {
   require(s.fieldsu <= kMaxFieldCount, "an accepted field count above 50");
   for (int position : {s.posno, s.posken, s.poscity, s.posbil})
     require(isPosition(position, s.fieldsu), "an accepted position outside the record");
+  require(isPosition(s.postown, s.fieldsu), "an accepted town-area position outside the record");
+  require(s.postown == 0 || s.postown != s.poscity, "an accepted town-area position in the city field");
   require(s.posco >= 0 && s.posco <= kLastSlot, "an accepted company position outside the field table");
   for (size_t k = 1; k <= kFurtherPairs; ++k) {
     require(isPosition(s.posetc[k], s.fieldsu), "an accepted further position outside the record");

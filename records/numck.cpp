@@ -20,6 +20,17 @@ void numck(ConversionState& s) {
   const Settings& set = s.settings;
   s.recken = slot(s, set.posken);
   s.reccity = slot(s, set.poscity);
+  s.townStart = 0;
+  // The comparison walks city and town field as one text; the space between
+  // them is passed over by its fold, and tells where the town field began.
+  if (set.postown != 0) {
+    const Text& town = slot(s, set.postown);
+    if (!town.empty()) {
+      s.reccity += u' ';
+      s.townStart = static_cast<int>(s.reccity.size());
+      s.reccity += town;
+    }
+  }
   s.reccityRead = s.reccity;
   s.recbil = slot(s, set.posbil);
   takeKey(slot(s, set.posno), s.keyno);

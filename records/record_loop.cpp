@@ -95,7 +95,7 @@ std::vector<bool> conversionSlots(const Settings& set, int fieldCount) {
   auto mark = [&](int position) {
     if (position >= 1 && position <= fieldCount) slots[static_cast<size_t>(position)] = true;
   };
-  for (int position : {set.posno, set.posken, set.poscity, set.posbil, set.posco}) mark(position);
+  for (int position : {set.posno, set.posken, set.poscity, set.postown, set.posbil, set.posco}) mark(position);
   for (int k = 1; k <= kFurtherPairs; ++k) mark(set.posetc[static_cast<size_t>(k)]);
   return slots;
 }

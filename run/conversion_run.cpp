@@ -182,7 +182,7 @@ void closeReport(ReportFile& report, const std::string& path) {
 
 RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request) {
   RunOutcome outcome;
-  if (auto failure = validateSettings(texts, s.settings)) {
+  if (auto failure = validateSettings(texts, s.settings, request.match)) {
     outcome.status = RunOutcome::Status::Refused;
     outcome.errcode = failure->errcode;
     outcome.message = failure->message;

@@ -17,6 +17,9 @@ inline constexpr int kNotANumber = 26;           // the text does not read as a 
 inline constexpr int kIntegerOutOfRange = 27;    // integer value outside -32768..32767
 inline constexpr int kPositionOutsideTable = 28;  // a position outside slots 0..50
 inline constexpr int kUnknownOption = 29;        // not a sum of the conversion codes
+inline constexpr int kTownAboveCount = 30;       // the town-area position beyond the field count
+inline constexpr int kTownInTheCityField = 31;   // the town-area position is the city's
+inline constexpr int kTownWithClassicMatch = 32;  // a town field, which the classic comparison cannot read
 
 enum class SettingItem {
   fieldCount,
@@ -24,6 +27,7 @@ enum class SettingItem {
   prefecture,
   city,
   building,
+  town,
   company,
   furtherPosition,  // etc1..etc7
   furtherOption,    // etc11..etc71
@@ -31,7 +35,7 @@ enum class SettingItem {
 
 // The message of any validation failure: codes 1..10 and 12..25 as
 // messageForCode, codes 26..29 naming `item` (`pair` 1..7 for the further
-// boxes). Empty for any other code.
+// boxes), 30..32 the town area's. Empty for any other code.
 Text failureMessage(int errcode, SettingItem item, int pair = 0);
 
 }  // namespace zumaro

@@ -20,10 +20,21 @@ Text hyphenated(TextView code) {
   return code.size() == 7 ? joined({code.substr(0, 3), u"-", code.substr(3)}) : Text(code);
 }
 
+// The prefecture, city and town fields as read, one space between those
+// that hold anything.
 Text addressAsRead(const ConversionState& s) {
-  if (s.settings.posken == s.settings.poscity || s.recken.empty()) return s.reccityRead;
-  if (s.reccityRead.empty()) return s.recken;
-  return joined({s.recken, u" ", s.reccityRead});
+  const TextView text = s.reccityRead;
+  const auto townStart = static_cast<size_t>(s.townStart);
+  const TextView parts[] = {s.settings.posken == s.settings.poscity ? TextView() : TextView(s.recken),
+                            townStart == 0 ? text : text.substr(0, townStart - 1),
+                            townStart == 0 ? TextView() : text.substr(townStart)};
+  Text address;
+  for (TextView part : parts) {
+    if (part.empty()) continue;
+    if (!address.empty()) address += u' ';
+    address += part;
+  }
+  return address;
 }
 
 // The entry as the record's address field is compared with it: with the

@@ -25,7 +25,7 @@ struct ReportRow {
   int64_t line = 0;    // of the input, where the record begins
   ReportReason reason = ReportReason::NoPostalCode;
   Text postalCode;           // the field as read
-  Text addressAsRead;        // prefecture and city fields as read
+  Text addressAsRead;        // prefecture, city and town-area fields as read
   Text suggestedPostalCode;  // 7 digits, or empty
   Text suggestedAddress;     // written prefecture, city and town area, or empty
   Text message;

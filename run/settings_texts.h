@@ -14,6 +14,7 @@ struct SettingsTexts {
   Text txtken = u"0";   // prefecture position
   Text txtcity = u"0";  // city position
   Text txtbil = u"0";   // building position
+  Text txttown = u"0";  // town-area position, 0: the town area is in the city field
   Text Texco = u"0";    // company position
   std::array<Text, kFurtherPairs + 1> etc{u"", u"0", u"0", u"0", u"0", u"0", u"0", u"0"};     // etc1..etc7
   std::array<Text, kFurtherPairs + 1> etcopt{u"", u"0", u"0", u"0", u"0", u"0", u"0", u"0"};  // etc11..etc71

@@ -60,9 +60,24 @@ Outcome checkFurtherPair(const SettingsTexts& texts, Settings& settings, int k) 
   return std::nullopt;
 }
 
+// Optional like the company, but a field of the record: within the count.
+// The classic comparison cuts the city text at fixed places and cannot walk
+// two fields as one.
+Outcome checkTownPosition(const Text& box, Settings& settings, MatchMode match) {
+  std::optional<double> numeric = numericValue(box);
+  if (!numeric) return fail(kNotANumber, SettingItem::town);
+  if (*numeric > settings.fieldsu) return fail(kTownAboveCount);
+  int16_t position = 0;
+  if (Outcome f = takePosition(*numeric, SettingItem::town, 0, position)) return f;
+  if (position != 0 && position == settings.poscity) return fail(kTownInTheCityField);
+  if (position != 0 && match == MatchMode::Classic) return fail(kTownWithClassicMatch);
+  settings.postown = position;
+  return std::nullopt;
+}
+
 }  // namespace
 
-std::optional<ValidationFailure> validateSettings(const SettingsTexts& texts, Settings& settings) {
+std::optional<ValidationFailure> validateSettings(const SettingsTexts& texts, Settings& settings, MatchMode match) {
   settings.infile = texts.txtin;
 
   // A count of 0 is "not entered" and is reported before the upper bound.
@@ -83,6 +98,7 @@ std::optional<ValidationFailure> validateSettings(const SettingsTexts& texts, Se
   for (const CountedPosition& p : counted) {
     if (Outcome f = checkCountedPosition(p, settings.fieldsu)) return f;
   }
+  if (Outcome f = checkTownPosition(texts.txttown, settings, match)) return f;
 
   // The company field is optional and not tied to the count.
   std::optional<double> company = numericValue(texts.Texco);

@@ -13,7 +13,9 @@ struct ValidationFailure {
   Text message;     // what the message box shows
 };
 
-// Empty optional on success.
-std::optional<ValidationFailure> validateSettings(const SettingsTexts& texts, Settings& settings);
+// Empty optional on success. `match` is the comparison the run will use: a
+// town field needs the tolerant one.
+std::optional<ValidationFailure> validateSettings(const SettingsTexts& texts, Settings& settings,
+                                                  MatchMode match = MatchMode::Tolerant);
 
 }  // namespace zumaro

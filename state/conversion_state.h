@@ -40,6 +40,9 @@ struct ConversionState {
   Text recbil;
   Text recco;
   Text reccityRead;  // reccity as numck copied it; every entry starts from it
+  // Where the town field's text begins in reccityRead, when numck joined it
+  // on behind the city field and a space; 0 when it joined none.
+  int townStart = 0;
 
   Text datno;                                   // key of the entry read last
   std::array<Text, 11> dat;                     // dat[1]..dat[10]; dat[0] unused

@@ -81,6 +81,10 @@ TEST_F(ConvertCli, RefusedSettingsLeaveAnExistingOutputAlone) {
       {" -n 51 --postal 2 --pref 3 --city 4 --building 5", "項目数は５０迄です。"},
       {" -n 5 --postal 2 --pref 3 --city 4", "ビル、マンション名の位置を入れて下さい。"},
       {kSettings5 + " --etc2 6", "その他の項目の２番目の項目数を確認下さい。"},
+      {kSettings5 + " --town 6", "町域・番地の位置が不明です。"},
+      // smallData() compares the classic way, which cannot walk two fields as one.
+      {kSettings5 + " --town 3",
+       "町域・番地の位置（--town）は --match classic では使えません。--match tolerant で実行して下さい。"},
   };
   for (const auto& c : cases) {
     writeBytes(path("out.csv"), "keep");
@@ -183,7 +187,7 @@ TEST_F(ConvertCli, HelpAndVersion) {
   EXPECT_EQ(o.code, 0);
   EXPECT_TRUE(contains(o.out, "--postal")) << o.out;
   EXPECT_TRUE(contains(o.out, "--unmatched")) << o.out;
-  for (const char* option : {"--encoding", "--output-encoding", "--header"})
+  for (const char* option : {"--encoding", "--output-encoding", "--header", "--town"})
     EXPECT_TRUE(contains(o.out, option)) << option;
   o = runAsUser("--version");
   EXPECT_EQ(o.code, 0);

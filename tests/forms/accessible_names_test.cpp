@@ -40,7 +40,7 @@ void expectEveryControlNamedOnce(const QWidget& form) {
 
 TEST(AccessibleNames, EveryBoxAndButtonOfTheSettingsFormHasItsOwnName) {
   forms::SettingsForm form{ZUMARO_SAMPLE_DATA_DIR};
-  EXPECT_EQ(form.findChildren<QLineEdit*>().size(), 22);
+  EXPECT_EQ(form.findChildren<QLineEdit*>().size(), 23);
   expectEveryControlNamedOnce(form);
 }
 
@@ -62,6 +62,7 @@ TEST(AccessibleNames, SettingsFormControlsSayWhatTheyHold) {
       {"txtcity", "市区町村名丁目は何番目の項目ですか？"},
       {"txtbil", "ビル名、マンション名は何番目の項目ですか？"},
       {"Texco", "企業名、団体名は何番目の項目ですか？"},
+      {"txttown", "町域・番地は何番目の項目ですか？"},
       {"etc1", "その他の項目1の位置"},
       {"etc11", "その他の項目1の変換option"},
       {"etc4", "その他の項目4の位置"},
@@ -119,7 +120,8 @@ TEST(AccessibleNames, EachAskingLabelLabelsItsBox) {
   forms::SettingsForm form{ZUMARO_SAMPLE_DATA_DIR};
   const std::pair<const char*, const char*> pairs[] = {{"LBL1", "txtin"},   {"lblsu", "txtsu"},  {"Label3", "txtno"},
                                                        {"Label4", "txtken"}, {"Label5", "txtcity"}, {"Label6", "txtbil"},
-                                                       {"Label22", "Texco"}, {"Label8", "txtout"}};
+                                                       {"Label22", "Texco"}, {"Label8", "txtout"},
+                                                       {"lbltown", "txttown"}};
   for (const auto& [labelName, boxName] : pairs) {
     SCOPED_TRACE(boxName);
     auto* label = control<QLabel>(form, labelName);

@@ -92,6 +92,26 @@ TEST_F(AddedSettingsRun, EachCheckBoxChangesTheOutputAsItsOptionDoes) {
   }
 }
 
+// A bank's list: city and town area in two fields.
+TEST_F(AddedSettingsRun, TownBoxGivesTheCommandLinesOutput) {
+  writeBytes(dir.file("in.csv"),
+             "1,231-0062,ｶﾅｶﾞﾜｹﾝ,ﾖｺﾊﾏｼﾅｶｸ,ｻｸﾗｷﾞﾁﾖｳ1ｰ1,\r\n"
+             "2,231-0062,ｶﾅｶﾞﾜｹﾝ,ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ,1-1,ﾗﾝﾄﾞﾏｰｸ\r\n");
+  type(form, "txtsu", "6");
+  type(form, "txtbil", "6");
+  EXPECT_EQ(control<QLineEdit>(form, "txttown")->text(), "0");
+  type(form, "txttown", "5");
+  control<QCheckBox>(form, "chkblocks")->setChecked(true);
+  const std::string fromForm = runForm("form.csv");
+  const testing::ProgramOutcome cli = testing::runInFolder(
+      dir.path(), shellQuoted(ZUMARO_CONVERT_EXE) + " -q -i in.csv -o cli.csv -n 6 --postal 2 --pref 3 --city 4" +
+                      " --town 5 --building 6 --blocks written --data-dir " + shellQuoted(ZUMARO_BUILT_DATA_DIR));
+  ASSERT_EQ(cli.code, 0) << cli.err;
+  EXPECT_EQ(fromForm, readBytes(dir.file("cli.csv")));
+  type(form, "txttown", "0");
+  EXPECT_NE(runForm("plain.csv"), fromForm);  // the box does change this list
+}
+
 TEST_F(AddedSettingsRun, EncodingChoiceReadsTheInputAsTheOptionDoes) {
   const struct {
     int item;

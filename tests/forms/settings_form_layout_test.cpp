@@ -12,6 +12,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "forms/added_controls.h"
 #include "forms/form_harness.h"
 #include "forms/settings_form.h"
 
@@ -134,9 +135,9 @@ TEST_F(SettingsFormLayout, EveryControlHasItsKindPlaceAndText) {
 }
 
 TEST_F(SettingsFormLayout, FramesAndButtonsAreTheOnlyOnesOfTheirKind) {
-  // Nothing beyond the table but the two browse buttons.
-  EXPECT_EQ(form.findChildren<QLabel*>().size(), 21);
-  EXPECT_EQ(form.findChildren<QLineEdit*>().size(), 22);
+  // Nothing beyond the table but the two browse buttons and the town area's question and box.
+  EXPECT_EQ(form.findChildren<QLabel*>().size(), 22);
+  EXPECT_EQ(form.findChildren<QLineEdit*>().size(), 23);
   EXPECT_EQ(form.findChildren<QGroupBox*>().size(), 2);
   EXPECT_EQ(form.findChildren<QPushButton*>().size(), 2);
 }
@@ -191,7 +192,7 @@ TEST_F(SettingsFormLayout, FocusStartsInTheInputBoxAndTabFollowsTheTabIndices) {
   for (int k = 1; k <= 7; ++k) expected << QStringLiteral("etc%1").arg(k) << QStringLiteral("etc%1").arg(k) + "1";
   expected << "txtout" << "cmdact" << "cmdexit" << "Texco";
   // The settings added later come after the original order, before it wraps round.
-  expected << "chkblocks" << "chkheader" << "cboencoding" << "cmdpreview" << "cmddata";
+  expected << "chkblocks" << "chkheader" << "cboencoding" << "cmdpreview" << "cmddata" << "txttown";
   expected << "txtin" << "txtsu";
   QStringList visited;
   for (qsizetype i = 0; i < expected.size(); ++i) {
@@ -199,6 +200,20 @@ TEST_F(SettingsFormLayout, FocusStartsInTheInputBoxAndTabFollowsTheTabIndices) {
     visited << QApplication::focusWidget()->objectName();
   }
   EXPECT_EQ(visited, expected);
+}
+
+// The controls added later sit in free space: none covers another.
+TEST_F(SettingsFormLayout, AddedControlsCoverNoOtherControl) {
+  const QList<QWidget*> children = form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (const forms::AddedControl& added : forms::addedControls()) {
+    const QWidget* w = control<QWidget>(form, added.name);
+    ASSERT_NE(w, nullptr);
+    for (const QWidget* other : children) {
+      if (other == w) continue;
+      EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+          << added.name << " covers " << other->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(SettingsFormLayout, BrowseButtonsSitRightOfThePathBoxesWithoutATabStop) {

@@ -91,5 +91,32 @@ TEST(Numck, CopiesTheFieldsAndLeavesTheRecordAlone) {
   EXPECT_EQ(toUtf8(s.recco), "前の会社");
 }
 
+// A town field of its own is walked with the city field as one text.
+TEST(Numck, JoinsATownFieldBehindTheCityAndASpace) {
+  const struct {
+    int16_t postown;
+    Text city, town, joined;
+    int townStart;
+  } cases[] = {
+      {3, u"ﾖｺﾊﾏｼﾅｶｸ", u"ｻｸﾗｷﾞﾁﾖｳ1-1", u"ﾖｺﾊﾏｼﾅｶｸ ｻｸﾗｷﾞﾁﾖｳ1-1", 9},
+      {3, u"ﾖｺﾊﾏｼﾅｶｸ", u"", u"ﾖｺﾊﾏｼﾅｶｸ", 0},
+      {3, u"", u"1-1", u" 1-1", 1},
+      {0, u"ﾖｺﾊﾏｼﾅｶｸ", u"ｻｸﾗｷﾞﾁﾖｳ1-1", u"ﾖｺﾊﾏｼﾅｶｸ", 0},
+  };
+  ConversionState s;
+  s.settings.poscity = 2;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(toUtf8(c.joined));
+    s.settings.postown = c.postown;
+    s.koumoku[2] = c.city;
+    s.koumoku[3] = c.town;
+    numck(s);
+    EXPECT_EQ(toUtf8(s.reccity), toUtf8(c.joined));
+    EXPECT_EQ(toUtf8(s.reccityRead), toUtf8(c.joined));
+    EXPECT_EQ(s.townStart, c.townStart);
+    EXPECT_EQ(s.koumoku[3], c.town);
+  }
+}
+
 }  // namespace
 }  // namespace zumaro

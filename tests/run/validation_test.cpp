@@ -108,6 +108,15 @@ TEST_F(Validation, FirstFailingCheckInStepOrderWins) {
   texts.txtbil = u"0";
   pos(1) = u"99";
   EXPECT_EQ(validate(), 6);
+  // The town area comes after the building and before the company.
+  texts.txtcity = u"3";
+  texts.txttown = u"11";
+  texts.Texco = u"x";
+  EXPECT_EQ(validate(), 8);
+  texts.txtbil = u"4";
+  EXPECT_EQ(validate(), kTownAboveCount);
+  texts.txttown = u"0";
+  EXPECT_EQ(validate(), kNotANumber);
 }
 
 TEST_F(Validation, CompanyPositionIsNotTiedToTheCount) {
@@ -117,6 +126,43 @@ TEST_F(Validation, CompanyPositionIsNotTiedToTheCount) {
     EXPECT_EQ(validate(), 0) << toUtf8(company);
   }
   EXPECT_EQ(settings.posco, 50);
+}
+
+// Optional like the company, a field of the record like the building; only
+// the tolerant comparison reads it.
+TEST_F(Validation, TownAreaPositionIsOptionalWithinTheCountAndApartFromTheCity) {
+  const struct {
+    Text town;
+    MatchMode match;
+    int code;
+    int16_t stored;  // over an earlier 19
+  } cases[] = {
+      {u"0", MatchMode::Tolerant, 0, 0},
+      {u"10", MatchMode::Tolerant, 0, 10},
+      {u"4.4", MatchMode::Tolerant, 0, 4},
+      {u"10.4", MatchMode::Tolerant, kTownAboveCount, 19},
+      {u"3", MatchMode::Tolerant, kTownInTheCityField, 19},
+      {u"-1", MatchMode::Tolerant, kPositionOutsideTable, 19},
+      {u"5", MatchMode::Classic, kTownWithClassicMatch, 19},
+      {u"0", MatchMode::Classic, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(toUtf8(c.town));
+    fillValid();
+    texts.txttown = c.town;
+    texts.Texco = u"7";
+    settings.postown = 19;
+    settings.posco = 15;
+    failure = validateSettings(texts, settings, c.match);
+    EXPECT_EQ(failure ? failure->errcode : 0, c.code);
+    EXPECT_EQ(failure ? failure->message : u"", failureMessage(c.code, SettingItem::town));
+    EXPECT_EQ(settings.postown, c.stored);
+    EXPECT_EQ(settings.posco, c.code == 0 ? 7 : 15);  // what comes after waits for it
+  }
+  EXPECT_EQ(failureMessage(kTownAboveCount, SettingItem::town), u"町域・番地の位置が不明です。");
+  EXPECT_EQ(failureMessage(kTownInTheCityField, SettingItem::town),
+            u"町域・番地の位置は市区町村名の位置と別の項目にして下さい。");
+  EXPECT_EQ(failureMessage(kPositionOutsideTable, SettingItem::town), u"町域・番地の位置は０から５０迄です。");
 }
 
 TEST_F(Validation, FurtherPairsTakeAPositionBeforeAnOption) {
@@ -172,6 +218,7 @@ TEST_F(Validation, RefusesBoxesThatAreNotNumbersWhenFirstRead) {
       {&texts.txtken, u" ", u"県名の位置を数値で入れて下さい。"},
       {&texts.txtcity, u"3a", u"市区町村名の位置を数値で入れて下さい。"},
       {&texts.txtbil, u"1,2", u"ビル、マンション名の位置を数値で入れて下さい。"},
+      {&texts.txttown, u"4丁目", u"町域・番地の位置を数値で入れて下さい。"},
       {&texts.Texco, u"5abc", u"企業名、団体名の位置を数値で入れて下さい。"},
       {&pos(1), u"x", u"その他の項目の1番目の位置を数値で入れて下さい。"},
       {&opt(3), u"", u"その他の項目の３番目の変換ｏｐｔｉｏｎを数値で入れて下さい。"},
@@ -208,6 +255,8 @@ TEST_F(Validation, RefusesIntegersOutsideSixteenBitsWhereTheyAreTaken) {
       {&texts.txtsu, nullptr, u"", u"-40000", kIntegerOutOfRange, u"項目数は－３２７６８から３２７６７迄です。"},
       {&texts.txtno, nullptr, u"", u"1e10", 3, u"郵便番号の位置が不明です。"},
       {&texts.txtno, nullptr, u"", u"-40000", kIntegerOutOfRange, u"郵便番号の位置は－３２７６８から３２７６７迄です。"},
+      {&texts.txttown, nullptr, u"", u"1e10", kTownAboveCount, u"町域・番地の位置が不明です。"},
+      {&texts.txttown, nullptr, u"", u"-40000", kIntegerOutOfRange, u"町域・番地の位置は－３２７６８から３２７６７迄です。"},
       {&texts.Texco, nullptr, u"", u"1e10", kIntegerOutOfRange, u"企業名、団体名の位置は－３２７６８から３２７６７迄です。"},
       {&texts.Texco, nullptr, u"", u"-40000", kIntegerOutOfRange, u"企業名、団体名の位置は－３２７６８から３２７６７迄です。"},
       {&pos(4), nullptr, u"", u"-40000", kIntegerOutOfRange, u"その他の項目の４番目の位置は－３２７６８から３２７６７迄です。"},
@@ -299,7 +348,7 @@ TEST(Messages, EveryFormCodeHasItsExactText) {
     EXPECT_EQ(failureMessage(code, SettingItem::company), expected[code]) << code;
   }
   EXPECT_EQ(messageForCode(kNotANumber), u"");
-  EXPECT_EQ(failureMessage(30, SettingItem::company), u"");
+  EXPECT_EQ(failureMessage(kTownWithClassicMatch + 1, SettingItem::company), u"");
 }
 
 }  // namespace
