@@ -16,6 +16,7 @@
 #include "records/record_writer.h"
 #include "records/text_source.h"
 #include "run/data_folder.h"
+#include "run/messages.h"
 #include "run/record_report.h"
 #include "run/report_file.h"
 #include "run/same_file.h"
@@ -182,7 +183,11 @@ void closeReport(ReportFile& report, const std::string& path) {
 
 RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request) {
   RunOutcome outcome;
-  if (auto failure = validateSettings(texts, s.settings, request.match)) {
+  std::optional<ValidationFailure> refused = validateSettings(texts, s.settings, request.match);
+  // Only the tolerant comparison walks the parts the address search takes.
+  if (!refused && request.fixPostalCode && request.match == MatchMode::Classic)
+    refused = ValidationFailure{kFixWithClassicMatch, failureMessage(kFixWithClassicMatch, SettingItem::company, 0)};
+  if (auto failure = refused) {
     outcome.status = RunOutcome::Status::Refused;
     outcome.errcode = failure->errcode;
     outcome.message = failure->message;
@@ -192,7 +197,7 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   s.matchMode = request.match;
   s.blockStyle = request.blocks;
   const bool reporting = !request.reportPath.empty() || request.onReportRow;
-  const bool fixing = request.fixPostalCode && request.match == MatchMode::Tolerant;
+  const bool fixing = request.fixPostalCode;
   // A slip in the reading is told from a wrong code by the code's entries.
   s.match.collectSeen = reporting || fixing;
 

@@ -67,6 +67,8 @@ Text failureMessage(int errcode, SettingItem item, int pair) {
     case kTownInTheCityField: return u"町域・番地の位置は市区町村名の位置と別の項目にして下さい。";
     case kTownWithClassicMatch:
       return u"町域・番地の位置（--town）は --match classic では使えません。--match tolerant で実行して下さい。";
+    case kFixWithClassicMatch:
+      return u"郵便番号を直す（--fix-postal-code）は --match classic では使えません。--match tolerant で実行して下さい。";
     default: return messageForCode(errcode);
   }
 }

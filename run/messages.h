@@ -20,6 +20,7 @@ inline constexpr int kUnknownOption = 29;        // not a sum of the conversion 
 inline constexpr int kTownAboveCount = 30;       // the town-area position beyond the field count
 inline constexpr int kTownInTheCityField = 31;   // the town-area position is the city's
 inline constexpr int kTownWithClassicMatch = 32;  // a town field, which the classic comparison cannot read
+inline constexpr int kFixWithClassicMatch = 33;   // fixing codes, which needs the tolerant comparison
 
 enum class SettingItem {
   fieldCount,

@@ -348,7 +348,7 @@ TEST(Messages, EveryFormCodeHasItsExactText) {
     EXPECT_EQ(failureMessage(code, SettingItem::company), expected[code]) << code;
   }
   EXPECT_EQ(messageForCode(kNotANumber), u"");
-  EXPECT_EQ(failureMessage(kTownWithClassicMatch + 1, SettingItem::company), u"");
+  EXPECT_EQ(failureMessage(kFixWithClassicMatch + 1, SettingItem::company), u"");
 }
 
 }  // namespace
