@@ -159,7 +159,9 @@ void finishClassic(ConversionState& s) {
 // did not, so that an entry reading the record as written is never displaced.
 int rankOf(const Agreement& a) { return a.passedOver ? a.used : a.used + kDirectRank; }
 
-Agreement agreeWithRecord(ConversionState& s, const EntryView& e) { return compareWithRecord(s, e, false); }
+Agreement agreeWithRecord(ConversionState& s, const EntryView& e, bool readingsFolded) {
+  return compareWithRecord(s, e, readingsFolded);
+}
 
 Text kanaLeftByBest(const ConversionState& s) { return kanaLeftBehind(remainderAfter(s, s.match.bestUsed)); }
 

@@ -25,8 +25,9 @@ bool readingsFoldToThemselves(const EntryView& e);
 void finishRecord(ConversionState& s);
 
 // The tolerant comparison of `e` with the current record, as the search of
-// its code makes it; for entries of other codes.
-Agreement agreeWithRecord(ConversionState& s, const EntryView& e);
+// its code makes it; for entries of other codes. `readingsFolded` as for
+// visitEntry.
+Agreement agreeWithRecord(ConversionState& s, const EntryView& e, bool readingsFolded = false);
 // How an agreement ranks: better agreements rank higher.
 int rankOf(const Agreement& a);
 // The kana the best entry would leave at the head of the record's remainder

@@ -50,7 +50,18 @@ bool alikeUnits(char16_t written, char16_t record) {
 
 }  // namespace
 
+long leadingNumeral(TextView text, size_t& length) {
+  length = 0;
+  if (text.empty() || !isNumeral(text[0])) return -1;
+  return numeralAt(text, length);
+}
+
+// Asked of every record: the whole text without an early exit, so that the
+// loop is vectorised; a text of half-width kana and ASCII is let go at once.
 bool holdsWrittenCharacters(TextView folded) {
+  unsigned wide = 0;
+  for (char16_t c : folded) wide |= static_cast<unsigned>(c >= 0x3005 && c < 0xFF00);
+  if (wide == 0) return false;
   return std::any_of(folded.begin(), folded.end(), [](char16_t c) {
     return (c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) || c == u'々' || c == u'〆' || c == u'〇';
   });

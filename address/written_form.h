@@ -14,6 +14,10 @@ bool holdsWrittenCharacters(TextView folded);
 // Whether `written` holds a numeral: digits or 〇一二三四五六七八九十百.
 bool holdsNumeral(TextView written);
 
+// The value of the numeral (digits, or kanji as written or spoken: 一〇,
+// 二十三) at the head of `text`, its length in `length`; -1 for none.
+long leadingNumeral(TextView text, size_t& length);
+
 // Compares `written` (folded) with `record` (folded) from `at`: the end of
 // the agreement in the record, or npos where they differ. `furthest` grows
 // to the furthest record position that agreed.

@@ -1,8 +1,11 @@
 #include "lookup/address_index.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
 
 #include "address/city_parts.h"
+#include "address/number_readings.h"
 #include "address/reading_fold.h"
 #include "address/written_form.h"
 #include "lookup/text_hash.h"
@@ -10,7 +13,6 @@
 namespace zumaro {
 namespace {
 
-constexpr char16_t kAnyFirst = 0xFFFF;  // a town area that may begin with any number, read or in digits
 constexpr TextView kChou = u"ﾁﾖｳ";
 constexpr TextView kMachi = u"ﾏﾁ";
 constexpr TextView kBeforeTown[] = {u"ｵｵｱｻﾞ", u"ｱｻﾞ", u"大字", u"字"};
@@ -30,9 +32,38 @@ Text otherMachi(TextView reading) {
   return {};
 }
 
-uint64_t townKey(uint32_t city, char16_t first) { return (static_cast<uint64_t>(city) << 16) | first; }
+// A town area is found by the head of its name, up to eight units: the kana
+// that follow a city are often shared by dozens of its towns (京都市's
+// ﾋｶﾞｼ…). The head stops where the record may write the name otherwise: at
+// a number, before a 町 the record may read the other way, and in a written
+// name at ケ ヶ ヵ ノ 之.
+constexpr size_t kHeadUnits = 8;
+
+// The city first, then the head unit by unit: the keys of a text's heads
+// come one from another.
+uint64_t citySeed(uint32_t city) {
+  return hashOn(hashOn(kHashStart, static_cast<char16_t>(city >> 16)), static_cast<char16_t>(city & 0xFFFF));
+}
+
+uint64_t townKey(uint32_t city, TextView head) {
+  uint64_t hash = citySeed(city);
+  for (char16_t c : head) hash = hashOn(hash, c);
+  return hash;
+}
+
+TextView readingHead(TextView reading) {
+  for (TextView suffix : {kChou, kMachi})
+    if (reading.ends_with(suffix)) reading.remove_suffix(suffix.size());
+  const size_t digit = reading.find_first_of(u"0123456789");
+  return reading.substr(0, std::min({digit, kHeadUnits, reading.size()}));
+}
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+TextView writtenHead(TextView written) {
+  const size_t stop = written.find_first_of(u"0123456789〇一二三四五六七八九十百ｹｶﾉ之");
+  return written.substr(0, std::min({stop, kHeadUnits, written.size()}));
+}
 
 }  // namespace
 
@@ -49,6 +80,29 @@ void AddressIndex::build(DataLookup& lookup, const std::string& folder) {
     for (size_t i = 0, n = file->entryCount(); i < n; ++i)
       add(static_cast<uint16_t>(k), static_cast<uint32_t>(i), file->entryView(i));
   }
+  finishTowns();
+}
+
+// The heads' entries side by side, found by open addressing: a probe or
+// two where a map of vectors would chase a pointer and allocate for each.
+void AddressIndex::finishTowns() {
+  std::sort(townPairs_.begin(), townPairs_.end());
+  townPairs_.erase(std::unique(townPairs_.begin(), townPairs_.end()), townPairs_.end());
+  size_t size = 16;
+  while (size < 2 * townPairs_.size()) size *= 2;
+  townSlots_.assign(size, TownSlot{});
+  townMask_ = size - 1;
+  townEntries_.clear();
+  townEntries_.reserve(townPairs_.size());
+  for (size_t i = 0; i < townPairs_.size();) {
+    const uint64_t key = townPairs_[i].first;
+    const auto first = static_cast<uint32_t>(townEntries_.size());
+    for (; i < townPairs_.size() && townPairs_[i].first == key; ++i) townEntries_.push_back(townPairs_[i].second);
+    size_t slot = key & townMask_;
+    while (townSlots_[slot].count != 0) slot = (slot + 1) & townMask_;
+    townSlots_[slot] = {key, first, static_cast<uint32_t>(townEntries_.size()) - first};
+  }
+  std::vector<std::pair<uint64_t, uint32_t>>().swap(townPairs_);
 }
 
 EntryView AddressIndex::entry(uint32_t i) const { return files_[entries_[i].file]->entryView(entries_[i].index); }
@@ -56,40 +110,65 @@ EntryView AddressIndex::entry(uint32_t i) const { return files_[entries_[i].file
 TextView AddressIndex::postalCode(uint32_t i) const { return files_[entries_[i].file]->key(entries_[i].index); }
 
 void AddressIndex::add(uint16_t file, uint32_t index, const EntryView& e) {
-  if (!e[5].empty() || e[7].empty()) return;  // business entries are found by their code alone
+  // Business entries are found by their code alone, and a high-rise's
+  // entries by their floor, which no reading tells.
+  if (!e[5].empty() || !e[9].empty() || e[7].empty()) return;
   const uint32_t city = cityOf(e, prefectureOf(e));
   const auto at = static_cast<uint32_t>(entries_.size());
-  entries_.push_back({file, index, city, e[8].empty()});
+  entries_.push_back({file, index, city, e[8].empty(), foldsToItself(e[6]) && foldsToItself(e[7]) && foldsToItself(e[8])});
   if (e[8].empty()) {
     citywide_[city].push_back(at);
     return;
   }
   const Text town = folded(e[8]);
   const Text written = folded(e[3]);
-  bucket(city, town.front(), at);
-  if (!written.empty() && written.front() != town.front()) bucket(city, written.front(), at);
+  // A name that begins with a number is found by the number below.
+  const TextView head = readingHead(town);
+  if (!head.empty() || !isDigit(town.front())) bucket(city, head, at);
+  if (!written.empty()) {
+    TextView headWritten = writtenHead(written);
+    if (headWritten.empty()) headWritten = TextView(written).substr(0, 1);
+    if (headWritten != head) bucket(city, headWritten, at);
+  }
   // A number at the head may be read out where the data has digits, or
-  // stand in digits where the data reads it.
-  if (isDigit(town.front()) || (!written.empty() && holdsNumeral(written.substr(0, 1)))) bucket(city, kAnyFirst, at);
+  // stand in digits where the data reads it: found by those heads too.
+  size_t length = 0;
+  const long number = leadingNumeral(written.empty() ? TextView(town) : TextView(written), length);
+  if (number >= 0) {
+    const Text digits = fromUtf8(std::to_string(number));
+    bucket(city, TextView(digits).substr(0, 1), at);
+    for (const Text& spoken : numberReadings(static_cast<int>(number))) bucket(city, TextView(spoken).substr(0, 1), at);
+  }
+
 }
 
-void AddressIndex::bucket(uint32_t city, char16_t first, uint32_t entry) {
-  std::vector<uint32_t>& entries = towns_[townKey(city, first)];
-  if (entries.empty() || entries.back() != entry) entries.push_back(entry);
+void AddressIndex::bucket(uint32_t city, TextView head, uint32_t entry) {
+  townPairs_.emplace_back(townKey(city, head), entry);
 }
 
 int AddressIndex::prefectureOf(const EntryView& e) {
+  // The data holds a prefecture's entries together.
+  if (lastPrefecture_ != kNoPrefecture && e[1] == prefectures_[static_cast<size_t>(lastPrefecture_)].written)
+    return lastPrefecture_;
   const auto [it, added] = prefectureByWritten_.try_emplace(Text(e[1]), static_cast<int>(prefectures_.size()));
-  if (added) prefectures_.push_back({folded(e[6]), folded(e[1])});
+  if (added) {
+    prefectures_.push_back({folded(e[6]), folded(e[1])});
+    for (const Text* name : {&prefectures_.back().reading, &prefectures_.back().written})
+      if (!name->empty()) prefectureNames_[name->front()].emplace_back(*name, it->second);
+  }
+  lastPrefecture_ = it->second;
   return it->second;
 }
 
 uint32_t AddressIndex::cityOf(const EntryView& e, int prefecture) {
+  if (!cities_.empty() && prefecture == cities_[lastCity_].prefecture && e[2] == cities_[lastCity_].written)
+    return lastCity_;
   const auto [it, added] = cityByName_.try_emplace(joined({e[1], u"\t", e[2]}), static_cast<uint32_t>(cities_.size()));
   if (added) {
-    cities_.push_back({prefecture});
+    cities_.push_back({prefecture, Text(e[2])});
     nameCity(it->second, e);
   }
+  lastCity_ = it->second;
   return it->second;
 }
 
@@ -113,7 +192,9 @@ void AddressIndex::nameCity(uint32_t city, const EntryView& e) {
 
 void AddressIndex::addName(uint32_t city, bool lead, TextView name) {
   if (name.empty()) return;
-  std::vector<CityName>& names = names_[hashOf(name)];
+  const uint64_t hash = hashOf(name);
+  nameSeen_[hash & kNameSeenMask] = true;
+  std::vector<CityName>& names = names_[hash];
   for (const CityName& n : names)
     if (n.city == city && n.lead == lead && n.text == name) return;
   names.push_back({city, lead, Text(name)});
@@ -121,18 +202,21 @@ void AddressIndex::addName(uint32_t city, bool lead, TextView name) {
 }
 
 int AddressIndex::prefectureNamed(TextView text) const {
-  for (size_t p = 0; p < prefectures_.size(); ++p)
-    if (text == prefectures_[p].reading || text == prefectures_[p].written) return static_cast<int>(p);
-  return kNoPrefecture;
+  size_t end = 0;
+  const int p = prefectureAtHead(text, end);
+  return p != kNoPrefecture && end == text.size() ? p : kNoPrefecture;
 }
 
+// Asked for every record searched: the prefectures are sorted out by
+// their first unit.
 int AddressIndex::prefectureAtHead(TextView text, size_t& end) const {
-  for (size_t p = 0; p < prefectures_.size(); ++p) {
-    for (const Text* name : {&prefectures_[p].reading, &prefectures_[p].written}) {
-      if (!name->empty() && text.starts_with(*name)) {
-        end = name->size();
-        return static_cast<int>(p);
-      }
+  if (text.empty()) return kNoPrefecture;
+  const auto named = prefectureNames_.find(text.front());
+  if (named == prefectureNames_.end()) return kNoPrefecture;
+  for (const auto& [name, p] : named->second) {
+    if (text.starts_with(name)) {
+      end = name.size();
+      return p;
     }
   }
   return kNoPrefecture;
@@ -143,6 +227,7 @@ void AddressIndex::candidates(TextView text, size_t at, int prefecture, bool lea
   uint64_t hash = kHashStart;
   for (size_t end = at; end < text.size() && end - at < longestName_; ++end) {
     hash = hashOn(hash, text[end]);
+    if (!nameSeen_[hash & kNameSeenMask]) continue;
     const auto named = names_.find(hash);
     if (named == names_.end()) continue;
     const TextView name = text.substr(at, end + 1 - at);
@@ -163,15 +248,30 @@ void AddressIndex::candidates(TextView text, size_t at, int prefecture, bool lea
 // The entries of `city` whose town area may begin `rest`, after a 大字 or
 // 字 too.
 void AddressIndex::collect(uint32_t city, TextView rest, std::vector<uint32_t>& found) const {
-  auto add = [&](char16_t first) {
-    if (const auto towns = towns_.find(townKey(city, first)); towns != towns_.end())
-      found.insert(found.end(), towns->second.begin(), towns->second.end());
+  // Every head's slot lies somewhere else in a table larger than the
+  // cache: asked for all at once, their reads overlap.
+  std::array<uint64_t, kHeadUnits + 1> keys{};
+  auto addHeads = [&](TextView text) {
+    const size_t heads = std::min(kHeadUnits, text.size()) + 1;
+    uint64_t key = citySeed(city);
+    for (size_t n = 0; n < heads; ++n) {
+      if (n > 0) key = hashOn(key, text[n - 1]);
+      keys[n] = key;
+      __builtin_prefetch(&townSlots_[key & townMask_]);
+    }
+    for (size_t n = 0; n < heads; ++n) {
+      for (size_t slot = keys[n] & townMask_; townSlots_[slot].count != 0; slot = (slot + 1) & townMask_) {
+        const TownSlot& t = townSlots_[slot];
+        if (t.key != keys[n]) continue;
+        found.insert(found.end(), townEntries_.begin() + t.first, townEntries_.begin() + t.first + t.count);
+        break;
+      }
+    }
   };
-  add(kAnyFirst);
   if (rest.empty()) return;
-  add(rest.front());
+  addHeads(rest);
   for (TextView before : kBeforeTown)
-    if (rest.size() > before.size() && rest.starts_with(before)) add(rest[before.size()]);
+    if (rest.size() > before.size() && rest.starts_with(before)) addHeads(rest.substr(before.size()));
 }
 
 }  // namespace zumaro

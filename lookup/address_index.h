@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "lookup/data_search.h"
@@ -23,13 +24,15 @@ class AddressIndex {
 
   // From data files 1..23 of `lookup`, or of `folder` for those it does not
   // hold. Entries after a fault in a file are left out; business entries
-  // are never found.
+  // and a high-rise's floors are never found.
   void build(DataLookup& lookup, const std::string& folder);
 
   EntryView entry(uint32_t i) const;
   TextView postalCode(uint32_t i) const;
   // Whether entry i names no town area (the city's own entry).
   bool citywide(uint32_t i) const { return entries_[i].citywide; }
+  // Whether entry i's readings fold to themselves, as the data writes them.
+  bool readingsFold(uint32_t i) const { return entries_[i].readingsFold; }
   int prefectureOf(uint32_t i) const { return cities_[entries_[i].city].prefecture; }
 
   // The prefecture whose reading or written form `folded` is, or heads.
@@ -50,9 +53,16 @@ class AddressIndex {
     uint32_t index = 0;
     uint32_t city = 0;
     bool citywide = false;
+    bool readingsFold = false;
   };
   struct City {
     int prefecture = kNoPrefecture;
+    Text written;
+  };
+  struct TownSlot {
+    uint64_t key = 0;
+    uint32_t first = 0;
+    uint32_t count = 0;  // 0: an empty slot
   };
   struct Prefecture {
     Text reading, written;  // folded
@@ -68,7 +78,8 @@ class AddressIndex {
   int prefectureOf(const EntryView& e);
   void nameCity(uint32_t city, const EntryView& e);
   void addName(uint32_t city, bool lead, TextView folded);
-  void bucket(uint32_t city, char16_t first, uint32_t entry);
+  void bucket(uint32_t city, TextView head, uint32_t entry);
+  void finishTowns();
   void collect(uint32_t city, TextView rest, std::vector<uint32_t>& found) const;
 
   std::vector<std::unique_ptr<LoadedDataFile>> own_;
@@ -77,9 +88,21 @@ class AddressIndex {
   std::vector<City> cities_;
   std::vector<Prefecture> prefectures_;
   std::unordered_map<Text, int> prefectureByWritten_;
+  std::unordered_map<char16_t, std::vector<std::pair<Text, int>>> prefectureNames_;  // by first unit
   std::unordered_map<Text, uint32_t> cityByName_;  // written prefecture and city
   std::unordered_map<uint64_t, std::vector<CityName>> names_;  // by hash of the folded name
-  std::unordered_map<uint64_t, std::vector<uint32_t>> towns_;  // by city and the town area's first character
+  // Whether a name's hash has these low bits: most heads of a text name no
+  // city, and are let go without a look into names_.
+  static constexpr uint64_t kNameSeenMask = (1u << 20) - 1;
+  std::vector<bool> nameSeen_ = std::vector<bool>(kNameSeenMask + 1);
+  // Entries by city and the head of the town area's name: pairs while
+  // building, then townEntries_[first, first + count) under the key's slot.
+  std::vector<std::pair<uint64_t, uint32_t>> townPairs_;
+  std::vector<TownSlot> townSlots_;
+  size_t townMask_ = 0;
+  std::vector<uint32_t> townEntries_;
+  int lastPrefecture_ = kNoPrefecture;  // of the entry added last
+  uint32_t lastCity_ = 0;
   std::unordered_map<uint32_t, std::vector<uint32_t>> citywide_;
   size_t longestName_ = 0;
 };

@@ -69,7 +69,7 @@ AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
   auto best = [&](const std::vector<uint32_t>& ids) {
     BestAgreeing agreeing;
     for (uint32_t id : ids) {
-      const Agreement a = agreeWithRecord(s, idx.entry(id));
+      const Agreement a = agreeWithRecord(s, idx.entry(id), idx.readingsFold(id));
       if (a.agrees && (named || !a.cityLeftOut)) agreeing.offer(id, rankOf(a));
     }
     return agreeing.ids;
