@@ -120,20 +120,22 @@ void AddressIndex::add(uint16_t file, uint32_t index, const EntryView& e) {
     citywide_[city].push_back(at);
     return;
   }
-  const Text town = folded(e[8]);
-  const Text written = folded(e[3]);
+  // Folded into room kept from entry to entry: the data's readings mostly
+  // fold to themselves and are taken where they stand.
+  const TextView town = foldedReading(e[8], townRoom_);
+  const TextView written = foldedReading(e[3], writtenRoom_);
   // A name that begins with a number is found by the number below.
   const TextView head = readingHead(town);
   if (!head.empty() || !isDigit(town.front())) bucket(city, head, at);
   if (!written.empty()) {
     TextView headWritten = writtenHead(written);
-    if (headWritten.empty()) headWritten = TextView(written).substr(0, 1);
+    if (headWritten.empty()) headWritten = written.substr(0, 1);
     if (headWritten != head) bucket(city, headWritten, at);
   }
   // A number at the head may be read out where the data has digits, or
   // stand in digits where the data reads it: found by those heads too.
   size_t length = 0;
-  const long number = leadingNumeral(written.empty() ? TextView(town) : TextView(written), length);
+  const long number = leadingNumeral(written.empty() ? town : written, length);
   if (number >= 0) {
     const Text digits = fromUtf8(std::to_string(number));
     bucket(city, TextView(digits).substr(0, 1), at);
@@ -239,10 +241,11 @@ void AddressIndex::candidates(TextView text, size_t at, int prefecture, bool lea
         citywide.insert(citywide.end(), own->second.begin(), own->second.end());
     }
   }
-  std::sort(found.begin(), found.end());
-  found.erase(std::unique(found.begin(), found.end()), found.end());
-  std::sort(citywide.begin(), citywide.end());
-  citywide.erase(std::unique(citywide.begin(), citywide.end()), citywide.end());
+  for (std::vector<uint32_t>* ids : {&found, &citywide}) {
+    if (ids->size() < 2) continue;
+    std::sort(ids->begin(), ids->end());
+    ids->erase(std::unique(ids->begin(), ids->end()), ids->end());
+  }
 }
 
 // The entries of `city` whose town area may begin `rest`, after a 大字 or

@@ -102,6 +102,7 @@ class AddressIndex {
   size_t townMask_ = 0;
   std::vector<uint32_t> townEntries_;
   int lastPrefecture_ = kNoPrefecture;  // of the entry added last
+  Text townRoom_, writtenRoom_;         // for folding, kept from entry to entry
   uint32_t lastCity_ = 0;
   std::unordered_map<uint32_t, std::vector<uint32_t>> citywide_;
   size_t longestName_ = 0;
