@@ -53,20 +53,24 @@ class Walk {
 // The steps below are inlined into agreeReadings, asked at every entry, so
 // that the walk is kept in registers rather than passed by reference.
 
+// The end of a reading whose 町 the record may read the other way (ﾁﾖｳ or
+// ﾏﾁ), or nothing. Without `alternates` (a town with no city reading) the
+// 町 is read as written, as the old comparison read it, so that no entry
+// agrees there that it did not; a reading that is ﾏﾁ alone alternates only
+// as a town area.
+inline TextView alternatingSuffix(TextView reading, bool wholeMachiAlternates, bool alternates) {
+  if (!alternates) return {};
+  if (endsWith(reading, kChou) && reading.size() > kChou.size()) return kChou;
+  if (endsWith(reading, kMachi) && (reading.size() > kMachi.size() || wholeMachiAlternates)) return kMachi;
+  return {};
+}
+
 // A reading whose 町 the record may read the other way: the body must agree,
 // then the record must write ﾁﾖｳ or ﾏﾁ itself; nothing else is passed over.
 [[gnu::always_inline]] inline bool takeWithSuffix(Walk& walk, TextView reading, bool wholeMachiAlternates,
                                                   bool alternates = true) {
-  TextView suffix;
-  if (!alternates) {
-    return walk.take(reading);
-  } else if (endsWith(reading, kChou) && reading.size() > kChou.size()) {
-    suffix = kChou;
-  } else if (endsWith(reading, kMachi) && (reading.size() > kMachi.size() || wholeMachiAlternates)) {
-    suffix = kMachi;
-  } else {
-    return walk.take(reading);
-  }
+  const TextView suffix = alternatingSuffix(reading, wholeMachiAlternates, alternates);
+  if (suffix.empty()) return walk.take(reading);
   if (!walk.take(reading.substr(0, reading.size() - suffix.size()))) return false;
   for (TextView spelling : {kChou, kMachi}) {
     if (walk.ahead(spelling)) {
@@ -77,31 +81,15 @@ class Walk {
   return false;
 }
 
-// A 大字 or 字 that the record writes before the town area is passed over
-// when the town reading does not agree without doing so.
-// Without a city reading the town's 町 is read as written, as the old
-// comparison read it, so that no entry agrees there that it did not.
-[[gnu::always_inline]] inline bool takeTown(Walk& walk, TextView town, bool cityRead, bool& passedOver) {
-  const size_t start = walk.at();
-  if (takeWithSuffix(walk, town, true, cityRead) || town.empty()) return true;
-  for (TextView oaza : {kOoaza, kAza}) {
-    walk.backTo(start);
-    if (!walk.ahead(oaza)) continue;
-    walk.skip(oaza.size());
-    passedOver = true;
-    if (takeWithSuffix(walk, town, true, cityRead)) return true;
-  }
-  return false;
-}
-
-// City and town area from where the walk stands, to a whole character;
-// `townStart` is where the town area began.
+// City and town area, read as the data reads them, from where the walk
+// stands to a whole character; `townStart` is where the town area began.
+// Everything else (a 大字, parts left out or written, numbers read out) is
+// the part search's.
 [[gnu::always_inline]] inline bool takeCityAndTown(Walk& walk, const FoldedRecordView& record,
-                                                   const EntryReadings& entry, bool& passedOver, size_t& townStart) {
-  // A town area read 町 alone alternates, as the old comparison let it.
+                                                   const EntryReadings& entry, size_t& townStart) {
   if (!takeWithSuffix(walk, entry.city, false)) return false;
   townStart = walk.at();
-  return takeTown(walk, entry.town, !entry.city.empty(), passedOver) && record.endsCharacter(walk.at());
+  return takeWithSuffix(walk, entry.town, true, !entry.city.empty()) && record.endsCharacter(walk.at());
 }
 
 // What a way through the record's text has taken so far.
@@ -182,12 +170,7 @@ class PartSearch {
   // A reading, its 町 read either way where the record writes the other.
   template <class Next>
   void read(size_t at, TextView reading, bool wholeMachiAlternates, bool alternates, bool numbers, Next&& next) {
-    TextView suffix;
-    if (alternates && endsWith(reading, kChou) && reading.size() > kChou.size()) {
-      suffix = kChou;
-    } else if (alternates && endsWith(reading, kMachi) && (reading.size() > kMachi.size() || wholeMachiAlternates)) {
-      suffix = kMachi;
-    }
+    const TextView suffix = alternatingSuffix(reading, wholeMachiAlternates, alternates);
     const TextView body = reading.substr(0, reading.size() - suffix.size());
     auto afterBody = [&](size_t end) {
       if (suffix.empty()) {
@@ -310,10 +293,9 @@ Agreement agreeReadings(FoldedRecordView record, const EntryReadings& entry) {
   // agrees at all agrees so, and this way is the quickest.
   Walk walk(record.view());
   Agreement result;
-  bool passedOver = false;
   size_t townStart = 0;
-  const bool direct = (!entry.prefectureInText || walk.take(entry.prefecture)) &&
-                      takeCityAndTown(walk, record, entry, passedOver, townStart) && !passedOver;
+  const bool direct =
+      (!entry.prefectureInText || walk.take(entry.prefecture)) && takeCityAndTown(walk, record, entry, townStart);
   if (direct) {
     result.agrees = true;
     result.townStart = static_cast<int>(townStart);
