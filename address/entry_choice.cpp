@@ -126,7 +126,7 @@ void finishTolerant(ConversionState& s) {
     m.outcome = RecordOutcome::ConvertedByBusinessCode;
   } else if (m.hasBest && m.ties.empty()) {
     Text kanaLeft = kanaLeftByBest(s);
-    if (!kanaLeft.empty() && bestLeavesASlip(s)) {
+    if (!kanaLeft.empty() && bestLeavesASlip(s, kanaLeft)) {
       // A slip in the town area's reading is not a shorter town with kana
       // after it: the record stays as read, the report names the town.
       m.outcome = RecordOutcome::ReadingDiffers;

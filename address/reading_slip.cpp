@@ -56,8 +56,15 @@ const SeenEntry* slipOfOwnCode(const ConversionState& s) {
   return closest;
 }
 
-bool bestLeavesASlip(ConversionState& s) {
+bool bestLeavesASlip(ConversionState& s, TextView kanaLeft) {
   const RecordMatch& m = s.match;
+  // ｲﾏﾏﾁﾖｳ for 今町 (ｲﾏﾁﾖｳ): the 町 read ﾏﾁ with ﾖｳ after it is its
+  // reading ﾁﾖｳ with a kana doubled before it, not 今町 and ﾖｳ.
+  Text left, last, agreed;
+  foldReading(kanaLeft, left);
+  foldReading(m.best[8].empty() ? m.best[7] : m.best[8], last);
+  foldReading(TextView(s.reccityRead).substr(0, static_cast<size_t>(m.bestUsed)), agreed);
+  if (left.starts_with(u"ﾖｳ") && last.ends_with(u"ﾁﾖｳ") && agreed.ends_with(u"ﾏﾁ")) return true;
   const TextView text = foldedRecordText(s);
   auto oneEditAway = [&](const EntryView& e, int townStart) {
     if (townStart < 0 || e[8].empty()) return false;

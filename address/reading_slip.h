@@ -14,9 +14,11 @@ namespace zumaro {
 // (RecordMatch::collectSeen).
 const SeenEntry* slipOfOwnCode(const ConversionState& s);
 
-// Whether the best entry, which leaves kana behind, stands for a slip: the
-// town area as the record writes it, kana left included, is one edit away
-// from the reading of another entry of the code. Needs the entries seen.
-bool bestLeavesASlip(ConversionState& s);
+// Whether the best entry, which leaves `kanaLeft` behind, stands for a slip:
+// the town area as the record writes it, kana left included, is one edit
+// away from the reading of another entry of the code, or the best's own 町
+// was taken as ﾏﾁ where the record goes on to read ﾁﾖｳ. Needs the entries
+// seen.
+bool bestLeavesASlip(ConversionState& s, TextView kanaLeft);
 
 }  // namespace zumaro

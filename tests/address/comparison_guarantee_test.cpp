@@ -66,10 +66,15 @@ bool classicAgrees(const Record& r, const DataEntry& e) {
   return s.entryApplied;
 }
 
-// Agrees by equality or a 町 the record really reads the other way.
+// Agrees by equality or a 町 the record really reads the other way. A ﾏﾁ
+// that goes on as ﾁﾖｳ where the entry reads ﾁﾖｳ (ﾐﾅﾐﾏﾁﾖｳ for ﾐﾅﾐﾁﾖｳ) is
+// as much a kana doubled before the entry's own reading: that record is
+// left as read by design, and the guarantee does not speak of it.
 bool soundlyAgrees(const Record& r, const DataEntry& e) {
   FoldedText text;
   foldText(r.shared ? r.prefecture + r.city : r.city, text);
+  const TextView last = e[8].empty() ? TextView(e[7]) : TextView(e[8]);
+  if (text.view().find(u"ﾏﾁﾖｳ") != TextView::npos && last.ends_with(u"ﾁﾖｳ")) return false;
   const Agreement a = agreeReadings(text, {e[6], e[7], e[8], r.shared});
   return a.agrees && !a.passedOver;
 }

@@ -35,7 +35,10 @@ std::vector<std::vector<std::string>> dataFiles() {
               entry("1310047", "東京都", "緑区", "河原", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ｶﾜﾗ"),
               entry("1310050", "東京都", "緑区", "若葉", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾜｶﾊﾞ"),
               entry("1310051", "東京都", "緑区", "双葉", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾌﾀﾊﾞ"),
-              entry("1310052", "東京都", "緑区", "双葉", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾌﾀﾊﾞ")};
+              entry("1310052", "東京都", "緑区", "双葉", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾌﾀﾊﾞ"),
+              entry("1310060", "東京都", "緑区", "芦原", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ｱｼﾊﾗ"),
+              entry("1310060", "東京都", "緑区", "芦原犬田", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ｱｼﾊﾗｲﾇﾀ"),
+              entry("1310061", "東京都", "緑区", "今町", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ｲﾏﾁﾖｳ")};
   files[4] = {entry("1320051", "東京都", "緑区", "双葉", "ﾄｳｷﾖｳﾄ", "ﾐﾄﾞﾘｸ", "ﾌﾀﾊﾞ")};
   return files;
 }
@@ -77,6 +80,10 @@ TEST_F(FixPostalCode, FixesOnlyWhatItFindsForCertain) {
        "postal-code-fixed"},
       // The right code: as without the option.
       {R"("12","1310045","ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸﾎﾝﾏﾁ6")", R"("12","1310045","東京都","緑区本町６")", nullptr},
+      // A town one kana off another of the code, or its 町 read ﾏﾁ with ﾁﾖｳ
+      // after it, is a slip: not a shorter town with kana left behind.
+      {R"("13","1310060","ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸｱｼﾊﾗﾃﾇﾀ7")", nullptr, "reading-differs"},
+      {R"("14","1310061","ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸｲﾏﾏﾁﾖｳ8")", nullptr, "reading-differs"},
   };
   std::string list;
   const std::string building = ",\"\"";  // an empty building field closes every record
@@ -104,6 +111,8 @@ TEST_F(FixPostalCode, FixesOnlyWhatItFindsForCertain) {
   }
   EXPECT_NE(report.find("\n9,9,reading-differs,1310046,ﾄｳｷﾖｳﾄ ﾐﾄﾞﾘｸｻｸﾗﾀﾞｴ4,1310046,東京都緑区桜台,"), std::string::npos)
       << "the slip's own code and town suggested\n" << report;
+  EXPECT_NE(report.find("\n13,13,reading-differs,1310060,ﾄｳｷﾖｳﾄ ﾐﾄﾞﾘｸｱｼﾊﾗﾃﾇﾀ7,1310060,東京都緑区芦原犬田,"), std::string::npos)
+      << report;
   EXPECT_NE(report.find(",postal-code-fixed,131-01,ﾄｳｷﾖｳﾄ ﾐﾄﾞﾘｸﾜｶﾊﾞ1,1310050,東京都緑区若葉,"), std::string::npos)
       << report;
 }
