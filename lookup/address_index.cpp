@@ -45,6 +45,8 @@ uint64_t citySeed(uint32_t city) {
   return hashOn(hashOn(kHashStart, static_cast<char16_t>(city >> 16)), static_cast<char16_t>(city & 0xFFFF));
 }
 
+uint32_t headKey(int prefecture, char16_t first) { return (static_cast<uint32_t>(prefecture) << 16) | first; }
+
 uint64_t townKey(uint32_t city, TextView head) {
   uint64_t hash = citySeed(city);
   for (char16_t c : head) hash = hashOn(hash, c);
@@ -117,6 +119,7 @@ void AddressIndex::add(uint16_t file, uint32_t index, const EntryView& e) {
   const auto at = static_cast<uint32_t>(entries_.size());
   entries_.push_back({file, index, city, e[8].empty(), foldsToItself(e[6]) && foldsToItself(e[7]) && foldsToItself(e[8])});
   if (e[8].empty()) {
+    if (citywide_.size() <= city) citywide_.resize(city + 1);
     citywide_[city].push_back(at);
     return;
   }
@@ -201,6 +204,7 @@ void AddressIndex::addName(uint32_t city, bool lead, TextView name) {
     if (n.city == city && n.lead == lead && n.text == name) return;
   names.push_back({city, lead, Text(name)});
   longestName_ = std::max(longestName_, name.size());
+  namesByHead_[headKey(cities_[city].prefecture, name.front())].push_back(names.back());
 }
 
 int AddressIndex::prefectureNamed(TextView text) const {
@@ -226,6 +230,22 @@ int AddressIndex::prefectureAtHead(TextView text, size_t& end) const {
 
 void AddressIndex::candidates(TextView text, size_t at, int prefecture, bool leadMayBeLeftOut,
                               std::vector<uint32_t>& found, std::vector<uint32_t>& citywide) const {
+  auto take = [&](const CityName& n, size_t end) {
+    collect(n.city, text.substr(end), found);
+    if (n.city < citywide_.size()) citywide.insert(citywide.end(), citywide_[n.city].begin(), citywide_[n.city].end());
+  };
+  if (prefecture != kNoPrefecture) {
+    // Within a prefecture a city is found among the few names that begin
+    // as the text does.
+    if (at < text.size()) {
+      if (const auto named = namesByHead_.find(headKey(prefecture, text[at])); named != namesByHead_.end()) {
+        for (const CityName& n : named->second)
+          if ((!n.lead || leadMayBeLeftOut) && text.substr(at).starts_with(n.text)) take(n, at + n.text.size());
+      }
+    }
+    dedupe(found, citywide);
+    return;
+  }
   uint64_t hash = kHashStart;
   for (size_t end = at; end < text.size() && end - at < longestName_; ++end) {
     hash = hashOn(hash, text[end]);
@@ -233,14 +253,14 @@ void AddressIndex::candidates(TextView text, size_t at, int prefecture, bool lea
     const auto named = names_.find(hash);
     if (named == names_.end()) continue;
     const TextView name = text.substr(at, end + 1 - at);
-    for (const CityName& n : named->second) {
-      if (n.text != name || (n.lead && !leadMayBeLeftOut)) continue;
-      if (prefecture != kNoPrefecture && cities_[n.city].prefecture != prefecture) continue;
-      collect(n.city, text.substr(end + 1), found);
-      if (const auto own = citywide_.find(n.city); own != citywide_.end())
-        citywide.insert(citywide.end(), own->second.begin(), own->second.end());
-    }
+    for (const CityName& n : named->second)
+      if (n.text == name && (!n.lead || leadMayBeLeftOut)) take(n, end + 1);
   }
+  dedupe(found, citywide);
+}
+
+// Each entry once, in data order.
+void AddressIndex::dedupe(std::vector<uint32_t>& found, std::vector<uint32_t>& citywide) {
   for (std::vector<uint32_t>* ids : {&found, &citywide}) {
     if (ids->size() < 2) continue;
     std::sort(ids->begin(), ids->end());

@@ -80,6 +80,7 @@ class AddressIndex {
   void addName(uint32_t city, bool lead, TextView folded);
   void bucket(uint32_t city, TextView head, uint32_t entry);
   void finishTowns();
+  static void dedupe(std::vector<uint32_t>& found, std::vector<uint32_t>& citywide);
   void collect(uint32_t city, TextView rest, std::vector<uint32_t>& found) const;
 
   std::vector<std::unique_ptr<LoadedDataFile>> own_;
@@ -91,6 +92,7 @@ class AddressIndex {
   std::unordered_map<char16_t, std::vector<std::pair<Text, int>>> prefectureNames_;  // by first unit
   std::unordered_map<Text, uint32_t> cityByName_;  // written prefecture and city
   std::unordered_map<uint64_t, std::vector<CityName>> names_;  // by hash of the folded name
+  std::unordered_map<uint32_t, std::vector<CityName>> namesByHead_;  // by prefecture and first unit
   // Whether a name's hash has these low bits: most heads of a text name no
   // city, and are let go without a look into names_.
   static constexpr uint64_t kNameSeenMask = (1u << 20) - 1;
@@ -104,7 +106,7 @@ class AddressIndex {
   int lastPrefecture_ = kNoPrefecture;  // of the entry added last
   Text townRoom_, writtenRoom_;         // for folding, kept from entry to entry
   uint32_t lastCity_ = 0;
-  std::unordered_map<uint32_t, std::vector<uint32_t>> citywide_;
+  std::vector<std::vector<uint32_t>> citywide_;  // [city]: its own entries
   size_t longestName_ = 0;
 };
 
