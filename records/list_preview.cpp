@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "records/field_reader.h"
+#include "records/header_row_guess.h"
 #include "records/read_error.h"
 #include "records/text_source.h"
 #include "state/failure.h"
@@ -63,6 +64,26 @@ void readRecords(const ListPreviewRequest& request, int fieldCount, ListPreview&
     preview.records.push_back(fields);
 }
 
+bool firstLooksLikeHeader(const ListPreview& preview, size_t column, bool complete) {
+  std::vector<Text> fields;
+  for (const auto& record : preview.records) {
+    if (fields.size() == kHeaderGuessRecords) break;
+    fields.push_back(column < record.size() ? record[column] : Text());
+  }
+  return guessHeaderRow(fields, complete) == HeaderRowGuess::Header;
+}
+
+int headerRowField(const ListPreviewRequest& request, const ListPreview& preview) {
+  if (request.header || preview.records.empty()) return 0;
+  const bool complete = static_cast<int>(preview.records.size()) < request.maxRecords;
+  if (request.postalField > 0)
+    return firstLooksLikeHeader(preview, static_cast<size_t>(request.postalField - 1), complete) ? request.postalField
+                                                                                                 : 0;
+  for (size_t c = 0; c < preview.records[0].size(); ++c)
+    if (firstLooksLikeHeader(preview, c, complete)) return static_cast<int>(c + 1);
+  return 0;
+}
+
 }  // namespace
 
 ListPreview previewList(const ListPreviewRequest& request) {
@@ -71,6 +92,7 @@ ListPreview previewList(const ListPreviewRequest& request) {
     readFirstLines(request, preview);
     const int fieldCount = request.fieldCount > 0 ? request.fieldCount : preview.firstLineFields;
     if (fieldCount > 0) readRecords(request, fieldCount, preview);
+    preview.headerRowField = headerRowField(request, preview);
     preview.ok = true;
   } catch (const ReadError& e) {
     preview.error = describe(e, request.path);

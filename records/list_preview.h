@@ -17,6 +17,7 @@ struct ListPreviewRequest {
   bool header = false;  // the first line is a header
   int fieldCount = 0;   // fields a record; 0: as many as the first record line holds
   int maxRecords = kPreviewRecords;
+  int postalField = 0;  // 1-based position of the postal code; 0: not known yet
 };
 
 struct ListPreview {
@@ -26,6 +27,10 @@ struct ListPreview {
   int firstLineFields = 0;         // fields on the first line holding text after any header
   std::vector<Text> headerFields;  // the header line split as a record line is
   std::vector<std::vector<Text>> records;  // up to maxRecords, of fieldCount (or firstLineFields) fields
+  // Without a header asked for: the column (1-based) by which the first
+  // record looks like a header row (records/header_row_guess.h), the postal
+  // code's when known, else the first that shows it; 0: none.
+  int headerRowField = 0;
 };
 
 ListPreview previewList(const ListPreviewRequest& request);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "records/field_reader.h"
+#include "records/header_row_guess.h"
 #include "records/read_error.h"
 #include "records/record_lookup.h"
 #include "state/failure.h"
@@ -56,6 +57,8 @@ RecordPlace countRecord(ConversionState& s, const Reader& reader, LoopFiles& fil
   if (observer) observer(s.kensu, bytesRead);
   const int64_t recordNumber = reader.recordNumber();
   if (!reader.recordStartsLine()) tally.reasons.countMisaligned(recordNumber, reader.recordLine());
+  if (tally.leadingPostalFields.size() < kHeaderGuessRecords)
+    tally.leadingPostalFields.push_back(slot(s, s.settings.posno));
   if (!files.check) return {};
   return {recordNumber, reader.recordLine(), reader.recordStartsLine(), slot(s, s.settings.posno)};
 }

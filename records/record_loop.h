@@ -47,6 +47,9 @@ struct LoopTally {
   int64_t unmatched = 0;
   ReasonCounts reasons;
   std::vector<Text> warnings;
+  // The postal-code fields of the first records as read, for the guess of a
+  // header row read as a record.
+  std::vector<Text> leadingPostalFields;
 };
 
 // How records go from the input to the outputs. Both write the same bytes

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "lookup/data_search.h"
+#include "records/header_row_guess.h"
 #include "records/read_error.h"
 #include "records/record_loop.h"
 #include "records/record_writer.h"
@@ -142,21 +143,47 @@ void createReport(ReportFile& report, const std::string& path) {
 }
 
 // Report rows reach the file and the caller as each record is done. The
-// reading search is built only if a record needs it.
+// reading search is built only if a record needs it. Without --header the
+// rows wait until the first records tell whether the first is a header row,
+// whose rows then say so.
 class RunReport {
  public:
-  RunReport(const RunRequest& request, AddressSearch& search, ReportFile& file)
-      : request_(request), file_(file), search_(search) {}
+  RunReport(const RunRequest& request, AddressSearch& search, ReportFile& file, const LoopTally& tally)
+      : request_(request), file_(file), search_(search), tally_(tally), holding_(!request.header) {}
 
   void operator()(ConversionState& s, const RecordPlace& place) {
     reportRowsOf(s, place, search_, rows_);
-    for (const ReportRow& row : rows_) {
+    if (!holding_) {
+      give(rows_);
+      return;
+    }
+    held_.insert(held_.end(), rows_.begin(), rows_.end());
+    const HeaderRowGuess guess = guessHeaderRow(tally_.leadingPostalFields, false);
+    if (guess != HeaderRowGuess::Undecided) release(guess == HeaderRowGuess::Header);
+  }
+
+  // After the last record: `header` when the first record looks like a header row.
+  void finish(bool header) {
+    if (holding_) release(header);
+  }
+
+ private:
+  void release(bool header) {
+    holding_ = false;
+    if (header)
+      for (ReportRow& row : held_)
+        if (row.record == 1) row.message += kHeaderRowNote;
+    give(held_);
+    held_.clear();
+  }
+
+  void give(const std::vector<ReportRow>& rows) {
+    for (const ReportRow& row : rows) {
       if (!request_.reportPath.empty()) write(row);
       if (request_.onReportRow) request_.onReportRow(row);
     }
   }
 
- private:
   void write(const ReportRow& row) {
     try {
       file_.write(row);
@@ -168,7 +195,10 @@ class RunReport {
   const RunRequest& request_;
   ReportFile& file_;
   AddressSearch& search_;
+  const LoopTally& tally_;
+  bool holding_;
   std::vector<ReportRow> rows_;
+  std::vector<ReportRow> held_;
 };
 
 void closeReport(ReportFile& report, const std::string& path) {
@@ -213,6 +243,7 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   RecordWriter unmatched;
   ReportFile report;
   LoopTally tally;
+  RunReport runReport(request, search, report, tally);
   try {
     // Everything is opened for reading before anything is opened for
     // writing, so a run that cannot start leaves an existing output as it
@@ -240,7 +271,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     if (n >= 5 && n <= 50) {
       LoopFiles files{input, inputPath, output, outputPath, lookup,
                       request.unmatchedPath.empty() ? nullptr : &unmatched, request.unmatchedPath, {}};
-      if (reporting) files.check = RunReport(request, search, report);
+      if (reporting)
+        files.check = [&runReport](ConversionState& st, const RecordPlace& place) { runReport(st, place); };
       if (fixing) files.repair = &fix;
       const uint64_t total = input.fileSize();
       RecordObserver observer;
@@ -252,6 +284,7 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
       const bool sameEncoding = isUtf8(outcome.inputEncoding) == isUtf8(outcome.outputEncoding);
       runRecordLoop(s, n, files, tally, observer, sameEncoding ? request.recordPath : RecordPath::Decode);
     }
+    runReport.finish(looksLikeHeaderRow(tally.leadingPostalFields));
     lookup.close();
     input.close();
     closeOutput(output, kOutputFile, outputPath);
@@ -260,6 +293,11 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   } catch (const RunFailure& failure) {
     outcome.status = RunOutcome::Status::Failed;
     outcome.message = failure.message;
+    // The rows held for the guess were due before the fault.
+    try {
+      runReport.finish(false);
+    } catch (const RunFailure&) {
+    }
     keepWhatWasWritten(output, unmatched, report);
     lookup.close();
     input.close();
@@ -271,6 +309,10 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   outcome.warnings = std::move(tally.warnings);
   outcome.reasons = tally.reasons;
   if (tally.reasons.misaligned > 0) outcome.warnings.push_back(misalignedWarning(tally.reasons));
+  // A failed run tells only what its records read so far have shown.
+  if (!request.header && guessHeaderRow(tally.leadingPostalFields, outcome.status == RunOutcome::Status::Finished) ==
+                             HeaderRowGuess::Header)
+    outcome.warnings.push_back(headerRowWarning(tally.leadingPostalFields.front()));
   return outcome;
 }
 

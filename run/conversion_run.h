@@ -73,6 +73,9 @@ struct RunOutcome {
 Text summaryLine(const RunOutcome& outcome);
 // The warning a run ends with when records do not begin at a line's start.
 Text misalignedWarning(const ReasonCounts& reasons);
+// The warning a run ends with when its first record looks like a header row
+// (records/header_row_guess.h), naming its postal-code field as read.
+Text headerRowWarning(TextView postalField);
 
 RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request);
 

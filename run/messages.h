@@ -8,6 +8,8 @@ inline constexpr char16_t kErrorTitle[] = u"エラーメッセージ";
 inline constexpr char16_t kProgramTitle[] = u"Zumaro";
 inline constexpr char16_t kRunFinished[] = u"変換処理終了";
 inline constexpr char16_t kProgressSuffix[] = u"件目を処理中";
+// Added to the report's message for a first record that looks like a header row.
+inline constexpr char16_t kHeaderRowNote[] = u"1行目は見出しのようです。";
 
 // The message of a validation code 1..10, 12..25; empty for any other code.
 Text messageForCode(int errcode);

@@ -18,4 +18,9 @@ Text misalignedWarning(const ReasonCounts& r) {
          u"行目）。項目数の設定が元のファイルの各行の項目数と合っているか確認してください。";
 }
 
+Text headerRowWarning(TextView postalField) {
+  return u"1行目は見出しのようです（郵便番号の項目が「" + Text(postalField) +
+         u"」）。見出しなら --header（フォームでは「1行目は見出し」）を付けてください。";
+}
+
 }  // namespace zumaro

@@ -274,6 +274,15 @@ std::vector<BadInputCase> inputCases() {
        .exitCode = 1,
        .err = error(invalidBytes("in.csv の見出し行", 1)),
        .output = kept()},
+      {.name = "header_row_without_header",
+       .input = kBom + kHeader + kMatched + kVisited,
+       .args = standardRun(" --unmatched u.csv"),
+       .exitCode = 0,
+       .err = "警告: 1行目は見出しのようです（郵便番号の項目が「〒」）。見出しなら --header（フォームでは「1行目は見出し」）"
+              "を付けてください。\n" +
+              finished(3, 1, {.noCode = 1, .differs = 1}),
+       .output = holds(kBom + "\"番号\",\"〒\",\"県\",\"市区町村\",\"建物\"\r\n" + kMatchedOut + kVisitedOut),
+       .unmatched = holds(kBom + "\"番号\",\"〒\",\"県\",\"市区町村\",\"建物\"\r\n" + kVisited)},
       {.name = "quotes_inside_quoted_values",
        .input = cp932(withFirstField(kMatched, "1\"\"a") + withFirstField(kVisited, "\"\"\"\"")),
        .args = standardRun(" --unmatched u.csv"),

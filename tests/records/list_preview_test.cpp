@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -78,6 +80,51 @@ TEST_F(ListPreviewTest, StopsAtTwentyRecords) {
   const ListPreview p = preview(list, false);
   ASSERT_EQ(p.records.size(), 20u);
   EXPECT_EQ(toUtf8(p.records.back()[0]), "20");
+}
+
+// A spreadsheet's list with its column titles: 番号,名前,郵便番号,住所, then
+// `records` records.
+std::string titledList(int records) {
+  std::string list = "番号,名前,郵便番号,住所\r\n";
+  for (int k = 1; k <= records; ++k) list += std::to_string(k) + ",ﾔﾏﾀﾞ,231-0062,ﾖｺﾊﾏｼ\r\n";
+  return list;
+}
+
+TEST_F(ListPreviewTest, FindsTheColumnByWhichTheFirstRecordLooksLikeAHeaderRow) {
+  std::string sample;
+  {
+    std::ifstream in(ZUMARO_EXAMPLES_DIR "/sample-list.csv", std::ios::binary);
+    sample.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  ASSERT_FALSE(sample.empty());
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool header;
+    int postalField;
+    int maxRecords;
+    int found;
+  } cases[] = {
+      {"titles, the postal code not known yet", titledList(15), false, 0, kPreviewRecords, 3},
+      {"titles, the postal code known", titledList(15), false, 3, kPreviewRecords, 3},
+      {"titles, another field named as the postal code", titledList(15), false, 2, kPreviewRecords, 0},
+      {"titles taken as the header", titledList(15), true, 0, kPreviewRecords, 0},
+      {"titles over a short list", titledList(4), false, 0, kPreviewRecords, 3},
+      {"too few records shown to tell", titledList(15), false, 3, 5, 0},
+      {"the sample list", sample, false, 0, kPreviewRecords, 0},
+      {"the sample list, its postal code known", sample, false, 3, kPreviewRecords, 0},
+  };
+  for (const auto& c : cases) {
+    testing::writeBytes(dir.file("list.csv"), c.bytes);
+    ListPreviewRequest request;
+    request.path = dir.file("list.csv");
+    request.header = c.header;
+    request.postalField = c.postalField;
+    request.maxRecords = c.maxRecords;
+    const ListPreview p = previewList(request);
+    ASSERT_TRUE(p.ok) << c.name;
+    EXPECT_EQ(p.headerRowField, c.found) << c.name;
+  }
 }
 
 TEST_F(ListPreviewTest, SaysWhatIsWrongAndWhere) {
