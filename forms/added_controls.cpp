@@ -9,8 +9,8 @@ using K = AddedKind;
 
 // Right of the field-count and position boxes, above the legend frame; the
 // data folder line under the output box, left of Execute. The town area's
-// question sits on the city's row, its box under the encoding choice, and,
-// added last, it comes last in the tab order.
+// question sits on the city's row, its box under the encoding choice; fixing
+// the postal code beside the postal code's box.
 // clang-format off
 constexpr std::array kAdded{
     AddedControl{"chkblocks", K::CheckBox, u"番地を漢字で書く", {7440, 1320, 2895, 270}},
@@ -22,11 +22,17 @@ constexpr std::array kAdded{
     AddedControl{"cmddata", K::ToolButton, u"…", {7380, 6900, 420, 270}},
     AddedControl{"lbltown", K::Label, u"町域・番地は何番目の項目ですか？", {5760, 2520, 2895, 255}},
     AddedControl{"txttown", K::TextBox, u"0", {8880, 2520, 1215, 270}},
+    AddedControl{"chkfixpostal", K::CheckBox, u"郵便番号を直す", {5520, 1560, 1815, 270}},
 };
 // clang-format on
+
+constexpr std::array kTabOrder{"chkblocks", "chkheader",  "cboencoding", "txttown", "chkfixpostal",
+                               "cmdrefin",  "cmdpreview", "cmdrefout",   "cmddata"};
 
 }  // namespace
 
 std::span<const AddedControl> addedControls() { return kAdded; }
+
+std::span<const char* const> addedTabOrder() { return kTabOrder; }
 
 }  // namespace zumaro::forms

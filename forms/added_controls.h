@@ -1,7 +1,7 @@
 #pragma once
 // The controls the settings form has beyond its original layout: the run's
 // further settings, the preview and the data folder. They sit in free space
-// and come after the original controls in the tab order, in this order.
+// and come after the original controls in the tab order.
 #include <span>
 
 #include "forms/twips.h"
@@ -18,6 +18,10 @@ struct AddedControl {
 };
 
 std::span<const AddedControl> addedControls();
+
+// The tab order after the original controls': the settings first, then the
+// buttons beside the boxes (cmdrefin and cmdrefout, the path boxes' …).
+std::span<const char* const> addedTabOrder();
 
 // The items of the encoding choice, in order: 自動, シフトJIS, UTF-8.
 inline constexpr const char16_t* kEncodingItems[] = {u"自動", u"シフトJIS", u"UTF-8"};

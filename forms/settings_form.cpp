@@ -20,6 +20,7 @@
 #include "forms/added_controls.h"
 #include "forms/caption_text.h"
 #include "forms/data_folder_status.h"
+#include "forms/enter_presses.h"
 #include "forms/file_drop.h"
 #include "forms/form_style.h"
 #include "forms/input_blocker.h"
@@ -162,6 +163,7 @@ SettingsForm::SettingsForm(std::string dataFolder, QWidget* parent)
   createAddedControls();
   orderAddedTabStops();
   nameSettingsControls(*this);
+  pressButtonsOnEnter(*this);
   showDataFolder();
   box("txtin")->setFocus();
 
@@ -199,8 +201,8 @@ void SettingsForm::orderTabStops() {
                          findChild<QWidget*>(QLatin1String(order[i]->name)));
 }
 
-// Small buttons beside the two path boxes; they take no focus, so the tab
-// order stays that of the boxes.
+// Small buttons beside the two path boxes; Tab reaches them after the
+// original controls (addedTabOrder).
 void SettingsForm::addBrowseButtons() {
   const struct {
     const char* name;
@@ -214,7 +216,6 @@ void SettingsForm::addBrowseButtons() {
     button->setObjectName(QLatin1String(b.name));
     button->setText(QStringLiteral("…"));
     button->setToolTip(QStringLiteral("ファイルを選ぶ"));
-    button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(toPixels(b.place, *this));
     connect(button, &QToolButton::clicked, this, b.browse);
   }
@@ -233,12 +234,11 @@ void SettingsForm::createAddedControls() {
   }
 }
 
-// After the last of the original tab order, in the order of the table.
+// After the last of the original tab order.
 void SettingsForm::orderAddedTabStops() {
   QWidget* previous = findChild<QWidget*>(QStringLiteral("Texco"));
-  for (const AddedControl& c : addedControls()) {
-    if (c.kind == AddedKind::Caption || c.kind == AddedKind::Label) continue;
-    QWidget* control = findChild<QWidget*>(QLatin1String(c.name));
+  for (const char* name : addedTabOrder()) {
+    QWidget* control = findChild<QWidget*>(QLatin1String(name));
     control->setFocusPolicy(Qt::StrongFocus);
     QWidget::setTabOrder(previous, control);
     previous = control;
@@ -293,6 +293,7 @@ void SettingsForm::takeRunChoices(RunRequest& request) const {
       findChild<QCheckBox*>(QStringLiteral("chkblocks"))->isChecked() ? BlockStyle::Written : BlockStyle::FullWidth;
   request.header = findChild<QCheckBox*>(QStringLiteral("chkheader"))->isChecked();
   request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("cboencoding")));
+  request.fixPostalCode = findChild<QCheckBox*>(QStringLiteral("chkfixpostal"))->isChecked();
 }
 
 // The run writes the report and the unmatched records into a folder of its

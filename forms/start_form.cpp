@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "forms/enter_presses.h"
 #include "forms/form_style.h"
 #include "forms/program_end.h"
 #include "forms/settings_form.h"
@@ -43,6 +44,7 @@ void StartForm::createButtons() {
   ok->setFocus();
   connect(ok, &QPushButton::clicked, this, &StartForm::openSettings);
   connect(end, &QPushButton::clicked, this, &endProgram);
+  pressButtonsOnEnter(*this);
 }
 
 // One settings form for the whole program: a second press only brings it

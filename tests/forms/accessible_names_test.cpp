@@ -146,6 +146,7 @@ TEST(AccessibleNames, AddedSettingsSayWhatTheyAreAndDo) {
   } expected[] = {
       {"chkblocks", "番地を漢字で書く", QAccessible::CheckBox},
       {"chkheader", "1行目は見出し", QAccessible::CheckBox},
+      {"chkfixpostal", "郵便番号を直す", QAccessible::CheckBox},
       {"cboencoding", "文字コード", QAccessible::ComboBox},
       {"lblencoding", "文字コード", QAccessible::StaticText},
       {"cmdpreview", "元のファイルのプレビュー", QAccessible::Button},

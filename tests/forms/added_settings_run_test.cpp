@@ -112,6 +112,34 @@ TEST_F(AddedSettingsRun, TownBoxGivesTheCommandLinesOutput) {
   EXPECT_NE(runForm("plain.csv"), fromForm);  // the box does change this list
 }
 
+// Codes that are wrong (another town's, a number no entry has) or missing,
+// which the reading names for certain.
+TEST_F(AddedSettingsRun, FixPostalCodeBoxGivesTheCommandLinesOutput) {
+  const std::string reportCase = ZUMARO_TEST_DATA_DIR "/report";
+  const std::string list = readBytes(reportCase + "/input.csv");
+  writeBytes(dir.file("in.csv"), list);
+  form.setDataFolder(reportCase + "/data");
+  type(form, "txtsu", "6");
+  type(form, "Texco", "6");
+  auto* box = control<QCheckBox>(form, "chkfixpostal");
+  ASSERT_NE(box, nullptr);
+  EXPECT_FALSE(box->isChecked());  // off until asked for
+  EXPECT_EQ(box->text(), QStringLiteral("郵便番号を直す"));
+  const std::string plain = runForm("plain.csv");
+  box->setChecked(true);
+  const std::string fixed = runForm("fixed.csv");
+  for (const auto& [option, fromForm] : {std::pair{"", plain}, std::pair{" --fix-postal-code", fixed}}) {
+    SCOPED_TRACE(option);
+    const testing::ProgramOutcome cli = testing::runInFolder(
+        dir.path(), shellQuoted(ZUMARO_CONVERT_EXE) + " -q -i in.csv -o cli.csv -n 6 --postal 2 --pref 3 --city 4" +
+                        " --building 5 --company 6 --data-dir " + shellQuoted(reportCase + "/data") + option);
+    ASSERT_EQ(cli.code, 0) << cli.err;
+    EXPECT_EQ(fromForm, readBytes(dir.file("cli.csv")));
+  }
+  EXPECT_NE(fixed, plain);  // the box does change this list
+  EXPECT_EQ(readBytes(dir.file("in.csv")), list);
+}
+
 TEST_F(AddedSettingsRun, EncodingChoiceReadsTheInputAsTheOptionDoes) {
   const struct {
     int item;

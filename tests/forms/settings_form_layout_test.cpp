@@ -191,8 +191,10 @@ TEST_F(SettingsFormLayout, FocusStartsInTheInputBoxAndTabFollowsTheTabIndices) {
   QStringList expected{"txtsu", "txtno", "txtken", "txtcity", "txtbil"};
   for (int k = 1; k <= 7; ++k) expected << QStringLiteral("etc%1").arg(k) << QStringLiteral("etc%1").arg(k) + "1";
   expected << "txtout" << "cmdact" << "cmdexit" << "Texco";
-  // The settings added later come after the original order, before it wraps round.
-  expected << "chkblocks" << "chkheader" << "cboencoding" << "cmdpreview" << "cmddata" << "txttown";
+  // The settings added later come after the original order, then the
+  // buttons beside the boxes, before it wraps round.
+  expected << "chkblocks" << "chkheader" << "cboencoding" << "txttown" << "chkfixpostal";
+  expected << "cmdrefin" << "cmdpreview" << "cmdrefout" << "cmddata";
   expected << "txtin" << "txtsu";
   QStringList visited;
   for (qsizetype i = 0; i < expected.size(); ++i) {
@@ -200,6 +202,14 @@ TEST_F(SettingsFormLayout, FocusStartsInTheInputBoxAndTabFollowsTheTabIndices) {
     visited << QApplication::focusWidget()->objectName();
   }
   EXPECT_EQ(visited, expected);
+
+  // Shift+Tab walks the same round backwards.
+  QStringList back;
+  for (qsizetype i = expected.size() - 2; i >= 0; --i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    back << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(back, QStringList(expected.rbegin() + 1, expected.rend()));
 }
 
 // The controls added later sit in free space: none covers another.
@@ -216,12 +226,12 @@ TEST_F(SettingsFormLayout, AddedControlsCoverNoOtherControl) {
   }
 }
 
-TEST_F(SettingsFormLayout, BrowseButtonsSitRightOfThePathBoxesWithoutATabStop) {
+TEST_F(SettingsFormLayout, BrowseButtonsSitRightOfThePathBoxesAndTabReachesThem) {
   for (const auto& [button, box] : {std::pair{"cmdrefin", "txtin"}, std::pair{"cmdrefout", "txtout"}}) {
     SCOPED_TRACE(button);
     auto* b = control<QWidget>(form, button);
     const QRect boxPlace = control<QWidget>(form, box)->geometry();
-    EXPECT_EQ(b->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(b->focusPolicy() & Qt::TabFocus);
     EXPECT_GE(b->x(), boxPlace.right());
     EXPECT_LE(b->geometry().right(), form.width());
     EXPECT_EQ(b->y(), boxPlace.y());
