@@ -5,11 +5,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "forms/enter_presses.h"
 #include "forms/qt_text.h"
+#include "run/conversion_run.h"
 
 namespace zumaro::forms {
 namespace {
@@ -46,6 +49,7 @@ PreviewWindow::PreviewWindow(const ListPreview& preview, const QString& path, QW
   table_->setObjectName(QStringLiteral("tblpreview"));
   table_->setAccessibleName(QStringLiteral("元のファイルの最初のレコード"));
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setTabKeyNavigation(false);  // Tab goes on to the buttons; arrows move in the table
   table_->verticalHeader()->hide();  // only the field numbers are numbers here
   table_->horizontalHeader()->setMinimumSectionSize(table_->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
   fillTable(preview);
@@ -71,9 +75,40 @@ PreviewWindow::PreviewWindow(const ListPreview& preview, const QString& path, QW
   buttons->addWidget(close);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(summary);
+  if (QWidget* headerHint = makeHeaderHint(preview)) {
+    layout->addWidget(headerHint);
+    QWidget::setTabOrder(headerHint->findChild<QPushButton*>(), table_);
+  }
+  QWidget::setTabOrder(table_, fieldCount);
+  QWidget::setTabOrder(fieldCount, close);
+  table_->setFocus();
   layout->addWidget(hint);
   layout->addWidget(table_, 1);
   layout->addLayout(buttons);
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+  pressButtonsOnEnter(*this);
+}
+
+// The run's warning about a header row read as a record, with the way out;
+// nothing when the first record looks like none.
+QWidget* PreviewWindow::makeHeaderHint(const ListPreview& preview) {
+  const auto column = static_cast<size_t>(preview.headerRowField - 1);
+  if (preview.headerRowField <= 0 || preview.records.empty() || column >= preview.records.front().size())
+    return nullptr;
+  const Text& field = preview.records.front()[column];
+  auto* box = new QWidget(this);
+  auto* text = new QLabel(qText(headerRowWarning(field)), box);
+  text->setObjectName(QStringLiteral("lblheaderhint"));
+  text->setWordWrap(true);
+  text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* tick = new QPushButton(QStringLiteral("「1行目は見出し」にチェックを入れる"), box);
+  tick->setObjectName(QStringLiteral("cmdheader"));
+  connect(tick, &QPushButton::clicked, this, &PreviewWindow::headerChosen);
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(text, 1);
+  row->addWidget(tick);
+  return box;
 }
 
 // Column headers are the field numbers; a header line, when there is one,

@@ -35,9 +35,12 @@ class PreviewWindow : public QWidget {
  signals:
   void fieldCountChosen(int count);
   void positionChosen(const QString& box, int field);
+  // The first line is a header after all.
+  void headerChosen();
 
  private:
   void fillTable(const ListPreview& preview);
+  QWidget* makeHeaderHint(const ListPreview& preview);
   void offerRoles(int column);
 
   QTableWidget* table_ = nullptr;

@@ -37,6 +37,7 @@
 #include "forms/settings_form_layout.h"
 #include "records/list_preview.h"
 #include "run/messages.h"
+#include "run/numeric_text.h"
 
 namespace zumaro::forms {
 namespace {
@@ -267,6 +268,14 @@ void SettingsForm::chooseDataFolder() {
 
 QLineEdit* SettingsForm::box(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }
 
+// The postal code's position as the run would read the box; 0 for anything
+// it would refuse.
+int SettingsForm::postalFieldTyped() const {
+  const std::optional<double> value = numericValue(coreText(box("txtno")->text()));
+  const std::optional<int16_t> position = value ? integerValue(*value) : std::nullopt;
+  return position && *position > 0 && *position < kSlotCount ? *position : 0;
+}
+
 SettingsTexts SettingsForm::settingsTexts() const {
   SettingsTexts t;
   t.txtin = coreText(box("txtin")->text());
@@ -371,6 +380,7 @@ PreviewWindow* SettingsForm::showPreview() {
   request.path = toUtf8(coreText(path));
   request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("cboencoding")));
   request.header = findChild<QCheckBox*>(QStringLiteral("chkheader"))->isChecked();
+  request.postalField = postalFieldTyped();
   const ListPreview preview = previewList(request);
   if (!preview.ok) {
     showMessage(this, {qText(kErrorTitle), qText(preview.error), FormMessage::Icon::Question});
@@ -381,6 +391,12 @@ PreviewWindow* SettingsForm::showPreview() {
           [this](int count) { box("txtsu")->setText(QString::number(count)); });
   connect(window, &PreviewWindow::positionChosen, this, [this](const QString& name, int field) {
     box(name.toLatin1().constData())->setText(QString::number(field));
+  });
+  // Shown again, the first line as the header it is.
+  connect(window, &PreviewWindow::headerChosen, this, [this, window] {
+    findChild<QCheckBox*>(QStringLiteral("chkheader"))->setChecked(true);
+    window->close();
+    QTimer::singleShot(0, this, &SettingsForm::showPreview);
   });
   window->show();
   return window;

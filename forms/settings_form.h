@@ -53,6 +53,7 @@ class SettingsForm : public QWidget {
   void takeRunChoices(RunRequest& request) const;
   void prepareReview(RunRequest& request);
   QLineEdit* box(const char* name) const;
+  int postalFieldTyped() const;
   SettingsTexts settingsTexts() const;
 
   void execute();

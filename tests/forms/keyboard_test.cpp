@@ -124,7 +124,10 @@ TEST(KeyboardOnly, EnterOnEachButtonOfTheSettingsFormDoesWhatAClickDoes) {
   QPointer<forms::PreviewWindow> preview = form.findChild<forms::PreviewWindow*>();
   ASSERT_FALSE(preview.isNull());
   EXPECT_TRUE(preview->isVisible());
-  delete preview;
+  // Esc closes the preview again.
+  QApplication::setActiveWindow(preview);
+  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : preview.data(), Qt::Key_Escape);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return preview.isNull() || !preview->isVisible(); }, 2000));
 
   type(form, "txtsu", "5");
   type(form, "txtno", "2");

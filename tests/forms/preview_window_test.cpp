@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -96,6 +97,62 @@ TEST_F(Preview, FillsTheFieldCountAndThePositionsPickedForTheColumns) {
   }
   EXPECT_EQ(control<QLineEdit>(form, "etc1")->text(), "0");  // nothing else
   delete preview;
+}
+
+// The hint the run's warning gives, above the table, with a button that
+// ticks 「1行目は見出し」 and shows the list again with its header.
+TEST_F(Preview, AHeaderRowReadAsARecordIsToldAboveTheTable) {
+  const struct {
+    const char* name;
+    bool header;
+    const char* postalBox;
+    bool hint;
+  } cases[] = {
+      {"the postal code not typed yet", false, "0", true},
+      {"the postal code typed", false, "3", true},
+      {"another field typed as the postal code", false, "2", false},
+      {"the header taken as the header", true, "0", false},
+  };
+  writeList(12);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    control<QCheckBox>(form, "chkheader")->setChecked(c.header);
+    type(form, "txtno", c.postalBox);
+    forms::PreviewWindow* preview = open();
+    ASSERT_NE(preview, nullptr);
+    auto* hint = preview->findChild<QLabel*>(QStringLiteral("lblheaderhint"));
+    EXPECT_EQ(hint != nullptr, c.hint);
+    EXPECT_EQ(preview->findChild<QPushButton*>(QStringLiteral("cmdheader")) != nullptr, c.hint);
+    if (hint) {
+      EXPECT_EQ(hint->text(), QStringLiteral("1行目は見出しのようです（郵便番号の項目が「郵便番号」）。見出しなら "
+                                             "--header（フォームでは「1行目は見出し」）を付けてください。"));
+    }
+    delete preview;
+  }
+}
+
+TEST_F(Preview, TheHintsButtonTicksTheHeaderBoxAndShowsTheListWithItsHeader) {
+  writeList(12);
+  QPointer<forms::PreviewWindow> preview = open();
+  ASSERT_FALSE(preview.isNull());
+  auto* tick = control<QPushButton>(*preview, "cmdheader");
+  ASSERT_NE(tick, nullptr);
+  QTest::keyClick(tick, Qt::Key_Return);  // as a keyboard user presses it
+  EXPECT_TRUE(control<QCheckBox>(form, "chkheader")->isChecked());
+  forms::PreviewWindow* again = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        for (auto* w : form.findChildren<forms::PreviewWindow*>())
+          if (w != preview && w->isVisible()) again = w;
+        return again != nullptr;
+      },
+      5000));
+  EXPECT_TRUE(preview.isNull() || !preview->isVisible());
+  auto* table = control<QTableWidget>(*again, "tblpreview");
+  EXPECT_EQ(table->rowCount(), 12);
+  EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("3\n郵便番号"));
+  EXPECT_EQ(again->findChild<QLabel*>(QStringLiteral("lblheaderhint")), nullptr);
+  delete again;
 }
 
 TEST_F(Preview, AListThatCannotBeReadIsAnErrorNamingIt) {
