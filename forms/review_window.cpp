@@ -10,11 +10,17 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
+#include "forms/enter_presses.h"
 #include "forms/message_box.h"
 
 namespace zumaro::forms {
@@ -32,11 +38,32 @@ QList<QStandardItem*> rowItems(const ReviewRow& row) {
   for (const QString* text : {&row.reason, &row.postalCode, &row.addressAsRead, &row.suggestedPostalCode,
                               &row.suggestedAddress, &row.message})
     items << new QStandardItem(*text);
+  // The whole explanation, which the last column cuts; as rich text, so
+  // that the tip wraps instead of running off the screen.
+  const QString tip = QStringLiteral("<p>%1</p>").arg(row.message.toHtmlEscaped());
   for (QStandardItem* item : items) {
     item->setEditable(false);
-    item->setToolTip(row.message);  // the whole explanation, which the last column may cut
+    item->setToolTip(tip);
   }
   return items;
+}
+
+// The widths that fit `available` pixels: each as wide as its contents,
+// the widest cut to one width where they do not all fit.
+std::vector<int> fittedWidths(std::vector<int> widths, int available) {
+  if (std::accumulate(widths.begin(), widths.end(), 0) <= available) return widths;
+  std::vector<int> sorted = widths;
+  std::sort(sorted.begin(), sorted.end());
+  int narrower = 0;  // the sum of the widths below the cut
+  int cut = 0;
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    const int left = static_cast<int>(sorted.size() - i);
+    cut = (available - narrower) / left;
+    if (cut <= sorted[i]) break;
+    narrower += sorted[i];
+  }
+  for (int& w : widths) w = std::min(w, std::max(cut, 0));
+  return widths;
 }
 
 }  // namespace
@@ -63,9 +90,12 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   table->setSortingEnabled(true);
   table->sortByColumn(kRecord, Qt::AscendingOrder);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->resizeColumnsToContents();
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->setTabKeyNavigation(false);  // Tab leaves the table; the arrows move in it
+  table->setWordWrap(false);          // a cut explanation ends in …
   table->horizontalHeader()->setStretchLastSection(true);
   table->verticalHeader()->hide();  // the record number is the first column
+  table_ = table;
 
   auto* saveReport = new QPushButton(QStringLiteral("CSVで保存"), this);
   saveReport->setObjectName(QStringLiteral("cmdsavereport"));
@@ -86,10 +116,12 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   auto* close = new QPushButton(QStringLiteral("閉じる"), this);
   close->setObjectName(QStringLiteral("cmdclosereview"));
   connect(close, &QPushButton::clicked, this, &QWidget::close);
+  new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 
+  QComboBox* reasons = makeReasonFilter();
   auto* top = new QHBoxLayout;
   top->addWidget(summary, 1);
-  top->addWidget(makeReasonFilter());
+  top->addWidget(reasons);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(saveReport);
   buttons->addWidget(saveUnmatched);
@@ -98,8 +130,63 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(table, 1);
+  layout->addWidget(makeDetail());
   layout->addWidget(makeWarnings());
   layout->addLayout(buttons);
+
+  // Tab: the table, the filter, the buttons, round again; the text areas
+  // are read, not visited.
+  QWidget* order[] = {table, reasons, saveReport, saveUnmatched, close};
+  for (size_t i = 1; i < std::size(order); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ReviewWindow::showDetail);
+  keepARowChosen();
+  table->setFocus();
+  pressButtonsOnEnter(*this);
+}
+
+// At the size the window opens with, every column shows: each as wide as
+// its contents, the widest cut where they do not fit, and the explanation
+// in what is left (its full text is in the tip and the area below).
+void ReviewWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (columnsFitted_) return;
+  columnsFitted_ = true;
+  fitColumns();
+}
+
+void ReviewWindow::fitColumns() {
+  QHeaderView* header = table_->horizontalHeader();
+  // The vertical scroll bar's room is kept whether or not it shows.
+  const int available = table_->contentsRect().width() - table_->verticalScrollBar()->sizeHint().width();
+  const int messageRoom = available / 4;
+  std::vector<int> widths;
+  for (int c = 0; c < kMessage; ++c) {
+    table_->resizeColumnToContents(c);
+    widths.push_back(header->sectionSize(c));
+  }
+  widths = fittedWidths(std::move(widths), available - messageRoom);
+  for (int c = 0; c < kMessage; ++c) header->resizeSection(c, widths[static_cast<size_t>(c)]);
+}
+
+QWidget* ReviewWindow::makeDetail() {
+  detail_ = new QPlainTextEdit(this);
+  detail_->setObjectName(QStringLiteral("txtdetail"));
+  detail_->setAccessibleName(QStringLiteral("選んだ行の説明"));
+  detail_->setReadOnly(true);
+  detail_->setFocusPolicy(Qt::ClickFocus);
+  detail_->setTabChangesFocus(true);
+  detail_->setMaximumHeight(detail_->fontMetrics().lineSpacing() * 4 + 12);
+  return detail_;
+}
+
+// The selected row's record, reason and whole explanation.
+void ReviewWindow::showDetail(const QModelIndex& current) {
+  if (!current.isValid()) {
+    detail_->clear();
+    return;
+  }
+  auto cell = [&](int column) { return filter_->index(current.row(), column).data().toString(); };
+  detail_->setPlainText(QStringLiteral("%1件目　%2\n%3").arg(cell(kRecord), cell(kReason), cell(kMessage)));
 }
 
 QStandardItemModel* ReviewWindow::makeModel() {
@@ -126,6 +213,8 @@ QWidget* ReviewWindow::makeWarnings() {
   warnings->setObjectName(QStringLiteral("txtwarnings"));
   warnings->setAccessibleName(QStringLiteral("警告"));
   warnings->setReadOnly(true);
+  warnings->setFocusPolicy(Qt::ClickFocus);
+  warnings->setTabChangesFocus(true);
   warnings->setPlainText(review_->warnings.join(QLatin1Char('\n')));
   warnings->setMaximumHeight(warnings->fontMetrics().lineSpacing() * 4 + 12);
   warnings->setVisible(!review_->warnings.isEmpty());
@@ -136,10 +225,18 @@ void ReviewWindow::filterByReason(int index) {
   auto* choice = findChild<QComboBox*>(QStringLiteral("cboreason"));
   if (index <= 0) {
     filter_->setFilterFixedString(QString());
+    keepARowChosen();
     return;
   }
   filter_->setFilterRegularExpression(
       QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(choice->itemText(index)) + QLatin1Char('$')));
+  keepARowChosen();
+}
+
+// The area under the table always tells of a row the table shows.
+void ReviewWindow::keepARowChosen() {
+  if (!table_->currentIndex().isValid() && filter_->rowCount() > 0) table_->setCurrentIndex(filter_->index(0, 0));
+  showDetail(table_->currentIndex());
 }
 
 bool ReviewWindow::saveReport(const QString& path) { return saveCopy(review_->reportFile, path); }

@@ -8,8 +8,11 @@
 #include "forms/run_review.h"
 
 class QComboBox;
+class QModelIndex;
+class QPlainTextEdit;
 class QSortFilterProxyModel;
 class QStandardItemModel;
+class QTableView;
 
 namespace zumaro::forms {
 
@@ -24,10 +27,17 @@ class ReviewWindow : public QWidget {
   bool saveReport(const QString& path);
   bool saveUnmatched(const QString& path);
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   QStandardItemModel* makeModel();
   QComboBox* makeReasonFilter();
   QWidget* makeWarnings();
+  QWidget* makeDetail();
+  void showDetail(const QModelIndex& current);
+  void keepARowChosen();
+  void fitColumns();
   void filterByReason(int index);
   bool saveCopy(const QString& from, const QString& to);
   QString besideOutput(const QString& ending) const;
@@ -35,6 +45,9 @@ class ReviewWindow : public QWidget {
 
   std::shared_ptr<const RunReview> review_;
   QSortFilterProxyModel* filter_ = nullptr;
+  QTableView* table_ = nullptr;
+  QPlainTextEdit* detail_ = nullptr;
+  bool columnsFitted_ = false;
 };
 
 }  // namespace zumaro::forms

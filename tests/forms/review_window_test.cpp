@@ -4,9 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTest>
+#include <QTextDocument>
 #include <map>
 
 #include "forms/form_harness.h"
@@ -157,6 +163,111 @@ TEST_F(ReviewWindowRun, FiltersByReasonSortsByColumnAndShowsTheWarnings) {
   const QString warnings = control<QPlainTextEdit>(*review, "txtwarnings")->toPlainText();
   EXPECT_TRUE(warnings.contains(QStringLiteral("行の先頭から始まらないレコードが1件あります")))
       << warnings.toStdString();
+  review->close();
+}
+
+// The review window shown and active, as the user meets it.
+forms::ReviewWindow* activated(forms::ReviewWindow* review) {
+  if (!review) return nullptr;
+  QApplication::setActiveWindow(review);
+  return QTest::qWaitForWindowActive(review) ? review : nullptr;
+}
+
+TEST_F(ReviewWindowRun, TabMovesBetweenTheTableTheFilterAndTheButtons) {
+  forms::ReviewWindow* review = activated(openReview());
+  ASSERT_NE(review, nullptr);
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "tblreview");
+  const QStringList round{"cboreason", "cmdsavereport", "cmdsaveunmatched", "cmdclosereview", "tblreview"};
+  QStringList visited;
+  for (qsizetype i = 0; i < round.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    visited << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(visited, round);
+  QStringList back;
+  for (qsizetype i = 0; i < round.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    back << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(back, QStringList({"cmdclosereview", "cmdsaveunmatched", "cmdsavereport", "cboreason", "tblreview"}));
+  review->close();
+}
+
+// The arrows move from row to row; the area under the table shows the
+// chosen row's explanation whole, as its tip does.
+TEST_F(ReviewWindowRun, ArrowKeysMoveWithinTheTableAndTheRowIsExplainedInFull) {
+  forms::ReviewWindow* review = activated(openReview());
+  ASSERT_NE(review, nullptr);
+  auto* view = control<QTableView>(*review, "tblreview");
+  auto* detail = control<QPlainTextEdit>(*review, "txtdetail");
+  const std::vector<QStringList> expected = reportRows(readBytes(dir.file("report.csv")));
+  ASSERT_GE(expected.size(), 3u);
+  for (int row = 0; row < 3; ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_EQ(view->currentIndex().row(), row);
+    const QString message = expected[static_cast<size_t>(row)][7];
+    EXPECT_TRUE(detail->toPlainText().endsWith(message)) << detail->toPlainText().toStdString();
+    EXPECT_TRUE(detail->toPlainText().startsWith(expected[static_cast<size_t>(row)][0] + QStringLiteral("件目")));
+    for (int c = 0; c < view->model()->columnCount(); ++c) {
+      const QString tip = view->model()->index(row, c).data(Qt::ToolTipRole).toString();
+      ASSERT_TRUE(Qt::mightBeRichText(tip)) << tip.toStdString();  // so that it wraps
+      QTextDocument shown;
+      shown.setHtml(tip);
+      EXPECT_EQ(shown.toPlainText(), message);
+    }
+    QTest::keyClick(view, Qt::Key_Down);
+  }
+  QTest::keyClick(view, Qt::Key_Up);
+  EXPECT_EQ(view->currentIndex().row(), 2);
+  // A filter that hides the chosen row chooses the first it shows.
+  auto* reasons = control<QComboBox>(*review, "cboreason");
+  reasons->setCurrentIndex(reasons->count() - 1);
+  ASSERT_TRUE(view->currentIndex().isValid());
+  EXPECT_EQ(view->currentIndex().row(), 0);
+  EXPECT_TRUE(detail->toPlainText().contains(reasons->currentText()));
+  review->close();
+}
+
+TEST_F(ReviewWindowRun, EscAndTheCloseButtonCloseIt) {
+  const struct {
+    const char* name;
+    const char* focus;  // nullptr: where the window puts it
+    Qt::Key key;
+  } cases[] = {{"Esc in the table", nullptr, Qt::Key_Escape},
+               {"Esc on a button", "cmdsavereport", Qt::Key_Escape},
+               {"Enter on 閉じる", "cmdclosereview", Qt::Key_Return},
+               {"Space on 閉じる", "cmdclosereview", Qt::Key_Space}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QPointer<forms::ReviewWindow> review = activated(openReview());
+    ASSERT_FALSE(review.isNull());
+    if (c.focus) control<QWidget>(*review, c.focus)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), c.key);
+    // Closed, it is gone.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return review.isNull(); }, 2000));
+  }
+}
+
+// At the size it opens with, the window shows every column without
+// scrolling sideways, the explanation in what is left.
+TEST_F(ReviewWindowRun, ColumnsFitTheWindowAtItsOpeningSize) {
+  forms::ReviewWindow* review = activated(openReview());
+  ASSERT_NE(review, nullptr);
+  auto* view = control<QTableView>(*review, "tblreview");
+  QApplication::processEvents();
+  const QHeaderView* header = view->horizontalHeader();
+  EXPECT_LE(header->length(), view->viewport()->width());
+  EXPECT_EQ(view->horizontalScrollBar()->maximum(), 0);
+  for (int c = 0; c < header->count(); ++c) {
+    SCOPED_TRACE(c);
+    const QString title = view->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_GE(header->sectionSize(c), view->fontMetrics().horizontalAdvance(title) / 2);
+  }
+  // The explanations are longer than their column: the area and the tip tell them whole.
+  const int longest = view->fontMetrics().horizontalAdvance(view->model()->index(0, 6).data().toString());
+  EXPECT_LT(header->sectionSize(6), longest);
+  EXPECT_GE(header->sectionSize(6), view->viewport()->width() / 5);
   review->close();
 }
 
