@@ -201,6 +201,8 @@ QComboBox* ReviewWindow::makeReasonFilter() {
   auto* choice = new QComboBox(this);
   choice->setObjectName(QStringLiteral("cboreason"));
   choice->setAccessibleName(QStringLiteral("理由で絞り込む"));
+  // On Unix Qt reads the current item as the name; this says what it is for.
+  choice->setAccessibleDescription(QStringLiteral("表に出す行を理由で絞り込みます"));
   choice->addItem(QStringLiteral("すべての理由"));
   for (const ReviewRow& row : review_->rows)
     if (choice->findText(row.reason) < 0) choice->addItem(row.reason);
