@@ -19,7 +19,7 @@ started on demand:
 
     tools/atspi-drive.py [--output PATH] [--screenshot PNG] [--program PATH]
         [--input LIST] [--fields N --postal P --pref P --city P --building P
-         --company P] [--blocks-written] [--header] [--review]
+         --company P] [--blocks-written] [--header] [--fix-postal-code] [--review]
         [--save-report PATH] [--save-unmatched PATH] [--pictures DIR]
         [--window-pictures] [--preview]
 
@@ -301,7 +301,8 @@ def fill_settings(driver, args):
     for name, value in settings_of(args):
         driver.type_into(args.settings, name, value)
     driver.type_into(args.settings, OUTPUT_BOX, args.output)
-    for wanted, name in ((args.blocks_written, "番地を漢字で書く"), (args.header, "1行目は見出し")):
+    for wanted, name in ((args.blocks_written, "番地を漢字で書く"), (args.header, "1行目は見出し"),
+                         (args.fix_postal_code, "郵便番号を直す")):
         if wanted:
             driver.check(args.settings, name)
     time.sleep(0.5)
@@ -409,6 +410,7 @@ def main():
         parser.add_argument(f"--{option}", default=None)
     parser.add_argument("--blocks-written", action="store_true", help="check 「番地を漢字で書く」")
     parser.add_argument("--header", action="store_true", help="check 「1行目は見出し」")
+    parser.add_argument("--fix-postal-code", action="store_true", help="check 「郵便番号を直す」")
     parser.add_argument("--review", action="store_true", help="open the review window and read its rows")
     parser.add_argument("--rows-shown", type=int, default=10, help="review rows printed (all are read)")
     parser.add_argument("--save-report", default=None, help="save the review's CSV to this path")
