@@ -1,9 +1,11 @@
 #include "records/list_preview.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "records/field_reader.h"
 #include "records/header_row_guess.h"
+#include "records/postal_code_reading.h"
 #include "records/read_error.h"
 #include "records/text_source.h"
 #include "state/failure.h"
@@ -64,24 +66,41 @@ void readRecords(const ListPreviewRequest& request, int fieldCount, ListPreview&
     preview.records.push_back(fields);
 }
 
-bool firstLooksLikeHeader(const ListPreview& preview, size_t column, bool complete) {
+// The column's fields in the records the guess looks at.
+std::vector<Text> leadingFields(const ListPreview& preview, size_t column) {
   std::vector<Text> fields;
   for (const auto& record : preview.records) {
     if (fields.size() == kHeaderGuessRecords) break;
     fields.push_back(column < record.size() ? record[column] : Text());
   }
-  return guessHeaderRow(fields, complete) == HeaderRowGuess::Header;
+  return fields;
+}
+
+// Seven-digit codes under the title: a column of five- and six-digit
+// numbers (record numbers) reads as codes with their zeros dropped too.
+long fullCodes(const std::vector<Text>& fields) {
+  return std::count_if(fields.begin() + 1, fields.end(),
+                       [](const Text& f) { return readPostalCode(f).kind == PostalCodeReading::Kind::Code; });
 }
 
 int headerRowField(const ListPreviewRequest& request, const ListPreview& preview) {
   if (request.header || preview.records.empty()) return 0;
   const bool complete = static_cast<int>(preview.records.size()) < request.maxRecords;
+  auto looks = [&](const std::vector<Text>& fields) {
+    return guessHeaderRow(fields, complete) == HeaderRowGuess::Header;
+  };
   if (request.postalField > 0)
-    return firstLooksLikeHeader(preview, static_cast<size_t>(request.postalField - 1), complete) ? request.postalField
-                                                                                                 : 0;
-  for (size_t c = 0; c < preview.records[0].size(); ++c)
-    if (firstLooksLikeHeader(preview, c, complete)) return static_cast<int>(c + 1);
-  return 0;
+    return looks(leadingFields(preview, static_cast<size_t>(request.postalField - 1))) ? request.postalField : 0;
+  // Not told which is the postal code: the column that looks most like one.
+  int best = 0;
+  long bestCodes = -1;
+  for (size_t c = 0; c < preview.records[0].size(); ++c) {
+    const std::vector<Text> fields = leadingFields(preview, c);
+    if (!looks(fields) || fullCodes(fields) <= bestCodes) continue;
+    best = static_cast<int>(c + 1);
+    bestCodes = fullCodes(fields);
+  }
+  return best;
 }
 
 }  // namespace

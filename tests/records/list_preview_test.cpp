@@ -112,6 +112,9 @@ TEST_F(ListPreviewTest, FindsTheColumnByWhichTheFirstRecordLooksLikeAHeaderRow) 
       {"titles over a short list", titledList(4), false, 0, kPreviewRecords, 3},
       {"too few records shown to tell", titledList(15), false, 3, 5, 0},
       {"the sample list", sample, false, 0, kPreviewRecords, 0},
+      // Its six-digit record numbers read as codes too, with the zeros put back.
+      {"the sample list under titles", "No,Name,ZIP,Pref,City,Bldg,Co,Note\r\n" + sample, false, 0, kPreviewRecords,
+       3},
       {"the sample list, its postal code known", sample, false, 3, kPreviewRecords, 0},
   };
   for (const auto& c : cases) {
