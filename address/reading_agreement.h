@@ -22,9 +22,9 @@ struct EntryReadings {
   // (folded or as the data writes it: they differ only in kana); the
   // three are compared, folded, only where the record holds written
   // characters.
-  TextView writtenPrefecture;
-  TextView writtenCity;
-  TextView writtenTown;
+  TextView writtenPrefecture{};
+  TextView writtenCity{};
+  TextView writtenTown{};
   bool recordWritten = false;  // the record holds written characters
 };
 

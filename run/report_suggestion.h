@@ -16,10 +16,10 @@ namespace zumaro {
 struct Suggestion {
   Text postalCode;               // 7 digits
   Text address;                  // written prefecture, city and town area
-  std::vector<Text> otherCodes;  // of the same address, at most six
+  std::vector<Text> otherCodes{};  // of the same address, at most six
   // Other written addresses that agree as well, each with its code: the
   // record names none of them for certain.
-  std::vector<Text> otherAddresses;
+  std::vector<Text> otherAddresses{};
 };
 
 // The written prefecture, city and town area of an entry.

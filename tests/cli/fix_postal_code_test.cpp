@@ -103,8 +103,9 @@ TEST_F(FixPostalCode, FixesOnlyWhatItFindsForCertain) {
     plainAt = plainEnd + 2;
     // Left as read where nothing is certain; the option changes nothing else.
     EXPECT_EQ(line, (c.converted ? std::string(c.converted) : std::string(c.record)) + building) << c.record;
-    if (!c.converted || !std::string(c.reason ? c.reason : "").starts_with("postal-code-fixed"))
+    if (!c.converted || !std::string(c.reason ? c.reason : "").starts_with("postal-code-fixed")) {
       EXPECT_EQ(line, plainLine) << c.record;
+    }
     const std::string number = std::string(c.record).substr(1, std::string(c.record).find('"', 1) - 1);
     const bool reported = report.find("\n" + number + "," + number + "," + (c.reason ? c.reason : "")) != std::string::npos;
     EXPECT_EQ(reported, c.reason != nullptr) << c.record << "\n" << report;
