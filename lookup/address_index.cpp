@@ -117,7 +117,7 @@ void AddressIndex::add(uint16_t file, uint32_t index, const EntryView& e) {
   if (!e[5].empty() || !e[9].empty() || e[7].empty()) return;
   const uint32_t city = cityOf(e, prefectureOf(e));
   const auto at = static_cast<uint32_t>(entries_.size());
-  entries_.push_back({file, index, city, e[8].empty(), foldsToItself(e[6]) && foldsToItself(e[7]) && foldsToItself(e[8])});
+  entries_.push_back({file, index, city, foldsToItself(e[6]) && foldsToItself(e[7]) && foldsToItself(e[8])});
   if (e[8].empty()) {
     if (citywide_.size() <= city) citywide_.resize(city + 1);
     citywide_[city].push_back(at);

@@ -1,7 +1,7 @@
 #pragma once
 // Every address entry of a data folder, found by how a record's address
 // begins: the prefecture it names, the city (read or written, with or
-// without its 郡 or designated city), then the town area's first character.
+// without its 郡 or designated city), then the head of the town area's name.
 // Gives the few entries worth comparing with a record whose own postal code
 // found nothing; the comparison itself is the caller's. Built once per run,
 // only for a run that reports or fixes codes, from the files the lookup holds
@@ -29,11 +29,8 @@ class AddressIndex {
 
   EntryView entry(uint32_t i) const;
   TextView postalCode(uint32_t i) const;
-  // Whether entry i names no town area (the city's own entry).
-  bool citywide(uint32_t i) const { return entries_[i].citywide; }
   // Whether entry i's readings fold to themselves, as the data writes them.
   bool readingsFold(uint32_t i) const { return entries_[i].readingsFold; }
-  int prefectureOf(uint32_t i) const { return cities_[entries_[i].city].prefecture; }
 
   // The prefecture whose reading or written form `folded` is, or heads.
   int prefectureNamed(TextView folded) const;
@@ -41,7 +38,7 @@ class AddressIndex {
 
   // Entries whose city `folded` names from `at` on, of `prefecture` (any
   // when kNoPrefecture): those whose town area may begin where the city
-  // ends, into `found` (each once, in no order). A city named without its
+  // ends, into `found` (each once, in data order). A city named without its
   // 郡 or designated city counts only where `leadMayBeLeftOut`. Entries
   // that name no town area go into `citywide`.
   void candidates(TextView folded, size_t at, int prefecture, bool leadMayBeLeftOut, std::vector<uint32_t>& found,
@@ -52,7 +49,6 @@ class AddressIndex {
     uint16_t file = 0;
     uint32_t index = 0;
     uint32_t city = 0;
-    bool citywide = false;
     bool readingsFold = false;
   };
   struct City {
