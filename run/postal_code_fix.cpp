@@ -37,7 +37,7 @@ void searchUnder(ConversionState& s, DataLookup& lookup, TextView key, bool keyR
 bool PostalCodeFix::repair(ConversionState& s, DataLookup& lookup, const PostalCodeReading& code) {
   const bool noCode = code.kind == PostalCodeReading::Kind::None;
   if (!noCode && !ownCodeFailed(s)) return false;
-  if (!noCode && slipOfOwnCode(s) != nullptr) return false;
+  if (!noCode && s.match.seenCount > 0 && slipOfOwnCode(s) != nullptr) return false;
   const AddressFound& found = search_.find(s, code.oldCode);
   if (found.kind != AddressFound::Kind::One) return false;
 
