@@ -52,11 +52,11 @@ bool hyphenatedCode(TextView field) {
 
 PostalCodeReading readPostalCode(TextView field) {
   // The two ways nearly every list writes it, without a copy to compact.
-  if (plainCode(field)) return {PostalCodeReading::Kind::Code, Text(field)};
+  if (plainCode(field)) return {PostalCodeReading::Kind::Code, Text(field), {}};
   if (hyphenatedCode(field)) {
     Text key(field.substr(0, kHyphenPlace));
     key.append(field.substr(kHyphenPlace + 1));
-    return {PostalCodeReading::Kind::Code, std::move(key)};
+    return {PostalCodeReading::Kind::Code, std::move(key), {}};
   }
   Text code = compact(field);
   PostalCodeReading reading;
