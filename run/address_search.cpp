@@ -15,12 +15,21 @@ bool sameWrittenAddress(const EntryView& a, const EntryView& b) { return a[1] ==
 struct BestAgreeing {
   int rank = -1;
   std::vector<uint32_t> ids;
+  std::vector<Agreement> agreements;  // of ids, in the same order
 
-  void offer(uint32_t id, int entryRank) {
+  void offer(uint32_t id, const Agreement& a) {
+    const int entryRank = rankOf(a);
     if (entryRank < rank) return;
-    if (entryRank > rank) ids.clear();
+    if (entryRank > rank) {
+      ids.clear();
+      agreements.clear();
+    }
     rank = entryRank;
     ids.push_back(id);
+    agreements.push_back(a);
+  }
+  const Agreement& of(uint32_t id) const {
+    return agreements[static_cast<size_t>(std::find(ids.begin(), ids.end(), id) - ids.begin())];
   }
 };
 
@@ -70,19 +79,20 @@ AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
     BestAgreeing agreeing;
     for (uint32_t id : ids) {
       const Agreement a = agreeWithRecord(s, idx.entry(id), idx.readingsFold(id));
-      if (a.agrees && (named || !a.cityLeftOut)) agreeing.offer(id, rankOf(a));
+      if (a.agrees && (named || !a.cityLeftOut)) agreeing.offer(id, a);
     }
-    return agreeing.ids;
+    return agreeing;
   };
   AddressFound found;
-  std::vector<uint32_t> ids = best(candidates_);
+  BestAgreeing agreeing = best(candidates_);
   // The city's own entries tell nothing of a record whose prefecture is
   // unknown: a city of that name may stand in several.
-  if (ids.empty() && named) {
-    ids = best(citywide_);
-    if (ids.empty()) return found;
+  if (agreeing.ids.empty() && named) {
+    agreeing = best(citywide_);
+    if (agreeing.ids.empty()) return found;
     found.kind = AddressFound::Kind::Citywide;
   }
+  std::vector<uint32_t> ids = agreeing.ids;
   if (ids.empty()) return found;
   std::sort(ids.begin(), ids.end());  // data order
   for (uint32_t id : ids) {
@@ -102,11 +112,13 @@ AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
   // One written address: one entry a code.
   found.entries.clear();
   found.codes.clear();
+  std::vector<uint32_t> chosen;
   for (uint32_t id : ids) {
     const TextView code = idx.postalCode(id);
     if (std::find(found.codes.begin(), found.codes.end(), code) != found.codes.end()) continue;
     found.entries.push_back(idx.entry(id));
     found.codes.emplace_back(code);
+    chosen.push_back(id);
   }
   if (found.codes.size() > 1 && oldCode.size() >= 3) {
     // A code of before 1998 keeps its first three digits in the new code.
@@ -116,9 +128,11 @@ AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
     if (keeping.size() == 1) {
       found.entries = {found.entries[keeping[0]]};
       found.codes = {found.codes[keeping[0]]};
+      chosen = {chosen[keeping[0]]};
     }
   }
   found.kind = found.codes.size() == 1 ? AddressFound::Kind::One : AddressFound::Kind::SeveralCodes;
+  if (found.kind == AddressFound::Kind::One) found.agreement = agreeing.of(chosen.front());
   return found;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "address/reading_agreement.h"
 #include "lookup/address_index.h"
 #include "state/conversion_state.h"
 
@@ -28,6 +29,9 @@ struct AddressFound {
   // first in the data; for Kind::One the entry to apply.
   std::vector<EntryView> entries;
   std::vector<Text> codes;  // of `entries`, in the same order
+  // For Kind::One: how the entry agreed with the record, as the search of
+  // its code would find it.
+  Agreement agreement;
 };
 
 class AddressSearch {

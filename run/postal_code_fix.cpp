@@ -32,6 +32,27 @@ void searchUnder(ConversionState& s, DataLookup& lookup, TextView key, bool keyR
   dbrearch(s, lookup);
 }
 
+// The entry found applied as the search of its code would apply it: every
+// entry of the code that agrees at all was a candidate of the address
+// search, so its best is the code's best. Taken as a guess, as a code whose
+// zeros were put back: never a business entry of the code.
+void applyFound(ConversionState& s, const AddressFound& found) {
+  RecordMatch& m = s.match;
+  s.entryApplied = false;
+  m.startRecord();
+  m.keyRepaired = true;
+  s.keyno.assign(found.codes.front());
+  const Agreement& a = found.agreement;
+  m.entriesSeen = 1;
+  m.hasBest = true;
+  m.best = found.entries.front();  // held by the search for the whole run
+  m.bestRank = rankOf(a);
+  m.bestUsed = a.used;
+  m.bestWritten = a.written;
+  m.bestTownStart = a.townStart;
+  finishRecord(s);
+}
+
 }  // namespace
 
 bool PostalCodeFix::repair(ConversionState& s, DataLookup& lookup, const PostalCodeReading& code) {
@@ -44,10 +65,7 @@ bool PostalCodeFix::repair(ConversionState& s, DataLookup& lookup, const PostalC
   const RecordOutcome before = outcomeOfOwnCode(s, noCode);
   const Text ownKey = s.keyno;
   const bool ownKeyRepaired = s.match.keyRepaired;
-  // Taken as a guess, as a code whose zeros were put back: only the reading
-  // may confirm it, never a business entry of the code.
-  searchUnder(s, lookup, found.codes.front(), true);
-  finishRecord(s);
+  applyFound(s, found);
   if (s.match.outcome != RecordOutcome::ConvertedAfterRepair) {
     // The code's entries did not settle it as the search did: the record
     // stays as its own code left it.
