@@ -45,26 +45,52 @@ uint64_t citySeed(uint32_t city) {
   return hashOn(hashOn(kHashStart, static_cast<char16_t>(city >> 16)), static_cast<char16_t>(city & 0xFFFF));
 }
 
-uint32_t headKey(int prefecture, char16_t first) { return (static_cast<uint32_t>(prefecture) << 16) | first; }
-
 uint64_t townKey(uint32_t city, TextView head) {
   uint64_t hash = citySeed(city);
   for (char16_t c : head) hash = hashOn(hash, c);
   return hash;
 }
 
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
 TextView readingHead(TextView reading) {
   for (TextView suffix : {kChou, kMachi})
     if (reading.ends_with(suffix)) reading.remove_suffix(suffix.size());
-  const size_t digit = reading.find_first_of(u"0123456789");
-  return reading.substr(0, std::min({digit, kHeadUnits, reading.size()}));
+  size_t end = 0;
+  while (end < reading.size() && end < kHeadUnits && !isDigit(reading[end])) ++end;
+  return reading.substr(0, end);
 }
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool endsWrittenHead(char16_t c) {
+  if (isDigit(c)) return true;
+  switch (c) {
+    case u'〇':
+    case u'一':
+    case u'二':
+    case u'三':
+    case u'四':
+    case u'五':
+    case u'六':
+    case u'七':
+    case u'八':
+    case u'九':
+    case u'十':
+    case u'百':
+    case u'ｹ':
+    case u'ｶ':
+    case u'ﾉ':
+    case u'之':
+      return true;
+    default:
+      return false;
+  }
+}
 
+// Asked of every entry while building: a loop, not find_first_of over a set.
 TextView writtenHead(TextView written) {
-  const size_t stop = written.find_first_of(u"0123456789〇一二三四五六七八九十百ｹｶﾉ之");
-  return written.substr(0, std::min({stop, kHeadUnits, written.size()}));
+  size_t end = 0;
+  while (end < written.size() && end < kHeadUnits && !endsWrittenHead(written[end])) ++end;
+  return written.substr(0, end);
 }
 
 }  // namespace
@@ -82,29 +108,8 @@ void AddressIndex::build(DataLookup& lookup, const std::string& folder) {
     for (size_t i = 0, n = file->entryCount(); i < n; ++i)
       add(static_cast<uint16_t>(k), static_cast<uint32_t>(i), file->entryView(i));
   }
-  finishTowns();
-}
-
-// The heads' entries side by side, found by open addressing: a probe or
-// two where a map of vectors would chase a pointer and allocate for each.
-void AddressIndex::finishTowns() {
-  std::sort(townPairs_.begin(), townPairs_.end());
-  townPairs_.erase(std::unique(townPairs_.begin(), townPairs_.end()), townPairs_.end());
-  size_t size = 16;
-  while (size < 2 * townPairs_.size()) size *= 2;
-  townSlots_.assign(size, TownSlot{});
-  townMask_ = size - 1;
-  townEntries_.clear();
-  townEntries_.reserve(townPairs_.size());
-  for (size_t i = 0; i < townPairs_.size();) {
-    const uint64_t key = townPairs_[i].first;
-    const auto first = static_cast<uint32_t>(townEntries_.size());
-    for (; i < townPairs_.size() && townPairs_[i].first == key; ++i) townEntries_.push_back(townPairs_[i].second);
-    size_t slot = key & townMask_;
-    while (townSlots_[slot].count != 0) slot = (slot + 1) & townMask_;
-    townSlots_[slot] = {key, first, static_cast<uint32_t>(townEntries_.size()) - first};
-  }
-  std::vector<std::pair<uint64_t, uint32_t>>().swap(townPairs_);
+  towns_.finish();
+  names_.finish();
 }
 
 EntryView AddressIndex::entry(uint32_t i) const { return files_[entries_[i].file]->entryView(entries_[i].index); }
@@ -144,12 +149,9 @@ void AddressIndex::add(uint16_t file, uint32_t index, const EntryView& e) {
     bucket(city, TextView(digits).substr(0, 1), at);
     for (const Text& spoken : numberReadings(static_cast<int>(number))) bucket(city, TextView(spoken).substr(0, 1), at);
   }
-
 }
 
-void AddressIndex::bucket(uint32_t city, TextView head, uint32_t entry) {
-  townPairs_.emplace_back(townKey(city, head), entry);
-}
+void AddressIndex::bucket(uint32_t city, TextView head, uint32_t entry) { towns_.add(townKey(city, head), entry); }
 
 int AddressIndex::prefectureOf(const EntryView& e) {
   // The data holds a prefecture's entries together.
@@ -199,12 +201,9 @@ void AddressIndex::addName(uint32_t city, bool lead, TextView name) {
   if (name.empty()) return;
   const uint64_t hash = hashOf(name);
   nameSeen_[hash & kNameSeenMask] = true;
-  std::vector<CityName>& names = names_[hash];
-  for (const CityName& n : names)
-    if (n.city == city && n.lead == lead && n.text == name) return;
-  names.push_back({city, lead, Text(name)});
+  names_.add(hash, {city, lead, static_cast<uint32_t>(namePool_.size()), static_cast<uint32_t>(name.size())});
+  namePool_.append(name);
   longestName_ = std::max(longestName_, name.size());
-  namesByHead_[headKey(cities_[city].prefecture, name.front())].push_back(names.back());
 }
 
 int AddressIndex::prefectureNamed(TextView text) const {
@@ -234,27 +233,16 @@ void AddressIndex::candidates(TextView text, size_t at, int prefecture, bool lea
     collect(n.city, text.substr(end), found);
     if (n.city < citywide_.size()) citywide.insert(citywide.end(), citywide_[n.city].begin(), citywide_[n.city].end());
   };
-  if (prefecture != kNoPrefecture) {
-    // Within a prefecture a city is found among the few names that begin
-    // as the text does.
-    if (at < text.size()) {
-      if (const auto named = namesByHead_.find(headKey(prefecture, text[at])); named != namesByHead_.end()) {
-        for (const CityName& n : named->second)
-          if ((!n.lead || leadMayBeLeftOut) && text.substr(at).starts_with(n.text)) take(n, at + n.text.size());
-      }
-    }
-    dedupe(found, citywide);
-    return;
-  }
+  // Every head of the text is a name's hash in one step from the one before.
   uint64_t hash = kHashStart;
   for (size_t end = at; end < text.size() && end - at < longestName_; ++end) {
     hash = hashOn(hash, text[end]);
     if (!nameSeen_[hash & kNameSeenMask]) continue;
-    const auto named = names_.find(hash);
-    if (named == names_.end()) continue;
     const TextView name = text.substr(at, end + 1 - at);
-    for (const CityName& n : named->second)
-      if (n.text == name && (!n.lead || leadMayBeLeftOut)) take(n, end + 1);
+    for (const CityName& n : names_.find(hash))
+      if (nameOf(n) == name && (!n.lead || leadMayBeLeftOut) &&
+          (prefecture == kNoPrefecture || cities_[n.city].prefecture == prefecture))
+        take(n, end + 1);
   }
   dedupe(found, citywide);
 }
@@ -280,15 +268,11 @@ void AddressIndex::collect(uint32_t city, TextView rest, std::vector<uint32_t>& 
     for (size_t n = 0; n < heads; ++n) {
       if (n > 0) key = hashOn(key, text[n - 1]);
       keys[n] = key;
-      __builtin_prefetch(&townSlots_[key & townMask_]);
+      towns_.prefetch(key);
     }
     for (size_t n = 0; n < heads; ++n) {
-      for (size_t slot = keys[n] & townMask_; townSlots_[slot].count != 0; slot = (slot + 1) & townMask_) {
-        const TownSlot& t = townSlots_[slot];
-        if (t.key != keys[n]) continue;
-        found.insert(found.end(), townEntries_.begin() + t.first, townEntries_.begin() + t.first + t.count);
-        break;
-      }
+      const std::span<const uint32_t> entries = towns_.find(keys[n]);
+      found.insert(found.end(), entries.begin(), entries.end());
     }
   };
   if (rest.empty()) return;

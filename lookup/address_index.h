@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "lookup/data_search.h"
+#include "lookup/hash_ranges.h"
 #include "state/text.h"
 
 namespace zumaro {
@@ -55,19 +57,18 @@ class AddressIndex {
     int prefecture = kNoPrefecture;
     Text written;
   };
-  struct TownSlot {
-    uint64_t key = 0;
-    uint32_t first = 0;
-    uint32_t count = 0;  // 0: an empty slot
-  };
   struct Prefecture {
     Text reading, written;  // folded
   };
   struct CityName {
     uint32_t city = 0;
-    bool lead = false;  // the name without its 郡 or designated city
-    Text text;          // folded
+    bool lead = false;            // the name without its 郡 or designated city
+    uint32_t at = 0, length = 0;  // the folded name in namePool_
+    // A name is kept once a city and a kind: the hash beside it tells it.
+    auto operator<=>(const CityName& o) const { return std::tie(city, lead) <=> std::tie(o.city, o.lead); }
+    bool operator==(const CityName& o) const { return city == o.city && lead == o.lead; }
   };
+  TextView nameOf(const CityName& n) const { return TextView(namePool_).substr(n.at, n.length); }
 
   void add(uint16_t file, uint32_t index, const EntryView& e);
   uint32_t cityOf(const EntryView& e, int prefecture);
@@ -75,7 +76,6 @@ class AddressIndex {
   void nameCity(uint32_t city, const EntryView& e);
   void addName(uint32_t city, bool lead, TextView folded);
   void bucket(uint32_t city, TextView head, uint32_t entry);
-  void finishTowns();
   static void dedupe(std::vector<uint32_t>& found, std::vector<uint32_t>& citywide);
   void collect(uint32_t city, TextView rest, std::vector<uint32_t>& found) const;
 
@@ -86,19 +86,15 @@ class AddressIndex {
   std::vector<Prefecture> prefectures_;
   std::unordered_map<Text, int> prefectureByWritten_;
   std::unordered_map<char16_t, std::vector<std::pair<Text, int>>> prefectureNames_;  // by first unit
-  std::unordered_map<Text, uint32_t> cityByName_;  // written prefecture and city
-  std::unordered_map<uint64_t, std::vector<CityName>> names_;  // by hash of the folded name
-  std::unordered_map<uint32_t, std::vector<CityName>> namesByHead_;  // by prefecture and first unit
+  std::unordered_map<Text, uint32_t> cityByName_;                                    // written prefecture and city
+  HashRanges<CityName> names_;                                                       // by hash of the folded name
+  Text namePool_;
   // Whether a name's hash has these low bits: most heads of a text name no
   // city, and are let go without a look into names_.
   static constexpr uint64_t kNameSeenMask = (1u << 20) - 1;
   std::vector<bool> nameSeen_ = std::vector<bool>(kNameSeenMask + 1);
-  // Entries by city and the head of the town area's name: pairs while
-  // building, then townEntries_[first, first + count) under the key's slot.
-  std::vector<std::pair<uint64_t, uint32_t>> townPairs_;
-  std::vector<TownSlot> townSlots_;
-  size_t townMask_ = 0;
-  std::vector<uint32_t> townEntries_;
+  // Entries by the key of their city and the head of their town area's name.
+  HashRanges<uint32_t> towns_;
   int lastPrefecture_ = kNoPrefecture;  // of the entry added last
   Text townRoom_, writtenRoom_;         // for folding, kept from entry to entry
   uint32_t lastCity_ = 0;

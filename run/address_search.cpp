@@ -10,30 +10,29 @@ namespace {
 
 bool sameWrittenAddress(const EntryView& a, const EntryView& b) { return a[1] == b[1] && a[2] == b[2] && a[3] == b[3]; }
 
-// The entries that agree best: one without a leap before any with one, then
-// the one that uses the most of the record.
-struct BestAgreeing {
-  int rank = -1;
-  std::vector<uint32_t> ids;
-  std::vector<Agreement> agreements;  // of ids, in the same order
-
-  void offer(uint32_t id, const Agreement& a) {
-    const int entryRank = rankOf(a);
-    if (entryRank < rank) return;
-    if (entryRank > rank) {
-      ids.clear();
-      agreements.clear();
-    }
-    rank = entryRank;
-    ids.push_back(id);
-    agreements.push_back(a);
-  }
-  const Agreement& of(uint32_t id) const {
-    return agreements[static_cast<size_t>(std::find(ids.begin(), ids.end(), id) - ids.begin())];
-  }
-};
-
 }  // namespace
+
+void AddressSearch::BestAgreeing::clear() {
+  rank = -1;
+  ids.clear();
+  agreements.clear();
+}
+
+void AddressSearch::BestAgreeing::offer(uint32_t id, const Agreement& a) {
+  const int entryRank = rankOf(a);
+  if (entryRank < rank) return;
+  if (entryRank > rank) {
+    ids.clear();
+    agreements.clear();
+  }
+  rank = entryRank;
+  ids.push_back(id);
+  agreements.push_back(a);
+}
+
+const Agreement& AddressSearch::BestAgreeing::of(uint32_t id) const {
+  return agreements[static_cast<size_t>(std::find(ids.begin(), ids.end(), id) - ids.begin())];
+}
 
 const AddressIndex& AddressSearch::index() {
   if (!built_) {
@@ -45,13 +44,20 @@ const AddressIndex& AddressSearch::index() {
 
 const AddressFound& AddressSearch::find(ConversionState& s, TextView oldCode) {
   if (record_ != s.kensu) {
-    found_ = search(s, oldCode);
+    search(s, oldCode);
     record_ = s.kensu;
   }
   return found_;
 }
 
-AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
+// Into found_ and the members beside it, whose room is kept from record to
+// record: a long list searches for tens of thousands.
+void AddressSearch::search(ConversionState& s, TextView oldCode) {
+  AddressFound& found = found_;
+  found.kind = AddressFound::Kind::None;
+  found.entries.clear();
+  found.codes.clear();
+  found.agreement = {};
   const AddressIndex& idx = index();
   const bool shared = s.settings.posken == s.settings.poscity;
   const TextView text = foldedRecordText(s);
@@ -75,25 +81,24 @@ AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
 
   // Without a prefecture a city left without its 郡 or designated city may
   // be any of the country's wards of that name: only a whole city counts.
-  auto best = [&](const std::vector<uint32_t>& ids) {
-    BestAgreeing agreeing;
+  auto agreeBest = [&](const std::vector<uint32_t>& ids) {
+    agreeing_.clear();
     for (uint32_t id : ids) {
       const Agreement a = agreeWithRecord(s, idx.entry(id), idx.readingsFold(id));
-      if (a.agrees && (named || !a.cityLeftOut)) agreeing.offer(id, a);
+      if (a.agrees && (named || !a.cityLeftOut)) agreeing_.offer(id, a);
     }
-    return agreeing;
   };
-  AddressFound found;
-  BestAgreeing agreeing = best(candidates_);
+  agreeBest(candidates_);
   // The city's own entries tell nothing of a record whose prefecture is
   // unknown: a city of that name may stand in several.
-  if (agreeing.ids.empty() && named) {
-    agreeing = best(citywide_);
-    if (agreeing.ids.empty()) return found;
+  if (agreeing_.ids.empty() && named) {
+    agreeBest(citywide_);
+    if (agreeing_.ids.empty()) return;
     found.kind = AddressFound::Kind::Citywide;
   }
-  std::vector<uint32_t> ids = agreeing.ids;
-  if (ids.empty()) return found;
+  if (agreeing_.ids.empty()) return;
+  std::vector<uint32_t>& ids = sortedIds_;
+  ids = agreeing_.ids;
   std::sort(ids.begin(), ids.end());  // data order
   for (uint32_t id : ids) {
     const EntryView e = idx.entry(id);
@@ -104,15 +109,16 @@ AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
       found.codes.emplace_back(idx.postalCode(id));
     }
   }
-  if (found.kind == AddressFound::Kind::Citywide) return found;
+  if (found.kind == AddressFound::Kind::Citywide) return;
   if (found.entries.size() > 1) {
     found.kind = AddressFound::Kind::SeveralAddresses;
-    return found;
+    return;
   }
   // One written address: one entry a code.
   found.entries.clear();
   found.codes.clear();
-  std::vector<uint32_t> chosen;
+  std::vector<uint32_t>& chosen = chosenIds_;
+  chosen.clear();
   for (uint32_t id : ids) {
     const TextView code = idx.postalCode(id);
     if (std::find(found.codes.begin(), found.codes.end(), code) != found.codes.end()) continue;
@@ -132,8 +138,7 @@ AddressFound AddressSearch::search(ConversionState& s, TextView oldCode) {
     }
   }
   found.kind = found.codes.size() == 1 ? AddressFound::Kind::One : AddressFound::Kind::SeveralCodes;
-  if (found.kind == AddressFound::Kind::One) found.agreement = agreeing.of(chosen.front());
-  return found;
+  if (found.kind == AddressFound::Kind::One) found.agreement = agreeing_.of(chosen.front());
 }
 
 }  // namespace zumaro

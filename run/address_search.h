@@ -45,7 +45,18 @@ class AddressSearch {
 
  private:
   const AddressIndex& index();
-  AddressFound search(ConversionState& s, TextView oldCode);
+  void search(ConversionState& s, TextView oldCode);
+
+  // The entries that agree best: one without a leap before any with one,
+  // then the one that uses the most of the record.
+  struct BestAgreeing {
+    int rank = -1;
+    std::vector<uint32_t> ids;
+    std::vector<Agreement> agreements;  // of ids, in the same order
+    void clear();
+    void offer(uint32_t id, const Agreement& a);
+    const Agreement& of(uint32_t id) const;
+  };
 
   DataLookup& lookup_;
   std::string folder_;
@@ -54,6 +65,8 @@ class AddressSearch {
   int64_t record_ = -1;  // the kensu of the record found_ is for
   AddressFound found_;
   std::vector<uint32_t> candidates_, citywide_;
+  BestAgreeing agreeing_;
+  std::vector<uint32_t> sortedIds_, chosenIds_;
 };
 
 }  // namespace zumaro
