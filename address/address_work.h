@@ -1,7 +1,7 @@
 #pragma once
 // The working lengths and texts of one comparison, shared by the address
 // comparison and the town-suffix normalisation for the length of one entry.
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -2,7 +2,7 @@
 // How the rest of the address behind the matched readings (block and house
 // numbers, mostly) is written into the output.
 #include "state/record_match.h"
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

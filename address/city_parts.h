@@ -5,7 +5,7 @@
 // 堺市美原区). Found from the written name; its reading ends in ｸﾞﾝ or ｼ.
 #include <array>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -7,8 +7,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "state/few_units.h"
-#include "state/text.h"
+#include "text/few_units.h"
+#include "text/text.h"
 
 namespace zumaro {
 namespace common_length_detail {

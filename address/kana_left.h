@@ -4,7 +4,7 @@
 // city's own code applied to ｵｳﾒｼｱｲ1-2, a shorter town agreeing with the
 // head of a longer one). The conversion writes them as read; the report
 // asks the user to look.
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -5,7 +5,7 @@
 // (ﾊﾙﾐ3ｼﾞｮｳｷﾀ); people read them out, and the other way round.
 #include <vector>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

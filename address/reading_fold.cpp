@@ -9,7 +9,7 @@
 #endif
 
 #include "address/string_conversion.h"
-#include "state/few_units.h"
+#include "text/few_units.h"
 
 namespace zumaro {
 namespace {

@@ -5,7 +5,7 @@
 // katakana they stand for, full-width letters and digits as ASCII, ﾁﾞ and ﾂﾞ
 // as ｼﾞ and ｽﾞ, which sound alike; spaces, half or full width, are left out.
 #include "state/folded_text.h"
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

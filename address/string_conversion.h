@@ -3,7 +3,7 @@
 // 1 upper case, 2 lower case, 3 first letter of each word upper case,
 // 4 half width to full width, 8 full width to half width,
 // 16 hiragana to katakana, 32 katakana to hiragana.
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -3,7 +3,7 @@
 // keyed in kanji: both in the folded view, numbers alike whatever they are
 // written in (北一条東, 北１条東 and 北1条東 are one name), ケ ヶ ヵ alike and
 // ノ 之 alike, as people write them either way (牛ケ谷, 牛ヶ谷).
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -16,7 +16,7 @@
 #include "bench/child_run.h"
 #include "bench/list_generator.h"
 #include "lookup/range_table.h"
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro::bench {
 namespace {
@@ -110,32 +110,38 @@ class Bench {
         }
         rows_.push_back({f.name, size, order, "fast", fastRun, floor});
         if (againstUconv) {
-          rows_.push_back({f.name, size, order, "decode",
-                           quickest([&] {
+          rows_.push_back({f.name, size, order, "decode", quickest([&] {
                              return convert(f, list, "fast", work_ + "/decode.csv", {"--record-path", "decode"});
                            }),
                            floor});
-          if (readFile(work_ + "/fast.csv") != readFile(work_ + "/decode.csv")) differing_.push_back(list + " (decode)");
+          if (readFile(work_ + "/fast.csv") != readFile(work_ + "/decode.csv"))
+            differing_.push_back(list + " (decode)");
           runs_.push_back({f.name, uconvRun, {}});
         }
         if (size == kClassicRecords) {
-          Row classic{f.name, size, order, "classic",
-                      quickest([&] { return convert(f, list, "fast", work_ + "/classic.csv", {"--match", "classic"}); }),
+          Row classic{f.name,
+                      size,
+                      order,
+                      "classic",
+                      quickest([&] {
+                        return convert(f, list, "fast", work_ + "/classic.csv", {"--match", "classic"});
+                      }),
                       floor};
           rows_.push_back(classic);
         }
         if (size == kReportRecords) {
-          rows_.push_back({f.name, size, order, "report",
-                           quickest([&] {
-                             fs::remove(work_ + "/report.csv");
-                             return convert(f, list, "fast", work_ + "/report-out.csv", {"--report", work_ + "/report.csv"});
-                           }), floor});
+          rows_.push_back(
+              {f.name, size, order, "report", quickest([&] {
+                 fs::remove(work_ + "/report.csv");
+                 return convert(f, list, "fast", work_ + "/report-out.csv", {"--report", work_ + "/report.csv"});
+               }),
+               floor});
         }
         if (size == kFixRecords) {
-          rows_.push_back({f.name, size, order, "fix",
-                           quickest([&] {
+          rows_.push_back({f.name, size, order, "fix", quickest([&] {
                              return convert(f, list, "fast", work_ + "/fix-out.csv", {"--fix-postal-code"});
-                           }), floor});
+                           }),
+                           floor});
         }
         if (size != kScanRecords) continue;
         Row scan{f.name, size, order, "scan", convert(f, list, "scan", work_ + "/scan.csv"), floor};
@@ -183,8 +189,8 @@ class Bench {
   }
 
   void print(const std::vector<Folder>& folders) const {
-    std::printf("%-10s %9s %-8s %-7s %9s %8s %12s %9s %8s %9s\n", "data", "records", "order", "run", "wall s",
-                "cpu s", "records/s", "floor s", "x floor", "peak MiB");
+    std::printf("%-10s %9s %-8s %-7s %9s %8s %12s %9s %8s %9s\n", "data", "records", "order", "run", "wall s", "cpu s",
+                "records/s", "floor s", "x floor", "peak MiB");
     for (const Row& r : rows_) {
       std::printf("%-10s %9ld %-8s %-7s %9.2f %8.2f %12.0f %9.2f %8.2f %9.1f\n", r.folder.c_str(), r.records,
                   r.order.c_str(), r.lookup.c_str(), r.run.wallSeconds, r.run.cpuSeconds,
@@ -293,17 +299,19 @@ class Bench {
         std::printf("    x ICU uconv floor (%.2f s wall, %.2f s cpu): %.2f wall, %.2f cpu (goal: at most 1.0)\n",
                     runs->uconv.wallSeconds, runs->uconv.cpuSeconds, fast->run.wallSeconds / runs->uconv.wallSeconds,
                     fast->run.cpuSeconds / runs->uconv.cpuSeconds);
-      std::printf("    x the bench's codec floor (%.2f s wall, %.2f s cpu): %.2f wall, %.2f cpu (goal before: at most 2)\n",
-                  fast->floor.wallSeconds, fast->floor.cpuSeconds, fast->run.wallSeconds / fast->floor.wallSeconds,
-                  fast->run.cpuSeconds / fast->floor.cpuSeconds);
+      std::printf(
+          "    x the bench's codec floor (%.2f s wall, %.2f s cpu): %.2f wall, %.2f cpu (goal before: at most 2)\n",
+          fast->floor.wallSeconds, fast->floor.cpuSeconds, fast->run.wallSeconds / fast->floor.wallSeconds,
+          fast->run.cpuSeconds / fast->floor.cpuSeconds);
       if (const Row* decode = find(f.name, 1000000, "unsorted", "decode"))
-        std::printf("    x --record-path decode (%.2f s wall, %.2f s cpu): %.2f wall, %.2f cpu\n", decode->run.wallSeconds,
-                    decode->run.cpuSeconds, fast->run.wallSeconds / decode->run.wallSeconds,
+        std::printf("    x --record-path decode (%.2f s wall, %.2f s cpu): %.2f wall, %.2f cpu\n",
+                    decode->run.wallSeconds, decode->run.cpuSeconds, fast->run.wallSeconds / decode->run.wallSeconds,
                     fast->run.cpuSeconds / decode->run.cpuSeconds);
     }
     if (runs && runs->startUp.wallSeconds > 0)
-      std::printf("  start-up, 23 records, one in each data file's range: %.0f ms wall, %.0f ms cpu (goal: at most 80 ms)\n",
-                  runs->startUp.wallSeconds * 1000, runs->startUp.cpuSeconds * 1000);
+      std::printf(
+          "  start-up, 23 records, one in each data file's range: %.0f ms wall, %.0f ms cpu (goal: at most 80 ms)\n",
+          runs->startUp.wallSeconds * 1000, runs->startUp.cpuSeconds * 1000);
     if (const Row* classic = find(f.name, kClassicRecords, "unsorted", "classic"); fast && classic)
       std::printf("  1,000,000 unsorted, tolerant / classic comparison: %.2f x wall, %.2f x cpu (goal: at most 1.2)\n",
                   fast->run.wallSeconds / classic->run.wallSeconds, fast->run.cpuSeconds / classic->run.cpuSeconds);

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <string>
 
-#include "records/read_error.h"
-#include "records/text_source.h"
-#include "state/codepage.h"
+#include "text/codepage.h"
+#include "text/read_error.h"
+#include "text/text_source.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "state/codepage.h"
+#include "text/codepage.h"
 
 namespace zumaro::bench {
 

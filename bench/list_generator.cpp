@@ -10,10 +10,10 @@
 
 #include "bench/cp932_file.h"
 #include "bench/names.h"
-#include "bench/rng.h"
 #include "lookup/data_file.h"
 #include "state/conversion_state.h"
 #include "state/failure.h"
+#include "testing/rng.h"
 
 namespace zumaro::bench {
 namespace {

@@ -3,7 +3,7 @@
 // postal data and address lists have.
 #include <string>
 
-#include "bench/rng.h"
+#include "testing/rng.h"
 
 namespace zumaro::bench {
 

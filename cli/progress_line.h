@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "cli/terminal_line.h"
 #include "run/conversion_run.h"
+#include "terminal/terminal_line.h"
 
 namespace zumaro::cli {
 

@@ -20,10 +20,10 @@
 #include "fuzz/scratch_folder.h"
 #include "fuzz/targets.h"
 #include "records/field_reader.h"
-#include "records/read_error.h"
 #include "records/record_writer.h"
-#include "records/utf8_codec.h"
-#include "state/codepage.h"
+#include "text/codepage.h"
+#include "text/read_error.h"
+#include "text/utf8_codec.h"
 
 namespace zumaro::fuzz {
 namespace {

@@ -83,7 +83,7 @@ DAMAGE = {"invalid_byte": 9, "lone_lead_byte": 10, "cut_short": 11, "blank_line_
 
 
 def key_of(k, i):
-    """Key i of data file k, as keysOf in tests/support/postal_test_data.cpp makes it."""
+    """Key i of data file k, as keysOf in testing/postal_test_data.cpp makes it."""
     base = LOWER[k][:5]
     keys = [base + "1" + str(j) for j in range(1, 7)]
     keys += [base + "130", base + "1301", base + "13012", base + "13021", base + "1",

@@ -6,8 +6,8 @@
 
 #include "fuzz/byte_reader.h"
 #include "lookup/range_table.h"
-#include "state/codepage.h"
-#include "support/postal_test_data.h"
+#include "testing/postal_test_data.h"
+#include "text/codepage.h"
 
 namespace zumaro::fuzz {
 namespace {

@@ -7,7 +7,7 @@
 #include "fuzz/scratch_folder.h"
 #include "fuzz/targets.h"
 #include "lookup/data_file.h"
-#include "support/lookup_state.h"
+#include "testing/lookup_state.h"
 
 namespace zumaro::fuzz {
 namespace fs = std::filesystem;

@@ -16,7 +16,7 @@
 
 #include "lookup/data_search.h"
 #include "lookup/hash_ranges.h"
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "records/read_error.h"
 #include "state/failure.h"
+#include "text/read_error.h"
 
 namespace zumaro {
 

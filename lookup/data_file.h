@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "records/field_reader.h"
-#include "records/text_source.h"
+#include "text/text_source.h"
 
 namespace zumaro {
 

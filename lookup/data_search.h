@@ -1,6 +1,7 @@
 #pragma once
 // The search of the data file that serves the record's key: every entry
-// whose key equals the key is handed to the address comparison, in file order.
+// whose key equals the key is handed, in file order, to the visitor the
+// caller gives (the address comparison, in a run).
 #include <array>
 #include <memory>
 #include <string>
@@ -11,6 +12,20 @@
 
 namespace zumaro {
 
+// What a search hands each entry of the record's key to.
+class EntryVisitor {
+ public:
+  virtual ~EntryVisitor() = default;
+  // `lastsTheRun`: e's texts stay where they are until the run ends, not
+  // only until the next entry is read. `readingsFolded`: readingsFold(e)
+  // is known to be true.
+  virtual void visit(ConversionState& s, const EntryView& e, bool lastsTheRun, bool readingsFolded) = 0;
+  // Whether the readings the visitor reads of e are already in the form it
+  // compares them in. A search that meets an entry again and again asks once
+  // and keeps the answer.
+  virtual bool readingsFold(const EntryView& e) const = 0;
+};
+
 // How the entries of the 23 data files are reached during one run.
 class DataLookup {
  public:
@@ -20,7 +35,7 @@ class DataLookup {
   virtual void open() = 0;
   virtual void close() = 0;
   // The search of data file k (1..23) for s.keyno.
-  virtual void serch(ConversionState& s, int k) = 0;
+  virtual void serch(ConversionState& s, int k, EntryVisitor& visitor) = 0;
   // Data file k (1..23) as held in memory, or null when the lookup does not
   // hold its files.
   virtual LoadedDataFile* heldFile(int) { return nullptr; }
@@ -40,13 +55,13 @@ class ScanLookup : public DataLookup {
   explicit ScanLookup(const std::string& folder);
   void open() override;
   void close() override;
-  void serch(ConversionState& s, int k) override;
+  void serch(ConversionState& s, int k, EntryVisitor& visitor) override;
 
  private:
   std::array<std::unique_ptr<DataFile>, kDataFileCount + 1> files_;
 };
 
 // Chooses the data file by the range of s.keyno and searches it.
-void dbrearch(ConversionState& s, DataLookup& lookup);
+void dbrearch(ConversionState& s, DataLookup& lookup, EntryVisitor& visitor);
 
 }  // namespace zumaro

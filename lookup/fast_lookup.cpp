@@ -6,7 +6,6 @@
 #include <optional>
 #include <tuple>
 
-#include "address/entry_choice.h"
 #include "lookup/range_table.h"
 
 namespace zumaro {
@@ -83,15 +82,15 @@ const FastLookup::KeyAhead* FastLookup::foundAhead(int file, const Text& key) co
   return nullptr;
 }
 
-bool FastLookup::readingsFolded(int k, size_t i, const EntryView& e) {
+bool FastLookup::readingsFolded(int k, size_t i, const EntryView& e, const EntryVisitor& visitor) {
   std::vector<uint8_t>& known = readingsFolded_[static_cast<size_t>(k)];
   if (known.empty()) known.assign(files_[static_cast<size_t>(k)]->entryCount(), 0);
   uint8_t& answer = known[i];
-  if (answer == 0) answer = readingsFoldToThemselves(e) ? 1 : 2;
+  if (answer == 0) answer = visitor.readingsFold(e) ? 1 : 2;
   return answer == 1;
 }
 
-void FastLookup::serch(ConversionState& s, int k) {
+void FastLookup::serch(ConversionState& s, int k, EntryVisitor& visitor) {
   LoadedDataFile& file = *files_[static_cast<size_t>(k)];
   size_t& next = next_[static_cast<size_t>(k)];
   Text& lastno = s.lastno[static_cast<size_t>(k)];
@@ -139,12 +138,12 @@ void FastLookup::serch(ConversionState& s, int k) {
     for (size_t i = firstEqual; i < firstGreater; ++i) {
       if (!classic) {
         const EntryView entry = file.entryView(i);
-        visitEntry(s, entry, true, readingsFolded(k, i, entry));
+        visitor.visit(s, entry, true, readingsFolded(k, i, entry, visitor));
         continue;
       }
       file.copyEntry(i, s.datno, s.dat);
       held = i;
-      visitEntry(s, viewOf(s.dat));
+      visitor.visit(s, viewOf(s.dat), false, false);
     }
     readAny = true;
     if (firstGreater < end) {

@@ -20,7 +20,7 @@ class FastLookup : public DataLookup {
   explicit FastLookup(const std::string& folder);
   void open() override;
   void close() override;
-  void serch(ConversionState& s, int k) override;
+  void serch(ConversionState& s, int k, EntryVisitor& visitor) override;
   LoadedDataFile* heldFile(int k) override { return files_[static_cast<size_t>(k)].get(); }
   void prefetchAhead(const TextView* key) override;
 
@@ -28,11 +28,11 @@ class FastLookup : public DataLookup {
   std::array<std::unique_ptr<LoadedDataFile>, kDataFileCount + 1> files_;
   // The simulated read position of each file: the entry the scan reads next.
   std::array<size_t, kDataFileCount + 1> next_{};
-  // Per file and entry, once the comparison has asked: 1 where the entry's
-  // readings fold to themselves, 2 where they do not, 0 not asked yet. An
-  // unsorted list meets most entries many times.
+  // Per file and entry, once the visitor has asked (a run has one kind of
+  // visitor): 1 where the entry's readings fold, 2 where they do not, 0 not
+  // asked yet. An unsorted list meets most entries many times.
   std::array<std::vector<uint8_t>, kDataFileCount + 1> readingsFolded_;
-  bool readingsFolded(int k, size_t i, const EntryView& e);
+  bool readingsFolded(int k, size_t i, const EntryView& e, const EntryVisitor& visitor);
 
   // The keys of the records ahead, the furthest first, with what the
   // prefetch steps found so far; file 0 where the key is not known.

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 
@@ -32,7 +32,8 @@ class PostalPrefixIndex {
   // Asks for the memory narrow() will read for `number`.
   void prefetch(int32_t number) const {
     const int32_t slot = number / kPerPrefix - lowestPrefix_;
-    if (slot >= 0 && static_cast<size_t>(slot) + 1 < firsts_.size()) __builtin_prefetch(&firsts_[static_cast<size_t>(slot)]);
+    if (slot >= 0 && static_cast<size_t>(slot) + 1 < firsts_.size())
+      __builtin_prefetch(&firsts_[static_cast<size_t>(slot)]);
   }
 
  private:

@@ -2,7 +2,7 @@
 // Which of the 23 data files serves a postal code.
 #include <cstdint>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -11,7 +11,7 @@
 
 #include "lookup/data_search.h"
 #include "state/folded_text.h"
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -4,7 +4,7 @@
 // one pass.
 #include <cstdint>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -14,8 +14,8 @@
 #include <cstring>
 #include <limits>
 
-#include "records/read_error.h"
-#include "state/codepage.h"
+#include "text/codepage.h"
+#include "text/read_error.h"
 
 namespace zumaro {
 namespace {
@@ -166,8 +166,7 @@ bool readSmallRegularFile(const std::string& path, FileBytes& bytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;
   struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-            static_cast<uint64_t>(st.st_size) < (uint64_t{1} << 32);
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) < (uint64_t{1} << 32);
   if (ok) {
     const auto size = static_cast<size_t>(st.st_size);
     // Not zero-filled first: every byte kept is one read.

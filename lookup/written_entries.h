@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -13,7 +13,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "records/read_error.h"
+#include "text/read_error.h"
 
 namespace zumaro {
 
@@ -133,7 +133,7 @@ class FieldBits {
   const char* base_;          // of the window the bits stand for
   const ptrdiff_t lastBase_;  // from from_, the last base a window may have
   uint64_t quotes_ = 0;       // those not yet taken
-  uint64_t commas_ = 0;  // once commasFound_
+  uint64_t commas_ = 0;       // once commasFound_
   uint64_t lineEnds_ = 0;
   bool commasFound_ = false;
 };

@@ -16,9 +16,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "records/byte_source.h"
-#include "records/read_error.h"
-#include "records/text_source.h"
+#include "text/byte_source.h"
+#include "text/read_error.h"
+#include "text/text_source.h"
 
 namespace zumaro {
 
@@ -50,15 +50,15 @@ class BasicRecordReader {
   // (Member templates, so that the character reader, which has no bytes,
   // never instantiates them.)
   template <class S = Source>
-    requires std::is_same_v<S, ByteSource>
-  Result nextViews(std::vector<std::string_view>& views, std::vector<Value>& storage);
+  requires std::is_same_v<S, ByteSource> Result nextViews(std::vector<std::string_view>& views,
+                                                          std::vector<Value>& storage);
   // The fields of the record `distance` (1..kMostAhead) after the one read
   // last, when it and those before it are plain records already in the
   // source's checked bytes; null otherwise. Valid until the next call of
   // next() or nextViews(); reading them changes nothing nextViews gives.
   static constexpr int kMostAhead = 6;
   template <class S = Source>
-    requires std::is_same_v<S, ByteSource>
+  requires std::is_same_v<S, ByteSource>
   const std::string_view* peekPlain(int distance);
 
   // 1-based number of the record read last (blank records counted).

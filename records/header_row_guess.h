@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <span>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

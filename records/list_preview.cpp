@@ -6,9 +6,9 @@
 #include "records/field_reader.h"
 #include "records/header_row_guess.h"
 #include "records/postal_code_reading.h"
-#include "records/read_error.h"
-#include "records/text_source.h"
 #include "state/failure.h"
+#include "text/read_error.h"
+#include "text/text_source.h"
 
 namespace zumaro {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "records/text_encoding.h"
-#include "state/text.h"
+#include "text/text.h"
+#include "text/text_encoding.h"
 
 namespace zumaro {
 
@@ -24,8 +24,8 @@ struct ListPreview {
   bool ok = false;
   Text error;  // when !ok: what is wrong and where, for the user
   TextEncoding encoding = TextEncoding::Cp932;
-  int firstLineFields = 0;         // fields on the first line holding text after any header
-  std::vector<Text> headerFields;  // the header line split as a record line is
+  int firstLineFields = 0;                 // fields on the first line holding text after any header
+  std::vector<Text> headerFields;          // the header line split as a record line is
   std::vector<std::vector<Text>> records;  // up to maxRecords, of fieldCount (or firstLineFields) fields
   // Without a header asked for: the column (1-based) by which the first
   // record looks like a header row (records/header_row_guess.h), the postal

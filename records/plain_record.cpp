@@ -5,7 +5,7 @@
 #endif
 
 #include "records/field_bits.h"
-#include "records/read_error.h"
+#include "text/read_error.h"
 
 namespace zumaro {
 namespace {

@@ -2,7 +2,7 @@
 // A postal code written the way a record wrote its own: ddd-dddd where it had
 // a dash at the fourth place (or nothing, or a code of before 1998),
 // ddddddd where it had none; 〒 and full-width digits kept where it had them.
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

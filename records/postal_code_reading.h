@@ -2,7 +2,7 @@
 // The postal code as people write it: padded with spaces by fixed-width
 // exports, in full-width digits, with any dash at the fourth place, behind a
 // 〒, or as a number whose leading zeros a spreadsheet dropped.
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

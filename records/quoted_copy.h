@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "records/text_encoding.h"
-#include "state/codepage.h"
-#include "state/one_byte_runs.h"
+#include "text/codepage.h"
+#include "text/one_byte_runs.h"
+#include "text/text_encoding.h"
 
 namespace zumaro {
 namespace quoted_copy_detail {

@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "records/quoted_copy.h"
-#include "records/utf8_codec.h"
-#include "state/codepage.h"
+#include "text/codepage.h"
+#include "text/utf8_codec.h"
 
 namespace zumaro {
 namespace {

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "records/output_buffer.h"
-#include "records/text_encoding.h"
-#include "state/text.h"
+#include "text/text.h"
+#include "text/text_encoding.h"
 
 namespace zumaro {
 

@@ -12,17 +12,17 @@
 
 #include "lookup/data_search.h"
 #include "records/header_row_guess.h"
-#include "records/read_error.h"
-#include "records/record_loop.h"
 #include "records/record_writer.h"
-#include "records/text_source.h"
 #include "run/data_folder.h"
 #include "run/messages.h"
+#include "run/record_loop.h"
 #include "run/record_report.h"
 #include "run/report_file.h"
 #include "run/same_file.h"
 #include "run/validation.h"
 #include "state/failure.h"
+#include "text/read_error.h"
+#include "text/text_source.h"
 
 namespace zumaro {
 namespace {
@@ -47,8 +47,8 @@ std::string takeHeader(TextSource& input, const std::string& path, TextEncoding 
   std::string bytes;
   size_t bad = 0;
   if (!encodeText(outputEncoding, text, bytes, bad)) {
-    const char32_t c = U16_IS_LEAD(text[bad]) && bad + 1 < text.size() ? U16_GET_SUPPLEMENTARY(text[bad], text[bad + 1])
-                                                                         : text[bad];
+    const char32_t c =
+        U16_IS_LEAD(text[bad]) && bad + 1 < text.size() ? U16_GET_SUPPLEMENTARY(text[bad], text[bad + 1]) : text[bad];
     throw RunFailure(u"見出し行に" + encodingLabel(outputEncoding) + u"で書けない文字(" + codePoint(c) +
                      u")があります。");
   }
@@ -105,7 +105,8 @@ void createOutput(RecordWriter& writer, const std::string& path, bool dashIsStan
   }
   if (path.empty()) throw RunFailure(Text(targetName) + u"名が指定されていません。");
   if (!writer.create(path))
-    throw RunFailure(Text(targetName) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) + u"）");
+    throw RunFailure(Text(targetName) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) +
+                     u"）");
 }
 
 void closeOutput(RecordWriter& writer, TextView file, const std::string& path) {
@@ -139,7 +140,8 @@ void keepWhatWasWritten(RecordWriter& output, RecordWriter& unmatched, ReportFil
 
 void createReport(ReportFile& report, const std::string& path) {
   if (!report.create(path))
-    throw RunFailure(Text(kReportFile) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) + u"）");
+    throw RunFailure(Text(kReportFile) + u"を作成できません。 " + fromUtf8(path) + u"（" + systemErrorText(errno) +
+                     u"）");
 }
 
 // Report rows reach the file and the caller as each record is done. The
@@ -269,8 +271,14 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
 
     const int n = s.settings.fieldsu;
     if (n >= 5 && n <= 50) {
-      LoopFiles files{input, inputPath, output, outputPath, lookup,
-                      request.unmatchedPath.empty() ? nullptr : &unmatched, request.unmatchedPath, {}};
+      LoopFiles files{input,
+                      inputPath,
+                      output,
+                      outputPath,
+                      lookup,
+                      request.unmatchedPath.empty() ? nullptr : &unmatched,
+                      request.unmatchedPath,
+                      {}};
       if (reporting)
         files.check = [&runReport](ConversionState& st, const RecordPlace& place) { runReport(st, place); };
       if (fixing) files.repair = &fix;

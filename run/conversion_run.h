@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "lookup/lookup_method.h"
-#include "records/record_loop.h"
-#include "records/text_encoding.h"
+#include "run/record_loop.h"
 #include "run/report_row.h"
 #include "run/settings_texts.h"
 #include "state/conversion_state.h"
 #include "state/reason_counts.h"
+#include "text/text_encoding.h"
 
 namespace zumaro {
 
@@ -25,8 +25,8 @@ struct RunProgress {
 };
 
 struct RunRequest {
-  std::string dataFolder;     // the folder of 01.dat .. 23.dat
-  std::string unmatchedPath;  // empty: no file of unmatched records
+  std::string dataFolder;             // the folder of 01.dat .. 23.dat
+  std::string unmatchedPath;          // empty: no file of unmatched records
   bool dashIsStandardOutput = false;  // an output path "-" writes to standard output
   LookupMethod lookup = LookupMethod::Fast;
   // Bytes is taken only when the output's encoding writes the input's

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

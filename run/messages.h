@@ -1,6 +1,6 @@
 #pragma once
 // Every text the run shows the user, in one place.
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 
@@ -15,12 +15,12 @@ inline constexpr char16_t kHeaderRowNote[] = u"1行目は見出しのようで�
 Text messageForCode(int errcode);
 
 // Refusals the form's own codes do not cover; their messages name the box.
-inline constexpr int kNotANumber = 26;           // the text does not read as a number
-inline constexpr int kIntegerOutOfRange = 27;    // integer value outside -32768..32767
+inline constexpr int kNotANumber = 26;            // the text does not read as a number
+inline constexpr int kIntegerOutOfRange = 27;     // integer value outside -32768..32767
 inline constexpr int kPositionOutsideTable = 28;  // a position outside slots 0..50
-inline constexpr int kUnknownOption = 29;        // not a sum of the conversion codes
-inline constexpr int kTownAboveCount = 30;       // the town-area position beyond the field count
-inline constexpr int kTownInTheCityField = 31;   // the town-area position is the city's
+inline constexpr int kUnknownOption = 29;         // not a sum of the conversion codes
+inline constexpr int kTownAboveCount = 30;        // the town-area position beyond the field count
+inline constexpr int kTownInTheCityField = 31;    // the town-area position is the city's
 inline constexpr int kTownWithClassicMatch = 32;  // a town field, which the classic comparison cannot read
 inline constexpr int kFixWithClassicMatch = 33;   // fixing codes, which needs the tolerant comparison
 

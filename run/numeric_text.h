@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

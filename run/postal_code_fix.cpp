@@ -1,8 +1,9 @@
 #include "run/postal_code_fix.h"
 
 #include "address/entry_choice.h"
-#include "records/postal_code_notation.h"
 #include "address/reading_slip.h"
+#include "records/postal_code_notation.h"
+#include "run/entry_comparison.h"
 
 namespace zumaro {
 namespace {
@@ -29,7 +30,7 @@ void searchUnder(ConversionState& s, DataLookup& lookup, TextView key, bool keyR
   s.match.startRecord();
   s.match.keyRepaired = keyRepaired;
   s.keyno.assign(key);
-  dbrearch(s, lookup);
+  searchAndCompare(s, lookup);
 }
 
 // The entry found applied as the search of its code would apply it: every

@@ -7,8 +7,8 @@
 // is converted under that code, and its postal-code field gets it in the
 // record's own notation. A slip in the reading of an existing code is no
 // wrong code: such a record keeps its code.
-#include "records/record_lookup.h"
 #include "run/address_search.h"
+#include "run/record_lookup.h"
 
 namespace zumaro {
 

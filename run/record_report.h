@@ -3,7 +3,7 @@
 // order of ReportReason.
 #include <vector>
 
-#include "records/record_loop.h"
+#include "run/record_loop.h"
 #include "run/report_row.h"
 #include "run/report_suggestion.h"
 #include "state/conversion_state.h"

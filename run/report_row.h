@@ -3,7 +3,7 @@
 // and what it probably should be.
 #include <cstdint>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 
@@ -16,7 +16,7 @@ enum class ReportReason {
   BusinessCode,
   PostalCodeRepaired,
   PostalCodeFixed,  // converted under the code its reading names, written in
-  PartlyRead,  // converted, but kana the entry does not name are left
+  PartlyRead,       // converted, but kana the entry does not name are left
   Misaligned,
 };
 

@@ -4,7 +4,7 @@
 // about a text that is not read.
 #include <cstddef>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "state/record_match.h"
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "records/read_error.h"
-#include "records/text_source.h"
+#include "text/read_error.h"
+#include "text/text_source.h"
 
 namespace zumaro {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

@@ -6,7 +6,7 @@
 // character; the indexes are kept only once one does not.
 #include <vector>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 

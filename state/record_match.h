@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "state/folded_text.h"
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro {
 
@@ -48,13 +48,13 @@ enum class BlockStyle {
 // Why a record came out as it did. The first four name applied entries.
 enum class RecordOutcome {
   Converted,
-  ConvertedByBusinessCode,   // a business entry, applied on the code alone
-  ConvertedAfterRepair,      // after the zeros a spreadsheet dropped were put back
-  ConvertedWithFixedCode,    // under the code its reading names, written into the record
-  NoPostalCode,              // the field holds no 7-digit code
-  PostalCodeUnknown,         // no entry has the code
-  ReadingDiffers,            // entries have the code, none agrees with the text
-  Ambiguous,                 // several entries agree equally well and differ
+  ConvertedByBusinessCode,  // a business entry, applied on the code alone
+  ConvertedAfterRepair,     // after the zeros a spreadsheet dropped were put back
+  ConvertedWithFixedCode,   // under the code its reading names, written into the record
+  NoPostalCode,             // the field holds no 7-digit code
+  PostalCodeUnknown,        // no entry has the code
+  ReadingDiffers,           // entries have the code, none agrees with the text
+  Ambiguous,                // several entries agree equally well and differ
 };
 
 // One entry of the record's code as the comparison saw it.
@@ -62,8 +62,8 @@ struct SeenEntry {
   EntryView entry;  // where the lookup holds it, or `held`
   DataEntry held;   // a copy, when the lookup holds the entry only for now
   bool agrees = false;
-  int used = 0;     // characters of the record's text the agreement used
-  int reached = 0;  // folded characters that agreed before the first difference
+  int used = 0;        // characters of the record's text the agreement used
+  int reached = 0;     // folded characters that agreed before the first difference
   int townStart = -1;  // folded characters before its town area, where the city agreed
 };
 
@@ -71,8 +71,8 @@ struct RecordMatch {
   int entriesSeen = 0;  // entries with the record's key
   bool keyRepaired = false;
   bool hasBest = false;
-  int bestRank = -1;  // how well best agrees: better agreements rank higher
-  int bestUsed = 0;   // characters of the record's text best used
+  int bestRank = -1;         // how well best agrees: better agreements rank higher
+  int bestUsed = 0;          // characters of the record's text best used
   bool bestWritten = false;  // best agreed with the record written, nothing read
   int bestTownStart = -1;    // folded characters before best's town area in the record
   // Where the lookup holds the entry when that lasts the run (the fast

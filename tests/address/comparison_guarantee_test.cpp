@@ -15,9 +15,9 @@
 #include "address/adrck.h"
 #include "address/reading_agreement.h"
 #include "address/reading_fold.h"
-#include "bench/rng.h"
 #include "lookup/data_file.h"
-#include "support/entry_run.h"
+#include "testing/entry_run.h"
+#include "testing/rng.h"
 
 namespace zumaro {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "support/entry_run.h"
+#include "testing/entry_run.h"
 
 namespace zumaro {
 namespace {

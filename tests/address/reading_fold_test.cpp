@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "bench/rng.h"
-#include "state/text.h"
+#include "testing/rng.h"
+#include "text/text.h"
 
 namespace zumaro {
 namespace {

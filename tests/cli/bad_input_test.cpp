@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "testing/program_run.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -278,7 +278,8 @@ std::vector<BadInputCase> inputCases() {
        .input = kBom + kHeader + kMatched + kVisited,
        .args = standardRun(" --unmatched u.csv"),
        .exitCode = 0,
-       .err = "警告: 1行目は見出しのようです（郵便番号の項目が「〒」）。見出しなら --header（フォームでは「1行目は見出し」）"
+       .err = "警告: 1行目は見出しのようです（郵便番号の項目が「〒」）。見出しなら "
+              "--header（フォームでは「1行目は見出し」）"
               "を付けてください。\n" +
               finished(3, 1, {.noCode = 1, .differs = 1}),
        .output = holds(kBom + "\"番号\",\"〒\",\"県\",\"市区町村\",\"建物\"\r\n" + kMatchedOut + kVisitedOut),

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "lookup/data_file.h"
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "testing/program_run.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -131,9 +131,11 @@ TEST_F(ConvertCli, FieldCountBelowFiveEmptiesTheOutputAndFinishes) {
     Outcome o = run("-i " + smallInput() + " -o out.csv -n " + std::string(n) +
                     " --postal 1 --pref 2 --city 3 --building 3" + smallData());
     EXPECT_EQ(o.code, 0) << n;
-    EXPECT_EQ(o.err, kSmallDataLine + kRunFinished +
-                         "読み込み 0件、照合 0件（うち記入済み 0件、要確認 0件）、照合なし 0件（郵便番号なし 0、郵便番号不明 0、"
-                         "読み不一致 0、候補複数 0）\n");
+    EXPECT_EQ(
+        o.err,
+        kSmallDataLine + kRunFinished +
+            "読み込み 0件、照合 0件（うち記入済み 0件、要確認 0件）、照合なし 0件（郵便番号なし 0、郵便番号不明 0、"
+            "読み不一致 0、候補複数 0）\n");
     EXPECT_TRUE(fs::exists(path("out.csv")));
     EXPECT_EQ(readBytes(path("out.csv")), "") << n;
   }
@@ -302,9 +304,10 @@ TEST_F(ConvertCli, BothRecordPathsWriteTheGoldenFileAndOthersAreRefused) {
 TEST_F(ConvertCli, SmallHandmadeCase) {
   Outcome o = run("-i " + smallInput() + " -o out.csv" + kSettings5 + smallData());
   EXPECT_EQ(o.code, 0) << o.err;
-  EXPECT_EQ(o.err, kSmallDataLine + kRunFinished +
-                       "読み込み 3件、照合 2件（うち記入済み 0件、要確認 0件）、照合なし 1件（郵便番号なし 0、郵便番号不明 0、"
-                       "読み不一致 1、候補複数 0）\n");
+  EXPECT_EQ(o.err,
+            kSmallDataLine + kRunFinished +
+                "読み込み 3件、照合 2件（うち記入済み 0件、要確認 0件）、照合なし 1件（郵便番号なし 0、郵便番号不明 0、"
+                "読み不一致 1、候補複数 0）\n");
   expectSameBytes(readBytes(path("out.csv")), readBytes(kSmall + "/expected.csv"));
 }
 
@@ -341,7 +344,8 @@ TEST_F(ConvertCli, RealListFormsConvertByDefault) {
       {"231-0062", "ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁｮｳ1-1", " --match classic", "横浜市中区桜木町ウ１－１"},
   };
   for (const auto& c : cases) {
-    writeBytes(path("in.csv"), cp932(std::string("\"1\",\"") + c.postal + "\",\"ｶﾅｶﾞﾜｹﾝ\",\"" + c.city + "\",\"\"\r\n"));
+    writeBytes(path("in.csv"),
+               cp932(std::string("\"1\",\"") + c.postal + "\",\"ｶﾅｶﾞﾜｹﾝ\",\"" + c.city + "\",\"\"\r\n"));
     Outcome o = run("-i in.csv -o out.csv" + kSettings5 + " --data-dir " + q(ZUMARO_SAMPLE_DATA_DIR) + c.options);
     EXPECT_EQ(o.code, 0) << o.err;
     EXPECT_EQ(fromCp932(readBytes(path("out.csv"))),

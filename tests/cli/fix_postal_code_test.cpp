@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "testing/program_run.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -107,21 +107,27 @@ TEST_F(FixPostalCode, FixesOnlyWhatItFindsForCertain) {
       EXPECT_EQ(line, plainLine) << c.record;
     }
     const std::string number = std::string(c.record).substr(1, std::string(c.record).find('"', 1) - 1);
-    const bool reported = report.find("\n" + number + "," + number + "," + (c.reason ? c.reason : "")) != std::string::npos;
+    const bool reported =
+        report.find("\n" + number + "," + number + "," + (c.reason ? c.reason : "")) != std::string::npos;
     EXPECT_EQ(reported, c.reason != nullptr) << c.record << "\n" << report;
   }
   EXPECT_NE(report.find("\n9,9,reading-differs,1310046,ﾄｳｷﾖｳﾄ ﾐﾄﾞﾘｸｻｸﾗﾀﾞｴ4,1310046,東京都緑区桜台,"), std::string::npos)
-      << "the slip's own code and town suggested\n" << report;
-  EXPECT_NE(report.find("\n13,13,reading-differs,1310060,ﾄｳｷﾖｳﾄ ﾐﾄﾞﾘｸｱｼﾊﾗﾃﾇﾀ7,1310060,東京都緑区芦原犬田,"), std::string::npos)
+      << "the slip's own code and town suggested\n"
+      << report;
+  EXPECT_NE(report.find("\n13,13,reading-differs,1310060,ﾄｳｷﾖｳﾄ ﾐﾄﾞﾘｸｱｼﾊﾗﾃﾇﾀ7,1310060,東京都緑区芦原犬田,"),
+            std::string::npos)
       << report;
   EXPECT_NE(report.find(",postal-code-fixed,131-01,ﾄｳｷﾖｳﾄ ﾐﾄﾞﾘｸﾜｶﾊﾞ1,1310050,東京都緑区若葉,"), std::string::npos)
       << report;
 }
 
 TEST_F(FixPostalCode, NeedsTheTolerantComparison) {
-  const testing::ProgramOutcome o = run(R"("1","","ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸﾜｶﾊﾞ1","")" "\r\n", "--fix-postal-code --match classic");
+  const testing::ProgramOutcome o = run(R"("1","","ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸﾜｶﾊﾞ1","")"
+                                        "\r\n",
+                                        "--fix-postal-code --match classic");
   EXPECT_EQ(o.code, 2);
-  EXPECT_NE(o.err.find("郵便番号を直す（--fix-postal-code）は --match classic では使えません。"), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find("郵便番号を直す（--fix-postal-code）は --match classic では使えません。"), std::string::npos)
+      << o.err;
 }
 
 }  // namespace

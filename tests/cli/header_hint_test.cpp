@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "testing/program_run.h"
+#include "testing/temp_dir.h"
 #ifdef ZUMARO_HAVE_BENCH
 #include "bench/list_generator.h"
 #endif

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "testing/program_run.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -44,13 +44,15 @@ TEST_F(ReportCli, GoldenListGivesTheGoldenReportWithEitherLookup) {
     const auto o = run("--report report.csv --lookup " + std::string(lookup));
     EXPECT_EQ(o.code, 0) << o.err;
     EXPECT_EQ(file("report.csv"), readBytes(kCase + "/expected-report.csv")) << lookup;
-    EXPECT_EQ(o.err,
-              "郵便番号データ: " + kCase + "/data（日付不明、9件）\n"
-              "警告: 行の先頭から始まらないレコードが1件あります（最初は11件目、10行目）。"
-              "項目数の設定が元のファイルの各行の項目数と合っているか確認してください。\n"
-              "変換処理終了\n"
-              "読み込み 15件、照合 7件（うち記入済み 0件、要確認 4件）、照合なし 8件（郵便番号なし 2、郵便番号不明 2、"
-              "読み不一致 3、候補複数 1）\n")
+    EXPECT_EQ(
+        o.err,
+        "郵便番号データ: " + kCase +
+            "/data（日付不明、9件）\n"
+            "警告: 行の先頭から始まらないレコードが1件あります（最初は11件目、10行目）。"
+            "項目数の設定が元のファイルの各行の項目数と合っているか確認してください。\n"
+            "変換処理終了\n"
+            "読み込み 15件、照合 7件（うち記入済み 0件、要確認 4件）、照合なし 8件（郵便番号なし 2、郵便番号不明 2、"
+            "読み不一致 3、候補複数 1）\n")
         << lookup;
   }
 }

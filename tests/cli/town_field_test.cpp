@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "testing/program_run.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -50,8 +50,7 @@ TEST_F(TownField, EachFieldGetsTheWrittenFormOfWhatItHeld) {
       {"131-0045", R"("ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸﾎﾝﾏﾁ1-2-3","","","")", kApart, R"("東京都","緑区本町１－２－３","","","")"},
       {"131-0045", R"("ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸ","ﾎﾝﾏﾁ1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳ","","")", kWritten,
        R"("東京都","緑区","本町１丁目２番３号","","")"},
-      {"131-0045", R"("ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸﾎﾝﾏﾁ2ﾁﾖｳﾒ","1ｰ2","","")", kWritten,
-       R"("東京都","緑区本町２丁目","１－２","","")"},
+      {"131-0045", R"("ﾄｳｷﾖｳﾄ","ﾐﾄﾞﾘｸﾎﾝﾏﾁ2ﾁﾖｳﾒ","1ｰ2","","")", kWritten, R"("東京都","緑区本町２丁目","１－２","","")"},
       // Prefecture and city in one field, with and without the prefecture.
       {"131-0045", R"("x","ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸ","ﾎﾝﾏﾁ1","","")", kShared, R"("x","東京都緑区","本町１","","")"},
       {"131-0045", R"("x","ﾐﾄﾞﾘｸ","ﾎﾝﾏﾁ1","","")", kShared, R"("x","東京都緑区","本町１","","")"},

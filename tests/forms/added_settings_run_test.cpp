@@ -12,8 +12,8 @@
 #include "forms/form_harness.h"
 #include "forms/review_window.h"
 #include "forms/settings_form.h"
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "testing/program_run.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

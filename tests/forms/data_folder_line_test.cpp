@@ -11,7 +11,7 @@
 #include "forms/remembered_data_folder.h"
 #include "forms/settings_form.h"
 #include "run/data_folder.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

@@ -17,7 +17,7 @@
 #include "forms/preview_window.h"
 #include "forms/settings_form.h"
 #include "forms/start_form.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -113,7 +113,8 @@ TEST(KeyboardOnly, EnterOnEachButtonOfTheSettingsFormDoesWhatAClickDoes) {
   const struct {
     const char* button;
     const char* dialog;
-  } choosers[] = {{"cmdrefin", "元のファイル"}, {"cmdrefout", "出力先のファイル"}, {"cmddata", "郵便番号データのフォルダ"}};
+  } choosers[] = {
+      {"cmdrefin", "元のファイル"}, {"cmdrefout", "出力先のファイル"}, {"cmddata", "郵便番号データのフォルダ"}};
   for (const auto& c : choosers) {
     SCOPED_TRACE(c.button);
     const QString opened = modalOpenedBy([&] { pressOn(form, control<QWidget>(form, c.button), Qt::Key_Return); });

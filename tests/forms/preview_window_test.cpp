@@ -16,7 +16,7 @@
 #include "forms/form_harness.h"
 #include "forms/preview_window.h"
 #include "forms/settings_form.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -88,8 +88,8 @@ TEST_F(Preview, FillsTheFieldCountAndThePositionsPickedForTheColumns) {
     int role;  // of kFieldRoles
     int field;
     const char* box;
-  } picks[] = {{0, 3, "txtno"}, {1, 4, "txtken"}, {2, 5, "txtcity"}, {3, 6, "txtbil"}, {4, 2, "Texco"},
-               {5, 1, "txttown"}};
+  } picks[] = {{0, 3, "txtno"},  {1, 4, "txtken"}, {2, 5, "txtcity"},
+               {3, 6, "txtbil"}, {4, 2, "Texco"},  {5, 1, "txttown"}};
   for (const auto& p : picks) {
     SCOPED_TRACE(p.box);
     preview->assignRole(p.field, forms::kFieldRoles[p.role]);

@@ -13,7 +13,7 @@
 
 #include "forms/form_harness.h"
 #include "forms/settings_form.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -143,8 +143,8 @@ TEST_F(SettingsFormRun, OutputIsByteForByteThatOfTheCommandLine) {
 
   const std::string command = std::string(ZUMARO_CONVERT_EXE) + " -q --input '" + kSampleList + "' --output '" +
                               dir.file("cli.csv") + "' --fields 8 --postal 3 --pref 4 --city 5 --building 6" +
-                              " --company 7 --etc1 2 --opt1 4 --etc2 8 --opt2 3 --data-dir '" +
-                              ZUMARO_SAMPLE_DATA_DIR + "'";
+                              " --company 7 --etc1 2 --opt1 4 --etc2 8 --opt2 3 --data-dir '" + ZUMARO_SAMPLE_DATA_DIR +
+                              "'";
   const int status = std::system(command.c_str());
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
   const std::string fromForm = readBytes(dir.file("form.csv"));

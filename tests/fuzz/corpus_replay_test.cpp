@@ -10,7 +10,7 @@
 
 #include "fuzz/run_comparison.h"
 #include "fuzz/targets.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "state/failure.h"
-#include "support/search_record.h"
-#include "support/temp_dir.h"
+#include "testing/search_record.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -104,9 +104,7 @@ TEST_F(DataSearch, KeysWithoutEntriesReadOnAndCallNothing) {
 TEST_F(DataSearch, EntriesSharingTheKeyAllReachTheComparisonInFileOrder) {
   writeFile3({entry(K1, "前"),
               K2 + ",東京都,千代田区,丸の内,本社ビル,株式会社甲,ﾄｳｷﾖｳﾄ,ﾁﾖﾀﾞｸ,ﾏﾙﾉｳﾁ,ﾎﾝｼﾔﾋﾞﾙ,ｶﾌﾞｼｷｶﾞｲｼﾔｺｳ",
-              entry(K2, "中央区銀座"),
-              K2 + ",東京都,港区,芝,芝ビル,,ﾄｳｷﾖｳﾄ,ﾐﾅﾄｸ,ｼﾊﾞ,ｼﾊﾞﾋﾞﾙ,",
-              entry(K3, "後")});
+              entry(K2, "中央区銀座"), K2 + ",東京都,港区,芝,芝ビル,,ﾄｳｷﾖｳﾄ,ﾐﾅﾄｸ,ｼﾊﾞ,ｼﾊﾞﾋﾞﾙ,", entry(K3, "後")});
   openLookup();
   // The business entry wrote company and city, the empty-reading entry then
   // rewrote the city, and the failing entry after it still wrote the building.
@@ -191,7 +189,7 @@ class RecordingLookup : public DataLookup {
  public:
   void open() override {}
   void close() override {}
-  void serch(ConversionState& s, int k) override {
+  void serch(ConversionState& s, int k, EntryVisitor&) override {
     calls.push_back(k);
     datnoAtCall = s.datno;
   }
@@ -199,20 +197,26 @@ class RecordingLookup : public DataLookup {
   Text datnoAtCall;
 };
 
+struct IgnoringVisitor : EntryVisitor {
+  void visit(ConversionState&, const EntryView&, bool, bool) override {}
+  bool readingsFold(const EntryView&) const override { return false; }
+};
+
 TEST(Dbrearch, ResetsDatnoAndSearchesAtMostTheOneFileOfTheKey) {
   ConversionState s;
   RecordingLookup lookup;
+  IgnoringVisitor visitor;
   for (const Text& key : {Text(u"0009999"), Text(u""), Text(u"132"), Text(u"03899990")}) {
     s.keyno = key;
     s.datno = u"9999999";
-    dbrearch(s, lookup);
+    dbrearch(s, lookup, visitor);
     EXPECT_EQ(toUtf8(s.datno), "0") << toUtf8(key);
   }
   EXPECT_TRUE(lookup.calls.empty());
 
   s.keyno = u"0390000";
   s.datno = u"9999999";
-  dbrearch(s, lookup);
+  dbrearch(s, lookup, visitor);
   EXPECT_EQ(lookup.calls, std::vector<int>{2});
   EXPECT_EQ(toUtf8(lookup.datnoAtCall), "0");
 }

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "state/failure.h"
-#include "support/search_record.h"
-#include "support/temp_dir.h"
+#include "testing/search_record.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

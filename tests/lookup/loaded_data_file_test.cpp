@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/rng.h"
-#include "support/temp_dir.h"
+#include "testing/rng.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/rng.h"
 #include "lookup/range_table.h"
+#include "testing/rng.h"
 
 namespace zumaro {
 namespace {

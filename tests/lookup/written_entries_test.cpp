@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "lookup/loaded_data_file.h"
-#include "records/read_error.h"
 #include "state/failure.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
+#include "text/read_error.h"
 
 namespace zumaro {
 namespace {
@@ -24,7 +24,8 @@ std::string quoted(const std::string& key, const std::string& city, const std::s
   return cp932(line + ",\"" + last + "\"");
 }
 
-const std::string A = quoted("1000010", "千代田区", "ｶｲｼﾔ"), B = quoted("1000020", "港区"), C = quoted("1000030", "中央区");
+const std::string A = quoted("1000010", "千代田区", "ｶｲｼﾔ"), B = quoted("1000020", "港区"),
+                  C = quoted("1000030", "中央区");
 
 enum class Form {
   Maker,   // read in one pass
@@ -64,8 +65,13 @@ const std::vector<Case> kCases = {
     {"short last entry", A + "\r\n" + cp932("\"1000030\",\"東京都\",\"短い\"") + "\r\n", Form::Faulty},
     {"short last entry without a line end", A + "\r\n" + cp932("\"1000030\",\"東京都\""), Form::Faulty},
     {"unclosed quote at the end", A + "\r\n\"1000030", Form::Faulty},
-    {"invalid byte in the first key", "\"10\x80" "00010\"" + A.substr(9) + "\r\n" + B, Form::Faulty},
-    {"invalid byte in a middle entry", A + "\r\n" + B.substr(0, 11) + "\x81\x20" + B.substr(11) + "\r\n" + C, Form::Faulty},
+    {"invalid byte in the first key",
+     "\"10\x80"
+     "00010\"" +
+         A.substr(9) + "\r\n" + B,
+     Form::Faulty},
+    {"invalid byte in a middle entry", A + "\r\n" + B.substr(0, 11) + "\x81\x20" + B.substr(11) + "\r\n" + C,
+     Form::Faulty},
     {"invalid byte in the last field", A + "\r\n" + B.substr(0, B.size() - 1) + "\xFD\"\r\n", Form::Faulty},
     {"lead byte before a closing quote", A + "\r\n" + B.substr(0, B.size() - 1) + "\x82\"\r\n" + C, Form::Faulty},
     {"lead byte before the end-of-file mark", A + "\r\n\x82\x1A", Form::Faulty},

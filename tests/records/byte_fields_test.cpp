@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "records/record_writer.h"
-#include "records/text_encoding.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
+#include "text/text_encoding.h"
 
 namespace zumaro {
 namespace {

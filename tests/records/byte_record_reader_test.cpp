@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "bench/rng.h"
 #include "records/field_reader.h"
-#include "support/random_list.h"
-#include "support/temp_dir.h"
+#include "testing/random_list.h"
+#include "testing/rng.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

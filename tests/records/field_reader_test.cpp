@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "records/read_error.h"
 #include "state/failure.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
+#include "text/read_error.h"
 
 namespace zumaro {
 namespace {
@@ -273,12 +273,9 @@ TEST(FieldReaderQuotes, TwoQuotesInsideAQuotedValueAreOne) {
     std::string bytes;
     std::vector<std::string> fields;
   } cases[] = {
-      {"\"a\"\"b\",x\r\n", {"a\"b", "x"}},
-      {"\"\"\"\",x\r\n", {"\"", "x"}},
-      {"\"\"\"a\"\"\",x\r\n", {"\"a\"", "x"}},
-      {"\"\",\"\"\r\n", {"", ""}},
-      {"\"a\"\"\r\nb\",x\r\n", {"a\"\r\nb", "x"}},
-      {"a\"\"b,x\r\n", {"a\"\"b", "x"}},  // outside quotes nothing changes
+      {"\"a\"\"b\",x\r\n", {"a\"b", "x"}},         {"\"\"\"\",x\r\n", {"\"", "x"}},
+      {"\"\"\"a\"\"\",x\r\n", {"\"a\"", "x"}},     {"\"\",\"\"\r\n", {"", ""}},
+      {"\"a\"\"\r\nb\",x\r\n", {"a\"\r\nb", "x"}}, {"a\"\"b,x\r\n", {"a\"\"b", "x"}},  // outside quotes nothing changes
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -326,11 +323,17 @@ TEST(FieldReaderLines, EachRecordKnowsItsLineAndWhetherItBeginsIt) {
   } cases[] = {
       {"one record a line", "a,b\r\nc,d\r\n", 2, false, {{1, true}, {2, true}}},
       {"lone CR and LF", "a,b\rc,d\ne,f", 2, false, {{1, true}, {2, true}, {3, true}}},
-      {"a surplus field opens the next record mid-line", "a,b,c\r\nd\r\ne,f\r\n", 2, false,
+      {"a surplus field opens the next record mid-line",
+       "a,b,c\r\nd\r\ne,f\r\n",
+       2,
+       false,
        {{1, true}, {1, false}, {3, true}}},
       {"a record over two lines", "a\r\nb\r\nc,d\r\n", 2, false, {{1, true}, {3, true}}},
       {"line ends inside quotes count", "\"x\r\ny\ra\nb\",b\r\nc,d\r\n", 2, false, {{1, true}, {5, true}}},
-      {"blank records held back", "a,b\r\n\r\n\r\n\r\n\r\nc,d\r\n", 2, false,
+      {"blank records held back",
+       "a,b\r\n\r\n\r\n\r\n\r\nc,d\r\n",
+       2,
+       false,
        {{1, true}, {2, true}, {4, true}, {6, true}}},
       {"blank record after a mid-line end", "a,b,\r\n\r\nc,d\r\n", 2, false, {{1, true}, {1, false}, {3, true}}},
       {"a header is line 1", "h1,h2\r\na,b\r\nc,d\r\n", 2, true, {{2, true}, {3, true}}},

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -54,12 +54,30 @@ TEST_F(ListPreviewTest, ReadsTheHeaderTheFieldCountAndTheFirstRecords) {
     int firstLineFields;
     Rows records;
   } cases[] = {
-      {"code page 932 with a header", cp932("番号,住所\r\n1,ｱｲ\r\n2,\"ｳ,ｴ\"\r\n"), true, 0, TextEncoding::Cp932,
-       {"番号", "住所"}, 2, {{"1", "ｱｲ"}, {"2", "ｳ,ｴ"}}},
-      {"UTF-8 with a mark, no header", "\xEF\xBB\xBF\"a\",\"b\",\"c\"\r\nd,e,f\r\n", false, 0,
-       TextEncoding::Utf8WithBom, {}, 3, {{"a", "b", "c"}, {"d", "e", "f"}}},
+      {"code page 932 with a header",
+       cp932("番号,住所\r\n1,ｱｲ\r\n2,\"ｳ,ｴ\"\r\n"),
+       true,
+       0,
+       TextEncoding::Cp932,
+       {"番号", "住所"},
+       2,
+       {{"1", "ｱｲ"}, {"2", "ｳ,ｴ"}}},
+      {"UTF-8 with a mark, no header",
+       "\xEF\xBB\xBF\"a\",\"b\",\"c\"\r\nd,e,f\r\n",
+       false,
+       0,
+       TextEncoding::Utf8WithBom,
+       {},
+       3,
+       {{"a", "b", "c"}, {"d", "e", "f"}}},
       {"a field count given", "a,b,c,d\r\n", false, 2, TextEncoding::Cp932, {}, 4, {{"a", "b"}, {"c", "d"}}},
-      {"blank lines before the first record", "h\r\n\r\n\r\na,b\r\n", true, 0, TextEncoding::Cp932, {"h"}, 2,
+      {"blank lines before the first record",
+       "h\r\n\r\n\r\na,b\r\n",
+       true,
+       0,
+       TextEncoding::Cp932,
+       {"h"},
+       2,
        {{"", ""}, {"a", "b"}}},
       {"only a header", "a,b,c\r\n", true, 0, TextEncoding::Cp932, {"a", "b", "c"}, 0, {}},
       {"empty", "", false, 0, TextEncoding::Cp932, {}, 0, {}},
@@ -113,8 +131,7 @@ TEST_F(ListPreviewTest, FindsTheColumnByWhichTheFirstRecordLooksLikeAHeaderRow) 
       {"too few records shown to tell", titledList(15), false, 3, 5, 0},
       {"the sample list", sample, false, 0, kPreviewRecords, 0},
       // Its six-digit record numbers read as codes too, with the zeros put back.
-      {"the sample list under titles", "No,Name,ZIP,Pref,City,Bldg,Co,Note\r\n" + sample, false, 0, kPreviewRecords,
-       3},
+      {"the sample list under titles", "No,Name,ZIP,Pref,City,Bldg,Co,Note\r\n" + sample, false, 0, kPreviewRecords, 3},
       {"the sample list, its postal code known", sample, false, 3, kPreviewRecords, 0},
   };
   for (const auto& c : cases) {

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "bench/rng.h"
+#include "testing/rng.h"
 
 namespace zumaro {
 namespace {
@@ -75,7 +75,7 @@ TEST(PlainRecord, BlockEdgesSplitAsTheByteWalk) {
       {"\"" + std::string(61, 'a') + "\",\"b\"\r\n", 2},  // the closing quote last in its block
       {"\"" + std::string(62, 'a') + "\"\r\n", 1},        // the line end first in the next block
       {std::string(63, 'a') + "\r\n", 1},                 // a CR last in a block, its LF first in the next
-      {std::string(63, 'a') + ",\"b\r\n\",c\n", 2},        // a line end inside quotes in the next block
+      {std::string(63, 'a') + ",\"b\r\n\",c\n", 2},       // a line end inside quotes in the next block
   };
   for (const auto& [record, fieldCount] : cases) {
     const std::string bytes = record + std::string(70, 'z') + "\n";

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "records/field_reader.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -22,7 +22,9 @@ using testing::cp932;
 using testing::readBytes;
 using testing::TempDir;
 
-void write(RecordWriter& w, const std::vector<Text>& fields) { w.write(fields.data(), static_cast<int>(fields.size())); }
+void write(RecordWriter& w, const std::vector<Text>& fields) {
+  w.write(fields.data(), static_cast<int>(fields.size()));
+}
 
 TEST(RecordWriter, QuotesEveryFieldAndEndsLinesWithCrLf) {
   TempDir dir;
@@ -33,9 +35,10 @@ TEST(RecordWriter, QuotesEveryFieldAndEndsLinesWithCrLf) {
   write(w, {u"x,y", u"001-0010", u" "});
   write(w, {u"緑区本町１－２－３", u"\\～ｱ"});
   w.close();
-  EXPECT_EQ(readBytes(path), "\"a\",\"\"\r\n"
-                             "\"x,y\",\"001-0010\",\" \"\r\n" +
-                                 cp932("\"緑区本町１－２－３\",\"\\～ｱ\"\r\n"));
+  EXPECT_EQ(readBytes(path),
+            "\"a\",\"\"\r\n"
+            "\"x,y\",\"001-0010\",\" \"\r\n" +
+                cp932("\"緑区本町１－２－３\",\"\\～ｱ\"\r\n"));
   EXPECT_EQ(w.recordsWritten(), 3u);
 }
 

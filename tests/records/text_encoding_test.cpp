@@ -1,11 +1,11 @@
-#include "records/text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "records/utf8_codec.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
+#include "text/utf8_codec.h"
 
 namespace zumaro {
 namespace {
@@ -47,8 +47,7 @@ TEST(DetectEncoding, DecidesByByteOrderMarkThenByTheFirstNonAsciiBytes) {
       {"UTF-8 after 70 KiB of ASCII", ascii(70 * 1024) + kUtf8Kana, TextEncoding::Utf8},
       {"code page 932 after 70 KiB of ASCII", ascii(70 * 1024) + cp932(kUtf8Kana), TextEncoding::Cp932},
       // The sample ends one byte into a three-byte character.
-      {"character cut at the end of the sample", utf8Sample(kEncodingSample - 1) + threeByte + "x",
-       TextEncoding::Utf8},
+      {"character cut at the end of the sample", utf8Sample(kEncodingSample - 1) + threeByte + "x", TextEncoding::Utf8},
       {"character cut two bytes in", ascii(100) + utf8Sample(kEncodingSample - 2) + threeByte, TextEncoding::Utf8},
       // Invalid bytes after the sample do not change the decision.
       {"invalid bytes beyond the sample", utf8Sample(kEncodingSample) + "\x80\x80", TextEncoding::Utf8},

@@ -1,6 +1,6 @@
 // The block-at-a-time UTF-8 paths against a plain loop of ICU's macros:
 // same characters, same stop, at every length around the block edges.
-#include "records/utf8_codec.h"
+#include "text/utf8_codec.h"
 
 #include <gtest/gtest.h>
 #include <unicode/utf16.h>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/codec_results.h"
+#include "testing/codec_results.h"
 
 namespace zumaro {
 namespace {
@@ -57,9 +57,22 @@ Encoded referenceEncode(const Text& text, bool doubleQuotes) {
 }
 
 // Mostly ASCII, with characters of every length, bad sequences and cut ones.
-const std::vector<std::string> kPieces = {
-    "a", ",", "\"", std::string(1, '\0'), "\x7F", "\xC3\xA9", "\xEF\xBD\xB1", "\xE5\x8C\x97", "\xF0\xA0\xAE\xB7",
-    "\x80", "\xC0\x80", "\xED\xA0\x80", "\xF5", "\xFF", "\xE3\x81", "\xF0\xA0"};
+const std::vector<std::string> kPieces = {"a",
+                                          ",",
+                                          "\"",
+                                          std::string(1, '\0'),
+                                          "\x7F",
+                                          "\xC3\xA9",
+                                          "\xEF\xBD\xB1",
+                                          "\xE5\x8C\x97",
+                                          "\xF0\xA0\xAE\xB7",
+                                          "\x80",
+                                          "\xC0\x80",
+                                          "\xED\xA0\x80",
+                                          "\xF5",
+                                          "\xFF",
+                                          "\xE3\x81",
+                                          "\xF0\xA0"};
 const std::vector<char16_t> kUnits = {u'a', u'"', 0, 0x7F, 0x80, 0xE9, 0x7FF, 0x800, 0xFF71, 0xFFFF, 0xD842, 0xDFB7};
 
 std::vector<size_t> lengths() {
@@ -94,8 +107,7 @@ TEST(Utf8Codec, EncodeMatchesThePlainLoopOnRandomTexts) {
   for (size_t size : lengths())
     for (int round = 0; round < 20; ++round) {
       Text text;
-      for (size_t k = 0; k < size; ++k)
-        text += rng() % 4 != 0 ? u"ab-1 "[rng() % 5] : kUnits[rng() % kUnits.size()];
+      for (size_t k = 0; k < size; ++k) text += rng() % 4 != 0 ? u"ab-1 "[rng() % 5] : kUnits[rng() % kUnits.size()];
       for (bool doubleQuotes : {false, true}) {
         Encoded fast{"x", true, 0};
         fast.ok = encodeUtf8(text, fast.bytes, fast.bad, doubleQuotes);

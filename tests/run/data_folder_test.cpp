@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "run/data_folder_description.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "bench/rng.h"
 #include "lookup/lookup_method.h"
 #include "lookup/range_table.h"
-#include "records/record_lookup.h"
 #include "run/conversion_run.h"
+#include "run/record_lookup.h"
 #include "state/failure.h"
-#include "support/lookup_state.h"
-#include "support/postal_test_data.h"
-#include "support/temp_dir.h"
+#include "testing/lookup_state.h"
+#include "testing/postal_test_data.h"
+#include "testing/rng.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

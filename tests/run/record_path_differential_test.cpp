@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "bench/rng.h"
 #include "run/conversion_run.h"
-#include "support/postal_test_data.h"
-#include "support/random_list.h"
-#include "support/temp_dir.h"
+#include "testing/postal_test_data.h"
+#include "testing/random_list.h"
+#include "testing/rng.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {

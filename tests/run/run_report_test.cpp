@@ -10,7 +10,7 @@
 #include "run/conversion_run.h"
 #include "run/record_report.h"
 #include "run/report_file.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 
 namespace zumaro {
 namespace {
@@ -164,10 +164,11 @@ TEST(RecordRows, WrittenAddressIsComparedWithTheWrittenEntry) {
   std::vector<ReportRow> rows;
   reportRowsOf(s, RecordPlace{1, 1, true, u"577-0000"}, search, rows);
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(toUtf8(rows[0].message),
-            "郵便番号577-0000の住所（東大阪市北鴻池町）のどれとも表記が合わず、最も近い東大阪市北鴻池町とは"
-            "「東大阪市北鴻池町」の後の「９－２」から食い違うため、提案の5770000（大阪府東大阪市北鴻池町）でよいか確認して"
-            "ください。");
+  EXPECT_EQ(
+      toUtf8(rows[0].message),
+      "郵便番号577-0000の住所（東大阪市北鴻池町）のどれとも表記が合わず、最も近い東大阪市北鴻池町とは"
+      "「東大阪市北鴻池町」の後の「９－２」から食い違うため、提案の5770000（大阪府東大阪市北鴻池町）でよいか確認して"
+      "ください。");
 }
 
 class CoreReport : public ::testing::Test {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "state/codepage.h"
-#include "support/codec_results.h"
+#include "testing/codec_results.h"
+#include "text/codepage.h"
 
 namespace zumaro {
 namespace {
@@ -56,11 +56,13 @@ Encoded referenceEncode(const Text& text, bool doubleQuotes) {
 
 // Mostly characters of one byte, as in lists, with every other kind mixed in.
 const std::vector<std::string> kBytePieces = {
-    "a", "Z", "0", ",", "\"", std::string(1, '\0'), "\x1A", "\x5C", "\x7E", "\x7F", "\xA1", "\xB1", "\xDE", "\xDF",
-    "\x80", "\xA0", "\xE0", "\xFD", "\xFF", "\x82\xA0", "\x96\x6B", "\x87\x40", "\xFA\x40", "\x81\x20", "\x82\xFD",
-    "\x81"};
-const std::vector<char16_t> kUnits = {u'a', u'~', u'\\', u'"', 0, 0x7F, 0x80, 0xA5, 0xFF5F, 0xFF60, 0xFF61, 0xFF71,
-                                      0xFF9F, 0xFFA0, 0x3042, 0x5317, 0xFF0D, 0x2212, 0xD842, 0xDFB7};
+    "a",        "Z",        "0",        ",",        "\"",       std::string(1, '\0'),
+    "\x1A",     "\x5C",     "\x7E",     "\x7F",     "\xA1",     "\xB1",
+    "\xDE",     "\xDF",     "\x80",     "\xA0",     "\xE0",     "\xFD",
+    "\xFF",     "\x82\xA0", "\x96\x6B", "\x87\x40", "\xFA\x40", "\x81\x20",
+    "\x82\xFD", "\x81"};
+const std::vector<char16_t> kUnits = {u'a',   u'~',   u'\\',  u'"',   0,      0x7F,   0x80,   0xA5,   0xFF5F, 0xFF60,
+                                      0xFF61, 0xFF71, 0xFF9F, 0xFFA0, 0x3042, 0x5317, 0xFF0D, 0x2212, 0xD842, 0xDFB7};
 
 std::string randomBytes(std::mt19937& rng, size_t pieces) {
   std::string s;

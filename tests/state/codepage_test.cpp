@@ -1,4 +1,4 @@
-#include "state/codepage.h"
+#include "text/codepage.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,9 @@ TEST(CodePage932, MapsDisputedCharactersAndExtensionsBothWays) {
     EXPECT_EQ(decodeOk(c.bytes), Text(1, c.ch)) << std::hex << static_cast<int>(c.ch);
     EXPECT_EQ(encodeOk(Text(1, c.ch)), c.bytes) << std::hex << static_cast<int>(c.ch);
   }
-  EXPECT_EQ(decodeOk("a\x82\xA0" "b\xB1"), u"aあbｱ");
+  EXPECT_EQ(decodeOk("a\x82\xA0"
+                     "b\xB1"),
+            u"aあbｱ");
 }
 
 TEST(CodePage932, StopsBeforeInvalidBytes) {
@@ -54,12 +56,10 @@ TEST(CodePage932, StopsBeforeInvalidBytes) {
     size_t consumed;
     size_t chars;  // decoded before the stop
   } cases[] = {
-      {"ab\x80", 2, 2},
-      {"a\xA0z", 1, 1},
-      {"\xFD", 0, 0},
-      {"xy\x82\xA0\x81", 4, 3},  // lead byte with nothing after it
-      {"a\x81\x20", 1, 1},        // trail outside the trail range
-      {"a\x82\xFD", 1, 1},        // trail in range but unassigned
+      {"ab\x80", 2, 2},    {"a\xA0z", 1, 1},
+      {"\xFD", 0, 0},      {"xy\x82\xA0\x81", 4, 3},  // lead byte with nothing after it
+      {"a\x81\x20", 1, 1},                            // trail outside the trail range
+      {"a\x82\xFD", 1, 1},                            // trail in range but unassigned
   };
   for (const auto& c : cases) {
     Text out;
@@ -90,10 +90,10 @@ TEST(CodePage932, ReportsTheIndexOfTheFirstUnencodableCharacter) {
     size_t index;
     std::string before;
   } cases[] = {
-      {u"ab\u00A5c", 2, "ab"},                // yen sign has no form of its own
-      {u"\u3042\u2212", 1, "\x82\xA0"},       // minus sign
-      {u"x\U00020BB7y", 1, "x"},              // surrogate pair outside the code page
-      {Text(1, char16_t{0xD842}), 0, ""},     // lone surrogate
+      {u"ab\u00A5c", 2, "ab"},             // yen sign has no form of its own
+      {u"\u3042\u2212", 1, "\x82\xA0"},    // minus sign
+      {u"x\U00020BB7y", 1, "x"},           // surrogate pair outside the code page
+      {Text(1, char16_t{0xD842}), 0, ""},  // lone surrogate
   };
   for (const auto& c : cases) {
     std::string out;

@@ -1,6 +1,6 @@
 // The run of long blocks against the plain loop: every byte value at every
 // place, in runs that reach past the first block and across later ones.
-#include "state/long_byte_runs.h"
+#include "text/long_byte_runs.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <unicode/unistr.h>
 
-#include "bench/rng.h"
-#include "state/text.h"
+#include "testing/rng.h"
+#include "text/text.h"
 
 namespace zumaro {
 namespace {
@@ -18,7 +18,8 @@ std::string icuUtf8(TextView text) {
 
 TEST(TextToUtf8, GivesWhatIcuGives) {
   // ASCII, two-byte, three-byte, half-width kana, a pair's halves.
-  const char16_t units[] = {u'A', u'\0', u',', 0x00E9, 0x07FF, 0x0800, u'東', 0xFF76, 0xFFFF, 0xD83D, 0xDE00, 0xDBFF, 0xDC00};
+  const char16_t units[] = {u'A',   u'\0',  u',',   0x00E9, 0x07FF, 0x0800, u'東',
+                            0xFF76, 0xFFFF, 0xD83D, 0xDE00, 0xDBFF, 0xDC00};
   bench::Rng rng(5);
   int wrong = 0;
   for (int round = 0; round < 5000 && wrong < 5; ++round) {

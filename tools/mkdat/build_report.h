@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/terminal_line.h"
+#include "terminal/terminal_line.h"
 #include "tools/mkdat/postal_data_build.h"
 
 namespace zumaro::mkdat {

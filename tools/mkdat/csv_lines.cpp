@@ -1,6 +1,6 @@
 #include "tools/mkdat/csv_lines.h"
 
-#include "state/codepage.h"
+#include "text/codepage.h"
 #include "tools/mkdat/build_failure.h"
 #include "tools/mkdat/utf8_edition.h"
 

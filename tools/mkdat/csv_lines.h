@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "state/text.h"
+#include "text/text.h"
 #include "tools/mkdat/source_file.h"
 
 namespace zumaro::mkdat {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lookup/data_file.h"
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro::mkdat {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "lookup/range_table.h"
-#include "state/codepage.h"
+#include "text/codepage.h"
 #include "tools/mkdat/build_failure.h"
 
 namespace zumaro::mkdat {

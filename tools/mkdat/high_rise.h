@@ -7,12 +7,12 @@
 #include <unordered_map>
 #include <vector>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro::mkdat {
 
 struct HighRiseRow {
-  Text place;         // town area and building name, other notes removed
+  Text place;  // town area and building name, other notes removed
   Text placeReading;
   Text floor;         // "１０階"; empty for the basement and unknown floors
   Text floorReading;  // "10ｶｲ"; empty likewise

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "state/text.h"
+#include "text/text.h"
 #include "tools/mkdat/csv_lines.h"
 
 namespace zumaro::mkdat {

@@ -2,7 +2,7 @@
 // The readings of old address lists, and the suffix rule "ﾁﾖｳ" of the
 // comparison, write the small half-width kana ｧｨｩｪｫｯｬｭｮ large; the current
 // KEN_ALL writes them small.
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro::mkdat {
 

@@ -4,7 +4,7 @@
 // （次のビルを除く）, （その他）, （１～１９丁目） (the written form in full-width
 // （）, possibly nested, with 「」 inside; the reading in ASCII "()"), and
 // whole town areas that only say which addresses the code covers.
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro::mkdat {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "state/codepage.h"
+#include "text/codepage.h"
 #include "tools/mkdat/build_failure.h"
 
 namespace zumaro::mkdat {

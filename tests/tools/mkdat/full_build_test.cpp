@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "lookup/range_table.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 #include "tools/mkdat/mkdat_test_support.h"
 #include "tools/mkdat/postal_data_build.h"
 #include "tools/mkdat/source_file.h"

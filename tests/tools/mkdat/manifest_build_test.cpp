@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "run/data_manifest.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 #include "tools/mkdat/postal_data_build.h"
 #include "tools/mkdat/sha256.h"
 

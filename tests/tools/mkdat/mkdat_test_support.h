@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "state/text.h"
+#include "text/text.h"
 
 namespace zumaro::testing {
 

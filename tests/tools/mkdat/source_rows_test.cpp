@@ -2,7 +2,7 @@
 // the messages that name file and line.
 #include <gtest/gtest.h>
 
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 #include "tools/mkdat/build_failure.h"
 #include "tools/mkdat/csv_lines.h"
 #include "tools/mkdat/mkdat_test_support.h"

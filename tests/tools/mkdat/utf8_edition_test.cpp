@@ -8,7 +8,7 @@
 
 #include "lookup/data_file.h"
 #include "run/data_manifest.h"
-#include "support/temp_dir.h"
+#include "testing/temp_dir.h"
 #include "tools/mkdat/build_failure.h"
 #include "tools/mkdat/csv_lines.h"
 #include "tools/mkdat/mkdat_test_support.h"

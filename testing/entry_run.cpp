@@ -1,0 +1,21 @@
+#include "testing/entry_run.h"
+
+#include "address/entry_choice.h"
+#include "records/numck.h"
+
+namespace zumaro::testing {
+
+void meetEntries(ConversionState& s, const std::vector<DataEntry>& entries) {
+  const bool repaired = s.match.keyRepaired;
+  s.entryApplied = false;
+  s.match.startRecord();
+  s.match.keyRepaired = repaired;
+  numck(s);
+  for (const DataEntry& e : entries) {
+    s.dat = e;
+    visitEntry(s, viewOf(e));
+  }
+  finishRecord(s);
+}
+
+}  // namespace zumaro::testing

@@ -1,0 +1,54 @@
+#include "testing/lookup_state.h"
+
+#include <optional>
+
+namespace zumaro::testing {
+namespace {
+
+// "<name><index> <a> / <b>", built by appending: GCC 12 warns falsely
+// (-Wrestrict) where a literal is added to a new string here.
+std::string valuesDiffer(const char* name, std::optional<size_t> index, const Text& a, const Text& b) {
+  std::string text = name;
+  if (index) text += std::to_string(*index);
+  text += ' ';
+  text += toUtf8(a);
+  text += " / ";
+  text += toUtf8(b);
+  return text;
+}
+
+}  // namespace
+
+std::string entryDifference(const ConversionState& a, const ConversionState& b) {
+  if (a.datno != b.datno) return valuesDiffer("datno", std::nullopt, a.datno, b.datno);
+  // The tolerant comparison takes each entry where the lookup holds it, so
+  // the fast lookup leaves dat as it stood; only the classic one reads it.
+  if (a.matchMode == MatchMode::Tolerant) return "";
+  for (size_t i = 1; i < a.dat.size(); ++i)
+    if (a.dat[i] != b.dat[i]) return valuesDiffer("dat", i, a.dat[i], b.dat[i]);
+  return "";
+}
+
+std::string lastKeyDifference(const ConversionState& a, const ConversionState& b) {
+  for (size_t k = 1; k < a.lastno.size(); ++k)
+    if (a.lastno[k] != b.lastno[k]) return valuesDiffer("lastno ", k, a.lastno[k], b.lastno[k]);
+  return "";
+}
+
+std::string recordDifference(const ConversionState& a, const ConversionState& b) {
+  for (size_t i = 0; i < a.koumoku.size(); ++i)
+    if (a.koumoku[i] != b.koumoku[i]) return valuesDiffer("slot ", i, a.koumoku[i], b.koumoku[i]);
+  if (a.entryApplied != b.entryApplied) return "entryApplied";
+  if (a.match.outcome != b.match.outcome) return "outcome";
+  if (a.match.entriesSeen != b.match.entriesSeen) return "entries seen";
+  return "";
+}
+
+std::string stateDifference(const ConversionState& a, const ConversionState& b) {
+  std::string difference = entryDifference(a, b);
+  if (difference.empty()) difference = lastKeyDifference(a, b);
+  if (difference.empty()) difference = recordDifference(a, b);
+  return difference;
+}
+
+}  // namespace zumaro::testing
