@@ -6,15 +6,15 @@
 namespace zumaro {
 
 struct AddressWork {
-  int lenken = 0;   // length of dat6, the prefecture reading
-  int lencity = 0;  // length of dat7, the city reading
-  int lentown = 0;  // length of dat8, the town-area reading
-  int lenbil = 0;   // length of dat9, the building reading
-  int lenrec = 0;   // length of reccity
-  int lenwk = 0;
-  int keylen = 0;
-  int restlen = 0;
-  Text wkstr;
+  int prefectureReadingLength = 0;  // length of column6, the prefecture reading
+  int cityReadingLength = 0;        // length of column7, the city reading
+  int townReadingLength = 0;        // length of column8, the town-area reading
+  int buildingReadingLength = 0;    // length of column9, the building reading
+  int cityFieldLength = 0;          // length of cityField
+  int scratchLength = 0;
+  int keyLength = 0;
+  int restStart = 0;
+  Text scratchText;
 };
 
 }  // namespace zumaro

@@ -24,23 +24,23 @@ Text* writeJoined(ConversionState& s, int position, std::initializer_list<TextVi
 // as it was; else into the town slot, followed by the rest.
 void writeCityAndTown(ConversionState& s, const EntryView& e, TextView rest, int used) {
   const Settings& set = s.settings;
-  const bool shared = set.posken == set.poscity;
-  if (!shared) writeJoined(s, set.posken, {e[1]});
+  const bool shared = set.prefecturePosition == set.cityPosition;
+  if (!shared) writeJoined(s, set.prefecturePosition, {e[1]});
   const TextView prefecture = shared ? e[1] : TextView();
-  const TextView text = s.reccityRead;
+  const TextView text = s.cityFieldAsRead;
   const size_t cityLength = s.townStart == 0 ? text.size() : static_cast<size_t>(s.townStart) - 1;
   if (used == kAppliedOnTheCode || static_cast<size_t>(used) > cityLength) {
-    writeJoined(s, set.poscity, {prefecture, e[2]});
-    if (Text* town = writeJoined(s, set.postown, {e[3]})) appendWrittenRemainder(*town, rest, s.blockStyle);
+    writeJoined(s, set.cityPosition, {prefecture, e[2]});
+    if (Text* town = writeJoined(s, set.townPosition, {e[3]})) appendWrittenRemainder(*town, rest, s.blockStyle);
     return;
   }
   // `rest` ends the text; what of it lies before the town field is the city field's.
   const size_t restStart = text.size() - rest.size();
   const TextView cityRest = rest.substr(0, cityLength > restStart ? cityLength - restStart : 0);
-  if (Text* city = writeJoined(s, set.poscity, {prefecture, e[2], e[3]}))
+  if (Text* city = writeJoined(s, set.cityPosition, {prefecture, e[2], e[3]}))
     appendWrittenRemainder(*city, cityRest, s.blockStyle);
   if (s.townStart == 0) return;  // an empty town field stays as it was
-  if (Text* town = writeJoined(s, set.postown, {}))
+  if (Text* town = writeJoined(s, set.townPosition, {}))
     appendWrittenRemainder(*town, text.substr(static_cast<size_t>(s.townStart)), s.blockStyle);
 }
 
@@ -48,16 +48,16 @@ void writeCityAndTown(ConversionState& s, const EntryView& e, TextView rest, int
 
 void writeAddress(ConversionState& s, const EntryView& e, TextView rest, int used) {
   const Settings& set = s.settings;
-  if (set.postown != 0) {
+  if (set.townPosition != 0) {
     writeCityAndTown(s, e, rest, used);
     return;
   }
   Text* city = nullptr;
-  if (set.posken == set.poscity) {
-    city = writeJoined(s, set.poscity, {e[1], e[2], e[3]});
+  if (set.prefecturePosition == set.cityPosition) {
+    city = writeJoined(s, set.cityPosition, {e[1], e[2], e[3]});
   } else {
-    writeJoined(s, set.posken, {e[1]});
-    city = writeJoined(s, set.poscity, {e[2], e[3]});
+    writeJoined(s, set.prefecturePosition, {e[1]});
+    city = writeJoined(s, set.cityPosition, {e[2], e[3]});
   }
   if (city != nullptr) appendWrittenRemainder(*city, rest, s.blockStyle);
 }
@@ -70,20 +70,21 @@ void writeFullWidth(ConversionState& s, int position, TextView text) {
 }
 
 void applyBusinessEntry(ConversionState& s, const EntryView& e) {
-  writeJoined(s, s.settings.posco, {e[5]});
-  writeJoined(s, s.settings.posbil, {e[4]});
+  writeJoined(s, s.settings.companyPosition, {e[5]});
+  writeJoined(s, s.settings.buildingPosition, {e[4]});
   writeAddress(s, e, TextView());
 }
 
 void writeCompany(ConversionState& s, const EntryView& e) {
-  if (e[10].empty() && !s.recco.empty()) writeFullWidth(s, s.settings.posco, s.recco);
+  if (e[10].empty() && !s.companyField.empty()) writeFullWidth(s, s.settings.companyPosition, s.companyField);
 }
 
 void convertFurtherFields(ConversionState& s) {
   const Settings& set = s.settings;
   for (size_t k = 1; k <= kFurtherPairs; ++k) {
-    int position = set.posetc[k];
-    if (Text* field = position != 0 ? slotToChange(s, position) : nullptr) convertInPlace(*field, set.optetc[k]);
+    int position = set.positionOfFurtherField[k];
+    if (Text* field = position != 0 ? slotToChange(s, position) : nullptr)
+      convertInPlace(*field, set.conversionOfFurtherField[k]);
   }
 }
 

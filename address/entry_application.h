@@ -14,7 +14,7 @@ inline constexpr int kAppliedOnTheCode = std::numeric_limits<int>::max();
 // end of the record's address text behind what agreed, as the block style
 // writes it, into the prefecture and city slots (one slot when they share a
 // field). With a town field of its own each field gets the written form of
-// what it held: `used`, the characters of reccityRead that agreed, tells
+// what it held: `used`, the characters of cityFieldAsRead that agreed, tells
 // whether the record wrote the town area in the city field all the same.
 void writeAddress(ConversionState& s, const EntryView& e, TextView rest, int used = kAppliedOnTheCode);
 // `text` in full width into the slot at `position`, replacing what it held.

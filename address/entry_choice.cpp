@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "address/adrck.h"
+#include "address/classic_comparison.h"
 #include "address/entry_application.h"
 #include "address/kana_left.h"
 #include "address/reading_agreement.h"
@@ -25,18 +25,19 @@ bool sameWrittenAddress(const EntryView& a, const EntryView& b) {
 FoldedRecordView foldedCity(ConversionState& s) {
   RecordMatch& m = s.match;
   if (!m.cityFolded) {
-    m.cityFoldsToItself = foldsToItself(s.reccityRead);
-    if (!m.cityFoldsToItself) foldText(s.reccityRead, m.city);
-    m.cityWritten = holdsWrittenCharacters(m.cityFoldsToItself ? TextView(s.reccityRead) : m.city.view());
+    m.cityFoldsToItself = foldsToItself(s.cityFieldAsRead);
+    if (!m.cityFoldsToItself) foldText(s.cityFieldAsRead, m.city);
+    m.cityWritten = holdsWrittenCharacters(m.cityFoldsToItself ? TextView(s.cityFieldAsRead) : m.city.view());
     m.cityFolded = true;
   }
-  return m.cityFoldsToItself ? FoldedRecordView::itself(s.reccityRead) : FoldedRecordView(m.city);
+  return m.cityFoldsToItself ? FoldedRecordView::itself(s.cityFieldAsRead) : FoldedRecordView(m.city);
 }
 
 Agreement compareWithRecord(ConversionState& s, const EntryView& e, bool readingsFolded) {
   RecordMatch& m = s.match;
   const FoldedRecordView city = foldedCity(s);
-  EntryReadings readings{e[6], e[7], e[8], s.settings.posken == s.settings.poscity, e[1], e[2], e[3], m.cityWritten};
+  EntryReadings readings{e[6], e[7], e[8], s.settings.prefecturePosition == s.settings.cityPosition,
+                         e[1], e[2], e[3], m.cityWritten};
   if (!readingsFolded) {
     readings.prefecture = foldedReading(e[6], m.readings[0]);
     readings.city = foldedReading(e[7], m.readings[1]);
@@ -80,30 +81,32 @@ void considerAddressEntry(ConversionState& s, const EntryView& e, bool lastsTheR
 // The slot keeps whatever the record wrote about its building; the entry's
 // written name stands only for the part the record reads as that name.
 void writeBuildingOf(ConversionState& s, const EntryView& e) {
-  const int posbil = s.settings.posbil;
-  if (e[9].empty() || s.recbil.empty()) {
+  const int buildingPosition = s.settings.buildingPosition;
+  if (e[9].empty() || s.buildingField.empty()) {
     if (!e[9].empty()) {
-      setSlot(s, posbil, Text(e[4]));
-    } else if (!s.recbil.empty()) {
-      writeFullWidth(s, posbil, s.recbil);
+      setSlot(s, buildingPosition, Text(e[4]));
+    } else if (!s.buildingField.empty()) {
+      writeFullWidth(s, buildingPosition, s.buildingField);
     }
     return;
   }
   FoldedText building;
-  foldText(s.recbil, building);
+  foldText(s.buildingField, building);
   Text reading;
   foldReading(e[9], reading);
   const bool named = building.view().substr(0, reading.size()) == reading && building.endsCharacter(reading.size());
   if (!named) {
-    writeFullWidth(s, posbil, s.recbil);
+    writeFullWidth(s, buildingPosition, s.buildingField);
     return;
   }
-  setSlot(s, posbil,
-          joined({e[4], toFullWidth(TextView(s.recbil).substr(static_cast<size_t>(building.textUsed(reading.size()))))}));
+  setSlot(
+      s, buildingPosition,
+      joined({e[4],
+              toFullWidth(TextView(s.buildingField).substr(static_cast<size_t>(building.textUsed(reading.size()))))}));
 }
 
 TextView remainderAfter(const ConversionState& s, int used) {
-  TextView rest = TextView(s.reccityRead).substr(static_cast<size_t>(used));
+  TextView rest = TextView(s.cityFieldAsRead).substr(static_cast<size_t>(used));
   while (!rest.empty() && isSpace(rest.front())) rest.remove_prefix(1);
   return rest;
 }
@@ -167,13 +170,11 @@ Text kanaLeftByBest(const ConversionState& s) { return kanaLeftBehind(remainderA
 
 TextView foldedRecordText(ConversionState& s) { return foldedCity(s).view(); }
 
-bool readingsFoldToThemselves(const EntryView& e) {
-  return std::all_of(e.begin() + 6, e.begin() + 9, foldsToItself);
-}
+bool readingsFoldToThemselves(const EntryView& e) { return std::all_of(e.begin() + 6, e.begin() + 9, foldsToItself); }
 
 void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun, bool readingsFolded) {
   if (s.matchMode == MatchMode::Classic) {
-    adrck(s);
+    compareAndApplyEntry(s);
     return;
   }
   RecordMatch& m = s.match;

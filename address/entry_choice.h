@@ -12,7 +12,7 @@ namespace zumaro {
 // Called by the search for every entry with the record's key. The tolerant
 // comparison reads `e` only, where it stands, and copies what it keeps,
 // keeping the best one in place when `e` lasts the run; the classic one
-// reads the entry from datno and dat, where the search must have put it.
+// reads the entry from entryKey and entryColumn, where the search must have put it.
 // `readingsFolded`: the caller knows the entry's readings fold to
 // themselves (see readingsFoldToThemselves), so they need no looking at.
 void visitEntry(ConversionState& s, const EntryView& e, bool lastsTheRun = false, bool readingsFolded = false);

@@ -39,7 +39,7 @@ TextView kanaWord(TextView text, size_t at) {
 
 const SeenEntry* slipOfOwnCode(const ConversionState& s) {
   FoldedText text;
-  foldText(s.reccityRead, text);
+  foldText(s.cityFieldAsRead, text);
   const SeenEntry* closest = nullptr;
   size_t fewest = SIZE_MAX;
   for (size_t i = 0; i < s.match.seenCount; ++i) {
@@ -63,7 +63,7 @@ bool bestLeavesASlip(ConversionState& s, TextView kanaLeft) {
   Text left, last, agreed;
   foldReading(kanaLeft, left);
   foldReading(m.best[8].empty() ? m.best[7] : m.best[8], last);
-  foldReading(TextView(s.reccityRead).substr(0, static_cast<size_t>(m.bestUsed)), agreed);
+  foldReading(TextView(s.cityFieldAsRead).substr(0, static_cast<size_t>(m.bestUsed)), agreed);
   if (left.starts_with(u"ﾖｳ") && last.ends_with(u"ﾁﾖｳ") && agreed.ends_with(u"ﾏﾁ")) return true;
   const TextView text = foldedRecordText(s);
   auto oneEditAway = [&](const EntryView& e, int townStart) {

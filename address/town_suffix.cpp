@@ -7,40 +7,40 @@ constexpr char16_t kChou[] = u"ﾁﾖｳ";
 constexpr char16_t kMachi[] = u"ﾏﾁ";
 
 // `reading` is the entry's reading, `length` its length field, `prefix` the
-// number of characters of reccity that stand before it.
+// number of characters of cityField that stand before it.
 void agreeSuffix(ConversionState& s, AddressWork& w, Text& reading, int& length, int prefix, bool emptyWholeMachi) {
-  Text& reccity = s.reccity;
+  Text& cityField = s.cityField;
   Text tailstr;
   // The probes are seen in place: most entries end in neither reading, and
   // then nothing is copied.
   TextView suffix, recordSuffix;
-  w.keylen = prefix + length;
-  w.restlen = length - 2;
-  if (w.restlen >= 1) suffix = midView(reading, w.restlen, 3);
-  int probepos = w.keylen - 2;
-  if (probepos >= 1) recordSuffix = midView(reccity, probepos, 3);
+  w.keyLength = prefix + length;
+  w.restStart = length - 2;
+  if (w.restStart >= 1) suffix = midView(reading, w.restStart, 3);
+  int probepos = w.keyLength - 2;
+  if (probepos >= 1) recordSuffix = midView(cityField, probepos, 3);
 
   if (suffix == kChou) {
     if (recordSuffix == kChou) return;
     if (length - 3 >= 1) reading = left(reading, length - 3);
     length = len(reading);
-    w.keylen = prefix + length;
-    w.lenwk = len(reccity);
-    w.wkstr = left(reccity, w.keylen);
-    w.keylen += 3;
-    w.restlen = w.lenwk - w.keylen + 1;
-    if (w.restlen >= 1) tailstr = mid(reccity, w.keylen, w.restlen);
-    reccity = w.wkstr + tailstr;
+    w.keyLength = prefix + length;
+    w.scratchLength = len(cityField);
+    w.scratchText = left(cityField, w.keyLength);
+    w.keyLength += 3;
+    w.restStart = w.scratchLength - w.keyLength + 1;
+    if (w.restStart >= 1) tailstr = mid(cityField, w.keyLength, w.restStart);
+    cityField = w.scratchText + tailstr;
     return;
   }
 
   suffix = recordSuffix = TextView();
-  w.restlen = length - 1;
-  if (w.restlen >= 1) suffix = midView(reading, w.restlen, 2);
+  w.restStart = length - 1;
+  if (w.restStart >= 1) suffix = midView(reading, w.restStart, 2);
   if (suffix != kMachi) return;
-  w.lenwk = len(reccity);
-  probepos = w.keylen - 1;
-  if (probepos >= 1) recordSuffix = midView(reccity, probepos, 2);
+  w.scratchLength = len(cityField);
+  probepos = w.keyLength - 1;
+  if (probepos >= 1) recordSuffix = midView(cityField, probepos, 2);
   if (recordSuffix == kMachi) return;
   if (length - 2 >= 1) {
     reading = left(reading, length - 2);
@@ -48,27 +48,27 @@ void agreeSuffix(ConversionState& s, AddressWork& w, Text& reading, int& length,
     reading.clear();
   }
   length = len(reading);
-  w.keylen = prefix + length;
-  w.wkstr = left(reccity, w.keylen);
-  w.keylen += 3;
-  w.restlen = w.lenwk - w.keylen;
-  w.keylen += 1;
-  if (w.restlen >= 1) tailstr = mid(reccity, w.keylen, w.restlen);
-  reccity = w.wkstr + tailstr;
+  w.keyLength = prefix + length;
+  w.scratchText = left(cityField, w.keyLength);
+  w.keyLength += 3;
+  w.restStart = w.scratchLength - w.keyLength;
+  w.keyLength += 1;
+  if (w.restStart >= 1) tailstr = mid(cityField, w.keyLength, w.restStart);
+  cityField = w.scratchText + tailstr;
 }
 
 int prefectureShift(const ConversionState& s, const AddressWork& w) {
-  return s.settings.posken == s.settings.poscity ? w.lenken : 0;
+  return s.settings.prefecturePosition == s.settings.cityPosition ? w.prefectureReadingLength : 0;
 }
 
 }  // namespace
 
 void chou(ConversionState& s, AddressWork& w) {
-  agreeSuffix(s, w, s.dat[7], w.lencity, prefectureShift(s, w), false);
+  agreeSuffix(s, w, s.entryColumn[7], w.cityReadingLength, prefectureShift(s, w), false);
 }
 
 void machi(ConversionState& s, AddressWork& w) {
-  agreeSuffix(s, w, s.dat[8], w.lentown, prefectureShift(s, w) + w.lencity, true);
+  agreeSuffix(s, w, s.entryColumn[8], w.townReadingLength, prefectureShift(s, w) + w.cityReadingLength, true);
 }
 
 }  // namespace zumaro

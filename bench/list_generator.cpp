@@ -27,15 +27,16 @@ struct DataEntry {
 
 std::vector<DataEntry> readEntries(const std::string& folder) {
   std::vector<DataEntry> entries;
-  Text datno;
-  std::array<Text, 11> dat;
+  Text entryKey;
+  std::array<Text, 11> entryColumn;
   for (int k = 1; k <= kDataFileCount; ++k) {
     DataFile file(dataFilePath(folder, k));
     try {
       file.open();
       while (!file.atEnd()) {
-        file.read(datno, dat);
-        entries.push_back({toUtf8(datno), toUtf8(dat[6]), toUtf8(dat[7]), toUtf8(dat[8]), !dat[5].empty()});
+        file.read(entryKey, entryColumn);
+        entries.push_back({toUtf8(entryKey), toUtf8(entryColumn[6]), toUtf8(entryColumn[7]), toUtf8(entryColumn[8]),
+                           !entryColumn[5].empty()});
       }
     } catch (const RunFailure& e) {
       std::fprintf(stderr, "%s\n", toUtf8(e.message).c_str());

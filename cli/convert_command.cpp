@@ -44,8 +44,8 @@ constexpr const char* kFooter =
 
 struct CommandLine {
   std::string input, output, fields, postal, pref, city, town, building, company;
-  std::string etc[kFurtherPairs + 1];
-  std::string opt[kFurtherPairs + 1];
+  std::string positionOfFurtherField[kFurtherPairs + 1];    // [n] for --etcN
+  std::string conversionOfFurtherField[kFurtherPairs + 1];  // [n] for --optN
   std::string dataDir, unmatched, report;
   std::string lookup = "fast";
   std::string recordPath = "bytes";
@@ -75,11 +75,14 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
   app.add_option("--company", cl.company, "Position of the company or organisation name field")->type_name("P");
   for (int k = 1; k <= kFurtherPairs; ++k) {
     std::string n = std::to_string(k);
-    app.add_option("--etc" + n, cl.etc[k], "Position of further field " + n + " to convert")->type_name("P");
-    app.add_option("--opt" + n, cl.opt[k], "Conversion option of further field " + n)->type_name("O");
+    app.add_option("--etc" + n, cl.positionOfFurtherField[k], "Position of further field " + n + " to convert")
+        ->type_name("P");
+    app.add_option("--opt" + n, cl.conversionOfFurtherField[k], "Conversion option of further field " + n)
+        ->type_name("O");
   }
   app.add_option("--data-dir", cl.dataDir, "Folder of the postal data files 01.dat .. 23.dat")->type_name("DIR");
-  app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read")->type_name("PATH");
+  app.add_option("--unmatched", cl.unmatched, "Also write the records no entry was applied to, as read")
+      ->type_name("PATH");
   app.add_option("--report", cl.report,
                  "Also write a report of every record that deserves a look, with its reason and\n"
                  "the most likely right postal code and address (UTF-8 CSV, never applied)")
@@ -146,19 +149,20 @@ SettingsTexts toSettingsTexts(const CommandLine& cl, const CLI::App& app) {
   auto box = [&](const char* name, const std::string& value, const Text& initial) {
     return app.count(name) > 0 ? fromUtf8(value) : initial;
   };
-  t.txtin = fromUtf8(cl.input);
-  t.txtout = fromUtf8(cl.output);
-  t.txtsu = box("--fields", cl.fields, t.txtsu);
-  t.txtno = box("--postal", cl.postal, t.txtno);
-  t.txtken = box("--pref", cl.pref, t.txtken);
-  t.txtcity = box("--city", cl.city, t.txtcity);
-  t.txtbil = box("--building", cl.building, t.txtbil);
-  t.txttown = box("--town", cl.town, t.txttown);
-  t.Texco = box("--company", cl.company, t.Texco);
+  t.inputPath = fromUtf8(cl.input);
+  t.outputPath = fromUtf8(cl.output);
+  t.fieldCount = box("--fields", cl.fields, t.fieldCount);
+  t.postalCodePosition = box("--postal", cl.postal, t.postalCodePosition);
+  t.prefecturePosition = box("--pref", cl.pref, t.prefecturePosition);
+  t.cityPosition = box("--city", cl.city, t.cityPosition);
+  t.buildingPosition = box("--building", cl.building, t.buildingPosition);
+  t.townPosition = box("--town", cl.town, t.townPosition);
+  t.companyPosition = box("--company", cl.company, t.companyPosition);
   for (int k = 1; k <= kFurtherPairs; ++k) {
     std::string n = std::to_string(k);
-    t.etc[k] = box(("--etc" + n).c_str(), cl.etc[k], t.etc[k]);
-    t.etcopt[k] = box(("--opt" + n).c_str(), cl.opt[k], t.etcopt[k]);
+    t.positionOfFurtherField[k] = box(("--etc" + n).c_str(), cl.positionOfFurtherField[k], t.positionOfFurtherField[k]);
+    t.conversionOfFurtherField[k] =
+        box(("--opt" + n).c_str(), cl.conversionOfFurtherField[k], t.conversionOfFurtherField[k]);
   }
   return t;
 }
@@ -204,7 +208,7 @@ int convertCommand(int argc, char** argv) {
   ProgressLine progress(stderr);
   if (showProgress) request.onRecord = [&](const RunProgress& p) { progress.update(p); };
 
-  RunOutcome outcome = cmdact(state, texts, request);
+  RunOutcome outcome = runConversion(state, texts, request);
   progress.clear();
   if (!cl.quiet) {
     for (const Text& warning : outcome.warnings) std::fprintf(stderr, "警告: %s\n", toUtf8(warning).c_str());

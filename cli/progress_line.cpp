@@ -13,7 +13,7 @@ void ProgressLine::update(const RunProgress& progress) {
                        : 0.0;
   if (percent > 100.0) percent = 100.0;
   char text[128];
-  std::snprintf(text, sizeof text, "%lld件目を処理中  %5.1f%%  %.0f件/秒", static_cast<long long>(progress.kensu),
+  std::snprintf(text, sizeof text, "%lld件目を処理中  %5.1f%%  %.0f件/秒", static_cast<long long>(progress.recordsRead),
                 percent, rate);
   line_.show(text);
 }

@@ -16,21 +16,27 @@ constexpr struct {
   const char* box;
   const char* label;
   const char* hint;  // nullptr: none
-} kLabelledBoxes[] = {{"txtin", "LBL1", "Label2"},   {"txtsu", "lblsu", "Label7"},   {"txtno", "Label3", nullptr},
-                      {"txtken", "Label4", nullptr}, {"txtcity", "Label5", nullptr}, {"txtbil", "Label6", nullptr},
-                      {"Texco", "Label22", nullptr}, {"txtout", "Label8", "Label9"}, {"txttown", "lbltown", nullptr}};
+} kLabelledBoxes[] = {{"inputPathBox", "inputPathLabel", "inputPathExampleLabel"},
+                      {"fieldCountBox", "fieldCountLabel", "fieldCountRangeLabel"},
+                      {"postalCodePositionBox", "postalCodePositionLabel", nullptr},
+                      {"prefecturePositionBox", "prefecturePositionLabel", nullptr},
+                      {"cityPositionBox", "cityPositionLabel", nullptr},
+                      {"buildingPositionBox", "buildingPositionLabel", nullptr},
+                      {"companyPositionBox", "companyPositionLabel", nullptr},
+                      {"outputPathBox", "outputPathLabel", "outputPathExampleLabel"},
+                      {"townPositionBox", "townPositionLabel", nullptr}};
 
 // The captions of the two command buttons are spaced out for looks; the
 // names are the plain words.
 constexpr struct {
   const char* button;
   const char16_t* name;
-} kButtons[] = {{"cmdact", u"実行"},
-                {"cmdexit", u"終了"},
-                {"cmdrefin", u"元のファイルを選ぶ"},
-                {"cmdrefout", u"出力先のファイルを選ぶ"},
-                {"cmdpreview", u"元のファイルのプレビュー"},
-                {"cmddata", u"郵便番号データのフォルダを選ぶ"}};
+} kButtons[] = {{"runButton", u"実行"},
+                {"exitButton", u"終了"},
+                {"browseInputButton", u"元のファイルを選ぶ"},
+                {"browseOutputButton", u"出力先のファイルを選ぶ"},
+                {"previewButton", u"元のファイルのプレビュー"},
+                {"browseDataButton", u"郵便番号データのフォルダを選ぶ"}};
 
 // The controls added beside the original ones, with what they do.
 constexpr struct {
@@ -38,10 +44,10 @@ constexpr struct {
   const char16_t* name;
   const char16_t* description;
 } kAddedSettings[] = {
-    {"chkblocks", u"番地を漢字で書く", u"1ｰ2ｰ3を１－２－３、1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳを１丁目２番３号と書きます"},
-    {"chkheader", u"1行目は見出し", u"元のファイルの1行目は変換せず、そのまま出力の先頭に書きます"},
-    {"cboencoding", u"文字コード", u"元のファイルの文字コード。自動ではファイルの内容から判断します"},
-    {"chkfixpostal", u"郵便番号を直す",
+    {"kanjiBlocksCheck", u"番地を漢字で書く", u"1ｰ2ｰ3を１－２－３、1ﾁﾖｳﾒ2ﾊﾞﾝ3ｺﾞｳを１丁目２番３号と書きます"},
+    {"headerRowCheck", u"1行目は見出し", u"元のファイルの1行目は変換せず、そのまま出力の先頭に書きます"},
+    {"encodingChoice", u"文字コード", u"元のファイルの文字コード。自動ではファイルの内容から判断します"},
+    {"fixPostalCodeCheck", u"郵便番号を直す",
      u"郵便番号で変換できないレコードに、住所の読みから確かに決まる郵便番号を入れて変換します"},
 };
 
@@ -69,15 +75,15 @@ void nameLabelledBoxes(const QWidget& form) {
 // The option frame asks one question per column for all seven rows; each
 // box says its row and column, and the column's question describes it.
 void nameFurtherFieldBoxes(const QWidget& form) {
-  const QString positionQuestion = labelText(form, "Label11");
-  const QString optionQuestion = labelText(form, "Label12");
+  const QString positionQuestion = labelText(form, "furtherPositionsLabel");
+  const QString optionQuestion = labelText(form, "furtherConversionsLabel");
   for (int k = 1; k <= kFurtherPairs; ++k) {
     const QString n = QString::number(k);
-    if (auto* position = child<QLineEdit>(form, ("etc" + n).toLatin1().constData())) {
+    if (auto* position = child<QLineEdit>(form, ("furtherPosition" + n).toLatin1().constData())) {
       position->setAccessibleName(QStringLiteral("その他の項目%1の位置").arg(k));
       position->setAccessibleDescription(positionQuestion);
     }
-    if (auto* option = child<QLineEdit>(form, ("etc" + n + "1").toLatin1().constData())) {
+    if (auto* option = child<QLineEdit>(form, ("furtherConversion" + n).toLatin1().constData())) {
       option->setAccessibleName(QStringLiteral("その他の項目%1の変換option").arg(k));
       option->setAccessibleDescription(optionQuestion);
     }

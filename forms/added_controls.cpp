@@ -13,21 +13,22 @@ using K = AddedKind;
 // the postal code beside the postal code's box.
 // clang-format off
 constexpr std::array kAdded{
-    AddedControl{"chkblocks", K::CheckBox, u"番地を漢字で書く", {7440, 1320, 2895, 270}},
-    AddedControl{"chkheader", K::CheckBox, u"1行目は見出し", {7440, 1650, 2895, 270}},
-    AddedControl{"lblencoding", K::Caption, u"文字コード", {7440, 2040, 1080, 255}},
-    AddedControl{"cboencoding", K::Choice, u"", {8520, 1995, 1575, 315}},
-    AddedControl{"cmdpreview", K::ToolButton, u"プレビュー", {8880, 900, 1215, 315}},
-    AddedControl{"lbldata", K::Caption, u"", {240, 6900, 7095, 675}},
-    AddedControl{"cmddata", K::ToolButton, u"…", {7380, 6900, 420, 270}},
-    AddedControl{"lbltown", K::Label, u"町域・番地は何番目の項目ですか？", {5760, 2520, 2895, 255}},
-    AddedControl{"txttown", K::TextBox, u"0", {8880, 2520, 1215, 270}},
-    AddedControl{"chkfixpostal", K::CheckBox, u"郵便番号を直す", {5520, 1560, 1815, 270}},
+    AddedControl{"kanjiBlocksCheck", K::CheckBox, u"番地を漢字で書く", {7440, 1320, 2895, 270}},
+    AddedControl{"headerRowCheck", K::CheckBox, u"1行目は見出し", {7440, 1650, 2895, 270}},
+    AddedControl{"encodingLabel", K::Caption, u"文字コード", {7440, 2040, 1080, 255}},
+    AddedControl{"encodingChoice", K::Choice, u"", {8520, 1995, 1575, 315}},
+    AddedControl{"previewButton", K::ToolButton, u"プレビュー", {8880, 900, 1215, 315}},
+    AddedControl{"dataFolderLabel", K::Caption, u"", {240, 6900, 7095, 675}},
+    AddedControl{"browseDataButton", K::ToolButton, u"…", {7380, 6900, 420, 270}},
+    AddedControl{"townPositionLabel", K::Label, u"町域・番地は何番目の項目ですか？", {5760, 2520, 2895, 255}},
+    AddedControl{"townPositionBox", K::TextBox, u"0", {8880, 2520, 1215, 270}},
+    AddedControl{"fixPostalCodeCheck", K::CheckBox, u"郵便番号を直す", {5520, 1560, 1815, 270}},
 };
 // clang-format on
 
-constexpr std::array kTabOrder{"chkblocks", "chkheader",  "cboencoding", "txttown", "chkfixpostal",
-                               "cmdrefin",  "cmdpreview", "cmdrefout",   "cmddata"};
+constexpr std::array kTabOrder{"kanjiBlocksCheck", "headerRowCheck",     "encodingChoice",
+                               "townPositionBox",  "fixPostalCodeCheck", "browseInputButton",
+                               "previewButton",    "browseOutputButton", "browseDataButton"};
 
 }  // namespace
 

@@ -20,7 +20,7 @@ struct AddedControl {
 std::span<const AddedControl> addedControls();
 
 // The tab order after the original controls': the settings first, then the
-// buttons beside the boxes (cmdrefin and cmdrefout, the path boxes' …).
+// buttons beside the boxes (browseInputButton and browseOutputButton, the path boxes' …).
 std::span<const char* const> addedTabOrder();
 
 // The items of the encoding choice, in order: 自動, シフトJIS, UTF-8.

@@ -43,7 +43,7 @@ void showModalBox(QWidget* parent, const FormMessage& message) {
   widenForDetail(box, message.detail);
   QPushButton* action =
       message.actionText.isEmpty() ? nullptr : box.addButton(message.actionText, QMessageBox::ActionRole);
-  if (action) action->setObjectName(QStringLiteral("cmdreview"));
+  if (action) action->setObjectName(QStringLiteral("reviewButton"));
   box.exec();
   if (action && box.clickedButton() == action && message.action) message.action();
 }

@@ -40,17 +40,17 @@ PreviewWindow::PreviewWindow(const ListPreview& preview, const QString& path, QW
   resize(900, 520);
 
   auto* summary = new QLabel(summaryText(preview, path), this);
-  summary->setObjectName(QStringLiteral("lblpreview"));
+  summary->setObjectName(QStringLiteral("previewSummaryLabel"));
   summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* hint = new QLabel(
       QStringLiteral("列の見出し（番号）をクリックすると、その列を郵便番号などの位置に設定できます。"), this);
 
   table_ = new QTableWidget(this);
-  table_->setObjectName(QStringLiteral("tblpreview"));
+  table_->setObjectName(QStringLiteral("previewTable"));
   table_->setAccessibleName(QStringLiteral("元のファイルの最初のレコード"));
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setTabKeyNavigation(false);  // Tab goes on to the buttons; arrows move in the table
-  table_->verticalHeader()->hide();  // only the field numbers are numbers here
+  table_->verticalHeader()->hide();    // only the field numbers are numbers here
   table_->horizontalHeader()->setMinimumSectionSize(table_->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
   fillTable(preview);
   QHeaderView* header = table_->horizontalHeader();
@@ -60,13 +60,13 @@ PreviewWindow::PreviewWindow(const ListPreview& preview, const QString& path, QW
           [this, header](const QPoint& at) { offerRoles(header->logicalIndexAt(at)); });
 
   auto* fieldCount = new QPushButton(QStringLiteral("項目数に %1 を入れる").arg(preview.firstLineFields), this);
-  fieldCount->setObjectName(QStringLiteral("cmdfieldcount"));
+  fieldCount->setObjectName(QStringLiteral("useFieldCountButton"));
   fieldCount->setAccessibleName(QStringLiteral("1行目の項目数を項目数に入れる"));
   fieldCount->setEnabled(preview.firstLineFields > 0);
   const int count = preview.firstLineFields;
   connect(fieldCount, &QPushButton::clicked, this, [this, count] { emit fieldCountChosen(count); });
   auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-  close->setObjectName(QStringLiteral("cmdclosepreview"));
+  close->setObjectName(QStringLiteral("closePreviewButton"));
   connect(close, &QPushButton::clicked, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
@@ -98,11 +98,11 @@ QWidget* PreviewWindow::makeHeaderHint(const ListPreview& preview) {
   const Text& field = preview.records.front()[column];
   auto* box = new QWidget(this);
   auto* text = new QLabel(qText(headerRowWarning(field)), box);
-  text->setObjectName(QStringLiteral("lblheaderhint"));
+  text->setObjectName(QStringLiteral("headerHintLabel"));
   text->setWordWrap(true);
   text->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* tick = new QPushButton(QStringLiteral("「1行目は見出し」にチェックを入れる"), box);
-  tick->setObjectName(QStringLiteral("cmdheader"));
+  tick->setObjectName(QStringLiteral("headerRowButton"));
   connect(tick, &QPushButton::clicked, this, &PreviewWindow::headerChosen);
   auto* row = new QHBoxLayout(box);
   row->setContentsMargins(0, 0, 0, 0);

@@ -15,12 +15,9 @@ struct FieldRole {
   const char* box;  // the settings form's box
   const char16_t* name;
 };
-inline constexpr FieldRole kFieldRoles[] = {{"txtno", u"郵便番号"},
-                                            {"txtken", u"県名"},
-                                            {"txtcity", u"市区町村名丁目"},
-                                            {"txtbil", u"ビル名"},
-                                            {"Texco", u"企業名"},
-                                            {"txttown", u"町域・番地"}};
+inline constexpr FieldRole kFieldRoles[] = {{"postalCodePositionBox", u"郵便番号"}, {"prefecturePositionBox", u"県名"},
+                                            {"cityPositionBox", u"市区町村名丁目"}, {"buildingPositionBox", u"ビル名"},
+                                            {"companyPositionBox", u"企業名"},      {"townPositionBox", u"町域・番地"}};
 
 class PreviewWindow : public QWidget {
   Q_OBJECT

@@ -76,7 +76,7 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   resize(1000, 560);
 
   auto* summary = new QLabel(review_->summary, this);
-  summary->setObjectName(QStringLiteral("lblsummary"));
+  summary->setObjectName(QStringLiteral("summaryLabel"));
   summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
   summary->setWordWrap(true);
 
@@ -84,7 +84,7 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   filter_->setSourceModel(makeModel());
   filter_->setFilterKeyColumn(kReason);
   auto* table = new QTableView(this);
-  table->setObjectName(QStringLiteral("tblreview"));
+  table->setObjectName(QStringLiteral("reviewTable"));
   table->setAccessibleName(QStringLiteral("確認が必要なレコードの一覧"));
   table->setModel(filter_);
   table->setSortingEnabled(true);
@@ -98,14 +98,14 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
   table_ = table;
 
   auto* saveReport = new QPushButton(QStringLiteral("CSVで保存"), this);
-  saveReport->setObjectName(QStringLiteral("cmdsavereport"));
+  saveReport->setObjectName(QStringLiteral("saveReportButton"));
   saveReport->setEnabled(!review_->reportFile.isEmpty());
   connect(saveReport, &QPushButton::clicked, this, [this] {
     askAndSave(QStringLiteral("確認の一覧を保存"), besideOutput(QStringLiteral("_report.csv")),
                &ReviewWindow::saveReport);
   });
   auto* saveUnmatched = new QPushButton(QStringLiteral("照合できなかったレコードを保存"), this);
-  saveUnmatched->setObjectName(QStringLiteral("cmdsaveunmatched"));
+  saveUnmatched->setObjectName(QStringLiteral("saveUnmatchedButton"));
   saveUnmatched->setEnabled(!review_->unmatchedFile.isEmpty());
   connect(saveUnmatched, &QPushButton::clicked, this, [this] {
     const QString suffix = QFileInfo(review_->outputFile).suffix();
@@ -114,7 +114,7 @@ ReviewWindow::ReviewWindow(std::shared_ptr<const RunReview> review, QWidget* own
                &ReviewWindow::saveUnmatched);
   });
   auto* close = new QPushButton(QStringLiteral("閉じる"), this);
-  close->setObjectName(QStringLiteral("cmdclosereview"));
+  close->setObjectName(QStringLiteral("closeReviewButton"));
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 
@@ -170,7 +170,7 @@ void ReviewWindow::fitColumns() {
 
 QWidget* ReviewWindow::makeDetail() {
   detail_ = new QPlainTextEdit(this);
-  detail_->setObjectName(QStringLiteral("txtdetail"));
+  detail_->setObjectName(QStringLiteral("detailBox"));
   detail_->setAccessibleName(QStringLiteral("選んだ行の説明"));
   detail_->setReadOnly(true);
   detail_->setFocusPolicy(Qt::ClickFocus);
@@ -199,7 +199,7 @@ QStandardItemModel* ReviewWindow::makeModel() {
 // すべて, then each reason that occurs, in the order first met.
 QComboBox* ReviewWindow::makeReasonFilter() {
   auto* choice = new QComboBox(this);
-  choice->setObjectName(QStringLiteral("cboreason"));
+  choice->setObjectName(QStringLiteral("reasonFilter"));
   choice->setAccessibleName(QStringLiteral("理由で絞り込む"));
   // On Unix Qt reads the current item as the name; this says what it is for.
   choice->setAccessibleDescription(QStringLiteral("表に出す行を理由で絞り込みます"));
@@ -212,7 +212,7 @@ QComboBox* ReviewWindow::makeReasonFilter() {
 
 QWidget* ReviewWindow::makeWarnings() {
   auto* warnings = new QPlainTextEdit(this);
-  warnings->setObjectName(QStringLiteral("txtwarnings"));
+  warnings->setObjectName(QStringLiteral("warningsBox"));
   warnings->setAccessibleName(QStringLiteral("警告"));
   warnings->setReadOnly(true);
   warnings->setFocusPolicy(Qt::ClickFocus);
@@ -224,7 +224,7 @@ QWidget* ReviewWindow::makeWarnings() {
 }
 
 void ReviewWindow::filterByReason(int index) {
-  auto* choice = findChild<QComboBox*>(QStringLiteral("cboreason"));
+  auto* choice = findChild<QComboBox*>(QStringLiteral("reasonFilter"));
   if (index <= 0) {
     filter_->setFilterFixedString(QString());
     keepARowChosen();

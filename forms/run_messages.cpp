@@ -31,7 +31,7 @@ void showWarnings(QWidget* parent, const std::vector<Text>& warnings) {
 
 QString runSummary(const RunOutcome& outcome) { return qText(summaryLine(outcome)); }
 
-QString progressCaption(int64_t kensu) { return QString::number(kensu) + qText(kProgressSuffix); }
+QString progressCaption(int64_t recordsRead) { return QString::number(recordsRead) + qText(kProgressSuffix); }
 
 void reportOutcome(QWidget* parent, const RunOutcome& outcome, std::function<void()> review) {
   switch (outcome.status) {

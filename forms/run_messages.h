@@ -11,7 +11,7 @@ class QWidget;
 namespace zumaro::forms {
 
 // "12件目を処理中".
-QString progressCaption(int64_t kensu);
+QString progressCaption(int64_t recordsRead);
 
 // The line under 変換処理終了, as the command line prints it: what was read,
 // converted, not converted by reason, and to check.

@@ -14,10 +14,10 @@ RunWorker::~RunWorker() {
 void RunWorker::start() {
   auto caller = request_.onRecord;
   request_.onRecord = [this, caller](const RunProgress& progress) {
-    lastCount_.store(progress.kensu, std::memory_order_relaxed);
+    lastCount_.store(progress.recordsRead, std::memory_order_relaxed);
     if (caller) caller(progress);
   };
-  thread_ = QThread::create([this] { outcome_ = cmdact(state_, texts_, request_); });
+  thread_ = QThread::create([this] { outcome_ = runConversion(state_, texts_, request_); });
   thread_->setParent(this);
   // QThread::finished comes from the run's thread; the queued hop brings the
   // signal to ours, after the outcome has been written.

@@ -48,15 +48,18 @@ constexpr int kCaptionIntervalMs = 33;
 constexpr TwipsRect kBrowseInput{10140, 600, 360, 270};
 constexpr TwipsRect kBrowseOutput{9540, 6360, 360, 270};
 
-const std::set<std::string_view> kRedText{"Label16", "Label17", "Label18", "Label19", "Label20", "Label21",
-                                          "Label15", "Label12", "Label2",  "Label7",  "Label9",  "option"};
-const std::set<std::string_view> kButtonFont{"cmdact", "cmdexit"};
-const std::set<std::string_view> kSmallFont{"Label15", "Label16", "Label17", "Label19", "Label20",
-                                            "Label21", "Label4",  "Label12", "option"};
+const std::set<std::string_view> kRedText{"upperCaseCodeLabel",   "lowerCaseCodeLabel",      "titleCaseCodeLabel",
+                                          "toFullWidthCodeLabel", "toHalfWidthCodeLabel",    "toKatakanaCodeLabel",
+                                          "toHiraganaCodeLabel",  "furtherConversionsLabel", "inputPathExampleLabel",
+                                          "fieldCountRangeLabel", "outputPathExampleLabel",  "furtherFieldsFrame"};
+const std::set<std::string_view> kButtonFont{"runButton", "exitButton"};
+const std::set<std::string_view> kSmallFont{"toHiraganaCodeLabel",     "upperCaseCodeLabel",      "lowerCaseCodeLabel",
+                                            "toFullWidthCodeLabel",    "toHalfWidthCodeLabel",    "toKatakanaCodeLabel",
+                                            "prefecturePositionLabel", "furtherConversionsLabel", "furtherFieldsFrame"};
 
 QFont fontOf(std::string_view name) {
   if (kButtonFont.count(name)) return gothicFont(12.0, true);
-  if (name == "Label1") return gothicFont(11.25);
+  if (name == "instructionLabel") return gothicFont(11.25);
   if (kSmallFont.count(name)) return gothicFont(9.75);
   return formDefaultFont();
 }
@@ -166,15 +169,15 @@ SettingsForm::SettingsForm(std::string dataFolder, QWidget* parent)
   nameSettingsControls(*this);
   pressButtonsOnEnter(*this);
   showDataFolder();
-  box("txtin")->setFocus();
+  box("inputPathBox")->setFocus();
 
   captionTimer_.setInterval(kCaptionIntervalMs);
   connect(&captionTimer_, &QTimer::timeout, this, &SettingsForm::showCount);
-  connect(findChild<QPushButton*>(QStringLiteral("cmdact")), &QPushButton::clicked, this, &SettingsForm::execute);
-  connect(findChild<QPushButton*>(QStringLiteral("cmdexit")), &QPushButton::clicked, this, &endProgram);
-  connect(findChild<QToolButton*>(QStringLiteral("cmdpreview")), &QToolButton::clicked, this,
+  connect(findChild<QPushButton*>(QStringLiteral("runButton")), &QPushButton::clicked, this, &SettingsForm::execute);
+  connect(findChild<QPushButton*>(QStringLiteral("exitButton")), &QPushButton::clicked, this, &endProgram);
+  connect(findChild<QToolButton*>(QStringLiteral("previewButton")), &QToolButton::clicked, this,
           &SettingsForm::showPreview);
-  connect(findChild<QToolButton*>(QStringLiteral("cmddata")), &QToolButton::clicked, this,
+  connect(findChild<QToolButton*>(QStringLiteral("browseDataButton")), &QToolButton::clicked, this,
           &SettingsForm::chooseDataFolder);
 }
 
@@ -210,8 +213,8 @@ void SettingsForm::addBrowseButtons() {
     const char* box;
     TwipsRect place;
     void (SettingsForm::*browse)();
-  } buttons[] = {{"cmdrefin", "txtin", kBrowseInput, &SettingsForm::browseInput},
-                 {"cmdrefout", "txtout", kBrowseOutput, &SettingsForm::browseOutput}};
+  } buttons[] = {{"browseInputButton", "inputPathBox", kBrowseInput, &SettingsForm::browseInput},
+                 {"browseOutputButton", "outputPathBox", kBrowseOutput, &SettingsForm::browseOutput}};
   for (const auto& b : buttons) {
     auto* button = new QToolButton(this);
     button->setObjectName(QLatin1String(b.name));
@@ -221,8 +224,8 @@ void SettingsForm::addBrowseButtons() {
     connect(button, &QToolButton::clicked, this, b.browse);
   }
   // A list dropped on the input box is shown at once, once the drop is over.
-  FileDrop::acceptFilesOn(*box("txtin"), [this] { QTimer::singleShot(0, this, &SettingsForm::showPreview); });
-  FileDrop::acceptFilesOn(*box("txtout"));
+  FileDrop::acceptFilesOn(*box("inputPathBox"), [this] { QTimer::singleShot(0, this, &SettingsForm::showPreview); });
+  FileDrop::acceptFilesOn(*box("outputPathBox"));
 }
 
 void SettingsForm::createAddedControls() {
@@ -237,7 +240,7 @@ void SettingsForm::createAddedControls() {
 
 // After the last of the original tab order.
 void SettingsForm::orderAddedTabStops() {
-  QWidget* previous = findChild<QWidget*>(QStringLiteral("Texco"));
+  QWidget* previous = findChild<QWidget*>(QStringLiteral("companyPositionBox"));
   for (const char* name : addedTabOrder()) {
     QWidget* control = findChild<QWidget*>(QLatin1String(name));
     control->setFocusPolicy(Qt::StrongFocus);
@@ -253,7 +256,7 @@ void SettingsForm::setDataFolder(std::string folder) {
 
 void SettingsForm::showDataFolder() {
   const DataFolderStatus status = dataFolderStatus(describeDataFolder(dataFolder_));
-  auto* line = findChild<CaptionText*>(QStringLiteral("lbldata"));
+  auto* line = findChild<CaptionText*>(QStringLiteral("dataFolderLabel"));
   line->setText(dataFolderText(status));
   line->setColour(status.problem.isEmpty() ? QColor(Qt::black) : kLegendRed);
 }
@@ -271,38 +274,38 @@ QLineEdit* SettingsForm::box(const char* name) const { return findChild<QLineEdi
 // The postal code's position as the run would read the box; 0 for anything
 // it would refuse.
 int SettingsForm::postalFieldTyped() const {
-  const std::optional<double> value = numericValue(coreText(box("txtno")->text()));
+  const std::optional<double> value = numericValue(coreText(box("postalCodePositionBox")->text()));
   const std::optional<int16_t> position = value ? integerValue(*value) : std::nullopt;
   return position && *position > 0 && *position < kSlotCount ? *position : 0;
 }
 
 SettingsTexts SettingsForm::settingsTexts() const {
   SettingsTexts t;
-  t.txtin = coreText(box("txtin")->text());
-  t.txtsu = coreText(box("txtsu")->text());
-  t.txtno = coreText(box("txtno")->text());
-  t.txtken = coreText(box("txtken")->text());
-  t.txtcity = coreText(box("txtcity")->text());
-  t.txtbil = coreText(box("txtbil")->text());
-  t.txttown = coreText(box("txttown")->text());
-  t.Texco = coreText(box("Texco")->text());
+  t.inputPath = coreText(box("inputPathBox")->text());
+  t.fieldCount = coreText(box("fieldCountBox")->text());
+  t.postalCodePosition = coreText(box("postalCodePositionBox")->text());
+  t.prefecturePosition = coreText(box("prefecturePositionBox")->text());
+  t.cityPosition = coreText(box("cityPositionBox")->text());
+  t.buildingPosition = coreText(box("buildingPositionBox")->text());
+  t.townPosition = coreText(box("townPositionBox")->text());
+  t.companyPosition = coreText(box("companyPositionBox")->text());
   for (int k = 1; k <= kFurtherPairs; ++k) {
     const std::string n = std::to_string(k);
-    t.etc[static_cast<size_t>(k)] = coreText(box(("etc" + n).c_str())->text());
-    t.etcopt[static_cast<size_t>(k)] = coreText(box(("etc" + n + "1").c_str())->text());
+    t.positionOfFurtherField[static_cast<size_t>(k)] = coreText(box(("furtherPosition" + n).c_str())->text());
+    t.conversionOfFurtherField[static_cast<size_t>(k)] = coreText(box(("furtherConversion" + n).c_str())->text());
   }
-  t.txtout = coreText(box("txtout")->text());
+  t.outputPath = coreText(box("outputPathBox")->text());
   return t;
 }
 
 // The same request the command line makes for the same settings.
 void SettingsForm::takeRunChoices(RunRequest& request) const {
   request.dataFolder = dataFolder_;
-  request.blocks =
-      findChild<QCheckBox*>(QStringLiteral("chkblocks"))->isChecked() ? BlockStyle::Written : BlockStyle::FullWidth;
-  request.header = findChild<QCheckBox*>(QStringLiteral("chkheader"))->isChecked();
-  request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("cboencoding")));
-  request.fixPostalCode = findChild<QCheckBox*>(QStringLiteral("chkfixpostal"))->isChecked();
+  request.blocks = findChild<QCheckBox*>(QStringLiteral("kanjiBlocksCheck"))->isChecked() ? BlockStyle::Written
+                                                                                          : BlockStyle::FullWidth;
+  request.header = findChild<QCheckBox*>(QStringLiteral("headerRowCheck"))->isChecked();
+  request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("encodingChoice")));
+  request.fixPostalCode = findChild<QCheckBox*>(QStringLiteral("fixPostalCodeCheck"))->isChecked();
 }
 
 // The run writes the report and the unmatched records into a folder of its
@@ -311,7 +314,7 @@ void SettingsForm::takeRunChoices(RunRequest& request) const {
 // run's thread touches the review until the run has ended.
 void SettingsForm::prepareReview(RunRequest& request) {
   pendingReview_ = std::make_shared<RunReview>();
-  pendingReview_->outputFile = box("txtout")->text();
+  pendingReview_->outputFile = box("outputPathBox")->text();
   request.onReportRow = [review = pendingReview_.get()](const ReportRow& row) {
     review->rows.push_back(reviewRow(row));
   };
@@ -370,7 +373,7 @@ QWidget* SettingsForm::showReview() {
 }
 
 PreviewWindow* SettingsForm::showPreview() {
-  const QString path = box("txtin")->text();
+  const QString path = box("inputPathBox")->text();
   if (path.isEmpty()) {
     showMessage(this,
                 {qText(kErrorTitle), QStringLiteral("元のファイル名を指定して下さい。"), FormMessage::Icon::Question});
@@ -378,8 +381,8 @@ PreviewWindow* SettingsForm::showPreview() {
   }
   ListPreviewRequest request;
   request.path = toUtf8(coreText(path));
-  request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("cboencoding")));
-  request.header = findChild<QCheckBox*>(QStringLiteral("chkheader"))->isChecked();
+  request.encoding = encodingChosen(*findChild<QComboBox*>(QStringLiteral("encodingChoice")));
+  request.header = findChild<QCheckBox*>(QStringLiteral("headerRowCheck"))->isChecked();
   request.postalField = postalFieldTyped();
   const ListPreview preview = previewList(request);
   if (!preview.ok) {
@@ -388,13 +391,13 @@ PreviewWindow* SettingsForm::showPreview() {
   }
   auto* window = new PreviewWindow(preview, path, this);
   connect(window, &PreviewWindow::fieldCountChosen, this,
-          [this](int count) { box("txtsu")->setText(QString::number(count)); });
+          [this](int count) { box("fieldCountBox")->setText(QString::number(count)); });
   connect(window, &PreviewWindow::positionChosen, this, [this](const QString& name, int field) {
     box(name.toLatin1().constData())->setText(QString::number(field));
   });
   // Shown again, the first line as the header it is.
   connect(window, &PreviewWindow::headerChosen, this, [this, window] {
-    findChild<QCheckBox*>(QStringLiteral("chkheader"))->setChecked(true);
+    findChild<QCheckBox*>(QStringLiteral("headerRowCheck"))->setChecked(true);
     window->close();
     QTimer::singleShot(0, this, &SettingsForm::showPreview);
   });
@@ -403,15 +406,16 @@ PreviewWindow* SettingsForm::showPreview() {
 }
 
 void SettingsForm::browseInput() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("元のファイル"), box("txtin")->text());
+  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("元のファイル"), box("inputPathBox")->text());
   if (path.isEmpty()) return;
-  box("txtin")->setText(QDir::toNativeSeparators(path));
+  box("inputPathBox")->setText(QDir::toNativeSeparators(path));
   showPreview();
 }
 
 void SettingsForm::browseOutput() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("出力先のファイル"), box("txtout")->text());
-  if (!path.isEmpty()) box("txtout")->setText(QDir::toNativeSeparators(path));
+  const QString path =
+      QFileDialog::getSaveFileName(this, QStringLiteral("出力先のファイル"), box("outputPathBox")->text());
+  if (!path.isEmpty()) box("outputPathBox")->setText(QDir::toNativeSeparators(path));
 }
 
 }  // namespace zumaro::forms

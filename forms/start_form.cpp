@@ -20,7 +20,7 @@ constexpr TwipsRect kEnd{8400, 5160, 1215, 735};
 
 StartForm::StartForm(std::string dataFolder, QWidget* parent)
     : QWidget(parent), dataFolder_(std::move(dataFolder)), picture_(QStringLiteral(":/zumaro/title.png")) {
-  setObjectName(QStringLiteral("dsp1"));
+  setObjectName(QStringLiteral("messageLabel"));
   setWindowTitle(QStringLiteral("Zumaro Ver 1.1"));
   setWindowIcon(programIcon());
   setFont(formDefaultFont());
@@ -32,12 +32,12 @@ StartForm::~StartForm() = default;
 
 void StartForm::createButtons() {
   auto* ok = new QPushButton(QStringLiteral("実   行"), this);
-  ok->setObjectName(QStringLiteral("cmdok"));
+  ok->setObjectName(QStringLiteral("okButton"));
   // Screen readers say the plain words, not the spaced-out captions.
   ok->setAccessibleName(QStringLiteral("実行"));
   ok->setGeometry(toPixels(kOpenSettings, *this));
   auto* end = new QPushButton(QStringLiteral("END(終了)"), this);
-  end->setObjectName(QStringLiteral("cmdend"));
+  end->setObjectName(QStringLiteral("endButton"));
   end->setAccessibleName(QStringLiteral("終了"));
   end->setGeometry(toPixels(kEnd, *this));
   QWidget::setTabOrder(ok, end);

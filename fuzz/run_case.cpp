@@ -42,15 +42,16 @@ uint8_t decodeSettings(ByteReader& in, RunCase& c) {
   const FieldCount& count = in.pick(kFieldCounts);
   const int n = count.value;
   SettingsTexts& t = c.texts;
-  t.txtsu = count.text;
-  for (Text* position : {&t.txtno, &t.txtken, &t.txtcity, &t.txtbil}) *position = number(1 + in.byte() % n);
-  t.Texco = number(in.byte() % (n + 1));
+  t.fieldCount = count.text;
+  for (Text* position : {&t.postalCodePosition, &t.prefecturePosition, &t.cityPosition, &t.buildingPosition})
+    *position = number(1 + in.byte() % n);
+  t.companyPosition = number(in.byte() % (n + 1));
   const uint8_t flags = in.byte();
   c.writeUnmatched = flags & 1;
   const size_t pairs = (flags >> 2) % kMostPairs;
   for (size_t k = 1; k <= pairs; ++k) {
-    t.etc[k] = number(in.byte() % (n + 1));
-    t.etcopt[k] = number(in.pick(kOptions));
+    t.positionOfFurtherField[k] = number(in.byte() % (n + 1));
+    t.conversionOfFurtherField[k] = number(in.pick(kOptions));
   }
   return flags;
 }

@@ -48,15 +48,15 @@ void runWith(const RunCase& c, const RunPaths& paths, MatchMode mode, LookupMeth
   fs::remove(paths.output);
   fs::remove(paths.unmatched);
   SettingsTexts texts = c.texts;
-  texts.txtin = fromUtf8(paths.list);
-  texts.txtout = fromUtf8(paths.output);
+  texts.inputPath = fromUtf8(paths.list);
+  texts.outputPath = fromUtf8(paths.output);
   RunRequest request;
   request.dataFolder = paths.folder;
   request.lookup = method;
   request.match = mode;
   request.recordPath = path;
   if (c.writeUnmatched) request.unmatchedPath = paths.unmatched;
-  run.outcome = cmdact(run.state, texts, request);
+  run.outcome = runConversion(run.state, texts, request);
   run.outputMade = fs::exists(paths.output);
   run.output = readFile(paths.output);
   run.unmatched = readFile(paths.unmatched);
@@ -75,7 +75,7 @@ void checkOutcome(const MethodRun& run) {
   require(o.status == Status::Finished || !o.message.empty(), "a refusal or failure without a message");
   require(o.status != Status::Refused || !run.outputMade, "refused settings made an output file");
   require(endsAfterARecord(run.output) && endsAfterARecord(run.unmatched), "a file ends inside a record");
-  require(run.state.kensu == o.recordsRead, "the record counter does not count the records read");
+  require(run.state.recordsRead == o.recordsRead, "the record counter does not count the records read");
   if (o.status == Status::Finished) {
     require(o.recordsApplied + o.recordsUnmatched == o.recordsRead, "records are neither matched nor unmatched");
     require(o.recordsWritten == o.recordsRead, "a finished run lost records");

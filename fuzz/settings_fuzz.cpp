@@ -29,19 +29,20 @@ constexpr int kMaxFieldCount = 50;
 constexpr int kLastSlot = kSlotCount - 1;
 
 std::vector<Text*> boxesInFormOrder(SettingsTexts& texts) {
-  std::vector<Text*> boxes{&texts.txtsu, &texts.txtno, &texts.txtken, &texts.txtcity, &texts.txtbil, &texts.Texco};
+  std::vector<Text*> boxes{&texts.fieldCount,   &texts.postalCodePosition, &texts.prefecturePosition,
+                           &texts.cityPosition, &texts.buildingPosition,   &texts.companyPosition};
   for (size_t k = 1; k <= kFurtherPairs; ++k) {
-    boxes.push_back(&texts.etc[k]);
-    boxes.push_back(&texts.etcopt[k]);
+    boxes.push_back(&texts.positionOfFurtherField[k]);
+    boxes.push_back(&texts.conversionOfFurtherField[k]);
   }
-  boxes.push_back(&texts.txttown);
+  boxes.push_back(&texts.townPosition);
   return boxes;
 }
 
 SettingsTexts textsFromInput(const uint8_t* data, size_t size) {
   SettingsTexts texts;
-  texts.txtin = u"list.csv";
-  texts.txtout = u"out.csv";
+  texts.inputPath = u"list.csv";
+  texts.outputPath = u"out.csv";
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   for (Text* box : boxesInFormOrder(texts)) {
     if (rest.empty()) break;
@@ -54,10 +55,11 @@ SettingsTexts textsFromInput(const uint8_t* data, size_t size) {
 
 // The stored numbers in the order they are checked and stored.
 std::vector<int> storedInOrder(const Settings& s) {
-  std::vector<int> values{s.fieldsu, s.posno, s.posken, s.poscity, s.posbil, s.postown, s.posco};
+  std::vector<int> values{s.fieldCount,       s.postalCodePosition, s.prefecturePosition, s.cityPosition,
+                          s.buildingPosition, s.townPosition,       s.companyPosition};
   for (size_t k = 1; k <= kFurtherPairs; ++k) {
-    values.push_back(s.posetc[k]);
-    values.push_back(s.optetc[k]);
+    values.push_back(s.positionOfFurtherField[k]);
+    values.push_back(s.conversionOfFurtherField[k]);
   }
   return values;
 }
@@ -68,11 +70,12 @@ std::vector<int> storedInOrder(const Settings& s) {
 Settings earlierRun() {
   constexpr int16_t kNeverStored = kMaxFieldCount + 1;
   Settings s;
-  s.infile = u"earlier.csv";
-  s.outfile = u"earlier-out.csv";
-  s.fieldsu = s.posno = s.posken = s.poscity = s.posbil = s.postown = s.posco = kNeverStored;
-  s.posetc.fill(kNeverStored);
-  s.optetc.fill(64);
+  s.inputPath = u"earlier.csv";
+  s.outputPath = u"earlier-out.csv";
+  s.fieldCount = s.postalCodePosition = s.prefecturePosition = s.cityPosition = s.buildingPosition = s.townPosition =
+      s.companyPosition = kNeverStored;
+  s.positionOfFurtherField.fill(kNeverStored);
+  s.conversionOfFurtherField.fill(64);
   return s;
 }
 
@@ -103,18 +106,19 @@ void checkRefusal(const ValidationFailure& failure, size_t stored) {
   require(stored == *storedBeforeRefusal(code), "a refusal stores other settings than those checked before it");
 }
 
-bool isPosition(int value, int fieldsu) { return value >= 0 && value <= kLastSlot && value <= fieldsu; }
+bool isPosition(int value, int fieldCount) { return value >= 0 && value <= kLastSlot && value <= fieldCount; }
 
 void checkAccepted(const Settings& s) {
-  require(s.fieldsu <= kMaxFieldCount, "an accepted field count above 50");
-  for (int position : {s.posno, s.posken, s.poscity, s.posbil})
-    require(isPosition(position, s.fieldsu), "an accepted position outside the record");
-  require(isPosition(s.postown, s.fieldsu), "an accepted town-area position outside the record");
-  require(s.postown == 0 || s.postown != s.poscity, "an accepted town-area position in the city field");
-  require(s.posco >= 0 && s.posco <= kLastSlot, "an accepted company position outside the field table");
+  require(s.fieldCount <= kMaxFieldCount, "an accepted field count above 50");
+  for (int position : {s.postalCodePosition, s.prefecturePosition, s.cityPosition, s.buildingPosition})
+    require(isPosition(position, s.fieldCount), "an accepted position outside the record");
+  require(isPosition(s.townPosition, s.fieldCount), "an accepted town-area position outside the record");
+  require(s.townPosition == 0 || s.townPosition != s.cityPosition, "an accepted town-area position in the city field");
+  require(s.companyPosition >= 0 && s.companyPosition <= kLastSlot,
+          "an accepted company position outside the field table");
   for (size_t k = 1; k <= kFurtherPairs; ++k) {
-    require(isPosition(s.posetc[k], s.fieldsu), "an accepted further position outside the record");
-    require(isValidConversionOption(s.optetc[k]), "an accepted option that is no sum of the codes");
+    require(isPosition(s.positionOfFurtherField[k], s.fieldCount), "an accepted further position outside the record");
+    require(isValidConversionOption(s.conversionOfFurtherField[k]), "an accepted option that is no sum of the codes");
   }
 }
 
@@ -147,8 +151,8 @@ void fuzzSettings(const uint8_t* data, size_t size) {
       overFirst.has_value() == overEarlier.has_value() &&
           (!overFirst || (overFirst->errcode == overEarlier->errcode && overFirst->message == overEarlier->message)),
       "the outcome depends on the settings of the run before");
-  require(first.infile == texts.txtin && earlier.infile == texts.txtin, "the input path is not taken");
-  require(first.outfile.empty() && earlier.outfile == u"earlier-out.csv", "validation changes the output path");
+  require(first.inputPath == texts.inputPath && earlier.inputPath == texts.inputPath, "the input path is not taken");
+  require(first.outputPath.empty() && earlier.outputPath == u"earlier-out.csv", "validation changes the output path");
 
   const size_t stored = agreeingPrefix(storedInOrder(first), storedInOrder(earlier));
   if (overFirst) {

@@ -42,15 +42,15 @@ bool DataFile::fetch() {
 
 bool DataFile::atEnd() { return !fetch(); }
 
-void DataFile::read(Text& datno, std::array<Text, 11>& dat) {
+void DataFile::read(Text& entryKey, std::array<Text, 11>& entryColumn) {
   if (!fetch()) return;
   fetched_ = false;
   auto decode = [](const std::string& bytes, Text& text) {
     text.clear();
     decodeText(TextEncoding::Cp932, bytes.data(), bytes.size(), true, text);
   };
-  decode(next_[0], datno);
-  for (size_t i = 1; i < static_cast<size_t>(kEntryFields); ++i) decode(next_[i], dat[i]);
+  decode(next_[0], entryKey);
+  for (size_t i = 1; i < static_cast<size_t>(kEntryFields); ++i) decode(next_[i], entryColumn[i]);
 }
 
 const std::vector<std::string>& DataFile::readBytes() {

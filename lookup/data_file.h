@@ -1,6 +1,6 @@
 #pragma once
 // One postal data file read from its first entry on, an entry of eleven
-// fields at a time: the key, then dat1..dat10.
+// fields at a time: the key, then columns 1..10.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,9 +30,9 @@ class DataFile {
   void close() { source_.close(); }
 
   bool atEnd();
-  // Reads the next entry into `datno` and `dat[1]`..`dat[10]`; throws
+  // Reads the next entry into `entryKey` and `entryColumn[1]`..`entryColumn[10]`; throws
   // RunFailure on bytes that are not code page 932 or an entry cut short.
-  void read(Text& datno, std::array<Text, 11>& dat);
+  void read(Text& entryKey, std::array<Text, 11>& entryColumn);
   // The same entry's eleven fields as valid code page 932 bytes, to decode
   // where the caller keeps them; valid until the next call.
   const std::vector<std::string>& readBytes();

@@ -17,28 +17,28 @@ void ScanLookup::close() {
   for (int k = 1; k <= kDataFileCount; ++k) files_[static_cast<size_t>(k)]->close();
 }
 
-void ScanLookup::serch(ConversionState& s, int k, EntryVisitor& visitor) {
+void ScanLookup::search(ConversionState& s, int k, EntryVisitor& visitor) {
   DataFile& file = *files_[static_cast<size_t>(k)];
-  Text& lastno = s.lastno[static_cast<size_t>(k)];
-  if (!textGreater(s.keyno, lastno)) {
-    s.datno = u"0";
+  Text& lastKeyOfFile = s.lastKeyOfFile[static_cast<size_t>(k)];
+  if (!textGreater(s.postalKey, lastKeyOfFile)) {
+    s.entryKey = u"0";
     file.rewind();
   }
   bool readAny = false;
-  while (!textGreater(s.datno, s.keyno) && !file.atEnd()) {
-    file.read(s.datno, s.dat);
+  while (!textGreater(s.entryKey, s.postalKey) && !file.atEnd()) {
+    file.read(s.entryKey, s.entryColumn);
     readAny = true;
-    if (s.datno == s.keyno) visitor.visit(s, viewOf(s.dat), false, false);
+    if (s.entryKey == s.postalKey) visitor.visit(s, viewOf(s.entryColumn), false, false);
   }
   // A search that read nothing keeps the last key read, so that a later key
   // not greater than it still starts the file again.
-  if (readAny) lastno = s.datno;
+  if (readAny) lastKeyOfFile = s.entryKey;
 }
 
-void dbrearch(ConversionState& s, DataLookup& lookup, EntryVisitor& visitor) {
-  s.datno = u"0";
-  int k = dataFileFor(s.keyno);
-  if (k != 0) lookup.serch(s, k, visitor);
+void searchData(ConversionState& s, DataLookup& lookup, EntryVisitor& visitor) {
+  s.entryKey = u"0";
+  int k = dataFileFor(s.postalKey);
+  if (k != 0) lookup.search(s, k, visitor);
 }
 
 }  // namespace zumaro

@@ -34,8 +34,8 @@ class DataLookup {
   // cannot be opened.
   virtual void open() = 0;
   virtual void close() = 0;
-  // The search of data file k (1..23) for s.keyno.
-  virtual void serch(ConversionState& s, int k, EntryVisitor& visitor) = 0;
+  // The search of data file k (1..23) for s.postalKey.
+  virtual void search(ConversionState& s, int k, EntryVisitor& visitor) = 0;
   // Data file k (1..23) as held in memory, or null when the lookup does not
   // hold its files.
   virtual LoadedDataFile* heldFile(int) { return nullptr; }
@@ -55,13 +55,13 @@ class ScanLookup : public DataLookup {
   explicit ScanLookup(const std::string& folder);
   void open() override;
   void close() override;
-  void serch(ConversionState& s, int k, EntryVisitor& visitor) override;
+  void search(ConversionState& s, int k, EntryVisitor& visitor) override;
 
  private:
   std::array<std::unique_ptr<DataFile>, kDataFileCount + 1> files_;
 };
 
-// Chooses the data file by the range of s.keyno and searches it.
-void dbrearch(ConversionState& s, DataLookup& lookup, EntryVisitor& visitor);
+// Chooses the data file by the range of s.postalKey and searches it.
+void searchData(ConversionState& s, DataLookup& lookup, EntryVisitor& visitor);
 
 }  // namespace zumaro

@@ -11,7 +11,7 @@
 namespace zumaro {
 namespace {
 
-// What datno holds before the first entry of a file is read.
+// What entryKey holds before the first entry of a file is read.
 constexpr char16_t kBeforeFirstKey = u'0';
 
 }  // namespace
@@ -90,36 +90,36 @@ bool FastLookup::readingsFolded(int k, size_t i, const EntryView& e, const Entry
   return answer == 1;
 }
 
-void FastLookup::serch(ConversionState& s, int k, EntryVisitor& visitor) {
+void FastLookup::search(ConversionState& s, int k, EntryVisitor& visitor) {
   LoadedDataFile& file = *files_[static_cast<size_t>(k)];
   size_t& next = next_[static_cast<size_t>(k)];
-  Text& lastno = s.lastno[static_cast<size_t>(k)];
-  if (!textGreater(s.keyno, lastno)) {
-    s.datno.clear();
-    s.datno.push_back(kBeforeFirstKey);
+  Text& lastKeyOfFile = s.lastKeyOfFile[static_cast<size_t>(k)];
+  if (!textGreater(s.postalKey, lastKeyOfFile)) {
+    s.entryKey.clear();
+    s.entryKey.push_back(kBeforeFirstKey);
     next = 0;
   }
-  // dbrearch has set datno to "0"; a key already read past reads nothing.
-  if (textGreater(s.datno, s.keyno)) return;
+  // searchData has set entryKey to "0"; a key already read past reads nothing.
+  if (textGreater(s.entryKey, s.postalKey)) return;
 
-  // The scan reads on while the key read last is not greater than keyno.
+  // The scan reads on while the key read last is not greater than postalKey.
   // Within an ascending stretch that means: up to and including the first
   // greater key; a stretch whose keys are all not greater is read whole and
   // the scan goes on into the next one.
   // Where the prefetch found the key in the table of a postal file (one
   // ascending stretch), its entries are known and no key is compared.
-  const KeyAhead* ahead = foundAhead(k, s.keyno);
+  const KeyAhead* ahead = foundAhead(k, s.postalKey);
   std::optional<LoadedDataFile::Probe> probe;
   const auto key = [&]() -> const LoadedDataFile::Probe& {
-    if (!probe) probe.emplace(s.keyno);
+    if (!probe) probe.emplace(s.postalKey);
     return *probe;
   };
-  // Only the classic comparison reads the entry from dat; the tolerant one
-  // takes it where the file holds it, and dat is left as it stood.
+  // Only the classic comparison reads the entry from entryColumn; the tolerant one
+  // takes it where the file holds it, and entryColumn is left as it stood.
   const bool classic = s.matchMode == MatchMode::Classic;
   bool readAny = false;
   size_t last = 0;         // the entry read last
-  size_t held = SIZE_MAX;  // the entry s.dat holds
+  size_t held = SIZE_MAX;  // the entry s.entryColumn holds
   while (!file.atEnd(next)) {
     const size_t end = file.ascendingEnd(next);
     size_t firstEqual, firstGreater;
@@ -141,9 +141,9 @@ void FastLookup::serch(ConversionState& s, int k, EntryVisitor& visitor) {
         visitor.visit(s, entry, true, readingsFolded(k, i, entry, visitor));
         continue;
       }
-      file.copyEntry(i, s.datno, s.dat);
+      file.copyEntry(i, s.entryKey, s.entryColumn);
       held = i;
-      visitor.visit(s, viewOf(s.dat), false, false);
+      visitor.visit(s, viewOf(s.entryColumn), false, false);
     }
     readAny = true;
     if (firstGreater < end) {
@@ -155,13 +155,13 @@ void FastLookup::serch(ConversionState& s, int k, EntryVisitor& visitor) {
     next = end;
   }
   if (!readAny) return;
-  // The entry that ended the search stays in datno (and dat), as after a scan.
+  // The entry that ended the search stays in entryKey (and entryColumn), as after a scan.
   if (!classic) {
-    s.datno.assign(file.key(last));
+    s.entryKey.assign(file.key(last));
   } else if (held != last) {
-    file.copyEntry(last, s.datno, s.dat);
+    file.copyEntry(last, s.entryKey, s.entryColumn);
   }
-  lastno = s.datno;
+  lastKeyOfFile = s.entryKey;
 }
 
 }  // namespace zumaro

@@ -1,7 +1,7 @@
 #pragma once
 // The data file search over files held in memory. It reads the same entries
 // in the same order as the sequential scan, hands the same ones to the
-// address comparison and leaves the same lookup state behind (dat only in
+// address comparison and leaves the same lookup state behind (entryColumn only in
 // the classic comparison, the one that reads it), but finds the end of each
 // search by binary search wherever the keys stand in order.
 #include <array>
@@ -20,7 +20,7 @@ class FastLookup : public DataLookup {
   explicit FastLookup(const std::string& folder);
   void open() override;
   void close() override;
-  void serch(ConversionState& s, int k, EntryVisitor& visitor) override;
+  void search(ConversionState& s, int k, EntryVisitor& visitor) override;
   LoadedDataFile* heldFile(int k) override { return files_[static_cast<size_t>(k)].get(); }
   void prefetchAhead(const TextView* key) override;
 

@@ -240,9 +240,9 @@ void LoadedDataFile::append(const std::vector<std::string>& entry) {
   ++entries_.count;
 }
 
-void LoadedDataFile::copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const {
-  datno.assign(key(i));
-  for (size_t f = 1; f < static_cast<size_t>(kEntryFields); ++f) dat[f].assign(field(i, f));
+void LoadedDataFile::copyEntry(size_t i, Text& entryKey, std::array<Text, 11>& entryColumn) const {
+  entryKey.assign(key(i));
+  for (size_t f = 1; f < static_cast<size_t>(kEntryFields); ++f) entryColumn[f].assign(field(i, f));
 }
 
 }  // namespace zumaro

@@ -38,7 +38,7 @@ class LoadedDataFile {
     if (!loaded_) load();
     return entries_.count;
   }
-  // Field f of entry i: 0 the key, 1..10 dat1..dat10.
+  // Field f of entry i: 0 the key, 1..10 columns 1..10.
   TextView entryField(size_t i, size_t f) const { return field(i, f); }
 
   // A key made ready for comparing with many entries: its first eight
@@ -110,15 +110,15 @@ class LoadedDataFile {
   // One past the last entry of the ascending (non-decreasing) stretch of
   // keys that holds entry `i`.
   size_t ascendingEnd(size_t i) const { return *std::upper_bound(stretchEnds_.begin(), stretchEnds_.end(), i); }
-  // Entry `i` where it is held, valid until close(); [0] stays empty, as in
-  // dat.
+  // Entry `i` where it is held, valid until close(); [0] stays empty: the
+  // key is apart, as in entryColumn.
   EntryView entryView(size_t i) const {
     EntryView view;
     for (size_t f = 1; f < static_cast<size_t>(kEntryFields); ++f) view[f] = field(i, f);
     return view;
   }
-  // Copies entry `i` into `datno` and dat[1]..dat[10], reusing their storage.
-  void copyEntry(size_t i, Text& datno, std::array<Text, 11>& dat) const;
+  // Copies entry `i` into `entryKey` and entryColumn[1]..entryColumn[10], reusing their storage.
+  void copyEntry(size_t i, Text& entryKey, std::array<Text, 11>& entryColumn) const;
 
  private:
   void prefetchSamples(int32_t number) const;

@@ -43,9 +43,9 @@ const AddressIndex& AddressSearch::index() {
 }
 
 const AddressFound& AddressSearch::find(ConversionState& s, TextView oldCode) {
-  if (record_ != s.kensu) {
+  if (record_ != s.recordsRead) {
     search(s, oldCode);
-    record_ = s.kensu;
+    record_ = s.recordsRead;
   }
   return found_;
 }
@@ -59,12 +59,12 @@ void AddressSearch::search(ConversionState& s, TextView oldCode) {
   found.codes.clear();
   found.agreement = {};
   const AddressIndex& idx = index();
-  const bool shared = s.settings.posken == s.settings.poscity;
+  const bool shared = s.settings.prefecturePosition == s.settings.cityPosition;
   const TextView text = foldedRecordText(s);
   int prefecture = AddressIndex::kNoPrefecture;
-  if (!shared && !s.recken.empty()) {
+  if (!shared && !s.prefectureField.empty()) {
     Text field;
-    foldReading(s.recken, field);
+    foldReading(s.prefectureField, field);
     prefecture = idx.prefectureNamed(field);
   }
   size_t cityAt = 0;

@@ -62,7 +62,7 @@ class AddressSearch {
   std::string folder_;
   bool built_ = false;
   AddressIndex index_;
-  int64_t record_ = -1;  // the kensu of the record found_ is for
+  int64_t record_ = -1;  // the recordsRead of the record found_ is for
   AddressFound found_;
   std::vector<uint32_t> candidates_, citywide_;
   BestAgreeing agreeing_;

@@ -213,7 +213,7 @@ void closeReport(ReportFile& report, const std::string& path) {
 
 }  // namespace
 
-RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request) {
+RunOutcome runConversion(ConversionState& s, const SettingsTexts& texts, const RunRequest& request) {
   RunOutcome outcome;
   std::optional<ValidationFailure> refused = validateSettings(texts, s.settings, request.match);
   // Only the tolerant comparison walks the parts the address search takes.
@@ -225,7 +225,7 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
     outcome.message = failure->message;
     return outcome;
   }
-  s.settings.outfile = texts.txtout;
+  s.settings.outputPath = texts.outputPath;
   s.matchMode = request.match;
   s.blockStyle = request.blocks;
   const bool reporting = !request.reportPath.empty() || request.onReportRow;
@@ -233,8 +233,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
   // A slip in the reading is told from a wrong code by the code's entries.
   s.match.collectSeen = reporting || fixing;
 
-  const std::string inputPath = toUtf8(s.settings.infile);
-  const std::string outputPath = toUtf8(s.settings.outfile);
+  const std::string inputPath = toUtf8(s.settings.inputPath);
+  const std::string outputPath = toUtf8(s.settings.outputPath);
   TextSource input;
   std::unique_ptr<DataLookup> lookupOwner = makeLookup(request.lookup, request.dataFolder);
   DataLookup& lookup = *lookupOwner;
@@ -269,7 +269,7 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
       createReport(report, request.reportPath);
     }
 
-    const int n = s.settings.fieldsu;
+    const int n = s.settings.fieldCount;
     if (n >= 5 && n <= 50) {
       LoopFiles files{input,
                       inputPath,
@@ -285,8 +285,8 @@ RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunReque
       const uint64_t total = input.fileSize();
       RecordObserver observer;
       if (request.onRecord) {
-        observer = [&](int64_t kensu, uint64_t bytesRead) {
-          request.onRecord(RunProgress{kensu, tally.read, bytesRead, total});
+        observer = [&](int64_t recordsRead, uint64_t bytesRead) {
+          request.onRecord(RunProgress{recordsRead, tally.read, bytesRead, total});
         };
       }
       const bool sameEncoding = isUtf8(outcome.inputEncoding) == isUtf8(outcome.outputEncoding);

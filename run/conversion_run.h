@@ -18,7 +18,7 @@
 namespace zumaro {
 
 struct RunProgress {
-  int64_t kensu = 0;        // the count the caption shows
+  int64_t recordsRead = 0;  // the count the caption shows
   int64_t records = 0;      // records of this run so far
   uint64_t bytesRead = 0;   // of the input
   uint64_t bytesTotal = 0;  // size of the input, 0 when unknown
@@ -77,6 +77,6 @@ Text misalignedWarning(const ReasonCounts& reasons);
 // (records/header_row_guess.h), naming its postal-code field as read.
 Text headerRowWarning(TextView postalField);
 
-RunOutcome cmdact(ConversionState& s, const SettingsTexts& texts, const RunRequest& request);
+RunOutcome runConversion(ConversionState& s, const SettingsTexts& texts, const RunRequest& request);
 
 }  // namespace zumaro

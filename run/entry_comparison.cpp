@@ -13,7 +13,7 @@ bool EntryComparison::readingsFold(const EntryView& e) const { return readingsFo
 void searchAndCompare(ConversionState& s, DataLookup& lookup) {
   // It holds nothing: one serves every search.
   static EntryComparison comparison;
-  dbrearch(s, lookup, comparison);
+  searchData(s, lookup, comparison);
 }
 
 }  // namespace zumaro

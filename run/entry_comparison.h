@@ -11,7 +11,7 @@ class EntryComparison final : public EntryVisitor {
   bool readingsFold(const EntryView& e) const override;
 };
 
-// The data searched for s.keyno, every entry of it compared with the record.
+// The data searched for s.postalKey, every entry of it compared with the record.
 void searchAndCompare(ConversionState& s, DataLookup& lookup);
 
 }  // namespace zumaro

@@ -29,7 +29,7 @@ void searchUnder(ConversionState& s, DataLookup& lookup, TextView key, bool keyR
   s.entryApplied = false;
   s.match.startRecord();
   s.match.keyRepaired = keyRepaired;
-  s.keyno.assign(key);
+  s.postalKey.assign(key);
   searchAndCompare(s, lookup);
 }
 
@@ -42,7 +42,7 @@ void applyFound(ConversionState& s, const AddressFound& found) {
   s.entryApplied = false;
   m.startRecord();
   m.keyRepaired = true;
-  s.keyno.assign(found.codes.front());
+  s.postalKey.assign(found.codes.front());
   const Agreement& a = found.agreement;
   m.entriesSeen = 1;
   m.hasBest = true;
@@ -64,7 +64,7 @@ bool PostalCodeFix::repair(ConversionState& s, DataLookup& lookup, const PostalC
   if (found.kind != AddressFound::Kind::One) return false;
 
   const RecordOutcome before = outcomeOfOwnCode(s, noCode);
-  const Text ownKey = s.keyno;
+  const Text ownKey = s.postalKey;
   const bool ownKeyRepaired = s.match.keyRepaired;
   applyFound(s, found);
   if (s.match.outcome != RecordOutcome::ConvertedAfterRepair) {
@@ -79,7 +79,7 @@ bool PostalCodeFix::repair(ConversionState& s, DataLookup& lookup, const PostalC
     searchUnder(s, lookup, ownKey, ownKeyRepaired);
     return false;
   }
-  const int postal = s.settings.posno;
+  const int postal = s.settings.postalCodePosition;
   setSlot(s, postal, postalCodeLike(slot(s, postal), found.codes.front()));
   s.match.outcomeBeforeFix = before;
   s.match.outcome = RecordOutcome::ConvertedWithFixedCode;

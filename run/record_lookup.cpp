@@ -1,8 +1,8 @@
 #include "run/record_lookup.h"
 
 #include "address/entry_choice.h"
-#include "records/numck.h"
 #include "records/postal_code_reading.h"
+#include "records/record_preparation.h"
 #include "run/entry_comparison.h"
 
 namespace zumaro {
@@ -10,7 +10,7 @@ namespace zumaro {
 void lookUpRecord(ConversionState& s, DataLookup& lookup, RecordRepair* repair) {
   s.entryApplied = false;
   s.match.startRecord();
-  numck(s);
+  prepareRecord(s);
   if (s.matchMode == MatchMode::Classic) {
     searchAndCompare(s, lookup);
     finishRecord(s);
@@ -18,13 +18,13 @@ void lookUpRecord(ConversionState& s, DataLookup& lookup, RecordRepair* repair) 
   }
   // The tolerant key replaces the classic one; a field that holds no code
   // is not looked up at all.
-  const PostalCodeReading code = readPostalCode(slot(s, s.settings.posno));
+  const PostalCodeReading code = readPostalCode(slot(s, s.settings.postalCodePosition));
   if (code.kind == PostalCodeReading::Kind::None) {
     s.match.outcome = RecordOutcome::NoPostalCode;
     if (repair) repair->repair(s, lookup, code);
     return;
   }
-  s.keyno = code.key;
+  s.postalKey = code.key;
   s.match.keyRepaired = code.kind == PostalCodeReading::Kind::Repaired;
   searchAndCompare(s, lookup);
   if (!s.match.collectSeen && s.match.hasBest && s.match.ties.empty() && !kanaLeftByBest(s).empty()) {

@@ -52,15 +52,15 @@ typename Reader::Result nextRecord(Reader& reader, std::vector<Value>& fields, i
 template <class Reader>
 RecordPlace countRecord(ConversionState& s, const Reader& reader, LoopFiles& files, LoopTally& tally,
                         const RecordObserver& observer, uint64_t bytesRead) {
-  ++s.kensu;
+  ++s.recordsRead;
   ++tally.read;
-  if (observer) observer(s.kensu, bytesRead);
+  if (observer) observer(s.recordsRead, bytesRead);
   const int64_t recordNumber = reader.recordNumber();
   if (!reader.recordStartsLine()) tally.reasons.countMisaligned(recordNumber, reader.recordLine());
   if (tally.leadingPostalFields.size() < kHeaderGuessRecords)
-    tally.leadingPostalFields.push_back(slot(s, s.settings.posno));
+    tally.leadingPostalFields.push_back(slot(s, s.settings.postalCodePosition));
   if (!files.check) return {};
-  return {recordNumber, reader.recordLine(), reader.recordStartsLine(), slot(s, s.settings.posno)};
+  return {recordNumber, reader.recordLine(), reader.recordStartsLine(), slot(s, s.settings.postalCodePosition)};
 }
 
 void tallyOutcome(ConversionState& s, LoopTally& tally) {
@@ -79,12 +79,13 @@ void runDecodingLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopT
   while (nextRecord(reader, fields, fieldCount, files, tally) != RecordReader::Result::End) {
     const int64_t recordNumber = reader.recordNumber();
     if (files.unmatched) asRead = fields;
-    for (int i = 1; i <= fieldCount; ++i) s.koumoku[static_cast<size_t>(i)].swap(fields[static_cast<size_t>(i - 1)]);
+    for (int i = 1; i <= fieldCount; ++i)
+      s.recordField[static_cast<size_t>(i)].swap(fields[static_cast<size_t>(i - 1)]);
     const RecordPlace place = countRecord(s, reader, files, tally, observer, files.input.bytesConsumed());
 
     lookUpRecord(s, files.lookup, files.repair);
     tally.reasons.count(s.match);
-    writeRecord(files.output, kOutputFile, files.outputPath, &s.koumoku[1], fieldCount, recordNumber);
+    writeRecord(files.output, kOutputFile, files.outputPath, &s.recordField[1], fieldCount, recordNumber);
     tallyOutcome(s, tally);
     if (!s.entryApplied && files.unmatched)
       writeRecord(*files.unmatched, kUnmatchedFile, files.unmatchedPath, asRead.data(), fieldCount, recordNumber);
@@ -98,8 +99,10 @@ std::vector<bool> conversionSlots(const Settings& set, int fieldCount) {
   auto mark = [&](int position) {
     if (position >= 1 && position <= fieldCount) slots[static_cast<size_t>(position)] = true;
   };
-  for (int position : {set.posno, set.posken, set.poscity, set.postown, set.posbil, set.posco}) mark(position);
-  for (int k = 1; k <= kFurtherPairs; ++k) mark(set.posetc[static_cast<size_t>(k)]);
+  for (int position : {set.postalCodePosition, set.prefecturePosition, set.cityPosition, set.townPosition,
+                       set.buildingPosition, set.companyPosition})
+    mark(position);
+  for (int k = 1; k <= kFurtherPairs; ++k) mark(set.positionOfFurtherField[static_cast<size_t>(k)]);
   return slots;
 }
 
@@ -159,11 +162,11 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
     if (converted[i]) decoded.push_back(i);
   // Bits 1..fieldCount (at most 50): the slots that stand for the fields.
   const uint64_t fieldSlots = ((uint64_t{1} << (fieldCount + 1)) - 1) & ~uint64_t{1};
-  for (int i = 1; i <= fieldCount; ++i) s.koumoku[static_cast<size_t>(i)].clear();
+  for (int i = 1; i <= fieldCount; ++i) s.recordField[static_cast<size_t>(i)].clear();
   std::vector<std::string_view> fields;
   std::vector<std::string> storage;
   std::vector<FieldToWrite> output(static_cast<size_t>(fieldCount));
-  const int postalField = s.settings.posno;
+  const int postalField = s.settings.postalCodePosition;
   const bool hint = postalField >= 1 && postalField <= fieldCount;
   while (nextViews(reader, fields, storage, fieldCount, files, tally) != ByteRecordReader::Result::End) {
     if (hint) prefetchAhead(reader, files.lookup, postalField);
@@ -172,9 +175,9 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
     // only those decoded, and those the last record changed, have anything
     // to drop.
     for (uint64_t left = s.slotsChanged & fieldSlots; left != 0; left &= left - 1)
-      s.koumoku[static_cast<size_t>(__builtin_ctzll(left))].clear();
+      s.recordField[static_cast<size_t>(__builtin_ctzll(left))].clear();
     for (const size_t i : decoded) {
-      Text& slot = s.koumoku[i];
+      Text& slot = s.recordField[i];
       slot.clear();
       decodeText(encoding, fields[i - 1].data(), fields[i - 1].size(), true, slot);
     }
@@ -186,7 +189,7 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
     putAsRead(fields, output);
     for (uint64_t left = s.slotsChanged & fieldSlots; left != 0; left &= left - 1) {
       const auto i = static_cast<size_t>(__builtin_ctzll(left));
-      output[i - 1] = FieldToWrite{{}, &s.koumoku[i]};
+      output[i - 1] = FieldToWrite{{}, &s.recordField[i]};
     }
     writeRecord(files.output, kOutputFile, files.outputPath, output.data(), fieldCount, recordNumber);
     tallyOutcome(s, tally);

@@ -62,8 +62,8 @@ enum class RecordPath {
 // "bytes" or "decode"; nothing for any other name.
 std::optional<RecordPath> recordPathNamed(std::string_view name);
 
-// Called once per record, after kensu has counted it.
-using RecordObserver = std::function<void(int64_t kensu, uint64_t bytesRead)>;
+// Called once per record, after recordsRead has counted it.
+using RecordObserver = std::function<void(int64_t recordsRead, uint64_t bytesRead)>;
 
 // Runs the loop for field count `fieldCount` (5..50) to the end of the input.
 // Throws RunFailure; the records before the fault are already written.

@@ -23,11 +23,11 @@ Text hyphenated(TextView code) {
 // The prefecture, city and town fields as read, one space between those
 // that hold anything.
 Text addressAsRead(const ConversionState& s) {
-  const TextView text = s.reccityRead;
+  const TextView text = s.cityFieldAsRead;
   const auto townStart = static_cast<size_t>(s.townStart);
-  const TextView parts[] = {s.settings.posken == s.settings.poscity ? TextView() : TextView(s.recken),
-                            townStart == 0 ? text : text.substr(0, townStart - 1),
-                            townStart == 0 ? TextView() : text.substr(townStart)};
+  const TextView parts[] = {
+      s.settings.prefecturePosition == s.settings.cityPosition ? TextView() : TextView(s.prefectureField),
+      townStart == 0 ? text : text.substr(0, townStart - 1), townStart == 0 ? TextView() : text.substr(townStart)};
   Text address;
   for (TextView part : parts) {
     if (part.empty()) continue;
@@ -40,24 +40,25 @@ Text addressAsRead(const ConversionState& s) {
 // The entry as the record's address field is compared with it: with the
 // prefecture when that field holds the prefecture too.
 Text writtenAsCompared(const ConversionState& s, const EntryView& e) {
-  return joined({s.settings.posken == s.settings.poscity ? e[1] : TextView(), e[2], e[3]});
+  return joined({s.settings.prefecturePosition == s.settings.cityPosition ? e[1] : TextView(), e[2], e[3]});
 }
 
 Text namedWithReading(const ConversionState& s, const EntryView& e) {
-  const TextView pref = s.settings.posken == s.settings.poscity ? e[6] : TextView();
-  return joined({s.settings.posken == s.settings.poscity ? e[1] : TextView(), e[2], e[3], u"（", pref, e[7], e[8], u"）"});
+  const TextView pref = s.settings.prefecturePosition == s.settings.cityPosition ? e[6] : TextView();
+  return joined({s.settings.prefecturePosition == s.settings.cityPosition ? e[1] : TextView(), e[2], e[3], u"（", pref,
+                 e[7], e[8], u"）"});
 }
 
 // Characters of the record's text that follow the entry's reading.
 size_t readingUsed(const ConversionState& s, const SeenEntry& seen) {
   FoldedText folded;
-  foldText(s.reccityRead, folded);
+  foldText(s.cityFieldAsRead, folded);
   return static_cast<size_t>(folded.textUsed(std::min(static_cast<size_t>(seen.reached), folded.size())));
 }
 
 // Where the record's text leaves the closest entry, after `used` characters.
 Text departure(const ConversionState& s, size_t used) {
-  const TextView text = s.reccityRead;
+  const TextView text = s.cityFieldAsRead;
   const TextView rest = text.substr(std::min(used, text.size()), kDepartureShown);
   if (used == 0) return joined({u"最初の「", rest, u"」から"});
   if (rest.empty()) return joined({u"「", text.substr(0, used), u"」で終わっていて"});
@@ -91,7 +92,7 @@ Text noPostalCodeMessage(const RecordPlace& place, const std::optional<Suggestio
 }
 
 Text unknownCodeMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
-  return joined({u"郵便番号", hyphenated(s.keyno), u"は郵便番号データにないため、",
+  return joined({u"郵便番号", hyphenated(s.postalKey), u"は郵便番号データにないため、",
                  checkSuggestion(suggestion, u"郵便番号と住所")});
 }
 
@@ -100,7 +101,7 @@ Text unknownCodeMessage(const ConversionState& s, const std::optional<Suggestion
 // the text is read in part: the message never says the text departs
 // before what agrees.
 size_t writtenUsed(const ConversionState& s, const SeenEntry& seen) {
-  const TextView text = s.reccityRead;
+  const TextView text = s.cityFieldAsRead;
   const EntryView& e = seen.entry;
   return std::max({writtenAgreement(text, joined({e[1], e[2], e[3]})), writtenAgreement(text, joined({e[2], e[3]})),
                    readingUsed(s, seen)});
@@ -122,7 +123,7 @@ Text writtenDiffersMessage(const ConversionState& s, const std::optional<Suggest
   for (size_t i = 0; i < names.size() && i < kEntriesNamed; ++i) named += joined({i > 0 ? u"、" : u"", names[i]});
   if (names.size() > kEntriesNamed)
     named += joined({u"ほか", decimal(static_cast<long long>(names.size() - kEntriesNamed)), u"件"});
-  Text message = joined({u"郵便番号", hyphenated(s.keyno), u"の住所（", named, u"）のどれとも表記が合わず、"});
+  Text message = joined({u"郵便番号", hyphenated(s.postalKey), u"の住所（", named, u"）のどれとも表記が合わず、"});
   if (!closest.empty()) {
     message += joined({u"最も近い", names.front(), u"とは", departure(s, closest.front().first), u"食い違うため、"});
   }
@@ -131,7 +132,7 @@ Text writtenDiffersMessage(const ConversionState& s, const std::optional<Suggest
 }
 
 Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggestion>& suggestion) {
-  if (holdsWrittenCharacters(s.reccityRead)) return writtenDiffersMessage(s, suggestion);
+  if (holdsWrittenCharacters(s.cityFieldAsRead)) return writtenDiffersMessage(s, suggestion);
   const auto closest = closestFirst(s.match);
   Text named;
   for (size_t i = 0; i < closest.size() && i < kEntriesNamed; ++i) {
@@ -140,7 +141,7 @@ Text readingDiffersMessage(const ConversionState& s, const std::optional<Suggest
   }
   if (closest.size() > kEntriesNamed)
     named += joined({u"ほか", decimal(static_cast<long long>(closest.size() - kEntriesNamed)), u"件"});
-  Text message = joined({u"郵便番号", hyphenated(s.keyno), u"の住所（", named, u"）のどれとも読みが合わず、"});
+  Text message = joined({u"郵便番号", hyphenated(s.postalKey), u"の住所（", named, u"）のどれとも読みが合わず、"});
   if (!closest.empty()) {
     const EntryView& e = closest.front()->entry;
     message += joined({u"最も近い", writtenAsCompared(s, e), u"とは", departure(s, readingUsed(s, *closest.front())),
@@ -159,19 +160,20 @@ Text ambiguousMessage(const RecordMatch& m) {
 
 Text businessMessage(const ConversionState& s) {
   const DataEntry& e = s.match.business;
-  return joined({u"郵便番号", hyphenated(s.keyno), u"は", e[5],
-                 u"の事業所の番号で、住所と名称をその事業所のものにしたため、宛先が合っているか確認してください（変換前の住所「",
-                 addressAsRead(s), u"」、ビル名「", s.recbil, u"」、企業名「", s.recco, u"」）。"});
+  return joined(
+      {u"郵便番号", hyphenated(s.postalKey), u"は", e[5],
+       u"の事業所の番号で、住所と名称をその事業所のものにしたため、宛先が合っているか確認してください（変換前の住所「",
+       addressAsRead(s), u"」、ビル名「", s.buildingField, u"」、企業名「", s.companyField, u"」）。"});
 }
 
 Text repairedMessage(const ConversionState& s, const RecordPlace& place) {
-  return joined({u"郵便番号「", place.postalCode, u"」は桁が足りないため、先頭に0を補った", hyphenated(s.keyno),
+  return joined({u"郵便番号「", place.postalCode, u"」は桁が足りないため、先頭に0を補った", hyphenated(s.postalKey),
                  u"で変換したので、郵便番号を確認してください。"});
 }
 
 Text partlyReadMessage(const ConversionState& s) {
   const RecordMatch& m = s.match;
-  return joined({u"郵便番号", hyphenated(s.keyno), u"の住所「", m.best[1], m.best[2], m.best[3],
+  return joined({u"郵便番号", hyphenated(s.postalKey), u"の住所「", m.best[1], m.best[2], m.best[3],
                  u"」を当てはめましたが、続く「", m.kanaLeft,
                  u"」はその住所にない読みのため、読みのまま残しました。町域を確認してください。"});
 }
@@ -197,8 +199,8 @@ Text whyFixed(const ConversionState& s, const RecordPlace& place) {
 
 Text fixedMessage(const ConversionState& s, const RecordPlace& place) {
   const RecordMatch& m = s.match;
-  return joined({whyFixed(s, place), u"、住所の読みから郵便番号を", hyphenated(s.keyno), u"（", m.best[1], m.best[2],
-                 m.best[3], u"）に直して変換しました。郵便番号を確認してください。"});
+  return joined({whyFixed(s, place), u"、住所の読みから郵便番号を", hyphenated(s.postalKey), u"（", m.best[1],
+                 m.best[2], m.best[3], u"）に直して変換しました。郵便番号を確認してください。"});
 }
 
 Text misalignedMessage(const RecordPlace& place) {
@@ -222,7 +224,7 @@ void reportRowsOf(ConversionState& s, const RecordPlace& place, AddressSearch& s
   };
   const RecordMatch& m = s.match;
   // The entry the record agreed with, under the code the run used.
-  auto agreed = [&] { return Suggestion{s.keyno, joined({m.best[1], m.best[2], m.best[3]}), {}}; };
+  auto agreed = [&] { return Suggestion{s.postalKey, joined({m.best[1], m.best[2], m.best[3]}), {}}; };
   std::optional<Suggestion> found;
   const Text oldCode = readPostalCode(place.postalCode).oldCode;
   switch (m.outcome) {

@@ -18,7 +18,7 @@ std::optional<Suggestion> fromOwnCode(const ConversionState& s) {
   const SeenEntry* slip = slipOfOwnCode(s);
   if (slip == nullptr) return std::nullopt;
   const EntryView& e = slip->entry;
-  return ofEntry(s.keyno, e[1], e[2], e[3]);
+  return ofEntry(s.postalKey, e[1], e[2], e[3]);
 }
 
 std::optional<Suggestion> fromSearch(ConversionState& s, AddressSearch& search, TextView oldCode) {

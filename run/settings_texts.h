@@ -8,17 +8,18 @@
 namespace zumaro {
 
 struct SettingsTexts {
-  Text txtin;           // input path
-  Text txtsu = u"0";    // field count
-  Text txtno = u"0";    // postal-code position
-  Text txtken = u"0";   // prefecture position
-  Text txtcity = u"0";  // city position
-  Text txtbil = u"0";   // building position
-  Text txttown = u"0";  // town-area position, 0: the town area is in the city field
-  Text Texco = u"0";    // company position
-  std::array<Text, kFurtherPairs + 1> etc{u"", u"0", u"0", u"0", u"0", u"0", u"0", u"0"};     // etc1..etc7
-  std::array<Text, kFurtherPairs + 1> etcopt{u"", u"0", u"0", u"0", u"0", u"0", u"0", u"0"};  // etc11..etc71
-  Text txtout;          // output path
+  Text inputPath;
+  Text fieldCount = u"0";
+  Text postalCodePosition = u"0";
+  Text prefecturePosition = u"0";
+  Text cityPosition = u"0";
+  Text buildingPosition = u"0";
+  Text townPosition = u"0";  // 0: the town area is in the city field
+  Text companyPosition = u"0";
+  // [n] for further field n, 1..7, as the form and --etcN/--optN number them.
+  std::array<Text, kFurtherPairs + 1> positionOfFurtherField{u"", u"0", u"0", u"0", u"0", u"0", u"0", u"0"};
+  std::array<Text, kFurtherPairs + 1> conversionOfFurtherField{u"", u"0", u"0", u"0", u"0", u"0", u"0", u"0"};
+  Text outputPath;
 };
 
 }  // namespace zumaro

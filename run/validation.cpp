@@ -35,28 +35,29 @@ struct CountedPosition {
   int aboveCountCode;
 };
 
-Outcome checkCountedPosition(const CountedPosition& p, int16_t fieldsu) {
+Outcome checkCountedPosition(const CountedPosition& p, int16_t fieldCount) {
   std::optional<double> numeric = numericValue(p.box);
   if (!numeric) return fail(kNotANumber, p.item);
   if (*numeric == 0) return fail(p.missingCode);
-  if (*numeric > fieldsu) return fail(p.aboveCountCode);
+  if (*numeric > fieldCount) return fail(p.aboveCountCode);
   return takePosition(*numeric, p.item, 0, p.setting);
 }
 
 Outcome checkFurtherPair(const SettingsTexts& texts, Settings& settings, int k) {
   const auto index = static_cast<size_t>(k);
-  std::optional<double> position = numericValue(texts.etc[index]);
+  std::optional<double> position = numericValue(texts.positionOfFurtherField[index]);
   if (!position) return fail(kNotANumber, SettingItem::furtherPosition, k);
-  if (*position > settings.fieldsu) return fail(10 + 2 * k);
-  if (Outcome f = takePosition(*position, SettingItem::furtherPosition, k, settings.posetc[index])) return f;
+  if (*position > settings.fieldCount) return fail(10 + 2 * k);
+  if (Outcome f = takePosition(*position, SettingItem::furtherPosition, k, settings.positionOfFurtherField[index]))
+    return f;
 
-  std::optional<double> option = numericValue(texts.etcopt[index]);
+  std::optional<double> option = numericValue(texts.conversionOfFurtherField[index]);
   if (!option) return fail(kNotANumber, SettingItem::furtherOption, k);
   if (*option > 0 && *position == 0) return fail(11 + 2 * k);
   std::optional<int16_t> optionValue = integerValue(*option);
   if (!optionValue) return fail(kIntegerOutOfRange, SettingItem::furtherOption, k);
   if (!isValidConversionOption(*optionValue)) return fail(kUnknownOption, SettingItem::furtherOption, k);
-  settings.optetc[index] = *optionValue;
+  settings.conversionOfFurtherField[index] = *optionValue;
   return std::nullopt;
 }
 
@@ -66,44 +67,44 @@ Outcome checkFurtherPair(const SettingsTexts& texts, Settings& settings, int k) 
 Outcome checkTownPosition(const Text& box, Settings& settings, MatchMode match) {
   std::optional<double> numeric = numericValue(box);
   if (!numeric) return fail(kNotANumber, SettingItem::town);
-  if (*numeric > settings.fieldsu) return fail(kTownAboveCount);
+  if (*numeric > settings.fieldCount) return fail(kTownAboveCount);
   int16_t position = 0;
   if (Outcome f = takePosition(*numeric, SettingItem::town, 0, position)) return f;
-  if (position != 0 && position == settings.poscity) return fail(kTownInTheCityField);
+  if (position != 0 && position == settings.cityPosition) return fail(kTownInTheCityField);
   if (position != 0 && match == MatchMode::Classic) return fail(kTownWithClassicMatch);
-  settings.postown = position;
+  settings.townPosition = position;
   return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<ValidationFailure> validateSettings(const SettingsTexts& texts, Settings& settings, MatchMode match) {
-  settings.infile = texts.txtin;
+  settings.inputPath = texts.inputPath;
 
   // A count of 0 is "not entered" and is reported before the upper bound.
-  std::optional<double> count = numericValue(texts.txtsu);
+  std::optional<double> count = numericValue(texts.fieldCount);
   if (!count) return fail(kNotANumber, SettingItem::fieldCount);
   if (*count == 0) return fail(10);
   if (*count > kMaxFieldCount) return fail(1);
-  std::optional<int16_t> fieldsu = integerValue(*count);
-  if (!fieldsu) return fail(kIntegerOutOfRange, SettingItem::fieldCount);
-  settings.fieldsu = *fieldsu;
+  std::optional<int16_t> fieldCount = integerValue(*count);
+  if (!fieldCount) return fail(kIntegerOutOfRange, SettingItem::fieldCount);
+  settings.fieldCount = *fieldCount;
 
   const CountedPosition counted[] = {
-      {texts.txtno, settings.posno, SettingItem::postalCode, 2, 3},
-      {texts.txtken, settings.posken, SettingItem::prefecture, 4, 5},
-      {texts.txtcity, settings.poscity, SettingItem::city, 6, 7},
-      {texts.txtbil, settings.posbil, SettingItem::building, 8, 9},
+      {texts.postalCodePosition, settings.postalCodePosition, SettingItem::postalCode, 2, 3},
+      {texts.prefecturePosition, settings.prefecturePosition, SettingItem::prefecture, 4, 5},
+      {texts.cityPosition, settings.cityPosition, SettingItem::city, 6, 7},
+      {texts.buildingPosition, settings.buildingPosition, SettingItem::building, 8, 9},
   };
   for (const CountedPosition& p : counted) {
-    if (Outcome f = checkCountedPosition(p, settings.fieldsu)) return f;
+    if (Outcome f = checkCountedPosition(p, settings.fieldCount)) return f;
   }
-  if (Outcome f = checkTownPosition(texts.txttown, settings, match)) return f;
+  if (Outcome f = checkTownPosition(texts.townPosition, settings, match)) return f;
 
   // The company field is optional and not tied to the count.
-  std::optional<double> company = numericValue(texts.Texco);
+  std::optional<double> company = numericValue(texts.companyPosition);
   if (!company) return fail(kNotANumber, SettingItem::company);
-  if (Outcome f = takePosition(*company, SettingItem::company, 0, settings.posco)) return f;
+  if (Outcome f = takePosition(*company, SettingItem::company, 0, settings.companyPosition)) return f;
 
   for (int k = 1; k <= kFurtherPairs; ++k) {
     if (Outcome f = checkFurtherPair(texts, settings, k)) return f;

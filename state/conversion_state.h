@@ -10,43 +10,49 @@
 
 namespace zumaro {
 
-constexpr int kSlotCount = 51;      // koumoku slots 0..50 (slotsChanged has a bit each)
+constexpr int kSlotCount = 51;      // recordField slots 0..50 (slotsChanged has a bit each)
 constexpr int kDataFileCount = 23;  // data files 01.dat..23.dat
 constexpr int kFurtherPairs = 7;    // etc1/etc11 .. etc7/etc71
 
 struct Settings {
-  Text infile;
-  int16_t fieldsu = 0;
-  int16_t posno = 0;
-  int16_t posken = 0;
-  int16_t poscity = 0;
-  int16_t posbil = 0;
-  int16_t posco = 0;
-  int16_t postown = 0;  // the town area and the rest, apart from the city; 0: in the city field
-  std::array<int16_t, kFurtherPairs + 1> posetc{};  // [1]..[7]
-  std::array<int16_t, kFurtherPairs + 1> optetc{};  // [1]..[7]
-  Text outfile;
+  Text inputPath;
+  int16_t fieldCount = 0;
+  int16_t postalCodePosition = 0;
+  int16_t prefecturePosition = 0;
+  int16_t cityPosition = 0;
+  int16_t buildingPosition = 0;
+  int16_t companyPosition = 0;
+  int16_t townPosition = 0;  // the town area and the rest, apart from the city; 0: in the city field
+  // [n] for further field n, 1..7, as the settings number them; [0] unused.
+  std::array<int16_t, kFurtherPairs + 1> positionOfFurtherField{};
+  std::array<int16_t, kFurtherPairs + 1> conversionOfFurtherField{};
+  Text outputPath;
 };
 
 struct ConversionState {
   Settings settings;
 
-  std::array<Text, kSlotCount> koumoku;  // record field table, slot k = field k
-  int64_t kensu = 0;                     // records read, counting on across runs
+  // [k] for field k of the record, 1..50, as the settings' positions count
+  // them; [0] takes what the settings place nowhere.
+  std::array<Text, kSlotCount> recordField;
+  int64_t recordsRead = 0;  // counting on across runs
 
-  Text keyno;   // normalised postal code of the record
-  Text recken;  // copies of the record's fields, taken by numck
-  Text reccity;
-  Text recbil;
-  Text recco;
-  Text reccityRead;  // reccity as numck copied it; every entry starts from it
-  // Where the town field's text begins in reccityRead, when numck joined it
+  Text postalKey;        // the record's postal code as the data files key it
+  Text prefectureField;  // copies of the record's fields, taken by prepareRecord
+  Text cityField;
+  Text buildingField;
+  Text companyField;
+  Text cityFieldAsRead;  // cityField as prepareRecord copied it; every entry starts from it
+  // Where the town field's text begins in cityFieldAsRead, when prepareRecord joined it
   // on behind the city field and a space; 0 when it joined none.
   int townStart = 0;
 
-  Text datno;                                   // key of the entry read last
-  std::array<Text, 11> dat;                     // dat[1]..dat[10]; dat[0] unused
-  std::array<Text, kDataFileCount + 1> lastno;  // [1]..[23]
+  Text entryKey;  // key of the entry read last
+  // [c] for column c of the entry read last, 1..10, as the data file
+  // numbers them; column 0, the key, is entryKey.
+  std::array<Text, 11> entryColumn;
+  // [k] for data file k, 1..23: the key read last from it.
+  std::array<Text, kDataFileCount + 1> lastKeyOfFile;
 
   bool entryApplied = false;  // an entry was applied to the current record
   // Bit k: slot k was set or handed out to change since the record loop

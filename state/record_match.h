@@ -12,8 +12,8 @@
 
 namespace zumaro {
 
-using DataEntry = std::array<Text, 11>;  // [1]..[10] as dat1..dat10; [0] unused
-// An entry seen where it is held (the loaded file, or dat), laid out as DataEntry.
+using DataEntry = std::array<Text, 11>;  // [1]..[10] as columns 1..10; [0] unused
+// An entry seen where it is held (the loaded file, or entryColumn), laid out as DataEntry.
 using EntryView = std::array<TextView, 11>;
 
 inline EntryView viewOf(const DataEntry& e) {

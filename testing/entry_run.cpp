@@ -1,7 +1,7 @@
 #include "testing/entry_run.h"
 
 #include "address/entry_choice.h"
-#include "records/numck.h"
+#include "records/record_preparation.h"
 
 namespace zumaro::testing {
 
@@ -10,9 +10,9 @@ void meetEntries(ConversionState& s, const std::vector<DataEntry>& entries) {
   s.entryApplied = false;
   s.match.startRecord();
   s.match.keyRepaired = repaired;
-  numck(s);
+  prepareRecord(s);
   for (const DataEntry& e : entries) {
-    s.dat = e;
+    s.entryColumn = e;
     visitEntry(s, viewOf(e));
   }
   finishRecord(s);

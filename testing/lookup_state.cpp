@@ -20,24 +20,25 @@ std::string valuesDiffer(const char* name, std::optional<size_t> index, const Te
 }  // namespace
 
 std::string entryDifference(const ConversionState& a, const ConversionState& b) {
-  if (a.datno != b.datno) return valuesDiffer("datno", std::nullopt, a.datno, b.datno);
+  if (a.entryKey != b.entryKey) return valuesDiffer("entryKey", std::nullopt, a.entryKey, b.entryKey);
   // The tolerant comparison takes each entry where the lookup holds it, so
-  // the fast lookup leaves dat as it stood; only the classic one reads it.
+  // the fast lookup leaves entryColumn as it stood; only the classic one reads it.
   if (a.matchMode == MatchMode::Tolerant) return "";
-  for (size_t i = 1; i < a.dat.size(); ++i)
-    if (a.dat[i] != b.dat[i]) return valuesDiffer("dat", i, a.dat[i], b.dat[i]);
+  for (size_t i = 1; i < a.entryColumn.size(); ++i)
+    if (a.entryColumn[i] != b.entryColumn[i]) return valuesDiffer("entryColumn", i, a.entryColumn[i], b.entryColumn[i]);
   return "";
 }
 
 std::string lastKeyDifference(const ConversionState& a, const ConversionState& b) {
-  for (size_t k = 1; k < a.lastno.size(); ++k)
-    if (a.lastno[k] != b.lastno[k]) return valuesDiffer("lastno ", k, a.lastno[k], b.lastno[k]);
+  for (size_t k = 1; k < a.lastKeyOfFile.size(); ++k)
+    if (a.lastKeyOfFile[k] != b.lastKeyOfFile[k])
+      return valuesDiffer("lastKeyOfFile ", k, a.lastKeyOfFile[k], b.lastKeyOfFile[k]);
   return "";
 }
 
 std::string recordDifference(const ConversionState& a, const ConversionState& b) {
-  for (size_t i = 0; i < a.koumoku.size(); ++i)
-    if (a.koumoku[i] != b.koumoku[i]) return valuesDiffer("slot ", i, a.koumoku[i], b.koumoku[i]);
+  for (size_t i = 0; i < a.recordField.size(); ++i)
+    if (a.recordField[i] != b.recordField[i]) return valuesDiffer("slot ", i, a.recordField[i], b.recordField[i]);
   if (a.entryApplied != b.entryApplied) return "entryApplied";
   if (a.match.outcome != b.match.outcome) return "outcome";
   if (a.match.entriesSeen != b.match.entriesSeen) return "entries seen";

@@ -8,7 +8,7 @@
 
 namespace zumaro::testing {
 
-// The entry read last: datno, and dat1..dat10 where the comparison reads them.
+// The entry read last: entryKey, and columns 1..10 where the comparison reads them.
 std::string entryDifference(const ConversionState& a, const ConversionState& b);
 // The last key read from each of the 23 files.
 std::string lastKeyDifference(const ConversionState& a, const ConversionState& b);

@@ -32,7 +32,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   start=$(xdotool search --sync --name "^Zumaro Ver 1.1$" | head -1)
   sleep 1
   import -window "$start" docs/start-form.png
-  # The middle of cmdok (6840 + 1335 / 2, 5160 + 735 / 2 twips) at 96 dpi.
+  # The middle of okButton (6840 + 1335 / 2, 5160 + 735 / 2 twips) at 96 dpi.
   xdotool mousemove --window "$start" 500 368 click 1
   settings=$(xdotool search --sync --name "^Zumaro Ver1.1$" | head -1)
   sleep 1

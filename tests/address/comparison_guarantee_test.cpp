@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "address/adrck.h"
+#include "address/classic_comparison.h"
 #include "address/reading_agreement.h"
 #include "address/reading_fold.h"
 #include "lookup/data_file.h"
@@ -38,24 +38,24 @@ struct Verdict {
 };
 
 void prepare(ConversionState& s, MatchMode mode, const Record& r) {
-  s.settings.fieldsu = 5;
-  s.settings.posno = 1;
-  s.settings.posken = 2;
-  s.settings.poscity = r.shared ? 2 : 3;
-  s.settings.posbil = 4;
-  s.settings.posco = 5;
-  s.settings.posetc[1] = 5;
-  s.settings.optetc[1] = 4;
+  s.settings.fieldCount = 5;
+  s.settings.postalCodePosition = 1;
+  s.settings.prefecturePosition = 2;
+  s.settings.cityPosition = r.shared ? 2 : 3;
+  s.settings.buildingPosition = 4;
+  s.settings.companyPosition = 5;
+  s.settings.positionOfFurtherField[1] = 5;
+  s.settings.conversionOfFurtherField[1] = 4;
   s.matchMode = mode;
-  s.koumoku[2] = r.shared ? r.prefecture + r.city : r.prefecture;
-  s.koumoku[3] = r.shared ? u"" : r.city;
-  s.koumoku[4] = u"ﾋﾞﾙ";
-  s.koumoku[5] = u"ｶｲｼﾔ";
+  s.recordField[2] = r.shared ? r.prefecture + r.city : r.prefecture;
+  s.recordField[3] = r.shared ? u"" : r.city;
+  s.recordField[4] = u"ﾋﾞﾙ";
+  s.recordField[5] = u"ｶｲｼﾔ";
 }
 
 std::string slots(const ConversionState& s) {
   std::string out;
-  for (int i = 1; i <= 5; ++i) out += toUtf8(s.koumoku[static_cast<size_t>(i)]) + "|";
+  for (int i = 1; i <= 5; ++i) out += toUtf8(s.recordField[static_cast<size_t>(i)]) + "|";
   return out;
 }
 

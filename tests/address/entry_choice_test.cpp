@@ -42,17 +42,18 @@ struct Result {
 Result convert(MatchMode mode, const std::vector<std::u16string>& record, const std::vector<DataEntry>& entries,
                bool repairedKey = false) {
   ConversionState s;
-  s.settings.fieldsu = 5;
-  s.settings.posno = 1;
-  s.settings.posken = 2;
-  s.settings.poscity = 3;
-  s.settings.posbil = 4;
-  s.settings.posco = 5;
+  s.settings.fieldCount = 5;
+  s.settings.postalCodePosition = 1;
+  s.settings.prefecturePosition = 2;
+  s.settings.cityPosition = 3;
+  s.settings.buildingPosition = 4;
+  s.settings.companyPosition = 5;
   s.matchMode = mode;
-  for (size_t i = 0; i < record.size(); ++i) s.koumoku[i + 1] = record[i];
+  for (size_t i = 0; i < record.size(); ++i) s.recordField[i + 1] = record[i];
   s.match.keyRepaired = repairedKey;
   testing::meetEntries(s, entries);
-  return {toUtf8(s.koumoku[2]), toUtf8(s.koumoku[3]), toUtf8(s.koumoku[4]), toUtf8(s.koumoku[5]), s.match.outcome};
+  return {toUtf8(s.recordField[2]), toUtf8(s.recordField[3]), toUtf8(s.recordField[4]), toUtf8(s.recordField[5]),
+          s.match.outcome};
 }
 
 const DataEntry kSakuragi = entry({u"桜木"}, {u"", u"ｻｸﾗｷﾞ"});

@@ -6,36 +6,39 @@ namespace zumaro {
 namespace {
 
 struct Outcome {
-  std::string dat7, dat8, reccity;
-  int lencity, lentown;
+  std::string column7, column8, cityField;
+  int cityReadingLength, townReadingLength;
 };
 
-// Runs chou then machi the way adrck does: lengths measured from the entry and
+// Runs chou then machi the way compareAndApplyEntry does: lengths measured from the entry and
 // the record first, machi seeing what chou left.
-Outcome normalise(const Text& dat6, const Text& dat7, const Text& dat8, const Text& reccity, bool sharedField = false) {
+Outcome normalise(const Text& column6, const Text& column7, const Text& column8, const Text& cityField,
+                  bool sharedField = false) {
   ConversionState s;
-  s.settings.posken = 3;
-  s.settings.poscity = sharedField ? 3 : 4;
-  s.dat[6] = dat6;
-  s.dat[7] = dat7;
-  s.dat[8] = dat8;
-  s.reccity = reccity;
+  s.settings.prefecturePosition = 3;
+  s.settings.cityPosition = sharedField ? 3 : 4;
+  s.entryColumn[6] = column6;
+  s.entryColumn[7] = column7;
+  s.entryColumn[8] = column8;
+  s.cityField = cityField;
   AddressWork w;
-  w.lenken = len(dat6);
-  w.lencity = len(dat7);
-  w.lentown = len(dat8);
-  w.lenrec = len(reccity);
+  w.prefectureReadingLength = len(column6);
+  w.cityReadingLength = len(column7);
+  w.townReadingLength = len(column8);
+  w.cityFieldLength = len(cityField);
   chou(s, w);
   machi(s, w);
-  return {toUtf8(s.dat[7]), toUtf8(s.dat[8]), toUtf8(s.reccity), w.lencity, w.lentown};
+  return {toUtf8(s.entryColumn[7]), toUtf8(s.entryColumn[8]), toUtf8(s.cityField), w.cityReadingLength,
+          w.townReadingLength};
 }
 
-void expectOutcome(const Outcome& got, const std::string& dat7, const std::string& dat8, const std::string& reccity) {
-  EXPECT_EQ(got.dat7, dat7);
-  EXPECT_EQ(got.dat8, dat8);
-  EXPECT_EQ(got.reccity, reccity);
-  EXPECT_EQ(got.lencity, len(fromUtf8(dat7))) << "lencity follows the cut";
-  EXPECT_EQ(got.lentown, len(fromUtf8(dat8))) << "lentown follows the cut";
+void expectOutcome(const Outcome& got, const std::string& column7, const std::string& column8,
+                   const std::string& cityField) {
+  EXPECT_EQ(got.column7, column7);
+  EXPECT_EQ(got.column8, column8);
+  EXPECT_EQ(got.cityField, cityField);
+  EXPECT_EQ(got.cityReadingLength, len(fromUtf8(column7))) << "cityReadingLength follows the cut";
+  EXPECT_EQ(got.townReadingLength, len(fromUtf8(column8))) << "townReadingLength follows the cut";
 }
 
 TEST(TownSuffix, WorkedExamples) {
@@ -52,7 +55,7 @@ TEST(TownSuffix, LeavesEverythingWhenThereIsNothingToAgree) {
   expectOutcome(normalise(u"", u"ﾐﾄﾞﾘｸ", u"ｻｸﾗ", u"ﾐﾄﾞﾘｸｻｸﾗﾁﾖｳ1"), "ﾐﾄﾞﾘｸ", "ｻｸﾗ", "ﾐﾄﾞﾘｸｻｸﾗﾁﾖｳ1");
   // The record has the same ﾏﾁ at the same place.
   expectOutcome(normalise(u"", u"ﾐﾄﾞﾘｸ", u"ﾎﾝﾏﾁ", u"ﾐﾄﾞﾘｸﾎﾝﾏﾁ1-2"), "ﾐﾄﾞﾘｸ", "ﾎﾝﾏﾁ", "ﾐﾄﾞﾘｸﾎﾝﾏﾁ1-2");
-  // A two-character city and no town reading: keylen 2 takes no probe.
+  // A two-character city and no town reading: keyLength 2 takes no probe.
   expectOutcome(normalise(u"", u"ｱｲ", u"", u"ｱｲﾏﾁ1"), "ｱｲ", "", "ｱｲﾏﾁ1");
 }
 
@@ -72,8 +75,7 @@ TEST(TownSuffix, ChouRunsFirstAndMachiSeesItsCut) {
 TEST(TownSuffix, SharedFieldShiftsEveryPositionByThePrefectureReading) {
   expectOutcome(normalise(u"ﾄｳｷﾖｳﾄ", u"ﾐﾄﾞﾘｸ", u"ﾎﾝﾏﾁ", u"ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸﾎﾝﾁﾖｳ1-2-3", true), "ﾐﾄﾞﾘｸ", "ﾎﾝ",
                 "ﾄｳｷﾖｳﾄﾐﾄﾞﾘｸﾎﾝ1-2-3");
-  expectOutcome(normalise(u"ﾄｳｷﾖｳﾄ", u"ﾐﾅﾐﾁﾖｳ", u"ｻｸﾗ", u"ﾄｳｷﾖｳﾄﾐﾅﾐﾏﾁｻｸﾗ2-5", true), "ﾐﾅﾐ", "ｻｸﾗ",
-                "ﾄｳｷﾖｳﾄﾐﾅﾐｻｸﾗ2-5");
+  expectOutcome(normalise(u"ﾄｳｷﾖｳﾄ", u"ﾐﾅﾐﾁﾖｳ", u"ｻｸﾗ", u"ﾄｳｷﾖｳﾄﾐﾅﾐﾏﾁｻｸﾗ2-5", true), "ﾐﾅﾐ", "ｻｸﾗ", "ﾄｳｷﾖｳﾄﾐﾅﾐｻｸﾗ2-5");
   // The record agrees once the prefix is counted in.
   expectOutcome(normalise(u"ｷﾖｳﾄﾌ", u"ﾐﾅﾐﾁﾖｳ", u"", u"ｷﾖｳﾄﾌﾐﾅﾐﾁﾖｳ1", true), "ﾐﾅﾐﾁﾖｳ", "", "ｷﾖｳﾄﾌﾐﾅﾐﾁﾖｳ1");
   // Without the shared field the same prefecture reading moves nothing.

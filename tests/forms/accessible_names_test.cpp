@@ -55,25 +55,25 @@ TEST(AccessibleNames, SettingsFormControlsSayWhatTheyHold) {
     const char* control;
     const char* name;
   } expected[] = {
-      {"txtin", "元のファイル名を指定して下さい。"},
-      {"txtsu", "元のファイルの項目数を指定して下さい。"},
-      {"txtno", "郵便番号は何番目の項目ですか？"},
-      {"txtken", "県名は何番目の項目ですか？"},
-      {"txtcity", "市区町村名丁目は何番目の項目ですか？"},
-      {"txtbil", "ビル名、マンション名は何番目の項目ですか？"},
-      {"Texco", "企業名、団体名は何番目の項目ですか？"},
-      {"txttown", "町域・番地は何番目の項目ですか？"},
-      {"etc1", "その他の項目1の位置"},
-      {"etc11", "その他の項目1の変換option"},
-      {"etc4", "その他の項目4の位置"},
-      {"etc41", "その他の項目4の変換option"},
-      {"etc7", "その他の項目7の位置"},
-      {"etc71", "その他の項目7の変換option"},
-      {"txtout", "出力先のファイル名を指定して下さい。"},
-      {"cmdact", "実行"},
-      {"cmdexit", "終了"},
-      {"cmdrefin", "元のファイルを選ぶ"},
-      {"cmdrefout", "出力先のファイルを選ぶ"},
+      {"inputPathBox", "元のファイル名を指定して下さい。"},
+      {"fieldCountBox", "元のファイルの項目数を指定して下さい。"},
+      {"postalCodePositionBox", "郵便番号は何番目の項目ですか？"},
+      {"prefecturePositionBox", "県名は何番目の項目ですか？"},
+      {"cityPositionBox", "市区町村名丁目は何番目の項目ですか？"},
+      {"buildingPositionBox", "ビル名、マンション名は何番目の項目ですか？"},
+      {"companyPositionBox", "企業名、団体名は何番目の項目ですか？"},
+      {"townPositionBox", "町域・番地は何番目の項目ですか？"},
+      {"furtherPosition1", "その他の項目1の位置"},
+      {"furtherConversion1", "その他の項目1の変換option"},
+      {"furtherPosition4", "その他の項目4の位置"},
+      {"furtherConversion4", "その他の項目4の変換option"},
+      {"furtherPosition7", "その他の項目7の位置"},
+      {"furtherConversion7", "その他の項目7の変換option"},
+      {"outputPathBox", "出力先のファイル名を指定して下さい。"},
+      {"runButton", "実行"},
+      {"exitButton", "終了"},
+      {"browseInputButton", "元のファイルを選ぶ"},
+      {"browseOutputButton", "出力先のファイルを選ぶ"},
   };
   for (const auto& e : expected) {
     SCOPED_TRACE(e.control);
@@ -85,8 +85,8 @@ TEST(AccessibleNames, SettingsFormControlsSayWhatTheyHold) {
 
 TEST(AccessibleNames, StartFormButtonsSayThePlainWords) {
   forms::StartForm form{ZUMARO_SAMPLE_DATA_DIR};
-  EXPECT_EQ(accessibleName(control<QWidget>(form, "cmdok")), "実行");
-  EXPECT_EQ(accessibleName(control<QWidget>(form, "cmdend")), "終了");
+  EXPECT_EQ(accessibleName(control<QWidget>(form, "okButton")), "実行");
+  EXPECT_EQ(accessibleName(control<QWidget>(form, "endButton")), "終了");
 }
 
 // What a screen reader adds after the name: the example or limit beside
@@ -97,14 +97,14 @@ TEST(AccessibleNames, ExamplesAndColumnQuestionsDescribeTheirBoxes) {
     const char* box;
     const char* description;
   } expected[] = {
-      {"txtin", "ex、C:\\HENKAN\\TEST.TXT"},
-      {"txtsu", "５以上、MAX50まで"},
-      {"txtout", "ex、c:\\My Documents\\yubin.txt"},
-      {"etc1", "その他の項目で文字列変換をしたい項目は何番目ですか？"},
-      {"etc7", "その他の項目で文字列変換をしたい項目は何番目ですか？"},
-      {"etc11", "変換ｏｐｔｉｏｎの合計数"},
-      {"etc71", "変換ｏｐｔｉｏｎの合計数"},
-      {"txtno", ""},
+      {"inputPathBox", "ex、C:\\HENKAN\\TEST.TXT"},
+      {"fieldCountBox", "５以上、MAX50まで"},
+      {"outputPathBox", "ex、c:\\My Documents\\yubin.txt"},
+      {"furtherPosition1", "その他の項目で文字列変換をしたい項目は何番目ですか？"},
+      {"furtherPosition7", "その他の項目で文字列変換をしたい項目は何番目ですか？"},
+      {"furtherConversion1", "変換ｏｐｔｉｏｎの合計数"},
+      {"furtherConversion7", "変換ｏｐｔｉｏｎの合計数"},
+      {"postalCodePositionBox", ""},
   };
   for (const auto& e : expected) {
     SCOPED_TRACE(e.box);
@@ -118,10 +118,15 @@ TEST(AccessibleNames, ExamplesAndColumnQuestionsDescribeTheirBoxes) {
 // from it.
 TEST(AccessibleNames, EachAskingLabelLabelsItsBox) {
   forms::SettingsForm form{ZUMARO_SAMPLE_DATA_DIR};
-  const std::pair<const char*, const char*> pairs[] = {{"LBL1", "txtin"},   {"lblsu", "txtsu"},  {"Label3", "txtno"},
-                                                       {"Label4", "txtken"}, {"Label5", "txtcity"}, {"Label6", "txtbil"},
-                                                       {"Label22", "Texco"}, {"Label8", "txtout"},
-                                                       {"lbltown", "txttown"}};
+  const std::pair<const char*, const char*> pairs[] = {{"inputPathLabel", "inputPathBox"},
+                                                       {"fieldCountLabel", "fieldCountBox"},
+                                                       {"postalCodePositionLabel", "postalCodePositionBox"},
+                                                       {"prefecturePositionLabel", "prefecturePositionBox"},
+                                                       {"cityPositionLabel", "cityPositionBox"},
+                                                       {"buildingPositionLabel", "buildingPositionBox"},
+                                                       {"companyPositionLabel", "companyPositionBox"},
+                                                       {"outputPathLabel", "outputPathBox"},
+                                                       {"townPositionLabel", "townPositionBox"}};
   for (const auto& [labelName, boxName] : pairs) {
     SCOPED_TRACE(boxName);
     auto* label = control<QLabel>(form, labelName);
@@ -144,13 +149,13 @@ TEST(AccessibleNames, AddedSettingsSayWhatTheyAreAndDo) {
     const char* name;
     QAccessible::Role role;
   } expected[] = {
-      {"chkblocks", "番地を漢字で書く", QAccessible::CheckBox},
-      {"chkheader", "1行目は見出し", QAccessible::CheckBox},
-      {"chkfixpostal", "郵便番号を直す", QAccessible::CheckBox},
-      {"cboencoding", "文字コード", QAccessible::ComboBox},
-      {"lblencoding", "文字コード", QAccessible::StaticText},
-      {"cmdpreview", "元のファイルのプレビュー", QAccessible::Button},
-      {"cmddata", "郵便番号データのフォルダを選ぶ", QAccessible::Button},
+      {"kanjiBlocksCheck", "番地を漢字で書く", QAccessible::CheckBox},
+      {"headerRowCheck", "1行目は見出し", QAccessible::CheckBox},
+      {"fixPostalCodeCheck", "郵便番号を直す", QAccessible::CheckBox},
+      {"encodingChoice", "文字コード", QAccessible::ComboBox},
+      {"encodingLabel", "文字コード", QAccessible::StaticText},
+      {"previewButton", "元のファイルのプレビュー", QAccessible::Button},
+      {"browseDataButton", "郵便番号データのフォルダを選ぶ", QAccessible::Button},
   };
   for (const auto& e : expected) {
     SCOPED_TRACE(e.control);
@@ -165,7 +170,7 @@ TEST(AccessibleNames, AddedSettingsSayWhatTheyAreAndDo) {
     EXPECT_EQ(face->role(), e.role);
   }
   // The data folder line is read out as it is shown.
-  QAccessibleInterface* line = QAccessible::queryAccessibleInterface(control<QWidget>(form, "lbldata"));
+  QAccessibleInterface* line = QAccessible::queryAccessibleInterface(control<QWidget>(form, "dataFolderLabel"));
   ASSERT_NE(line, nullptr);
   EXPECT_TRUE(line->text(QAccessible::Name).startsWith(QStringLiteral("郵便番号データ: ")));
 }

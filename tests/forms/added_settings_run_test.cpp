@@ -39,17 +39,17 @@ class AddedSettingsRun : public ::testing::Test {
   AddedSettingsRun() {
     writeBytes(dir.file("in.csv"), kList);
     form.show();
-    type(form, "txtin", QString::fromStdString(dir.file("in.csv")));
-    type(form, "txtsu", "5");
-    type(form, "txtno", "2");
-    type(form, "txtken", "3");
-    type(form, "txtcity", "4");
-    type(form, "txtbil", "5");
+    type(form, "inputPathBox", QString::fromStdString(dir.file("in.csv")));
+    type(form, "fieldCountBox", "5");
+    type(form, "postalCodePositionBox", "2");
+    type(form, "prefecturePositionBox", "3");
+    type(form, "cityPositionBox", "4");
+    type(form, "buildingPositionBox", "5");
   }
 
   // The form's output with `out` as the output file.
   std::string runForm(const std::string& out) {
-    type(form, "txtout", QString::fromStdString(dir.file(out)));
+    type(form, "outputPathBox", QString::fromStdString(dir.file(out)));
     log.messages.clear();
     executeAndWait(form);
     EXPECT_FALSE(log.messages.empty());
@@ -76,7 +76,7 @@ TEST_F(AddedSettingsRun, EachCheckBoxChangesTheOutputAsItsOptionDoes) {
   const struct {
     const char* box;
     const char* option;
-  } cases[] = {{"chkblocks", "--blocks written"}, {"chkheader", "--header"}};
+  } cases[] = {{"kanjiBlocksCheck", "--blocks written"}, {"headerRowCheck", "--header"}};
   const std::string plain = runForm("plain.csv");
   runCli("plain-cli.csv", "");
   ASSERT_EQ(plain, readBytes(dir.file("plain-cli.csv")));
@@ -97,18 +97,18 @@ TEST_F(AddedSettingsRun, TownBoxGivesTheCommandLinesOutput) {
   writeBytes(dir.file("in.csv"),
              "1,231-0062,ｶﾅｶﾞﾜｹﾝ,ﾖｺﾊﾏｼﾅｶｸ,ｻｸﾗｷﾞﾁﾖｳ1ｰ1,\r\n"
              "2,231-0062,ｶﾅｶﾞﾜｹﾝ,ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ,1-1,ﾗﾝﾄﾞﾏｰｸ\r\n");
-  type(form, "txtsu", "6");
-  type(form, "txtbil", "6");
-  EXPECT_EQ(control<QLineEdit>(form, "txttown")->text(), "0");
-  type(form, "txttown", "5");
-  control<QCheckBox>(form, "chkblocks")->setChecked(true);
+  type(form, "fieldCountBox", "6");
+  type(form, "buildingPositionBox", "6");
+  EXPECT_EQ(control<QLineEdit>(form, "townPositionBox")->text(), "0");
+  type(form, "townPositionBox", "5");
+  control<QCheckBox>(form, "kanjiBlocksCheck")->setChecked(true);
   const std::string fromForm = runForm("form.csv");
   const testing::ProgramOutcome cli = testing::runInFolder(
       dir.path(), shellQuoted(ZUMARO_CONVERT_EXE) + " -q -i in.csv -o cli.csv -n 6 --postal 2 --pref 3 --city 4" +
                       " --town 5 --building 6 --blocks written --data-dir " + shellQuoted(ZUMARO_BUILT_DATA_DIR));
   ASSERT_EQ(cli.code, 0) << cli.err;
   EXPECT_EQ(fromForm, readBytes(dir.file("cli.csv")));
-  type(form, "txttown", "0");
+  type(form, "townPositionBox", "0");
   EXPECT_NE(runForm("plain.csv"), fromForm);  // the box does change this list
 }
 
@@ -119,9 +119,9 @@ TEST_F(AddedSettingsRun, FixPostalCodeBoxGivesTheCommandLinesOutput) {
   const std::string list = readBytes(reportCase + "/input.csv");
   writeBytes(dir.file("in.csv"), list);
   form.setDataFolder(reportCase + "/data");
-  type(form, "txtsu", "6");
-  type(form, "Texco", "6");
-  auto* box = control<QCheckBox>(form, "chkfixpostal");
+  type(form, "fieldCountBox", "6");
+  type(form, "companyPositionBox", "6");
+  auto* box = control<QCheckBox>(form, "fixPostalCodeCheck");
   ASSERT_NE(box, nullptr);
   EXPECT_FALSE(box->isChecked());  // off until asked for
   EXPECT_EQ(box->text(), QStringLiteral("郵便番号を直す"));
@@ -147,19 +147,19 @@ TEST_F(AddedSettingsRun, EncodingChoiceReadsTheInputAsTheOptionDoes) {
   } cases[] = {{0, "--encoding auto"}, {2, "--encoding utf-8"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.option);
-    control<QComboBox>(form, "cboencoding")->setCurrentIndex(c.item);
+    control<QComboBox>(form, "encodingChoice")->setCurrentIndex(c.item);
     const std::string fromForm = runForm("form.csv");
     runCli("cli.csv", c.option);
     EXPECT_EQ(fromForm, readBytes(dir.file("cli.csv")));
   }
   // Read as code page 932 the UTF-8 list is not what it was.
-  control<QComboBox>(form, "cboencoding")->setCurrentIndex(1);
+  control<QComboBox>(form, "encodingChoice")->setCurrentIndex(1);
   const std::string asCp932 = runForm("cp932.csv");
   EXPECT_NE(asCp932, readBytes(dir.file("cli.csv")));
 }
 
 TEST_F(AddedSettingsRun, CompletionBoxCarriesTheCommandLinesSummary) {
-  control<QCheckBox>(form, "chkheader")->setChecked(true);
+  control<QCheckBox>(form, "headerRowCheck")->setChecked(true);
   runForm("form.csv");
   const testing::ProgramOutcome cli = runCli("cli.csv", "--header");
   ASSERT_EQ(log.messages.size(), 1u);
@@ -174,14 +174,14 @@ TEST_F(AddedSettingsRun, CompletionBoxCarriesTheCommandLinesSummary) {
 }
 
 TEST_F(AddedSettingsRun, ReviewIsOfferedOnlyWhenARecordDeservesALook) {
-  control<QCheckBox>(form, "chkheader")->setChecked(true);
+  control<QCheckBox>(form, "headerRowCheck")->setChecked(true);
   runForm("form.csv");
   ASSERT_EQ(log.messages.size(), 1u);
   EXPECT_EQ(log.messages[0].actionText, QStringLiteral("確認…"));
   EXPECT_TRUE(static_cast<bool>(log.messages[0].action));
 
   writeBytes(dir.file("in.csv"), "1,231-0062,ｶﾅｶﾞﾜｹﾝ,ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ1-1,\r\n");
-  control<QCheckBox>(form, "chkheader")->setChecked(false);
+  control<QCheckBox>(form, "headerRowCheck")->setChecked(false);
   runForm("form.csv");
   ASSERT_EQ(log.messages.size(), 1u);
   EXPECT_TRUE(log.messages[0].actionText.isEmpty());
@@ -189,7 +189,7 @@ TEST_F(AddedSettingsRun, ReviewIsOfferedOnlyWhenARecordDeservesALook) {
 }
 
 TEST_F(AddedSettingsRun, ReviewWindowSavesTheUnmatchedRecordsAsTheCommandLineWritesThem) {
-  control<QCheckBox>(form, "chkheader")->setChecked(true);
+  control<QCheckBox>(form, "headerRowCheck")->setChecked(true);
   runForm("form.csv");
   ASSERT_EQ(log.messages.size(), 1u);
   log.messages[0].action();

@@ -43,7 +43,7 @@ TEST(DataFolderLine, ShowsWhichDataTheRunUsesAndWhatIsWrongWithThem) {
   for (const FolderCase& c : cases) {
     SCOPED_TRACE(c.what);
     forms::SettingsForm form{c.folder};
-    auto* line = control<forms::CaptionText>(form, "lbldata");
+    auto* line = control<forms::CaptionText>(form, "dataFolderLabel");
     ASSERT_NE(line, nullptr);
     const QStringList lines = line->text().split(QLatin1Char('\n'));
     EXPECT_EQ(lines.first(), c.line);
@@ -64,7 +64,7 @@ TEST(DataFolderLine, AnotherFolderIsShownAtOnce) {
   forms::SettingsForm form{ZUMARO_SAMPLE_DATA_DIR};
   form.setDataFolder(ZUMARO_BUILT_DATA_DIR);
   EXPECT_EQ(form.dataFolder(), ZUMARO_BUILT_DATA_DIR);
-  auto* line = control<forms::CaptionText>(form, "lbldata");
+  auto* line = control<forms::CaptionText>(form, "dataFolderLabel");
   EXPECT_TRUE(line->text().endsWith(QStringLiteral("146563件）"))) << line->text().toStdString();
   EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::black));
 }

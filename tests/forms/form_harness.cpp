@@ -11,8 +11,8 @@
 namespace zumaro::testing {
 
 MessageLog::MessageLog() {
-  previous_ = forms::setMessagePresenter(
-      [this](QWidget*, const forms::FormMessage& message) { messages.push_back(message); });
+  previous_ =
+      forms::setMessagePresenter([this](QWidget*, const forms::FormMessage& message) { messages.push_back(message); });
 }
 
 MessageLog::~MessageLog() { forms::setMessagePresenter(std::move(previous_)); }
@@ -40,7 +40,7 @@ void executeAndWait(QWidget& settingsForm) {
   auto* form = qobject_cast<forms::SettingsForm*>(&settingsForm);
   ASSERT_NE(form, nullptr);
   QSignalSpy done(form, &forms::SettingsForm::executeDone);
-  click(settingsForm, "cmdact");
+  click(settingsForm, "runButton");
   ASSERT_TRUE(done.count() > 0 || done.wait(60000)) << "Execute did not end";
 }
 

@@ -83,7 +83,7 @@ TEST(EnterPresses, ACheckBoxIsNotPressedByEnter) {
 
 TEST(KeyboardOnly, EnterOnTheStartFormsButtonOpensTheSettingsForm) {
   forms::StartForm start{ZUMARO_SAMPLE_DATA_DIR};
-  pressOn(start, control<QWidget>(start, "cmdok"), Qt::Key_Return);
+  pressOn(start, control<QWidget>(start, "okButton"), Qt::Key_Return);
   const auto shown = windowsNamed("info");
   ASSERT_EQ(shown.size(), 1u);
   shown.front()->hide();
@@ -109,19 +109,20 @@ TEST(KeyboardOnly, EnterOnEachButtonOfTheSettingsFormDoesWhatAClickDoes) {
   testing::writeBytes(dir.file("list.csv"), "1,231-0062,ｶﾅｶﾞﾜｹﾝ,ﾖｺﾊﾏｼﾅｶｸｻｸﾗｷﾞﾁﾖｳ1-1,\r\n");
   MessageLog log;
   forms::SettingsForm form{ZUMARO_SAMPLE_DATA_DIR};
-  type(form, "txtin", QString::fromStdString(dir.file("list.csv")));
+  type(form, "inputPathBox", QString::fromStdString(dir.file("list.csv")));
   const struct {
     const char* button;
     const char* dialog;
-  } choosers[] = {
-      {"cmdrefin", "元のファイル"}, {"cmdrefout", "出力先のファイル"}, {"cmddata", "郵便番号データのフォルダ"}};
+  } choosers[] = {{"browseInputButton", "元のファイル"},
+                  {"browseOutputButton", "出力先のファイル"},
+                  {"browseDataButton", "郵便番号データのフォルダ"}};
   for (const auto& c : choosers) {
     SCOPED_TRACE(c.button);
     const QString opened = modalOpenedBy([&] { pressOn(form, control<QWidget>(form, c.button), Qt::Key_Return); });
     EXPECT_EQ(opened, QString::fromUtf8(c.dialog));
   }
 
-  pressOn(form, control<QWidget>(form, "cmdpreview"), Qt::Key_Return);
+  pressOn(form, control<QWidget>(form, "previewButton"), Qt::Key_Return);
   QPointer<forms::PreviewWindow> preview = form.findChild<forms::PreviewWindow*>();
   ASSERT_FALSE(preview.isNull());
   EXPECT_TRUE(preview->isVisible());
@@ -130,14 +131,14 @@ TEST(KeyboardOnly, EnterOnEachButtonOfTheSettingsFormDoesWhatAClickDoes) {
   QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : preview.data(), Qt::Key_Escape);
   EXPECT_TRUE(QTest::qWaitFor([&] { return preview.isNull() || !preview->isVisible(); }, 2000));
 
-  type(form, "txtsu", "5");
-  type(form, "txtno", "2");
-  type(form, "txtken", "3");
-  type(form, "txtcity", "4");
-  type(form, "txtbil", "5");
-  type(form, "txtout", QString::fromStdString(dir.file("out.csv")));
+  type(form, "fieldCountBox", "5");
+  type(form, "postalCodePositionBox", "2");
+  type(form, "prefecturePositionBox", "3");
+  type(form, "cityPositionBox", "4");
+  type(form, "buildingPositionBox", "5");
+  type(form, "outputPathBox", QString::fromStdString(dir.file("out.csv")));
   QSignalSpy done(&form, &forms::SettingsForm::executeDone);
-  pressOn(form, control<QWidget>(form, "cmdact"), Qt::Key_Return);
+  pressOn(form, control<QWidget>(form, "runButton"), Qt::Key_Return);
   ASSERT_TRUE(done.count() > 0 || done.wait(60000));
   ASSERT_FALSE(log.messages.empty());
   EXPECT_EQ(log.messages.back().text, QStringLiteral("変換処理終了"));

@@ -33,7 +33,7 @@ class PathBoxes : public ::testing::Test {
 };
 
 TEST_F(PathBoxes, DroppedFileFillsInItsPath) {
-  for (const char* name : {"txtin", "txtout"}) {
+  for (const char* name : {"inputPathBox", "outputPathBox"}) {
     SCOPED_TRACE(name);
     auto* box = control<QLineEdit>(form, name);
     box->setText(QStringLiteral("old.csv"));
@@ -46,7 +46,7 @@ TEST_F(PathBoxes, DroppedFileFillsInItsPath) {
 }
 
 TEST_F(PathBoxes, RemoteAddressIsNotTakenForAFile) {
-  auto* box = control<QLineEdit>(form, "txtin");
+  auto* box = control<QLineEdit>(form, "inputPathBox");
   box->setText(QStringLiteral("old.csv"));
   QMimeData data;
   data.setUrls({QUrl(QStringLiteral("https://example.org/list.csv"))});
@@ -56,7 +56,7 @@ TEST_F(PathBoxes, RemoteAddressIsNotTakenForAFile) {
 }
 
 TEST_F(PathBoxes, OnlyThePathBoxesTakeFiles) {
-  auto* box = control<QLineEdit>(form, "txtsu");
+  auto* box = control<QLineEdit>(form, "fieldCountBox");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/list.csv"))});
   drop(*box, data);

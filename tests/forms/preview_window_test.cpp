@@ -35,11 +35,11 @@ class Preview : public ::testing::Test {
     std::string list = "番号,名前,郵便番号,県名,住所,ビル名\r\n";
     for (int k = 1; k <= records; ++k) list += std::to_string(k) + ",ﾔﾏﾀﾞ,231-0062,ｶﾅｶﾞﾜｹﾝ,ﾖｺﾊﾏｼ,\r\n";
     writeBytes(dir.file("list.csv"), list);
-    type(form, "txtin", QString::fromStdString(dir.file("list.csv")));
+    type(form, "inputPathBox", QString::fromStdString(dir.file("list.csv")));
   }
 
   forms::PreviewWindow* open() {
-    QTest::mouseClick(control<QWidget>(form, "cmdpreview"), Qt::LeftButton);
+    QTest::mouseClick(control<QWidget>(form, "previewButton"), Qt::LeftButton);
     return form.findChild<forms::PreviewWindow*>(QStringLiteral("preview"));
   }
 
@@ -58,10 +58,10 @@ TEST_F(Preview, ShowsTheFirstTwentyRecordsUnderTheirFieldNumbers) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.records) + (c.header ? " with header" : ""));
     writeList(c.records);
-    control<QCheckBox>(form, "chkheader")->setChecked(c.header);
+    control<QCheckBox>(form, "headerRowCheck")->setChecked(c.header);
     forms::PreviewWindow* preview = open();
     ASSERT_NE(preview, nullptr);
-    auto* table = control<QTableWidget>(*preview, "tblpreview");
+    auto* table = control<QTableWidget>(*preview, "previewTable");
     EXPECT_EQ(table->rowCount(), c.rowsShown);
     ASSERT_EQ(table->columnCount(), 6);
     for (int col = 0; col < 6; ++col)
@@ -71,7 +71,7 @@ TEST_F(Preview, ShowsTheFirstTwentyRecordsUnderTheirFieldNumbers) {
     }
     EXPECT_EQ(table->item(0, 0)->text(), QString::fromUtf8(c.firstCell));
     EXPECT_EQ(table->item(0, 2)->text(), c.header ? QStringLiteral("231-0062") : QStringLiteral("郵便番号"));
-    const QString summary = control<QLabel>(*preview, "lblpreview")->text();
+    const QString summary = control<QLabel>(*preview, "previewSummaryLabel")->text();
     EXPECT_TRUE(summary.contains(QStringLiteral("文字コード: UTF-8"))) << summary.toStdString();
     EXPECT_TRUE(summary.contains(QStringLiteral("1行目の項目数: 6"))) << summary.toStdString();
     delete preview;
@@ -82,20 +82,20 @@ TEST_F(Preview, FillsTheFieldCountAndThePositionsPickedForTheColumns) {
   writeList(5);
   forms::PreviewWindow* preview = open();
   ASSERT_NE(preview, nullptr);
-  QTest::mouseClick(control<QPushButton>(*preview, "cmdfieldcount"), Qt::LeftButton);
-  EXPECT_EQ(control<QLineEdit>(form, "txtsu")->text(), "6");
+  QTest::mouseClick(control<QPushButton>(*preview, "useFieldCountButton"), Qt::LeftButton);
+  EXPECT_EQ(control<QLineEdit>(form, "fieldCountBox")->text(), "6");
   const struct {
     int role;  // of kFieldRoles
     int field;
     const char* box;
-  } picks[] = {{0, 3, "txtno"},  {1, 4, "txtken"}, {2, 5, "txtcity"},
-               {3, 6, "txtbil"}, {4, 2, "Texco"},  {5, 1, "txttown"}};
+  } picks[] = {{0, 3, "postalCodePositionBox"}, {1, 4, "prefecturePositionBox"}, {2, 5, "cityPositionBox"},
+               {3, 6, "buildingPositionBox"},   {4, 2, "companyPositionBox"},    {5, 1, "townPositionBox"}};
   for (const auto& p : picks) {
     SCOPED_TRACE(p.box);
     preview->assignRole(p.field, forms::kFieldRoles[p.role]);
     EXPECT_EQ(control<QLineEdit>(form, p.box)->text(), QString::number(p.field));
   }
-  EXPECT_EQ(control<QLineEdit>(form, "etc1")->text(), "0");  // nothing else
+  EXPECT_EQ(control<QLineEdit>(form, "furtherPosition1")->text(), "0");  // nothing else
   delete preview;
 }
 
@@ -116,13 +116,13 @@ TEST_F(Preview, AHeaderRowReadAsARecordIsToldAboveTheTable) {
   writeList(12);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    control<QCheckBox>(form, "chkheader")->setChecked(c.header);
-    type(form, "txtno", c.postalBox);
+    control<QCheckBox>(form, "headerRowCheck")->setChecked(c.header);
+    type(form, "postalCodePositionBox", c.postalBox);
     forms::PreviewWindow* preview = open();
     ASSERT_NE(preview, nullptr);
-    auto* hint = preview->findChild<QLabel*>(QStringLiteral("lblheaderhint"));
+    auto* hint = preview->findChild<QLabel*>(QStringLiteral("headerHintLabel"));
     EXPECT_EQ(hint != nullptr, c.hint);
-    EXPECT_EQ(preview->findChild<QPushButton*>(QStringLiteral("cmdheader")) != nullptr, c.hint);
+    EXPECT_EQ(preview->findChild<QPushButton*>(QStringLiteral("headerRowButton")) != nullptr, c.hint);
     if (hint) {
       EXPECT_EQ(hint->text(), QStringLiteral("1行目は見出しのようです（郵便番号の項目が「郵便番号」）。見出しなら "
                                              "--header（フォームでは「1行目は見出し」）を付けてください。"));
@@ -135,10 +135,10 @@ TEST_F(Preview, TheHintsButtonTicksTheHeaderBoxAndShowsTheListWithItsHeader) {
   writeList(12);
   QPointer<forms::PreviewWindow> preview = open();
   ASSERT_FALSE(preview.isNull());
-  auto* tick = control<QPushButton>(*preview, "cmdheader");
+  auto* tick = control<QPushButton>(*preview, "headerRowButton");
   ASSERT_NE(tick, nullptr);
   QTest::keyClick(tick, Qt::Key_Return);  // as a keyboard user presses it
-  EXPECT_TRUE(control<QCheckBox>(form, "chkheader")->isChecked());
+  EXPECT_TRUE(control<QCheckBox>(form, "headerRowCheck")->isChecked());
   forms::PreviewWindow* again = nullptr;
   ASSERT_TRUE(QTest::qWaitFor(
       [&] {
@@ -148,15 +148,15 @@ TEST_F(Preview, TheHintsButtonTicksTheHeaderBoxAndShowsTheListWithItsHeader) {
       },
       5000));
   EXPECT_TRUE(preview.isNull() || !preview->isVisible());
-  auto* table = control<QTableWidget>(*again, "tblpreview");
+  auto* table = control<QTableWidget>(*again, "previewTable");
   EXPECT_EQ(table->rowCount(), 12);
   EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("3\n郵便番号"));
-  EXPECT_EQ(again->findChild<QLabel*>(QStringLiteral("lblheaderhint")), nullptr);
+  EXPECT_EQ(again->findChild<QLabel*>(QStringLiteral("headerHintLabel")), nullptr);
   delete again;
 }
 
 TEST_F(Preview, AListThatCannotBeReadIsAnErrorNamingIt) {
-  type(form, "txtin", QString::fromStdString(dir.file("none.csv")));
+  type(form, "inputPathBox", QString::fromStdString(dir.file("none.csv")));
   EXPECT_EQ(open(), nullptr);
   ASSERT_EQ(log.messages.size(), 1u);
   EXPECT_EQ(log.messages[0].title, QStringLiteral("エラーメッセージ"));
@@ -166,8 +166,8 @@ TEST_F(Preview, AListThatCannotBeReadIsAnErrorNamingIt) {
 
 TEST_F(Preview, ADroppedListIsShownAtOnce) {
   writeList(2);
-  type(form, "txtin", QString());
-  auto* box = control<QLineEdit>(form, "txtin");
+  type(form, "inputPathBox", QString());
+  auto* box = control<QLineEdit>(form, "inputPathBox");
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("list.csv")))});
   const QPoint middle = box->rect().center();
@@ -179,7 +179,7 @@ TEST_F(Preview, ADroppedListIsShownAtOnce) {
   forms::PreviewWindow* preview = nullptr;
   EXPECT_TRUE(QTest::qWaitFor([&] { return (preview = form.findChild<forms::PreviewWindow*>()) != nullptr; }, 5000));
   ASSERT_NE(preview, nullptr);
-  EXPECT_EQ(control<QTableWidget>(*preview, "tblpreview")->rowCount(), 3);  // the header line is a record here
+  EXPECT_EQ(control<QTableWidget>(*preview, "previewTable")->rowCount(), 3);  // the header line is a record here
   EXPECT_TRUE(log.messages.empty());
   delete preview;
 }

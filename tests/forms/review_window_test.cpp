@@ -81,14 +81,14 @@ class ReviewWindowRun : public ::testing::Test {
  protected:
   ReviewWindowRun() {
     form.show();
-    type(form, "txtin", QString::fromStdString(kCase + "/input.csv"));
-    type(form, "txtsu", "6");
-    type(form, "txtno", "2");
-    type(form, "txtken", "3");
-    type(form, "txtcity", "4");
-    type(form, "txtbil", "5");
-    type(form, "Texco", "6");
-    type(form, "txtout", QString::fromStdString(dir.file("form.csv")));
+    type(form, "inputPathBox", QString::fromStdString(kCase + "/input.csv"));
+    type(form, "fieldCountBox", "6");
+    type(form, "postalCodePositionBox", "2");
+    type(form, "prefecturePositionBox", "3");
+    type(form, "cityPositionBox", "4");
+    type(form, "buildingPositionBox", "5");
+    type(form, "companyPositionBox", "6");
+    type(form, "outputPathBox", QString::fromStdString(dir.file("form.csv")));
     executeAndWait(form);
     const std::string command = shellQuoted(ZUMARO_CONVERT_EXE) + " -q -i " + shellQuoted(kCase + "/input.csv") +
                                 " -o cli.csv -n 6 --postal 2 --pref 3 --city 4 --building 5 --company 6" +
@@ -111,7 +111,7 @@ class ReviewWindowRun : public ::testing::Test {
 TEST_F(ReviewWindowRun, RowsAreTheReportOfTheCommandLine) {
   forms::ReviewWindow* review = openReview();
   ASSERT_NE(review, nullptr);
-  const QAbstractItemModel* table = control<QTableView>(*review, "tblreview")->model();
+  const QAbstractItemModel* table = control<QTableView>(*review, "reviewTable")->model();
   const std::vector<QStringList> expected = reportRows(readBytes(dir.file("report.csv")));
   ASSERT_FALSE(expected.empty());
   ASSERT_EQ(table->rowCount(), static_cast<int>(expected.size()));
@@ -139,9 +139,9 @@ TEST_F(ReviewWindowRun, SavesTheReportAsTheCommandLineWritesIt) {
 TEST_F(ReviewWindowRun, FiltersByReasonSortsByColumnAndShowsTheWarnings) {
   forms::ReviewWindow* review = openReview();
   ASSERT_NE(review, nullptr);
-  auto* view = control<QTableView>(*review, "tblreview");
+  auto* view = control<QTableView>(*review, "reviewTable");
   const std::vector<QStringList> expected = reportRows(readBytes(dir.file("report.csv")));
-  auto* reasons = control<QComboBox>(*review, "cboreason");
+  auto* reasons = control<QComboBox>(*review, "reasonFilter");
   EXPECT_GT(reasons->findText(QStringLiteral("一部が読みのまま")), 0);
   for (int i = 1; i < reasons->count(); ++i) {
     SCOPED_TRACE(reasons->itemText(i).toStdString());
@@ -160,7 +160,7 @@ TEST_F(ReviewWindowRun, FiltersByReasonSortsByColumnAndShowsTheWarnings) {
   view->sortByColumn(0, Qt::DescendingOrder);
   EXPECT_EQ(view->model()->index(0, 0).data().toString(), expected.back()[0]);
 
-  const QString warnings = control<QPlainTextEdit>(*review, "txtwarnings")->toPlainText();
+  const QString warnings = control<QPlainTextEdit>(*review, "warningsBox")->toPlainText();
   EXPECT_TRUE(warnings.contains(QStringLiteral("行の先頭から始まらないレコードが1件あります")))
       << warnings.toStdString();
   review->close();
@@ -177,8 +177,9 @@ TEST_F(ReviewWindowRun, TabMovesBetweenTheTableTheFilterAndTheButtons) {
   forms::ReviewWindow* review = activated(openReview());
   ASSERT_NE(review, nullptr);
   ASSERT_NE(QApplication::focusWidget(), nullptr);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "tblreview");
-  const QStringList round{"cboreason", "cmdsavereport", "cmdsaveunmatched", "cmdclosereview", "tblreview"};
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "reviewTable");
+  const QStringList round{"reasonFilter", "saveReportButton", "saveUnmatchedButton", "closeReviewButton",
+                          "reviewTable"};
   QStringList visited;
   for (qsizetype i = 0; i < round.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -190,7 +191,8 @@ TEST_F(ReviewWindowRun, TabMovesBetweenTheTableTheFilterAndTheButtons) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     back << QApplication::focusWidget()->objectName();
   }
-  EXPECT_EQ(back, QStringList({"cmdclosereview", "cmdsaveunmatched", "cmdsavereport", "cboreason", "tblreview"}));
+  EXPECT_EQ(back, QStringList(
+                      {"closeReviewButton", "saveUnmatchedButton", "saveReportButton", "reasonFilter", "reviewTable"}));
   review->close();
 }
 
@@ -199,8 +201,8 @@ TEST_F(ReviewWindowRun, TabMovesBetweenTheTableTheFilterAndTheButtons) {
 TEST_F(ReviewWindowRun, ArrowKeysMoveWithinTheTableAndTheRowIsExplainedInFull) {
   forms::ReviewWindow* review = activated(openReview());
   ASSERT_NE(review, nullptr);
-  auto* view = control<QTableView>(*review, "tblreview");
-  auto* detail = control<QPlainTextEdit>(*review, "txtdetail");
+  auto* view = control<QTableView>(*review, "reviewTable");
+  auto* detail = control<QPlainTextEdit>(*review, "detailBox");
   const std::vector<QStringList> expected = reportRows(readBytes(dir.file("report.csv")));
   ASSERT_GE(expected.size(), 3u);
   for (int row = 0; row < 3; ++row) {
@@ -221,7 +223,7 @@ TEST_F(ReviewWindowRun, ArrowKeysMoveWithinTheTableAndTheRowIsExplainedInFull) {
   QTest::keyClick(view, Qt::Key_Up);
   EXPECT_EQ(view->currentIndex().row(), 2);
   // A filter that hides the chosen row chooses the first it shows.
-  auto* reasons = control<QComboBox>(*review, "cboreason");
+  auto* reasons = control<QComboBox>(*review, "reasonFilter");
   reasons->setCurrentIndex(reasons->count() - 1);
   ASSERT_TRUE(view->currentIndex().isValid());
   EXPECT_EQ(view->currentIndex().row(), 0);
@@ -235,9 +237,9 @@ TEST_F(ReviewWindowRun, EscAndTheCloseButtonCloseIt) {
     const char* focus;  // nullptr: where the window puts it
     Qt::Key key;
   } cases[] = {{"Esc in the table", nullptr, Qt::Key_Escape},
-               {"Esc on a button", "cmdsavereport", Qt::Key_Escape},
-               {"Enter on 閉じる", "cmdclosereview", Qt::Key_Return},
-               {"Space on 閉じる", "cmdclosereview", Qt::Key_Space}};
+               {"Esc on a button", "saveReportButton", Qt::Key_Escape},
+               {"Enter on 閉じる", "closeReviewButton", Qt::Key_Return},
+               {"Space on 閉じる", "closeReviewButton", Qt::Key_Space}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     QPointer<forms::ReviewWindow> review = activated(openReview());
@@ -254,7 +256,7 @@ TEST_F(ReviewWindowRun, EscAndTheCloseButtonCloseIt) {
 TEST_F(ReviewWindowRun, ColumnsFitTheWindowAtItsOpeningSize) {
   forms::ReviewWindow* review = activated(openReview());
   ASSERT_NE(review, nullptr);
-  auto* view = control<QTableView>(*review, "tblreview");
+  auto* view = control<QTableView>(*review, "reviewTable");
   QApplication::processEvents();
   const QHeaderView* header = view->horizontalHeader();
   EXPECT_LE(header->length(), view->viewport()->width());

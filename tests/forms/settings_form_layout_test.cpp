@@ -23,53 +23,53 @@ using testing::control;
 
 // name | kind | in | caption or initial text | left | top | width | height, in twips
 const char* const kTable = R"(
-Label1|label|form|以下の情報を入力後実行をクリックして下さい。|360|120|4455|255
-LBL1|label|form|元のファイル名を指定して下さい。|1200|600|2655|255
-txtin|text|form||4080|600|6015|270
-Label2|label|form|ex、C:\HENKAN\TEST.TXT|1320|840|2415|255
-lblsu|label|form|元のファイルの項目数を指定して下さい。|600|1200|3135|375
-txtsu|text|form|0|4080|1080|1335|270
-Label7|label|form|５以上、MAX50まで|5520|1080|1575|255
-Label3|label|form|郵便番号は何番目の項目ですか？|1080|1560|2775|255
-txtno|text|form|0|4080|1560|1215|270
-Label4|label|form|県名は何番目の項目ですか？|1320|2040|2655|255
-txtken|text|form|0|4080|2040|1215|270
-Label5|label|form|市区町村名丁目は何番目の項目ですか？|600|2520|3255|255
-txtcity|text|form|0|4080|2520|1215|270
-Label6|label|form|ビル名、マンション名は何番目の項目ですか？|240|3000|3615|255
-txtbil|text|form|0|4080|3000|1215|270
-Frame1|frame|form|変換ＯＰＴＩＯＮ|7440|3240|2775|3015
-Label16|label|Frame1|１：大文字に変換|240|600|1695|255
-Label17|label|Frame1|２：小文字に変換|240|960|2175|255
-Label18|label|Frame1|３：先頭の文字を大文字に変換|240|1320|2415|255
-Label19|label|Frame1|４：半角を全角に変換|240|1680|2175|255
-Label20|label|Frame1|８：全角を半角に変換|240|2040|2415|255
-Label21|label|Frame1|１６：ひらがなをカタカナに変換|120|2400|2655|255
-Label15|label|Frame1|３２：カタカナをひらがなに変換|120|2760|2655|255
-Label22|label|form|企業名、団体名は何番目の項目ですか？|600|3480|3255|255
-Texco|text|form|0|4080|3480|1215|270
-option|frame|form|Option|240|3840|6975|2415
-Label11|label|option|その他の項目で文字列変換をしたい項目は何番目ですか？|120|240|4695|255
-Label12|label|option|変換ｏｐｔｉｏｎの合計数|5040|240|1935|255
-etc1|text|option|0|4320|480|615|270
-etc2|text|option|0|4320|720|615|270
-etc3|text|option|0|4320|960|615|270
-etc4|text|option|0|4320|1200|615|270
-etc5|text|option|0|4320|1440|615|270
-etc6|text|option|0|4320|1680|615|270
-etc7|text|option|0|4320|1920|615|270
-etc11|text|option|0|5400|480|735|270
-etc21|text|option|0|5400|720|735|270
-etc31|text|option|0|5400|960|735|270
-etc41|text|option|0|5400|1200|735|270
-etc51|text|option|0|5400|1440|735|270
-etc61|text|option|0|5400|1680|735|270
-etc71|text|option|0|5400|1920|735|270
-Label8|label|form|出力先のファイル名を指定して下さい。|720|6360|3015|255
-txtout|text|form||3840|6360|5655|270
-Label9|label|form|ex、c:\My Documents\yubin.txt|960|6600|2415|255
-cmdact|button|form|実  行|7920|6840|975|735
-cmdexit|button|form|終   了|9120|6840|975|735
+instructionLabel|label|form|以下の情報を入力後実行をクリックして下さい。|360|120|4455|255
+inputPathLabel|label|form|元のファイル名を指定して下さい。|1200|600|2655|255
+inputPathBox|text|form||4080|600|6015|270
+inputPathExampleLabel|label|form|ex、C:\HENKAN\TEST.TXT|1320|840|2415|255
+fieldCountLabel|label|form|元のファイルの項目数を指定して下さい。|600|1200|3135|375
+fieldCountBox|text|form|0|4080|1080|1335|270
+fieldCountRangeLabel|label|form|５以上、MAX50まで|5520|1080|1575|255
+postalCodePositionLabel|label|form|郵便番号は何番目の項目ですか？|1080|1560|2775|255
+postalCodePositionBox|text|form|0|4080|1560|1215|270
+prefecturePositionLabel|label|form|県名は何番目の項目ですか？|1320|2040|2655|255
+prefecturePositionBox|text|form|0|4080|2040|1215|270
+cityPositionLabel|label|form|市区町村名丁目は何番目の項目ですか？|600|2520|3255|255
+cityPositionBox|text|form|0|4080|2520|1215|270
+buildingPositionLabel|label|form|ビル名、マンション名は何番目の項目ですか？|240|3000|3615|255
+buildingPositionBox|text|form|0|4080|3000|1215|270
+conversionCodesFrame|frame|form|変換ＯＰＴＩＯＮ|7440|3240|2775|3015
+upperCaseCodeLabel|label|conversionCodesFrame|１：大文字に変換|240|600|1695|255
+lowerCaseCodeLabel|label|conversionCodesFrame|２：小文字に変換|240|960|2175|255
+titleCaseCodeLabel|label|conversionCodesFrame|３：先頭の文字を大文字に変換|240|1320|2415|255
+toFullWidthCodeLabel|label|conversionCodesFrame|４：半角を全角に変換|240|1680|2175|255
+toHalfWidthCodeLabel|label|conversionCodesFrame|８：全角を半角に変換|240|2040|2415|255
+toKatakanaCodeLabel|label|conversionCodesFrame|１６：ひらがなをカタカナに変換|120|2400|2655|255
+toHiraganaCodeLabel|label|conversionCodesFrame|３２：カタカナをひらがなに変換|120|2760|2655|255
+companyPositionLabel|label|form|企業名、団体名は何番目の項目ですか？|600|3480|3255|255
+companyPositionBox|text|form|0|4080|3480|1215|270
+furtherFieldsFrame|frame|form|Option|240|3840|6975|2415
+furtherPositionsLabel|label|furtherFieldsFrame|その他の項目で文字列変換をしたい項目は何番目ですか？|120|240|4695|255
+furtherConversionsLabel|label|furtherFieldsFrame|変換ｏｐｔｉｏｎの合計数|5040|240|1935|255
+furtherPosition1|text|furtherFieldsFrame|0|4320|480|615|270
+furtherPosition2|text|furtherFieldsFrame|0|4320|720|615|270
+furtherPosition3|text|furtherFieldsFrame|0|4320|960|615|270
+furtherPosition4|text|furtherFieldsFrame|0|4320|1200|615|270
+furtherPosition5|text|furtherFieldsFrame|0|4320|1440|615|270
+furtherPosition6|text|furtherFieldsFrame|0|4320|1680|615|270
+furtherPosition7|text|furtherFieldsFrame|0|4320|1920|615|270
+furtherConversion1|text|furtherFieldsFrame|0|5400|480|735|270
+furtherConversion2|text|furtherFieldsFrame|0|5400|720|735|270
+furtherConversion3|text|furtherFieldsFrame|0|5400|960|735|270
+furtherConversion4|text|furtherFieldsFrame|0|5400|1200|735|270
+furtherConversion5|text|furtherFieldsFrame|0|5400|1440|735|270
+furtherConversion6|text|furtherFieldsFrame|0|5400|1680|735|270
+furtherConversion7|text|furtherFieldsFrame|0|5400|1920|735|270
+outputPathLabel|label|form|出力先のファイル名を指定して下さい。|720|6360|3015|255
+outputPathBox|text|form||3840|6360|5655|270
+outputPathExampleLabel|label|form|ex、c:\My Documents\yubin.txt|960|6600|2415|255
+runButton|button|form|実  行|7920|6840|975|735
+exitButton|button|form|終   了|9120|6840|975|735
 )";
 
 struct Row {
@@ -129,8 +129,8 @@ TEST_F(SettingsFormLayout, EveryControlHasItsKindPlaceAndText) {
     const QString container = w->parentWidget() == &form ? QStringLiteral("form") : w->parentWidget()->objectName();
     EXPECT_EQ(container, r.container);
     EXPECT_EQ(captionOf(w), r.text);
-    EXPECT_EQ(w->geometry(), QRect(pixels(r.left, dpiX), pixels(r.top, dpiY), pixels(r.width, dpiX),
-                                   pixels(r.height, dpiY)));
+    EXPECT_EQ(w->geometry(),
+              QRect(pixels(r.left, dpiX), pixels(r.top, dpiY), pixels(r.width, dpiX), pixels(r.height, dpiY)));
   }
 }
 
@@ -147,9 +147,18 @@ TEST_F(SettingsFormLayout, FontsOfTheListedControls) {
     const char* name;
     double points;
     bool bold;
-  } listed[] = {{"cmdact", 12, true},    {"cmdexit", 12, true},   {"Label1", 11.25, false}, {"Label15", 9.75, false},
-                {"Label16", 9.75, false}, {"Label17", 9.75, false}, {"Label19", 9.75, false}, {"Label20", 9.75, false},
-                {"Label21", 9.75, false}, {"Label4", 9.75, false},  {"Label12", 9.75, false}, {"option", 9.75, false}};
+  } listed[] = {{"runButton", 12, true},
+                {"exitButton", 12, true},
+                {"instructionLabel", 11.25, false},
+                {"toHiraganaCodeLabel", 9.75, false},
+                {"upperCaseCodeLabel", 9.75, false},
+                {"lowerCaseCodeLabel", 9.75, false},
+                {"toFullWidthCodeLabel", 9.75, false},
+                {"toHalfWidthCodeLabel", 9.75, false},
+                {"toKatakanaCodeLabel", 9.75, false},
+                {"prefecturePositionLabel", 9.75, false},
+                {"furtherConversionsLabel", 9.75, false},
+                {"furtherFieldsFrame", 9.75, false}};
   for (const auto& c : listed) {
     SCOPED_TRACE(c.name);
     const QFont font = control<QWidget>(form, c.name)->font();
@@ -160,7 +169,8 @@ TEST_F(SettingsFormLayout, FontsOfTheListedControls) {
   }
   // Inside the frame `option` the controls keep the form's font, not the frame's.
   const QFont formFont = form.font();
-  for (const char* name : {"Label11", "etc1", "etc71", "Label18", "txtin"}) {
+  for (const char* name :
+       {"furtherPositionsLabel", "furtherPosition1", "furtherConversion7", "titleCaseCodeLabel", "inputPathBox"}) {
     SCOPED_TRACE(name);
     EXPECT_DOUBLE_EQ(control<QWidget>(form, name)->font().pointSizeF(), formFont.pointSizeF());
   }
@@ -168,16 +178,19 @@ TEST_F(SettingsFormLayout, FontsOfTheListedControls) {
 
 TEST_F(SettingsFormLayout, RedTextAndLightGreenFrames) {
   const QColor red(255, 0, 0);
-  for (const char* name : {"Label16", "Label17", "Label18", "Label19", "Label20", "Label21", "Label15", "Label12",
-                           "Label2", "Label7", "Label9", "option"}) {
+  for (const char* name :
+       {"upperCaseCodeLabel", "lowerCaseCodeLabel", "titleCaseCodeLabel", "toFullWidthCodeLabel",
+        "toHalfWidthCodeLabel", "toKatakanaCodeLabel", "toHiraganaCodeLabel", "furtherConversionsLabel",
+        "inputPathExampleLabel", "fieldCountRangeLabel", "outputPathExampleLabel", "furtherFieldsFrame"}) {
     SCOPED_TRACE(name);
     EXPECT_EQ(control<QWidget>(form, name)->palette().color(QPalette::WindowText), red);
   }
-  for (const char* name : {"Label1", "LBL1", "lblsu", "Label11", "Label8", "Frame1"}) {
+  for (const char* name : {"instructionLabel", "inputPathLabel", "fieldCountLabel", "furtherPositionsLabel",
+                           "outputPathLabel", "conversionCodesFrame"}) {
     SCOPED_TRACE(name);
     EXPECT_NE(control<QWidget>(form, name)->palette().color(QPalette::WindowText), red);
   }
-  for (const char* name : {"Frame1", "option"})
+  for (const char* name : {"conversionCodesFrame", "furtherFieldsFrame"})
     EXPECT_EQ(control<QWidget>(form, name)->palette().color(QPalette::Window), QColor(192, 255, 192)) << name;
 }
 
@@ -186,16 +199,29 @@ TEST_F(SettingsFormLayout, FocusStartsInTheInputBoxAndTabFollowsTheTabIndices) {
   QApplication::setActiveWindow(&form);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   ASSERT_NE(QApplication::focusWidget(), nullptr);
-  EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtin");
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "inputPathBox");
 
-  QStringList expected{"txtsu", "txtno", "txtken", "txtcity", "txtbil"};
-  for (int k = 1; k <= 7; ++k) expected << QStringLiteral("etc%1").arg(k) << QStringLiteral("etc%1").arg(k) + "1";
-  expected << "txtout" << "cmdact" << "cmdexit" << "Texco";
+  QStringList expected{"fieldCountBox", "postalCodePositionBox", "prefecturePositionBox", "cityPositionBox",
+                       "buildingPositionBox"};
+  for (int k = 1; k <= 7; ++k)
+    expected << QStringLiteral("furtherPosition%1").arg(k) << QStringLiteral("furtherConversion%1").arg(k);
+  expected << "outputPathBox"
+           << "runButton"
+           << "exitButton"
+           << "companyPositionBox";
   // The settings added later come after the original order, then the
   // buttons beside the boxes, before it wraps round.
-  expected << "chkblocks" << "chkheader" << "cboencoding" << "txttown" << "chkfixpostal";
-  expected << "cmdrefin" << "cmdpreview" << "cmdrefout" << "cmddata";
-  expected << "txtin" << "txtsu";
+  expected << "kanjiBlocksCheck"
+           << "headerRowCheck"
+           << "encodingChoice"
+           << "townPositionBox"
+           << "fixPostalCodeCheck";
+  expected << "browseInputButton"
+           << "previewButton"
+           << "browseOutputButton"
+           << "browseDataButton";
+  expected << "inputPathBox"
+           << "fieldCountBox";
   QStringList visited;
   for (qsizetype i = 0; i < expected.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -227,7 +253,8 @@ TEST_F(SettingsFormLayout, AddedControlsCoverNoOtherControl) {
 }
 
 TEST_F(SettingsFormLayout, BrowseButtonsSitRightOfThePathBoxesAndTabReachesThem) {
-  for (const auto& [button, box] : {std::pair{"cmdrefin", "txtin"}, std::pair{"cmdrefout", "txtout"}}) {
+  for (const auto& [button, box] :
+       {std::pair{"browseInputButton", "inputPathBox"}, std::pair{"browseOutputButton", "outputPathBox"}}) {
     SCOPED_TRACE(button);
     auto* b = control<QWidget>(form, button);
     const QRect boxPlace = control<QWidget>(form, box)->geometry();

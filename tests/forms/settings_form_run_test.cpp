@@ -43,29 +43,29 @@ class SettingsFormRun : public ::testing::Test {
 
   // The settings of the sample list, as its README gives them.
   void fillSampleSettings(const QString& input, const QString& output) {
-    type(form, "txtin", input);
-    type(form, "txtsu", "8");
-    type(form, "txtno", "3");
-    type(form, "txtken", "4");
-    type(form, "txtcity", "5");
-    type(form, "txtbil", "6");
-    type(form, "Texco", "7");
-    type(form, "etc1", "2");
-    type(form, "etc11", "4");
-    type(form, "etc2", "8");
-    type(form, "etc21", "3");
-    type(form, "txtout", output);
+    type(form, "inputPathBox", input);
+    type(form, "fieldCountBox", "8");
+    type(form, "postalCodePositionBox", "3");
+    type(form, "prefecturePositionBox", "4");
+    type(form, "cityPositionBox", "5");
+    type(form, "buildingPositionBox", "6");
+    type(form, "companyPositionBox", "7");
+    type(form, "furtherPosition1", "2");
+    type(form, "furtherConversion1", "4");
+    type(form, "furtherPosition2", "8");
+    type(form, "furtherConversion2", "3");
+    type(form, "outputPathBox", output);
   }
 
   // Five fields: number, postal code, prefecture, city, building.
   void fillFiveFields(const QString& input, const QString& output) {
-    type(form, "txtin", input);
-    type(form, "txtsu", "5");
-    type(form, "txtno", "2");
-    type(form, "txtken", "3");
-    type(form, "txtcity", "4");
-    type(form, "txtbil", "5");
-    type(form, "txtout", output);
+    type(form, "inputPathBox", input);
+    type(form, "fieldCountBox", "5");
+    type(form, "postalCodePositionBox", "2");
+    type(form, "prefecturePositionBox", "3");
+    type(form, "cityPositionBox", "4");
+    type(form, "buildingPositionBox", "5");
+    type(form, "outputPathBox", output);
   }
 
   void expectOnly(const FormMessage& expected) {
@@ -81,23 +81,23 @@ class SettingsFormRun : public ::testing::Test {
 };
 
 TEST_F(SettingsFormRun, FirstStateShowsTheFieldCountMessageAndNothingElse) {
-  type(form, "txtout", path("out.csv"));
+  type(form, "outputPathBox", path("out.csv"));
   executeAndWait(form);
   expectOnly({kErrorTitle, QStringLiteral("項目数を入れて下さい。"), FormMessage::Icon::Question});
   EXPECT_EQ(form.windowTitle(), "Zumaro Ver1.1");
   EXPECT_FALSE(fs::exists(dir.file("out.csv")));
-  EXPECT_EQ(control<QLineEdit>(form, "txtsu")->text(), "0");  // the boxes are left as they were
+  EXPECT_EQ(control<QLineEdit>(form, "fieldCountBox")->text(), "0");  // the boxes are left as they were
 }
 
 TEST_F(SettingsFormRun, OnlyTheFirstFailingCheckIsShown) {
   fillSampleSettings(QString::fromStdString(kSampleList), path("out.csv"));
-  type(form, "txtsu", "0");
-  type(form, "txtno", "99");
+  type(form, "fieldCountBox", "0");
+  type(form, "postalCodePositionBox", "99");
   executeAndWait(form);
   expectOnly({kErrorTitle, QStringLiteral("項目数を入れて下さい。"), FormMessage::Icon::Question});
 
   log.messages.clear();
-  type(form, "txtsu", "8");
+  type(form, "fieldCountBox", "8");
   executeAndWait(form);
   expectOnly({kErrorTitle, QStringLiteral("郵便番号の位置が不明です。"), FormMessage::Icon::Question});
 }
@@ -120,16 +120,16 @@ TEST_F(SettingsFormRun, RunSetsTheCaptionShowsTheEndAndCountsOnInTheNextRun) {
 
 TEST_F(SettingsFormRun, FieldCountBelowFiveReadsNothingAndStillEnds) {
   fillSampleSettings(QString::fromStdString(kSampleList), path("out.csv"));
-  type(form, "txtsu", "3");
-  type(form, "txtno", "1");
-  type(form, "txtken", "1");
-  type(form, "txtcity", "1");
-  type(form, "txtbil", "1");
-  type(form, "Texco", "0");
-  type(form, "etc1", "0");
-  type(form, "etc11", "0");
-  type(form, "etc2", "0");
-  type(form, "etc21", "0");
+  type(form, "fieldCountBox", "3");
+  type(form, "postalCodePositionBox", "1");
+  type(form, "prefecturePositionBox", "1");
+  type(form, "cityPositionBox", "1");
+  type(form, "buildingPositionBox", "1");
+  type(form, "companyPositionBox", "0");
+  type(form, "furtherPosition1", "0");
+  type(form, "furtherConversion1", "0");
+  type(form, "furtherPosition2", "0");
+  type(form, "furtherConversion2", "0");
   executeAndWait(form);
   expectOnly({QStringLiteral("Zumaro"), kFinished, FormMessage::Icon::None});
   EXPECT_EQ(readBytes(dir.file("out.csv")), "");
@@ -201,20 +201,20 @@ TEST_F(SettingsFormRun, ShortLastRecordIsReportedBeforeTheEnd) {
 TEST_F(SettingsFormRun, NeitherFormTakesInputWhileARunGoesOn) {
   fillSampleSettings(QString::fromStdString(kSampleList), path("out.csv"));
   QSignalSpy done(&form, &forms::SettingsForm::executeDone);
-  click(form, "cmdact");
+  click(form, "runButton");
   // The run's end reaches the form only through the event loop, which has
   // not run yet: whatever the user does now happens during the run.
   ASSERT_TRUE(form.isRunning());
-  click(form, "cmdact");
-  QTest::keyClicks(control<QLineEdit>(form, "txtsu"), "9");
-  click(form, "cmdexit");
+  click(form, "runButton");
+  QTest::keyClicks(control<QLineEdit>(form, "fieldCountBox"), "9");
+  click(form, "exitButton");
   ASSERT_TRUE(done.wait(60000));
   EXPECT_EQ(done.count(), 1);
   QTest::qWait(50);
   EXPECT_EQ(done.count(), 1);  // no second run was queued
   EXPECT_FALSE(form.isRunning());
   expectOnly({QStringLiteral("Zumaro"), kFinished, FormMessage::Icon::None});
-  EXPECT_EQ(control<QLineEdit>(form, "txtsu")->text(), "8");
+  EXPECT_EQ(control<QLineEdit>(form, "fieldCountBox")->text(), "8");
   EXPECT_TRUE(form.isVisible());
 }
 

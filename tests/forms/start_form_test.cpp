@@ -26,12 +26,12 @@ class StartFormTest : public ::testing::Test {
 };
 
 TEST_F(StartFormTest, CaptionSizeAndButtons) {
-  EXPECT_EQ(form.objectName(), "dsp1");
+  EXPECT_EQ(form.objectName(), "messageLabel");
   EXPECT_EQ(form.windowTitle(), "Zumaro Ver 1.1");
   const int x = form.logicalDpiX(), y = form.logicalDpiY();
   EXPECT_EQ(form.size(), QSize(pixels(10005, x), pixels(6510, y)));
-  auto* ok = control<QPushButton>(form, "cmdok");
-  auto* end = control<QPushButton>(form, "cmdend");
+  auto* ok = control<QPushButton>(form, "okButton");
+  auto* end = control<QPushButton>(form, "endButton");
   ASSERT_TRUE(ok && end);
   EXPECT_EQ(ok->text(), "実   行");
   EXPECT_EQ(ok->geometry(), QRect(pixels(6840, x), pixels(5160, y), pixels(1335, x), pixels(735, y)));
@@ -50,48 +50,47 @@ TEST_F(StartFormTest, PictureIsDrawnUnscaledFromTheCornerAndCut) {
   const QImage shown = form.grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage expected = picture.convertToFormat(QImage::Format_RGB32);
   // Above the buttons every pixel is the picture's own, up to the right edge.
-  const int aboveButtons = control<QWidget>(form, "cmdok")->y();
+  const int aboveButtons = control<QWidget>(form, "okButton")->y();
   for (int y = 0; y < aboveButtons; y += 7)
-    for (int x = 0; x < shown.width(); x += 5)
-      ASSERT_EQ(shown.pixel(x, y), expected.pixel(x, y)) << x << "," << y;
+    for (int x = 0; x < shown.width(); x += 5) ASSERT_EQ(shown.pixel(x, y), expected.pixel(x, y)) << x << "," << y;
   EXPECT_EQ(shown.pixel(0, shown.height() - 1), expected.pixel(0, shown.height() - 1));
 }
 
 TEST_F(StartFormTest, FocusStartsOnTheOpenButton) {
   QApplication::setActiveWindow(&form);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(form, "cmdok"));
+  EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(form, "okButton"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(form, "cmdend"));
+  EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(form, "endButton"));
 }
 
 TEST_F(StartFormTest, OpenTwiceGivesOneSettingsFormWithItsTextsKept) {
   EXPECT_TRUE(windowsNamed("info").empty());
-  click(form, "cmdok");
+  click(form, "okButton");
   auto shown = windowsNamed("info");
   ASSERT_EQ(shown.size(), 1u);
   QWidget* settings = shown.front();
-  type(*settings, "txtin", "list.csv");
-  type(*settings, "txtsu", "8");
+  type(*settings, "inputPathBox", "list.csv");
+  type(*settings, "fieldCountBox", "8");
   settings->hide();  // as the user closing it would
 
-  click(form, "cmdok");
+  click(form, "okButton");
   shown = windowsNamed("info");
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown.front(), settings);
-  EXPECT_EQ(control<QLineEdit>(*settings, "txtin")->text(), "list.csv");
-  EXPECT_EQ(control<QLineEdit>(*settings, "txtsu")->text(), "8");
+  EXPECT_EQ(control<QLineEdit>(*settings, "inputPathBox")->text(), "list.csv");
+  EXPECT_EQ(control<QLineEdit>(*settings, "fieldCountBox")->text(), "8");
   EXPECT_TRUE(form.isVisible());  // the start form stays open behind it
 }
 
 TEST_F(StartFormTest, EndButtonsCloseBothWindows) {
-  for (const char* ender : {"cmdend", "cmdexit"}) {
+  for (const char* ender : {"endButton", "exitButton"}) {
     SCOPED_TRACE(ender);
     form.show();
-    click(form, "cmdok");
+    click(form, "okButton");
     auto shown = windowsNamed("info");
     ASSERT_EQ(shown.size(), 1u);
-    click(std::string(ender) == "cmdend" ? static_cast<QWidget&>(form) : *shown.front(), ender);
+    click(std::string(ender) == "endButton" ? static_cast<QWidget&>(form) : *shown.front(), ender);
     EXPECT_FALSE(form.isVisible());
     EXPECT_TRUE(windowsNamed("info").empty());
   }

@@ -27,10 +27,10 @@ std::string entry(const std::string& key, const std::string& city) { return test
 class DataSearch : public ::testing::Test {
  protected:
   void SetUp() override {
-    s.settings.posken = 1;
-    s.settings.poscity = 2;
-    s.settings.posbil = 3;
-    s.settings.posco = 4;
+    s.settings.prefecturePosition = 1;
+    s.settings.cityPosition = 2;
+    s.settings.buildingPosition = 3;
+    s.settings.companyPosition = 4;
   }
 
   void writeFile3(const std::vector<std::string>& lines) { writeDataFolder(folder, {{}, {}, {}, lines}); }
@@ -51,7 +51,7 @@ class DataSearch : public ::testing::Test {
 
   std::string search(const std::string& key) { return testing::searchRecord(s, *lookup, key); }
 
-  std::string lastno3() const { return toUtf8(s.lastno[3]); }
+  std::string lastKeyOfFile3() const { return toUtf8(s.lastKeyOfFile[3]); }
 
   TempDir dir;
   std::string folder = dir.file("data");
@@ -63,19 +63,19 @@ TEST_F(DataSearch, ContinuesForwardAndRewindsWhenTheKeyIsNotGreater) {
   writeFile3({entry(K1, "旧1"), entry(K2, "旧2"), entry(K3, "旧3")});
   openLookup();
   EXPECT_EQ(search(K1), "旧1");
-  EXPECT_EQ(lastno3(), K2) << "the entry that ended the scan is consumed";
+  EXPECT_EQ(lastKeyOfFile3(), K2) << "the entry that ended the scan is consumed";
 
   replaceFile3({entry(K1, "新1"), entry(K2, "新2"), entry(K3, "新3")});
   EXPECT_EQ(search(K3), "旧3") << "a greater key continues in the open file";
-  EXPECT_EQ(lastno3(), K3);
+  EXPECT_EQ(lastKeyOfFile3(), K3);
 
   EXPECT_EQ(search(K2), "新2") << "a key not greater than the last one read starts again";
-  EXPECT_EQ(lastno3(), K3);
+  EXPECT_EQ(lastKeyOfFile3(), K3);
   EXPECT_EQ(search(K1), "新1");
-  EXPECT_EQ(lastno3(), K2);
+  EXPECT_EQ(lastKeyOfFile3(), K2);
   EXPECT_EQ(search(K1), "新1") << "the same key twice rewinds, its entry was consumed";
   EXPECT_TRUE(s.entryApplied);
-  EXPECT_EQ(lastno3(), K2);
+  EXPECT_EQ(lastKeyOfFile3(), K2);
 }
 
 TEST_F(DataSearch, KeysWithoutEntriesReadOnAndCallNothing) {
@@ -83,22 +83,22 @@ TEST_F(DataSearch, KeysWithoutEntriesReadOnAndCallNothing) {
   openLookup();
   EXPECT_EQ(search("1000015"), "未変換");
   EXPECT_FALSE(s.entryApplied);
-  EXPECT_EQ(lastno3(), K2);
+  EXPECT_EQ(lastKeyOfFile3(), K2);
   EXPECT_EQ(search(K2), "二") << "a key equal to the last one read starts again";
-  EXPECT_EQ(lastno3(), K3);
+  EXPECT_EQ(lastKeyOfFile3(), K3);
 
   openLookup();
-  s.lastno = {};
+  s.lastKeyOfFile = {};
   EXPECT_EQ(search("1000040"), "未変換");
-  EXPECT_EQ(lastno3(), K3) << "a scan to the end keeps the last entry's key";
+  EXPECT_EQ(lastKeyOfFile3(), K3) << "a scan to the end keeps the last entry's key";
 
   // At the end already: nothing is read, and the last key read stays.
   EXPECT_EQ(search("1000050"), "未変換");
-  EXPECT_EQ(lastno3(), K3);
-  EXPECT_EQ(toUtf8(s.datno), "0");
+  EXPECT_EQ(lastKeyOfFile3(), K3);
+  EXPECT_EQ(toUtf8(s.entryKey), "0");
   // So a smaller key still starts the file again and finds its entry.
   EXPECT_EQ(search(K1), "一");
-  EXPECT_EQ(lastno3(), K2);
+  EXPECT_EQ(lastKeyOfFile3(), K2);
 }
 
 TEST_F(DataSearch, EntriesSharingTheKeyAllReachTheComparisonInFileOrder) {
@@ -109,10 +109,10 @@ TEST_F(DataSearch, EntriesSharingTheKeyAllReachTheComparisonInFileOrder) {
   // The business entry wrote company and city, the empty-reading entry then
   // rewrote the city, and the failing entry after it still wrote the building.
   EXPECT_EQ(search(K2), "中央区銀座");
-  EXPECT_EQ(toUtf8(s.koumoku[4]), "株式会社甲");
-  EXPECT_EQ(toUtf8(s.koumoku[3]), "芝ビル");
-  EXPECT_EQ(toUtf8(s.koumoku[1]), "東京都");
-  EXPECT_EQ(lastno3(), K3);
+  EXPECT_EQ(toUtf8(s.recordField[4]), "株式会社甲");
+  EXPECT_EQ(toUtf8(s.recordField[3]), "芝ビル");
+  EXPECT_EQ(toUtf8(s.recordField[1]), "東京都");
+  EXPECT_EQ(lastKeyOfFile3(), K3);
 
   writeFile3({entry(K1, "甲"), entry(K1, "乙"), entry(K1, "丙"), entry(K2, "丁")});
   openLookup();
@@ -124,7 +124,7 @@ TEST_F(DataSearch, EntryBehindAGreaterKeyIsNotFound) {
   openLookup();
   EXPECT_EQ(search(K2), "未変換");
   EXPECT_FALSE(s.entryApplied);
-  EXPECT_EQ(lastno3(), K3);
+  EXPECT_EQ(lastKeyOfFile3(), K3);
 }
 
 TEST_F(DataSearch, EmptyDataFileReadsNothing) {
@@ -132,11 +132,11 @@ TEST_F(DataSearch, EmptyDataFileReadsNothing) {
   openLookup();
   EXPECT_EQ(search(K1), "未変換");
   EXPECT_FALSE(s.entryApplied);
-  EXPECT_EQ(lastno3(), "");
-  EXPECT_EQ(toUtf8(s.datno), "0");
-  s.lastno[3] = fromUtf8(K3);
+  EXPECT_EQ(lastKeyOfFile3(), "");
+  EXPECT_EQ(toUtf8(s.entryKey), "0");
+  s.lastKeyOfFile[3] = fromUtf8(K3);
   EXPECT_EQ(search(K1), "未変換") << "a rewind of an empty file reads nothing either";
-  EXPECT_EQ(lastno3(), K3);
+  EXPECT_EQ(lastKeyOfFile3(), K3);
 }
 
 TEST_F(DataSearch, FirstSearchAfterStartNeverRewinds) {
@@ -145,7 +145,7 @@ TEST_F(DataSearch, FirstSearchAfterStartNeverRewinds) {
   // With the file gone, only a search that does not reopen it can succeed.
   fs::remove(dataFilePath(folder, 3));
   EXPECT_EQ(search(K1), "一");
-  EXPECT_EQ(lastno3(), K2);
+  EXPECT_EQ(lastKeyOfFile3(), K2);
 
   writeFile3({entry(K1, "一"), entry(K2, "二")});
   openLookup();
@@ -158,14 +158,14 @@ TEST_F(DataSearch, LastKeysCarryOverToTheNextOpen) {
   openLookup();
   EXPECT_EQ(search(K2), "二");
   lookup->close();
-  EXPECT_EQ(lastno3(), K3);
+  EXPECT_EQ(lastKeyOfFile3(), K3);
 
   openLookup();
-  EXPECT_EQ(lastno3(), K3) << "opening the files again resets no last key";
-  EXPECT_EQ(toUtf8(s.lastno[4]), "");
+  EXPECT_EQ(lastKeyOfFile3(), K3) << "opening the files again resets no last key";
+  EXPECT_EQ(toUtf8(s.lastKeyOfFile[4]), "");
   EXPECT_EQ(search(K3), "三");
   EXPECT_EQ(search(K1), "一");
-  EXPECT_EQ(lastno3(), K2);
+  EXPECT_EQ(lastKeyOfFile3(), K2);
 }
 
 TEST(ScanLookupOpen, MissingDataFileEndsTheRun) {
@@ -184,17 +184,17 @@ TEST(ScanLookupOpen, MissingDataFileEndsTheRun) {
   }
 }
 
-// Records which file dbrearch chose and what datno held at that moment.
+// Records which file searchData chose and what entryKey held at that moment.
 class RecordingLookup : public DataLookup {
  public:
   void open() override {}
   void close() override {}
-  void serch(ConversionState& s, int k, EntryVisitor&) override {
+  void search(ConversionState& s, int k, EntryVisitor&) override {
     calls.push_back(k);
-    datnoAtCall = s.datno;
+    entryKeyAtCall = s.entryKey;
   }
   std::vector<int> calls;
-  Text datnoAtCall;
+  Text entryKeyAtCall;
 };
 
 struct IgnoringVisitor : EntryVisitor {
@@ -202,23 +202,23 @@ struct IgnoringVisitor : EntryVisitor {
   bool readingsFold(const EntryView&) const override { return false; }
 };
 
-TEST(Dbrearch, ResetsDatnoAndSearchesAtMostTheOneFileOfTheKey) {
+TEST(SearchData, ResetsEntryKeyAndSearchesAtMostTheOneFileOfTheKey) {
   ConversionState s;
   RecordingLookup lookup;
   IgnoringVisitor visitor;
   for (const Text& key : {Text(u"0009999"), Text(u""), Text(u"132"), Text(u"03899990")}) {
-    s.keyno = key;
-    s.datno = u"9999999";
-    dbrearch(s, lookup, visitor);
-    EXPECT_EQ(toUtf8(s.datno), "0") << toUtf8(key);
+    s.postalKey = key;
+    s.entryKey = u"9999999";
+    searchData(s, lookup, visitor);
+    EXPECT_EQ(toUtf8(s.entryKey), "0") << toUtf8(key);
   }
   EXPECT_TRUE(lookup.calls.empty());
 
-  s.keyno = u"0390000";
-  s.datno = u"9999999";
-  dbrearch(s, lookup, visitor);
+  s.postalKey = u"0390000";
+  s.entryKey = u"9999999";
+  searchData(s, lookup, visitor);
   EXPECT_EQ(lookup.calls, std::vector<int>{2});
-  EXPECT_EQ(toUtf8(lookup.datnoAtCall), "0");
+  EXPECT_EQ(toUtf8(lookup.entryKeyAtCall), "0");
 }
 
 }  // namespace

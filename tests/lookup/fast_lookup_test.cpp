@@ -24,8 +24,8 @@ std::string entry(const std::string& key, const std::string& city) { return test
 class FastLookupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    s.settings.posken = 1;
-    s.settings.poscity = 2;
+    s.settings.prefecturePosition = 1;
+    s.settings.cityPosition = 2;
     writeDataFolder(folder, {});
   }
 
@@ -37,7 +37,7 @@ class FastLookupTest : public ::testing::Test {
   }
 
   std::string search(const std::string& key) { return testing::searchRecord(s, lookup, key); }
-  std::string lastno3() const { return toUtf8(s.lastno[3]); }
+  std::string lastKeyOfFile3() const { return toUtf8(s.lastKeyOfFile[3]); }
 
   TempDir dir;
   std::string folder = dir.file("data");
@@ -49,14 +49,14 @@ TEST_F(FastLookupTest, OutOfOrderEntriesAreReachedOnlyWhereTheScanReachesThem) {
   writeFile3(lines({entry(K1, "一"), entry(K3, "三"), entry(K2, "二前"), entry(K2, "二後"), entry(K4, "四")}));
   lookup.open();
   EXPECT_EQ(search(K2), "未変換") << "K3 ends the search before the K2 entries behind it";
-  EXPECT_EQ(lastno3(), K3);
-  EXPECT_EQ(toUtf8(s.dat[2]), "三") << "the entry that ended the search is held, as after a scan";
+  EXPECT_EQ(lastKeyOfFile3(), K3);
+  EXPECT_EQ(toUtf8(s.entryColumn[2]), "三") << "the entry that ended the search is held, as after a scan";
   EXPECT_EQ(search(K4), "四") << "reading on past both K2, smaller than K4, to K4";
-  EXPECT_EQ(lastno3(), K4);
+  EXPECT_EQ(lastKeyOfFile3(), K4);
   EXPECT_EQ(search(K3), "三") << "rewinds, and reads past the smaller K2 entries behind K3";
-  EXPECT_EQ(lastno3(), K4);
+  EXPECT_EQ(lastKeyOfFile3(), K4);
   EXPECT_EQ(search(K2), "未変換");
-  EXPECT_EQ(lastno3(), K3);
+  EXPECT_EQ(lastKeyOfFile3(), K3);
 }
 
 TEST_F(FastLookupTest, FaultIsRaisedOnlyWhenASearchReachesIt) {
@@ -71,8 +71,8 @@ TEST_F(FastLookupTest, FaultIsRaisedOnlyWhenASearchReachesIt) {
     EXPECT_EQ(toUtf8(e.message),
               "郵便番号データ " + dataFilePath(folder, 3) + " が3件目のデータの途中で終わっています。");
   }
-  EXPECT_EQ(toUtf8(s.koumoku[2]), "二") << "K2 reached the comparison before the scan met the fault";
-  EXPECT_EQ(lastno3(), K2) << "a search that failed stores no last key";
+  EXPECT_EQ(toUtf8(s.recordField[2]), "二") << "K2 reached the comparison before the scan met the fault";
+  EXPECT_EQ(lastKeyOfFile3(), K2) << "a search that failed stores no last key";
 }
 
 TEST_F(FastLookupTest, InvalidBytesFailAtTheEntryThatHoldsThem) {
@@ -82,7 +82,7 @@ TEST_F(FastLookupTest, InvalidBytesFailAtTheEntryThatHoldsThem) {
   EXPECT_THROW(search(K4), RunFailure);
   lookup.close();
   lookup.open();
-  s.lastno = {};
+  s.lastKeyOfFile = {};
   EXPECT_EQ(search(K1), "一") << "a new run reads the file again from its start";
 }
 

@@ -112,12 +112,12 @@ Reading byDataFile(const std::string& path) {
   DataFile file(path);
   file.open();
   try {
-    Text datno;
-    std::array<Text, 11> dat;
+    Text entryKey;
+    std::array<Text, 11> entryColumn;
     while (!file.atEnd()) {
-      file.read(datno, dat);
-      dat[0] = datno;
-      r.entries.push_back(joined(std::vector<Text>(dat.begin(), dat.end())));
+      file.read(entryKey, entryColumn);
+      entryColumn[0] = entryKey;
+      r.entries.push_back(joined(std::vector<Text>(entryColumn.begin(), entryColumn.end())));
     }
   } catch (const RunFailure& e) {
     r.fault = toUtf8(e.message);

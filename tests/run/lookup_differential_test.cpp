@@ -210,14 +210,14 @@ class LookupDifferential : public ::testing::Test {
  protected:
   void SetUp() override {
     writeDataFolder(Case());
-    texts.txtin = fromUtf8(input);
-    texts.txtsu = u"5";
-    texts.txtno = u"2";
-    texts.txtken = u"3";
-    texts.txtcity = u"4";
-    texts.txtbil = u"5";
-    texts.etc[1] = u"1";
-    texts.etcopt[1] = u"4";
+    texts.inputPath = fromUtf8(input);
+    texts.fieldCount = u"5";
+    texts.postalCodePosition = u"2";
+    texts.prefecturePosition = u"3";
+    texts.cityPosition = u"4";
+    texts.buildingPosition = u"5";
+    texts.positionOfFurtherField[1] = u"1";
+    texts.conversionOfFurtherField[1] = u"4";
   }
 
   // Writes only the files that changed since the last case.
@@ -237,11 +237,11 @@ class LookupDifferential : public ::testing::Test {
     ConversionState fast, scan;
     for (ConversionState* s : {&fast, &scan}) {
       s->matchMode = mode;
-      s->settings.fieldsu = 5;
-      s->settings.posno = 2;
-      s->settings.posken = 3;
-      s->settings.poscity = 4;
-      s->settings.posbil = 5;
+      s->settings.fieldCount = 5;
+      s->settings.postalCodePosition = 2;
+      s->settings.prefecturePosition = 3;
+      s->settings.cityPosition = 4;
+      s->settings.buildingPosition = 5;
     }
     for (int pass = 0; pass < 2; ++pass) {
       auto fastLookup = makeLookup(LookupMethod::Fast, folder);
@@ -257,8 +257,8 @@ class LookupDifferential : public ::testing::Test {
         if (!scanFailure.empty()) {
           // The entry fields after a fault are never read again (the next
           // search overwrites them first); the last keys carry over.
-          fast.datno = scan.datno;
-          fast.dat = scan.dat;
+          fast.entryKey = scan.entryKey;
+          fast.entryColumn = scan.entryColumn;
         }
         std::string difference = stateDifference(fast, scan);
         if (!difference.empty())
@@ -276,7 +276,7 @@ class LookupDifferential : public ::testing::Test {
     std::stringstream in(record);
     for (std::string f; std::getline(in, f, ',');) fields.push_back(f);
     fields.resize(5);
-    for (size_t i = 0; i < 5; ++i) s.koumoku[i + 1] = fromUtf8(fields[i]);
+    for (size_t i = 0; i < 5; ++i) s.recordField[i + 1] = fromUtf8(fields[i]);
     try {
       lookUpRecord(s, lookup);
     } catch (const RunFailure& e) {
@@ -326,12 +326,12 @@ class LookupDifferential : public ::testing::Test {
   RunOutcome runWith(ConversionState& s, LookupMethod method, MatchMode mode) {
     std::filesystem::remove(output);
     SettingsTexts t = texts;
-    t.txtout = fromUtf8(output);
+    t.outputPath = fromUtf8(output);
     RunRequest request;
     request.dataFolder = folder;
     request.lookup = method;
     request.match = mode;
-    return cmdact(s, t, request);
+    return runConversion(s, t, request);
   }
 
   TempDir dir;

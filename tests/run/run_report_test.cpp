@@ -130,7 +130,7 @@ TEST(RecordRows, AlreadyWrittenRecordsKeepOnlyTheirPartlyReadAndMisalignedRows) 
   };
   for (const auto& c : cases) {
     ConversionState s;
-    s.keyno = u"1980000";
+    s.postalKey = u"1980000";
     s.match.best = viewOf(ome);
     s.match.outcome = c.outcome;
     s.match.alreadyWritten = c.alreadyWritten;
@@ -149,10 +149,10 @@ TEST(RecordRows, WrittenAddressIsComparedWithTheWrittenEntry) {
   ScanLookup lookup(kCase + "/data");
   AddressSearch search(lookup, kCase + "/data");
   ConversionState s;
-  s.settings.posken = 3;
-  s.settings.poscity = 4;
-  s.keyno = u"5770000";
-  s.reccityRead = u"東大阪市北鴻池町９－２";
+  s.settings.prefecturePosition = 3;
+  s.settings.cityPosition = 4;
+  s.postalKey = u"5770000";
+  s.cityFieldAsRead = u"東大阪市北鴻池町９－２";
   DataEntry kita;
   kita[1] = u"大阪府";
   kita[2] = u"東大阪市";
@@ -175,17 +175,17 @@ class CoreReport : public ::testing::Test {
  protected:
   RunOutcome runGoldenList(RunRequest request) {
     SettingsTexts texts;
-    texts.txtin = fromUtf8(kCase + "/input.csv");
-    texts.txtout = fromUtf8(dir.file("out.csv"));
-    texts.txtsu = u"6";
-    texts.txtno = u"2";
-    texts.txtken = u"3";
-    texts.txtcity = u"4";
-    texts.txtbil = u"5";
-    texts.Texco = u"6";
+    texts.inputPath = fromUtf8(kCase + "/input.csv");
+    texts.outputPath = fromUtf8(dir.file("out.csv"));
+    texts.fieldCount = u"6";
+    texts.postalCodePosition = u"2";
+    texts.prefecturePosition = u"3";
+    texts.cityPosition = u"4";
+    texts.buildingPosition = u"5";
+    texts.companyPosition = u"6";
     request.dataFolder = kCase + "/data";
     ConversionState s;
-    return cmdact(s, texts, request);
+    return runConversion(s, texts, request);
   }
 
   testing::TempDir dir;

@@ -11,26 +11,26 @@ class Validation : public ::testing::Test {
  protected:
   Validation() {
     // Values of an earlier run, so that what a failure leaves untouched shows.
-    settings.infile = u"old.csv";
-    settings.fieldsu = 20;
-    settings.posno = 11;
-    settings.posken = 12;
-    settings.poscity = 13;
-    settings.posbil = 14;
-    settings.posco = 15;
+    settings.inputPath = u"old.csv";
+    settings.fieldCount = 20;
+    settings.postalCodePosition = 11;
+    settings.prefecturePosition = 12;
+    settings.cityPosition = 13;
+    settings.buildingPosition = 14;
+    settings.companyPosition = 15;
     for (int k = 1; k <= kFurtherPairs; ++k) {
-      settings.posetc[static_cast<size_t>(k)] = static_cast<int16_t>(k + 15);
-      settings.optetc[static_cast<size_t>(k)] = 32;
+      settings.positionOfFurtherField[static_cast<size_t>(k)] = static_cast<int16_t>(k + 15);
+      settings.conversionOfFurtherField[static_cast<size_t>(k)] = 32;
     }
   }
 
   void fillValid() {
-    texts.txtin = u"in.csv";
-    texts.txtsu = u"10";
-    texts.txtno = u"1";
-    texts.txtken = u"2";
-    texts.txtcity = u"3";
-    texts.txtbil = u"4";
+    texts.inputPath = u"in.csv";
+    texts.fieldCount = u"10";
+    texts.postalCodePosition = u"1";
+    texts.prefecturePosition = u"2";
+    texts.cityPosition = u"3";
+    texts.buildingPosition = u"4";
   }
 
   // The code of the failure, 0 when every check passes.
@@ -39,8 +39,8 @@ class Validation : public ::testing::Test {
     return failure ? failure->errcode : 0;
   }
 
-  Text& pos(int k) { return texts.etc[static_cast<size_t>(k)]; }
-  Text& opt(int k) { return texts.etcopt[static_cast<size_t>(k)]; }
+  Text& pos(int k) { return texts.positionOfFurtherField[static_cast<size_t>(k)]; }
+  Text& opt(int k) { return texts.conversionOfFurtherField[static_cast<size_t>(k)]; }
 
   SettingsTexts texts;
   Settings settings;
@@ -48,11 +48,11 @@ class Validation : public ::testing::Test {
 };
 
 TEST_F(Validation, FirstStateAsksForTheFieldCountAndTakesOnlyTheInputPath) {
-  texts.txtin = u"in.csv";
+  texts.inputPath = u"in.csv";
   EXPECT_EQ(validate(), 10);
   EXPECT_EQ(failure->message, u"項目数を入れて下さい。");
-  EXPECT_EQ(settings.infile, u"in.csv");
-  EXPECT_EQ(settings.fieldsu, 20);
+  EXPECT_EQ(settings.inputPath, u"in.csv");
+  EXPECT_EQ(settings.fieldCount, 20);
 }
 
 TEST_F(Validation, FieldCountLimitsAndRounding) {
@@ -63,24 +63,24 @@ TEST_F(Validation, FieldCountLimitsAndRounding) {
     int16_t stored;
   } cases[] = {{u"50", 0, 50}, {u"51", 1, 20}, {u"0", 10, 20}, {u"4", 0, 4}, {u"5.5", 0, 6}, {u"4.5", 0, 4}};
   for (const auto& c : cases) {
-    settings.fieldsu = 20;
-    texts.txtsu = c.count;
+    settings.fieldCount = 20;
+    texts.fieldCount = c.count;
     EXPECT_EQ(validate(), c.code) << toUtf8(c.count);
-    EXPECT_EQ(settings.fieldsu, c.stored) << toUtf8(c.count);
+    EXPECT_EQ(settings.fieldCount, c.stored) << toUtf8(c.count);
   }
 
-  texts.txtsu = u"1";
-  texts.txtno = texts.txtken = texts.txtcity = texts.txtbil = u"1";
+  texts.fieldCount = u"1";
+  texts.postalCodePosition = texts.prefecturePosition = texts.cityPosition = texts.buildingPosition = u"1";
   EXPECT_EQ(validate(), 0);
   // A negative count is taken; only the positions after it can then fail.
-  texts.txtsu = u"-3";
+  texts.fieldCount = u"-3";
   EXPECT_EQ(validate(), 3);
-  EXPECT_EQ(settings.fieldsu, -3);
+  EXPECT_EQ(settings.fieldCount, -3);
 }
 
 TEST_F(Validation, PositionsMustBeEnteredAndWithinTheCount) {
   fillValid();
-  Text* boxes[] = {&texts.txtno, &texts.txtken, &texts.txtcity, &texts.txtbil};
+  Text* boxes[] = {&texts.postalCodePosition, &texts.prefecturePosition, &texts.cityPosition, &texts.buildingPosition};
   for (int i = 0; i < 4; ++i) {
     const Text kept = *boxes[i];
     *boxes[i] = u"10";
@@ -97,35 +97,35 @@ TEST_F(Validation, PositionsMustBeEnteredAndWithinTheCount) {
 
 TEST_F(Validation, FirstFailingCheckInStepOrderWins) {
   fillValid();
-  texts.txtsu = u"0";
-  texts.txtno = u"99";
+  texts.fieldCount = u"0";
+  texts.postalCodePosition = u"99";
   EXPECT_EQ(validate(), 10);
-  texts.txtsu = u"51";
+  texts.fieldCount = u"51";
   EXPECT_EQ(validate(), 1);
-  texts.txtsu = u"10";
-  texts.txtno = u"1";
-  texts.txtcity = u"0";
-  texts.txtbil = u"0";
+  texts.fieldCount = u"10";
+  texts.postalCodePosition = u"1";
+  texts.cityPosition = u"0";
+  texts.buildingPosition = u"0";
   pos(1) = u"99";
   EXPECT_EQ(validate(), 6);
   // The town area comes after the building and before the company.
-  texts.txtcity = u"3";
-  texts.txttown = u"11";
-  texts.Texco = u"x";
+  texts.cityPosition = u"3";
+  texts.townPosition = u"11";
+  texts.companyPosition = u"x";
   EXPECT_EQ(validate(), 8);
-  texts.txtbil = u"4";
+  texts.buildingPosition = u"4";
   EXPECT_EQ(validate(), kTownAboveCount);
-  texts.txttown = u"0";
+  texts.townPosition = u"0";
   EXPECT_EQ(validate(), kNotANumber);
 }
 
 TEST_F(Validation, CompanyPositionIsNotTiedToTheCount) {
   fillValid();
   for (Text company : {u"0", u"40", u"50", u"50.5"}) {
-    texts.Texco = company;
+    texts.companyPosition = company;
     EXPECT_EQ(validate(), 0) << toUtf8(company);
   }
-  EXPECT_EQ(settings.posco, 50);
+  EXPECT_EQ(settings.companyPosition, 50);
 }
 
 // Optional like the company, a field of the record like the building; only
@@ -149,15 +149,15 @@ TEST_F(Validation, TownAreaPositionIsOptionalWithinTheCountAndApartFromTheCity) 
   for (const auto& c : cases) {
     SCOPED_TRACE(toUtf8(c.town));
     fillValid();
-    texts.txttown = c.town;
-    texts.Texco = u"7";
-    settings.postown = 19;
-    settings.posco = 15;
+    texts.townPosition = c.town;
+    texts.companyPosition = u"7";
+    settings.townPosition = 19;
+    settings.companyPosition = 15;
     failure = validateSettings(texts, settings, c.match);
     EXPECT_EQ(failure ? failure->errcode : 0, c.code);
     EXPECT_EQ(failure ? failure->message : u"", failureMessage(c.code, SettingItem::town));
-    EXPECT_EQ(settings.postown, c.stored);
-    EXPECT_EQ(settings.posco, c.code == 0 ? 7 : 15);  // what comes after waits for it
+    EXPECT_EQ(settings.townPosition, c.stored);
+    EXPECT_EQ(settings.companyPosition, c.code == 0 ? 7 : 15);  // what comes after waits for it
   }
   EXPECT_EQ(failureMessage(kTownAboveCount, SettingItem::town), u"町域・番地の位置が不明です。");
   EXPECT_EQ(failureMessage(kTownInTheCityField, SettingItem::town),
@@ -175,36 +175,36 @@ TEST_F(Validation, FurtherPairsTakeAPositionBeforeAnOption) {
     opt(k) = u"4";
     EXPECT_EQ(validate(), 10 + 2 * k) << k;
     pos(k) = u"0";
-    settings.optetc[static_cast<size_t>(k)] = 32;
+    settings.conversionOfFurtherField[static_cast<size_t>(k)] = 32;
     EXPECT_EQ(validate(), 11 + 2 * k) << k;
     // The position was stored by its own step; the option was not.
-    EXPECT_EQ(settings.posetc[static_cast<size_t>(k)], 0) << k;
-    EXPECT_EQ(settings.optetc[static_cast<size_t>(k)], 32) << k;
+    EXPECT_EQ(settings.positionOfFurtherField[static_cast<size_t>(k)], 0) << k;
+    EXPECT_EQ(settings.conversionOfFurtherField[static_cast<size_t>(k)], 32) << k;
     pos(k) = u"5";
     opt(k) = u"21";
     EXPECT_EQ(validate(), 0) << k;
-    EXPECT_EQ(settings.optetc[static_cast<size_t>(k)], 21) << k;
+    EXPECT_EQ(settings.conversionOfFurtherField[static_cast<size_t>(k)], 21) << k;
   }
   // The decision looks at the numeric value, not the rounded position.
   pos(1) = u"0.3";
   opt(1) = u"4";
   EXPECT_EQ(validate(), 0);
-  EXPECT_EQ(settings.posetc[1], 0);
+  EXPECT_EQ(settings.positionOfFurtherField[1], 0);
 }
 
 TEST_F(Validation, FailureAtTheCityLeavesLaterSettingsAsBefore) {
   fillValid();
-  texts.txtcity = u"11";
-  texts.Texco = u"7";
+  texts.cityPosition = u"11";
+  texts.companyPosition = u"7";
   EXPECT_EQ(validate(), 7);
-  EXPECT_EQ(settings.infile, u"in.csv");
-  EXPECT_EQ(settings.fieldsu, 10);
-  EXPECT_EQ(settings.posno, 1);
-  EXPECT_EQ(settings.posken, 2);
-  EXPECT_EQ(settings.poscity, 13);
-  EXPECT_EQ(settings.posbil, 14);
-  EXPECT_EQ(settings.posco, 15);
-  EXPECT_EQ(settings.posetc[1], 16);
+  EXPECT_EQ(settings.inputPath, u"in.csv");
+  EXPECT_EQ(settings.fieldCount, 10);
+  EXPECT_EQ(settings.postalCodePosition, 1);
+  EXPECT_EQ(settings.prefecturePosition, 2);
+  EXPECT_EQ(settings.cityPosition, 13);
+  EXPECT_EQ(settings.buildingPosition, 14);
+  EXPECT_EQ(settings.companyPosition, 15);
+  EXPECT_EQ(settings.positionOfFurtherField[1], 16);
 }
 
 TEST_F(Validation, RefusesBoxesThatAreNotNumbersWhenFirstRead) {
@@ -213,13 +213,13 @@ TEST_F(Validation, RefusesBoxesThatAreNotNumbersWhenFirstRead) {
     Text text;
     Text message;
   } cases[] = {
-      {&texts.txtsu, u"", u"項目数を数値で入れて下さい。"},
-      {&texts.txtno, u"abc", u"郵便番号の位置を数値で入れて下さい。"},
-      {&texts.txtken, u" ", u"県名の位置を数値で入れて下さい。"},
-      {&texts.txtcity, u"3a", u"市区町村名の位置を数値で入れて下さい。"},
-      {&texts.txtbil, u"1,2", u"ビル、マンション名の位置を数値で入れて下さい。"},
-      {&texts.txttown, u"4丁目", u"町域・番地の位置を数値で入れて下さい。"},
-      {&texts.Texco, u"5abc", u"企業名、団体名の位置を数値で入れて下さい。"},
+      {&texts.fieldCount, u"", u"項目数を数値で入れて下さい。"},
+      {&texts.postalCodePosition, u"abc", u"郵便番号の位置を数値で入れて下さい。"},
+      {&texts.prefecturePosition, u" ", u"県名の位置を数値で入れて下さい。"},
+      {&texts.cityPosition, u"3a", u"市区町村名の位置を数値で入れて下さい。"},
+      {&texts.buildingPosition, u"1,2", u"ビル、マンション名の位置を数値で入れて下さい。"},
+      {&texts.townPosition, u"4丁目", u"町域・番地の位置を数値で入れて下さい。"},
+      {&texts.companyPosition, u"5abc", u"企業名、団体名の位置を数値で入れて下さい。"},
       {&pos(1), u"x", u"その他の項目の1番目の位置を数値で入れて下さい。"},
       {&opt(3), u"", u"その他の項目の３番目の変換ｏｐｔｉｏｎを数値で入れて下さい。"},
   };
@@ -231,8 +231,8 @@ TEST_F(Validation, RefusesBoxesThatAreNotNumbersWhenFirstRead) {
     *c.box = u"0";
   }
   // Earlier checks still come first; an option is read before its decision.
-  texts.txtsu = u"0";
-  texts.txtno = u"abc";
+  texts.fieldCount = u"0";
+  texts.postalCodePosition = u"abc";
   EXPECT_EQ(validate(), 10);
   fillValid();
   pos(2) = u"99";
@@ -251,18 +251,25 @@ TEST_F(Validation, RefusesIntegersOutsideSixteenBitsWhereTheyAreTaken) {
     int code;
     Text message;
   } cases[] = {
-      {&texts.txtsu, nullptr, u"", u"1e10", 1, u"項目数は５０迄です。"},
-      {&texts.txtsu, nullptr, u"", u"-40000", kIntegerOutOfRange, u"項目数は－３２７６８から３２７６７迄です。"},
-      {&texts.txtno, nullptr, u"", u"1e10", 3, u"郵便番号の位置が不明です。"},
-      {&texts.txtno, nullptr, u"", u"-40000", kIntegerOutOfRange, u"郵便番号の位置は－３２７６８から３２７６７迄です。"},
-      {&texts.txttown, nullptr, u"", u"1e10", kTownAboveCount, u"町域・番地の位置が不明です。"},
-      {&texts.txttown, nullptr, u"", u"-40000", kIntegerOutOfRange, u"町域・番地の位置は－３２７６８から３２７６７迄です。"},
-      {&texts.Texco, nullptr, u"", u"1e10", kIntegerOutOfRange, u"企業名、団体名の位置は－３２７６８から３２７６７迄です。"},
-      {&texts.Texco, nullptr, u"", u"-40000", kIntegerOutOfRange, u"企業名、団体名の位置は－３２７６８から３２７６７迄です。"},
-      {&pos(4), nullptr, u"", u"-40000", kIntegerOutOfRange, u"その他の項目の４番目の位置は－３２７６８から３２７６７迄です。"},
+      {&texts.fieldCount, nullptr, u"", u"1e10", 1, u"項目数は５０迄です。"},
+      {&texts.fieldCount, nullptr, u"", u"-40000", kIntegerOutOfRange, u"項目数は－３２７６８から３２７６７迄です。"},
+      {&texts.postalCodePosition, nullptr, u"", u"1e10", 3, u"郵便番号の位置が不明です。"},
+      {&texts.postalCodePosition, nullptr, u"", u"-40000", kIntegerOutOfRange,
+       u"郵便番号の位置は－３２７６８から３２７６７迄です。"},
+      {&texts.townPosition, nullptr, u"", u"1e10", kTownAboveCount, u"町域・番地の位置が不明です。"},
+      {&texts.townPosition, nullptr, u"", u"-40000", kIntegerOutOfRange,
+       u"町域・番地の位置は－３２７６８から３２７６７迄です。"},
+      {&texts.companyPosition, nullptr, u"", u"1e10", kIntegerOutOfRange,
+       u"企業名、団体名の位置は－３２７６８から３２７６７迄です。"},
+      {&texts.companyPosition, nullptr, u"", u"-40000", kIntegerOutOfRange,
+       u"企業名、団体名の位置は－３２７６８から３２７６７迄です。"},
+      {&pos(4), nullptr, u"", u"-40000", kIntegerOutOfRange,
+       u"その他の項目の４番目の位置は－３２７６８から３２７６７迄です。"},
       {&opt(5), &pos(5), u"0", u"1e10", 21, u"その他の項目の５番目は何番目の項目ですか？"},
-      {&opt(5), &pos(5), u"3", u"1e10", kIntegerOutOfRange, u"その他の項目の５番目の変換ｏｐｔｉｏｎは－３２７６８から３２７６７迄です。"},
-      {&opt(5), &pos(5), u"0", u"-40000", kIntegerOutOfRange, u"その他の項目の５番目の変換ｏｐｔｉｏｎは－３２７６８から３２７６７迄です。"},
+      {&opt(5), &pos(5), u"3", u"1e10", kIntegerOutOfRange,
+       u"その他の項目の５番目の変換ｏｐｔｉｏｎは－３２７６８から３２７６７迄です。"},
+      {&opt(5), &pos(5), u"0", u"-40000", kIntegerOutOfRange,
+       u"その他の項目の５番目の変換ｏｐｔｉｏｎは－３２７６８から３２７６７迄です。"},
   };
   for (const auto& c : cases) {
     texts = SettingsTexts{};
@@ -276,18 +283,18 @@ TEST_F(Validation, RefusesIntegersOutsideSixteenBitsWhereTheyAreTaken) {
 
 TEST_F(Validation, RefusesPositionsOutsideTheFieldTable) {
   fillValid();
-  texts.Texco = u"-1";
+  texts.companyPosition = u"-1";
   EXPECT_EQ(validate(), kPositionOutsideTable);
   EXPECT_EQ(failure->message, u"企業名、団体名の位置は０から５０迄です。");
-  texts.Texco = u"51";
+  texts.companyPosition = u"51";
   EXPECT_EQ(validate(), kPositionOutsideTable);
-  texts.Texco = u"-0.4";
+  texts.companyPosition = u"-0.4";
   EXPECT_EQ(validate(), 0);
   pos(7) = u"-2";
   EXPECT_EQ(validate(), kPositionOutsideTable);
   EXPECT_EQ(failure->message, u"その他の項目の７番目の位置は０から５０迄です。");
-  texts.txtsu = u"-3";
-  texts.txtno = u"-5";
+  texts.fieldCount = u"-3";
+  texts.postalCodePosition = u"-5";
   EXPECT_EQ(validate(), kPositionOutsideTable);
   EXPECT_EQ(failure->message, u"郵便番号の位置は０から５０迄です。");
 }
@@ -299,13 +306,13 @@ TEST_F(Validation, OptionsMustBeSumsOfCompatibleCodes) {
     opt(2) = valid;
     EXPECT_EQ(validate(), 0) << toUtf8(valid);
   }
-  EXPECT_EQ(settings.optetc[2], 6);
+  EXPECT_EQ(settings.conversionOfFurtherField[2], 6);
   for (Text invalid : {u"12", u"48", u"-1", u"64"}) {
     opt(2) = invalid;
     EXPECT_EQ(validate(), kUnknownOption) << toUtf8(invalid);
     EXPECT_EQ(failure->message, u"その他の項目の２番目の変換ｏｐｔｉｏｎの合計数が不明です。");
-    EXPECT_EQ(settings.posetc[2], 3);
-    EXPECT_EQ(settings.optetc[2], 6);
+    EXPECT_EQ(settings.positionOfFurtherField[2], 3);
+    EXPECT_EQ(settings.conversionOfFurtherField[2], 6);
   }
   opt(2) = u"0";
   pos(1) = u"1";

@@ -1,5 +1,5 @@
 #pragma once
-// One entry of a data file: the key and dat1..dat10, and the source row it
+// One entry of a data file: the key and columns 1..10, and the source row it
 // was made from (for messages).
 #include <array>
 #include <cstdint>

@@ -13,13 +13,13 @@ std::vector<std::vector<Entry>> readDataFolder(const std::string& folder) {
   for (int k = 1; k <= 23; ++k) {
     DataFile file(dataFilePath(folder, k));
     file.open();
-    Text datno;
-    std::array<Text, 11> dat;
+    Text entryKey;
+    std::array<Text, 11> entryColumn;
     while (!file.atEnd()) {
-      file.read(datno, dat);
+      file.read(entryKey, entryColumn);
       Entry e;
-      e[0] = toUtf8(datno);
-      for (size_t i = 1; i < 11; ++i) e[i] = toUtf8(dat[i]);
+      e[0] = toUtf8(entryKey);
+      for (size_t i = 1; i < 11; ++i) e[i] = toUtf8(entryColumn[i]);
       files[static_cast<size_t>(k)].push_back(e);
     }
   }

@@ -10,7 +10,7 @@
 
 namespace zumaro::testing {
 
-using Entry = std::array<std::string, 11>;  // key, dat1..dat10 in UTF-8
+using Entry = std::array<std::string, 11>;  // key, columns 1..10 in UTF-8
 
 // files[k] holds the entries of k.dat, k = 1..23.
 std::vector<std::vector<Entry>> readDataFolder(const std::string& folder);

@@ -1,4 +1,4 @@
-#include "records/numck.h"
+#include "records/record_preparation.h"
 
 namespace zumaro {
 namespace {
@@ -16,25 +16,25 @@ void takeKey(TextView code, Text& key) {
 
 }  // namespace
 
-void numck(ConversionState& s) {
+void prepareRecord(ConversionState& s) {
   const Settings& set = s.settings;
-  s.recken = slot(s, set.posken);
-  s.reccity = slot(s, set.poscity);
+  s.prefectureField = slot(s, set.prefecturePosition);
+  s.cityField = slot(s, set.cityPosition);
   s.townStart = 0;
   // The comparison walks city and town field as one text; the space between
   // them is passed over by its fold, and tells where the town field began.
-  if (set.postown != 0) {
-    const Text& town = slot(s, set.postown);
+  if (set.townPosition != 0) {
+    const Text& town = slot(s, set.townPosition);
     if (!town.empty()) {
-      s.reccity += u' ';
-      s.townStart = static_cast<int>(s.reccity.size());
-      s.reccity += town;
+      s.cityField += u' ';
+      s.townStart = static_cast<int>(s.cityField.size());
+      s.cityField += town;
     }
   }
-  s.reccityRead = s.reccity;
-  s.recbil = slot(s, set.posbil);
-  takeKey(slot(s, set.posno), s.keyno);
-  s.recco = slot(s, set.posco);
+  s.cityFieldAsRead = s.cityField;
+  s.buildingField = slot(s, set.buildingPosition);
+  takeKey(slot(s, set.postalCodePosition), s.postalKey);
+  s.companyField = slot(s, set.companyPosition);
 }
 
 }  // namespace zumaro

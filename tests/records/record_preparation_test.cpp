@@ -1,4 +1,4 @@
-#include "records/numck.h"
+#include "records/record_preparation.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@ namespace {
 
 ConversionState withPostalCode(const Text& field) {
   ConversionState s;
-  s.settings.posno = 2;
-  s.koumoku[2] = field;
+  s.settings.postalCodePosition = 2;
+  s.recordField[2] = field;
   return s;
 }
 
@@ -19,14 +19,14 @@ void expectKeys(const std::vector<std::pair<Text, Text>>& cases) {
   for (const auto& [field, key] : cases) {
     SCOPED_TRACE("field [" + toUtf8(field) + "]");
     ConversionState s = withPostalCode(field);
-    s.keyno = u"stale";
-    numck(s);
-    EXPECT_EQ(toUtf8(s.keyno), toUtf8(key));
-    EXPECT_EQ(toUtf8(s.koumoku[2]), toUtf8(field)) << "the record keeps its postal code as read";
+    s.postalKey = u"stale";
+    prepareRecord(s);
+    EXPECT_EQ(toUtf8(s.postalKey), toUtf8(key));
+    EXPECT_EQ(toUtf8(s.recordField[2]), toUtf8(field)) << "the record keeps its postal code as read";
   }
 }
 
-TEST(NumckKey, PostalCodeExamples) {
+TEST(PrepareRecordKey, PostalCodeExamples) {
   expectKeys({
       {u"〒131-9999", u"1319999"},
       {u"131-9999", u"1319999"},
@@ -45,7 +45,7 @@ TEST(NumckKey, PostalCodeExamples) {
   });
 }
 
-TEST(NumckKey, MarkAndHyphenCountOnlyAtTheirPlaces) {
+TEST(PrepareRecordKey, MarkAndHyphenCountOnlyAtTheirPlaces) {
   expectKeys({
       // A space before the mark keeps both; the hyphen goes only if fourth.
       {u" 〒131-9999", u" 〒131-9999"},
@@ -62,39 +62,39 @@ TEST(NumckKey, MarkAndHyphenCountOnlyAtTheirPlaces) {
   });
 }
 
-TEST(Numck, CopiesTheFieldsAndLeavesTheRecordAlone) {
+TEST(PrepareRecord, CopiesTheFieldsAndLeavesTheRecordAlone) {
   ConversionState s;
-  s.settings.posno = 1;
-  s.settings.posken = 2;
-  s.settings.poscity = 3;
-  s.settings.posbil = 4;
-  s.settings.posco = 5;
-  s.koumoku[1] = u"〒100-0001";
-  s.koumoku[2] = u"ﾄｳｷﾖｳﾄ";
-  s.koumoku[3] = u"ﾁﾖﾀﾞｸ1-1";
-  s.koumoku[4] = u"ﾋﾞﾙ";
-  s.koumoku[5] = u"ｶｲｼﾔ";
-  const auto before = s.koumoku;
-  numck(s);
-  EXPECT_EQ(toUtf8(s.keyno), "1000001");
-  EXPECT_EQ(toUtf8(s.recken), "ﾄｳｷﾖｳﾄ");
-  EXPECT_EQ(toUtf8(s.reccity), "ﾁﾖﾀﾞｸ1-1");
-  EXPECT_EQ(toUtf8(s.reccityRead), "ﾁﾖﾀﾞｸ1-1");
-  EXPECT_EQ(toUtf8(s.recbil), "ﾋﾞﾙ");
-  EXPECT_EQ(toUtf8(s.recco), "ｶｲｼﾔ");
-  EXPECT_EQ(s.koumoku, before);
+  s.settings.postalCodePosition = 1;
+  s.settings.prefecturePosition = 2;
+  s.settings.cityPosition = 3;
+  s.settings.buildingPosition = 4;
+  s.settings.companyPosition = 5;
+  s.recordField[1] = u"〒100-0001";
+  s.recordField[2] = u"ﾄｳｷﾖｳﾄ";
+  s.recordField[3] = u"ﾁﾖﾀﾞｸ1-1";
+  s.recordField[4] = u"ﾋﾞﾙ";
+  s.recordField[5] = u"ｶｲｼﾔ";
+  const auto before = s.recordField;
+  prepareRecord(s);
+  EXPECT_EQ(toUtf8(s.postalKey), "1000001");
+  EXPECT_EQ(toUtf8(s.prefectureField), "ﾄｳｷﾖｳﾄ");
+  EXPECT_EQ(toUtf8(s.cityField), "ﾁﾖﾀﾞｸ1-1");
+  EXPECT_EQ(toUtf8(s.cityFieldAsRead), "ﾁﾖﾀﾞｸ1-1");
+  EXPECT_EQ(toUtf8(s.buildingField), "ﾋﾞﾙ");
+  EXPECT_EQ(toUtf8(s.companyField), "ｶｲｼﾔ");
+  EXPECT_EQ(s.recordField, before);
 
   // A company position of 0 copies slot 0, whatever an earlier record left there.
-  s.settings.posco = 0;
-  s.koumoku[0] = u"前の会社";
-  numck(s);
-  EXPECT_EQ(toUtf8(s.recco), "前の会社");
+  s.settings.companyPosition = 0;
+  s.recordField[0] = u"前の会社";
+  prepareRecord(s);
+  EXPECT_EQ(toUtf8(s.companyField), "前の会社");
 }
 
 // A town field of its own is walked with the city field as one text.
-TEST(Numck, JoinsATownFieldBehindTheCityAndASpace) {
+TEST(PrepareRecord, JoinsATownFieldBehindTheCityAndASpace) {
   const struct {
-    int16_t postown;
+    int16_t townPosition;
     Text city, town, joined;
     int townStart;
   } cases[] = {
@@ -104,17 +104,17 @@ TEST(Numck, JoinsATownFieldBehindTheCityAndASpace) {
       {0, u"ﾖｺﾊﾏｼﾅｶｸ", u"ｻｸﾗｷﾞﾁﾖｳ1-1", u"ﾖｺﾊﾏｼﾅｶｸ", 0},
   };
   ConversionState s;
-  s.settings.poscity = 2;
+  s.settings.cityPosition = 2;
   for (const auto& c : cases) {
     SCOPED_TRACE(toUtf8(c.joined));
-    s.settings.postown = c.postown;
-    s.koumoku[2] = c.city;
-    s.koumoku[3] = c.town;
-    numck(s);
-    EXPECT_EQ(toUtf8(s.reccity), toUtf8(c.joined));
-    EXPECT_EQ(toUtf8(s.reccityRead), toUtf8(c.joined));
+    s.settings.townPosition = c.townPosition;
+    s.recordField[2] = c.city;
+    s.recordField[3] = c.town;
+    prepareRecord(s);
+    EXPECT_EQ(toUtf8(s.cityField), toUtf8(c.joined));
+    EXPECT_EQ(toUtf8(s.cityFieldAsRead), toUtf8(c.joined));
     EXPECT_EQ(s.townStart, c.townStart);
-    EXPECT_EQ(s.koumoku[3], c.town);
+    EXPECT_EQ(s.recordField[3], c.town);
   }
 }
 
