@@ -1,12 +1,10 @@
 #include "address/ascii_title_case.h"
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "text/simd.h"
 
 namespace zumaro {
 
-#ifdef __SSE2__
+#if ZUMARO_SSE2
 namespace {
 
 __m128i unitsWithin(__m128i units, char16_t first, char16_t last) {

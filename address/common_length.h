@@ -2,10 +2,9 @@
 // How many units two texts begin with alike, asked at every entry the
 // comparison meets, so it is kept inline.
 #include <algorithm>
+#include <bit>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "text/simd.h"
 
 #include "text/few_units.h"
 #include "text/text.h"
@@ -13,13 +12,13 @@
 namespace zumaro {
 namespace common_length_detail {
 
-#ifdef __SSE2__
+#if ZUMARO_SSE2
 // The eight units at `at`: how many are alike before the first difference.
 inline size_t alikeStep(const char16_t* a, const char16_t* b, size_t at) {
   const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at));
   const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at));
   const auto unlike = static_cast<unsigned>(~_mm_movemask_epi8(_mm_cmpeq_epi16(x, y)) & 0xFFFF);
-  return unlike == 0 ? 8 : static_cast<size_t>(__builtin_ctz(unlike)) / 2;
+  return unlike == 0 ? 8 : static_cast<size_t>(std::countr_zero(unlike)) / 2;
 }
 
 // Up to seven units into a step whose other lanes hold `pad`, by words that
@@ -40,7 +39,7 @@ inline __m128i paddedUnits(const char16_t* units, size_t n, char16_t pad) {
 // padded step, which asks no branch where the texts differ.
 inline size_t commonLength(TextView a, TextView b) {
   const size_t limit = std::min(a.size(), b.size());
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   if (limit >= 8) {
     size_t common = 0;
     for (; common + 8 <= limit; common += 8) {
@@ -54,7 +53,7 @@ inline size_t commonLength(TextView a, TextView b) {
   const __m128i x = common_length_detail::paddedUnits(a.data(), limit, 0);
   const __m128i y = common_length_detail::paddedUnits(b.data(), limit, 0xFFFF);
   const auto unlike = static_cast<unsigned>(~_mm_movemask_epi8(_mm_cmpeq_epi16(x, y)) & 0xFFFF);
-  return static_cast<size_t>(__builtin_ctz(unlike)) / 2;
+  return static_cast<size_t>(std::countr_zero(unlike)) / 2;
 #else
   size_t common = 0;
   while (common < limit && a[common] == b[common]) ++common;

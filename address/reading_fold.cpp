@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "text/simd.h"
 
 #include "address/string_conversion.h"
 #include "text/few_units.h"
@@ -59,8 +57,11 @@ char16_t voicedAlike(char16_t before, char16_t unit) {
   return before;
 }
 
-// What needsFolding asks of each unit, one byte per unit.
+// What needsFolding asks of each unit, one byte per unit. The bits are
+// placed so that one shift lines a mark up with the base before it.
 enum : uint8_t { kFolds = 1, kVoicedAlikeBase = 2, kVoicedMark = 4 };
+static_assert(kVoicedMark >> 2 == kFolds && kVoicedAlikeBase >> 1 == kFolds,
+              "needsFoldingUnitByUnit: (mark >> 2) & (base before >> 1) is the kFolds bit");
 using FoldFlags = std::array<uint8_t, 0x10000>;
 
 std::unique_ptr<FoldFlags> buildFoldFlags() {
@@ -87,13 +88,14 @@ bool needsFoldingUnitByUnit(TextView text) {
   unsigned before = 0;  // the flags of the unit before
   for (const char16_t c : text) {
     const unsigned f = flags[c];
-    found |= (f & kFolds) | ((f >> 2) & (before >> 1) & 1u);
+    // A voiced mark behind ﾁ or ﾂ folds too: ﾁﾞ reads as ｼﾞ.
+    found |= (f & kFolds) | ((f >> 2) & (before >> 1) & kFolds);
     before = f;
   }
   return found != 0;
 }
 
-#ifdef __SSE2__
+#if ZUMARO_SSE2
 // The units a reading is mostly made of, none of which folds: half-width
 // katakana but the small ones, and ASCII but the space. Taken eight at a
 // time only while the flags say the same of every one of them.

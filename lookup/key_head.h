@@ -4,9 +4,7 @@
 // whether that number alone orders it.
 #include <cstdint>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "text/simd.h"
 
 #include "text/few_units.h"
 #include "text/text.h"
@@ -26,7 +24,7 @@ KeyHead keyHeadOneByOne(TextView key);
 // The head of `key`, from `first`: its first characters, eight of them
 // readable.
 inline KeyHead keyHeadFrom(TextView key, const char16_t* first) {
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   KeyHead head;
   head.length = key.size();
   const auto used = static_cast<int16_t>(key.size() < 8 ? key.size() : 8);
@@ -39,7 +37,9 @@ inline KeyHead keyHeadFrom(TextView key, const char16_t* first) {
   head.fits = key.size() <= 8 && _mm_movemask_epi8(nul) == 0;
   const __m128i capped = _mm_sub_epi16(chars, _mm_subs_epu16(chars, _mm_set1_epi16(0xFF)));  // min(c, 0xFF)
   const auto bytes = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_packus_epi16(capped, capped)));
-  head.value = __builtin_bswap64(bytes);  // the first character lands lowest
+  // The first character lands highest, so heads compare as numbers as the
+  // keys compare as texts (std::byteswap from C++23 on).
+  head.value = __builtin_bswap64(bytes);
   return head;
 #else
   (void)first;

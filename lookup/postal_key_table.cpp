@@ -1,5 +1,6 @@
 #include "lookup/postal_key_table.h"
 
+#include "lookup/range_table.h"
 
 namespace zumaro {
 
@@ -18,11 +19,14 @@ void PostalKeyTable::build(const std::vector<int32_t>& numbers) {
   slots_.assign(size_t{1} << bits, 0);
   mask_ = slots_.size() - 1;
   shift_ = 32 - bits;
+  // Past the last key: a number no key has, so the last run is inserted.
+  constexpr int32_t kPastTheLast = -2;
+  static_assert(kPastTheLast != kNotSevenDigits && kPastTheLast < 0);
   size_t first = 0;
   int32_t firstNumber = numbers[0];
   for (size_t i = 1; i <= count; ++i) {
-    const int32_t number = i < count ? numbers[i] : -2;
-    if (firstNumber < 0 || number == -1 || i - first > kCountMask) {
+    const int32_t number = i < count ? numbers[i] : kPastTheLast;
+    if (firstNumber < 0 || number == kNotSevenDigits || i - first > kCountMask) {
       clear();
       return;
     }

@@ -33,7 +33,8 @@ class PostalKeyTable {
     for (size_t i = home(number);; i = (i + 1) & mask_) {
       const uint64_t slot = slots_[i];
       const uint64_t key = slot >> kKeyShift;
-      if (key == wanted) return {slot & kFieldMask, (slot >> kCountShift) & kCountMask};
+      if (key == wanted)
+        return {static_cast<size_t>(slot & kFieldMask), static_cast<size_t>((slot >> kCountShift) & kCountMask)};
       if (key == 0) return {};
     }
   }
@@ -49,6 +50,11 @@ class PostalKeyTable {
   static constexpr int kCountShift = 24;
   static constexpr uint64_t kFieldMask = (uint64_t{1} << 24) - 1;
   static constexpr uint64_t kCountMask = (uint64_t{1} << 16) - 1;
+  // A slot: key + 1 (0: empty) from bit 40, the run's count in bits 24..39,
+  // its first entry in bits 0..23; seven digits fit in the 24 bits above.
+  static_assert(kCountShift == 24 && kFieldMask == (uint64_t{1} << kCountShift) - 1);
+  static_assert(kKeyShift == kCountShift + 16 && kCountMask == (uint64_t{1} << (kKeyShift - kCountShift)) - 1);
+  static_assert(uint64_t{9999999} + 1 < (uint64_t{1} << (64 - kKeyShift)));
 
   size_t home(int32_t number) const {
     // Fibonacci hashing spreads the dense runs of neighbouring codes.

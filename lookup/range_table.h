@@ -17,12 +17,13 @@ const PostalRange& postalRange(int k);
 // Seven ASCII digits as their number; every other text gives -1. Among keys
 // of seven digits the numbers stand in the texts' order. Inline: every
 // record's key is read so, twice.
+inline constexpr int32_t kNotSevenDigits = -1;
 constexpr int32_t sevenDigitNumber(TextView key) {
-  if (key.size() != 7) return -1;
+  if (key.size() != 7) return kNotSevenDigits;
   int32_t n = 0;
   for (size_t i = 0; i < 7; ++i) {
     const char16_t c = key[i];
-    if (c < u'0' || c > u'9') return -1;
+    if (c < u'0' || c > u'9') return kNotSevenDigits;
     n = n * 10 + (c - u'0');
   }
   return n;

@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "text/simd.h"
 
 #include <algorithm>
 #include <bit>
@@ -30,14 +28,14 @@ constexpr size_t kPadding = 8;
 // Copies the characters from `at` on to `kept` (at least eight behind) up
 // to the first one from U+0000 to the quote, and returns where that stands.
 const char16_t* copyUpToLow(const char16_t* at, char16_t*& kept) {
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   const __m128i quote = _mm_set1_epi16(u'"');
   for (;;) {
     const __m128i chars = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
     const __m128i low = _mm_cmpeq_epi16(_mm_subs_epu16(chars, quote), _mm_setzero_si128());
     const auto found = static_cast<unsigned>(_mm_movemask_epi8(low));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(kept), chars);
-    const size_t n = found == 0 ? 8 : __builtin_ctz(found) / 2;
+    const size_t n = found == 0 ? 8 : std::countr_zero(found) / 2;
     kept += n;
     at += n;
     if (found != 0) return at;
@@ -93,7 +91,7 @@ bool anyLongerThanAllowed(const uint32_t* starts, size_t fields) {
 size_t countLineFeeds(std::string_view bytes) {
   size_t count = 0;
   size_t i = 0;
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   const __m128i lf = _mm_set1_epi8('\n');
   while (bytes.size() - i >= 16) {
     // Each byte of `tally` counts the LFs in its column, for at most 255
@@ -169,8 +167,9 @@ bool readSmallRegularFile(const std::string& path, FileBytes& bytes) {
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) < (uint64_t{1} << 32);
   if (ok) {
     const auto size = static_cast<size_t>(st.st_size);
-    // Not zero-filled first: every byte kept is one read.
-    bytes.data = std::make_unique_for_overwrite<char[]>(size);
+    // Not zero-filled first (new char[], not make_unique): every byte kept
+    // is one read.
+    bytes.data.reset(new char[size]);
     size_t have = 0;
     while (have < size) {
       const ssize_t n = ::read(fd, bytes.data.get() + have, size - have);

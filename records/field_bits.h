@@ -6,12 +6,11 @@
 // it is taken and it holds no line end, which inside a record can only
 // stand inside a quoted value.
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "text/simd.h"
 
 #include "text/read_error.h"
 
@@ -41,7 +40,7 @@ class FieldBits {
   // Takes the next quote, which closes a value; null when the walk cannot go on.
   const char* takeClosingQuote() {
     if (!quoteAhead()) return nullptr;
-    const char* at = base_ + __builtin_ctzll(quotes_);
+    const char* at = base_ + std::countr_zero(quotes_);
     quotes_ &= quotes_ - 1;
     return at;
   }
@@ -56,10 +55,10 @@ class FieldBits {
         continue;
       }
       const uint64_t ends = (commas() | lineEnds_) & (offset > 0 ? ~uint64_t{0} << offset : ~uint64_t{0});
-      if (__builtin_expect(ends != 0, 1)) {
+      if (ends != 0) [[likely]] {
         // Quotes before `at` are all taken: one before the end is in the value.
         if ((quotes_ & ((ends & -ends) - 1)) != 0) return nullptr;
-        return base_ + __builtin_ctzll(ends);
+        return base_ + std::countr_zero(ends);
       }
       if (!leave()) return nullptr;
     }
@@ -75,8 +74,7 @@ class FieldBits {
  private:
   bool quoteAhead() {
     // Mostly the quote is in this window.
-    while (__builtin_expect(quotes_ == 0, 0))
-      if (!leave()) return false;
+    while (quotes_ == 0) [[unlikely]] if (!leave()) return false;
     return true;
   }
 
@@ -94,7 +92,7 @@ class FieldBits {
     if (base_ - from_ > lastBase_) return false;
     quotes_ = lineEnds_ = 0;
     commasFound_ = false;
-#ifdef __SSE2__
+#if ZUMARO_SSE2
     for (int k = 0; k < kWindow; k += 16) {
       const __m128i b = load(k);
       quotes_ |= bitsOf(_mm_cmpeq_epi8(b, _mm_set1_epi8('"')), k);
@@ -113,7 +111,7 @@ class FieldBits {
   uint64_t commas() {
     if (commasFound_) return commas_;
     commas_ = 0;
-#ifdef __SSE2__
+#if ZUMARO_SSE2
     for (int k = 0; k < kWindow; k += 16) commas_ |= bitsOf(_mm_cmpeq_epi8(load(k), _mm_set1_epi8(',')), k);
 #else
     for (int k = 0; k < kWindow; ++k) commas_ |= static_cast<uint64_t>(base_[k] == ',') << k;
@@ -122,7 +120,7 @@ class FieldBits {
     return commas_;
   }
 
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   __m128i load(int k) const { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(base_ + k)); }
   static uint64_t bitsOf(__m128i found, int k) {
     return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(found))) << k;

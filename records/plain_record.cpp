@@ -1,8 +1,8 @@
 #include "records/plain_record.h"
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include <bit>
+
+#include "text/simd.h"
 
 #include "records/field_bits.h"
 #include "text/read_error.h"
@@ -16,7 +16,7 @@ bool isSpecial(char c) { return c == '"' || c == ',' || c == '\r' || c == '\n'; 
 // The first special byte in [at, end), or end. Sixteen bytes at a time
 // where the processor can: most fields are shorter than that.
 [[gnu::always_inline]] inline const char* nextSpecial(const char* at, const char* end) {
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   const __m128i quote = _mm_set1_epi8('"');
   const __m128i comma = _mm_set1_epi8(',');
   const __m128i cr = _mm_set1_epi8('\r');
@@ -26,7 +26,7 @@ bool isSpecial(char c) { return c == '"' || c == ',' || c == '\r' || c == '\n'; 
     const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, quote), _mm_cmpeq_epi8(bytes, comma)),
                                          _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
     const int found = _mm_movemask_epi8(special);
-    if (found != 0) return at + __builtin_ctz(static_cast<unsigned>(found));
+    if (found != 0) return at + std::countr_zero(static_cast<unsigned>(found));
     at += 16;
   }
 #endif

@@ -29,9 +29,8 @@ struct RunRequest {
   std::string unmatchedPath;          // empty: no file of unmatched records
   bool dashIsStandardOutput = false;  // an output path "-" writes to standard output
   LookupMethod lookup = LookupMethod::Fast;
-  // Bytes is taken only when the output's encoding writes the input's
-  // characters as they are; a run that changes the encoding decodes.
-  // Decoding stays the default: measured, the byte path saves nothing.
+  // Bytes, the default, is taken only when the output's encoding writes the
+  // input's characters as they are; a run that changes the encoding decodes.
   RecordPath recordPath = RecordPath::Bytes;
   MatchMode match = MatchMode::Tolerant;
   BlockStyle blocks = BlockStyle::FullWidth;

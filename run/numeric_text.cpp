@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <locale>
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -17,10 +19,14 @@ bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
 char toAscii(char16_t c) {
   if (c >= u'０' && c <= u'９') return static_cast<char>('0' + (c - u'０'));
   switch (c) {
-    case u'＋': return '+';
-    case u'－': return '-';
-    case u'．': return '.';
-    default: return c < 0x80 ? static_cast<char>(c) : '\0';
+    case u'＋':
+      return '+';
+    case u'－':
+      return '-';
+    case u'．':
+      return '.';
+    default:
+      return c < 0x80 ? static_cast<char>(c) : '\0';
   }
 }
 
@@ -32,7 +38,7 @@ struct Shape {
   bool negative = false;
   std::string mantissa;  // digits only, point removed
   int integerDigits = 0;
-  long exponent = 0;     // saturated; only its size matters for range
+  long exponent = 0;  // saturated; only its size matters for range
 };
 
 std::optional<Shape> readShape(const std::string& s) {
@@ -91,9 +97,20 @@ std::optional<double> numericValue(TextView text) {
   const char* last = first + ascii.size();
   if (*first == '+') ++first;
   double value = 0.0;
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
   auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) return outOfRangeValue(*shape);
   if (ec != std::errc() || ptr != last) return std::nullopt;
+#else
+  // A standard library without from_chars for doubles: the same reading
+  // in the "C" locale, whatever the process's locale is.
+  std::istringstream in(std::string(first, last));
+  in.imbue(std::locale::classic());
+  in >> value;
+  // The shape was read already: only its range can fail.
+  if (in.fail()) return outOfRangeValue(*shape);
+  if (in.peek() != std::char_traits<char>::eof()) return std::nullopt;
+#endif
   return value;
 }
 

@@ -1,6 +1,7 @@
 #include "run/record_loop.h"
 
 #include <array>
+#include <bit>
 
 #include "records/field_reader.h"
 #include "records/header_row_guess.h"
@@ -175,7 +176,7 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
     // only those decoded, and those the last record changed, have anything
     // to drop.
     for (uint64_t left = s.slotsChanged & fieldSlots; left != 0; left &= left - 1)
-      s.recordField[static_cast<size_t>(__builtin_ctzll(left))].clear();
+      s.recordField[static_cast<size_t>(std::countr_zero(left))].clear();
     for (const size_t i : decoded) {
       Text& slot = s.recordField[i];
       slot.clear();
@@ -188,7 +189,7 @@ void runByteLoop(ConversionState& s, int fieldCount, LoopFiles& files, LoopTally
     tally.reasons.count(s.match);
     putAsRead(fields, output);
     for (uint64_t left = s.slotsChanged & fieldSlots; left != 0; left &= left - 1) {
-      const auto i = static_cast<size_t>(__builtin_ctzll(left));
+      const auto i = static_cast<size_t>(std::countr_zero(left));
       output[i - 1] = FieldToWrite{{}, &s.recordField[i]};
     }
     writeRecord(files.output, kOutputFile, files.outputPath, output.data(), fieldCount, recordNumber);

@@ -6,13 +6,14 @@
 #include <cstdint>
 
 #include "text/one_byte_runs.h"
+#include "text/simd.h"
 
 namespace zumaro::one_byte {
 
 template <Kind K>
 [[gnu::always_inline]] inline size_t longByteRun(const uint8_t* p, size_t size) {
   size_t n = 0;
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   const auto ok = [p](size_t at) {
     return detail::bytesOk<K>(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at)));
   };

@@ -5,13 +5,12 @@
 // 16 at a time where the processor allows, and take their tables for the
 // rest. A run's output matches its input one to one, so the last block of a
 // run may overlap the one before it: it rewrites the same values.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include "text/simd.h"
 
 namespace zumaro::one_byte {
 
@@ -30,7 +29,7 @@ constexpr bool isUnit(char16_t u, bool quoteApart) {
 constexpr char16_t widen(uint8_t b) { return b < 0x80 ? b : static_cast<char16_t>(b + 0xFEC0); }
 constexpr uint8_t narrow(char16_t u) { return static_cast<uint8_t>(u < 0x80 ? u : u - 0xFEC0); }
 
-#ifdef __SSE2__
+#if ZUMARO_SSE2
 namespace detail {
 
 // Up to 16 positions side by side: `bytes` their one-byte forms, one bit of
@@ -189,14 +188,14 @@ template <int W, class Source, class Sink>
   for (; i + W <= size; i += W) {
     const Block b = source.template block<W>(i);
     sink.template put<W>(b.bytes, i);
-    if (b.ok != allOf<W>()) return i + static_cast<size_t>(__builtin_ctz(~b.ok));
+    if (b.ok != allOf<W>()) return i + static_cast<size_t>(std::countr_zero(~b.ok));
   }
   if (i == size) return i;
   const size_t start = size - W;
   const Block b = source.template block<W>(start);
   sink.template put<W>(b.bytes, start);
   // Positions before i were seen already; beyond the end count as a stop.
-  return i + static_cast<size_t>(__builtin_ctz(~(b.ok >> (i - start))));
+  return i + static_cast<size_t>(std::countr_zero(~(b.ok >> (i - start))));
 }
 
 // The run's length in one pair block, given W <= size <= 2W: the first W
@@ -208,8 +207,8 @@ template <int W, class Source, class Sink>
   if (b.ok == allOf<2 * W>()) return size;
   const unsigned head = b.ok & allOf<W>();
   // A stop in the last W lies beyond the first W, which were all of the kind.
-  if (head != allOf<W>()) return static_cast<size_t>(__builtin_ctz(~head));
-  return size - W + static_cast<size_t>(__builtin_ctz(~(b.ok >> W)));
+  if (head != allOf<W>()) return static_cast<size_t>(std::countr_zero(~head));
+  return size - W + static_cast<size_t>(std::countr_zero(~(b.ok >> W)));
 }
 
 template <class Source, class Sink>
@@ -228,7 +227,7 @@ template <class Source, class Sink>
 template <Kind K>
 [[gnu::always_inline]] inline size_t byteRun(const uint8_t* p, size_t size) {
   size_t n = 0;
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   n = detail::runOf(size, detail::ByteSource<K>{p}, detail::NoSink{});
   if (size >= 4) return n;
 #endif
@@ -240,7 +239,7 @@ template <Kind K>
 template <Kind K>
 [[gnu::always_inline]] inline size_t widenRun(const uint8_t* p, size_t size, char16_t* to) {
   size_t n = 0;
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   n = detail::runOf(size, detail::ByteSource<K>{p}, detail::WideSink{to});
   if (size >= 4) return n;
 #endif
@@ -253,7 +252,7 @@ template <Kind K>
 template <Kind K>
 [[gnu::always_inline]] inline size_t narrowRun(const char16_t* p, size_t size, bool quoteApart, char* to) {
   size_t n = 0;
-#ifdef __SSE2__
+#if ZUMARO_SSE2
   n = detail::runOf(size, detail::UnitSource<K>{p, quoteApart}, detail::ByteSink{to});
   if (size >= 4) return n;
 #endif
@@ -290,7 +289,7 @@ inline bool copyShortQuoteFreeAscii(const char* p, size_t n, char* to) {
   if (n >= 8) {
     const uint64_t first = words::load8(p);
     const uint64_t last = words::load8(p + n - 8);
-#ifdef __SSE2__
+#if ZUMARO_SSE2
     const __m128i both = _mm_set_epi64x(static_cast<int64_t>(last), static_cast<int64_t>(first));
     const __m128i quotes = _mm_cmpeq_epi8(both, _mm_set1_epi8('"'));
     if (_mm_movemask_epi8(_mm_or_si128(both, quotes)) != 0) return false;

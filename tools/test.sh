@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the suite in Release
 # and the Debian package built and checked unpacked, the sample conversion
-# under valgrind, the suite again with AddressSanitizer and
+# under valgrind, the suite again with the portable paths in place of the
+# SSE2 ones, the suite again with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and every fuzz target for a short time
 # (ZUMARO_FUZZ_SECONDS each, 20 unless set). --quick: the Release suite and
 # the package only.
@@ -14,5 +15,6 @@ tools/package.sh
 tools/check-package.sh
 [ "${1:-}" = "--quick" ] && exit 0
 tools/valgrind-sample.sh
+tools/portable-tests.sh
 tools/sanitizer-tests.sh
 tools/fuzz.sh "${ZUMARO_FUZZ_SECONDS:-20}"

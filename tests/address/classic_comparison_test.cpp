@@ -41,7 +41,7 @@ class CompareAndApplyEntry : public ::testing::Test {
   ConversionState s;
 };
 
-TEST_F(CompareAndApplyEntry, WorkedExample) {
+TEST_F(CompareAndApplyEntry, WritesPrefectureAndCityWithBlockInFullWidth) {
   s.settings.companyPosition = 0;
   record(u"ﾄｳｷﾖｳﾄ", u"ﾐﾄﾞﾘｸﾎﾝﾁﾖｳ1-2-3");
   midoriEntry();

@@ -41,7 +41,7 @@ void expectOutcome(const Outcome& got, const std::string& column7, const std::st
   EXPECT_EQ(got.townReadingLength, len(fromUtf8(column8))) << "townReadingLength follows the cut";
 }
 
-TEST(TownSuffix, WorkedExamples) {
+TEST(TownSuffix, MachiAndChouAgreeWhicheverTheEntryReads) {
   // Entry ﾏﾁ, record ﾁﾖｳ, in the town area: machi cuts.
   expectOutcome(normalise(u"ﾄｳｷﾖｳﾄ", u"ﾐﾄﾞﾘｸ", u"ﾎﾝﾏﾁ", u"ﾐﾄﾞﾘｸﾎﾝﾁﾖｳ1-2-3"), "ﾐﾄﾞﾘｸ", "ﾎﾝ", "ﾐﾄﾞﾘｸﾎﾝ1-2-3");
   // Entry ﾁﾖｳ, record ﾏﾁ, in the city: chou cuts.
@@ -60,7 +60,7 @@ TEST(TownSuffix, LeavesEverythingWhenThereIsNothingToAgree) {
 }
 
 TEST(TownSuffix, CutCharactersAreNotCompared) {
-  // Case B drops any three characters behind the head, case A any two.
+  // Behind the head a town-area ﾏﾁ drops any three characters, a city ﾁﾖｳ any two.
   expectOutcome(normalise(u"", u"ﾐﾄﾞﾘｸ", u"ﾎﾝﾏﾁ", u"ﾐﾄﾞﾘｸﾎﾝｱｲｳ9"), "ﾐﾄﾞﾘｸ", "ﾎﾝ", "ﾐﾄﾞﾘｸﾎﾝ9");
   expectOutcome(normalise(u"", u"ﾐﾅﾐﾁﾖｳ", u"", u"ﾐﾅﾐｶｷｸｹ"), "ﾐﾅﾐ", "", "ﾐﾅﾐｸｹ");
   // A record shorter than the head: the head is all of it, no tail.
