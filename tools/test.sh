@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every test: the suite in Release
 # and the Debian package built and checked unpacked, the sample conversion
 # under valgrind, the suite again with the portable paths in place of the
-# SSE2 ones, the suite again with AddressSanitizer and
+# SSE2 ones, the core compiled for 32-bit x86, the suite again with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and every fuzz target for a short time
 # (ZUMARO_FUZZ_SECONDS each, 20 unless set). --quick: the Release suite and
 # the package only.
@@ -16,5 +16,6 @@ tools/check-package.sh
 [ "${1:-}" = "--quick" ] && exit 0
 tools/valgrind-sample.sh
 tools/portable-tests.sh
+tools/compile-32bit.sh
 tools/sanitizer-tests.sh
 tools/fuzz.sh "${ZUMARO_FUZZ_SECONDS:-20}"
