@@ -95,10 +95,10 @@ inline TextView alternatingSuffix(TextView reading, bool wholeMachiAlternates, b
 // What a way through the record's text has taken so far.
 struct Way {
   size_t at = 0;
-  bool leap = false;     // passed over or left out something
-  bool read = false;     // took a part in its reading
-  bool written = false;  // took a part in its written form
-  bool cityLeft = false; // left out the 郡 or designated city
+  bool leap = false;      // passed over or left out something
+  bool read = false;      // took a part in its reading
+  bool written = false;   // took a part in its written form
+  bool cityLeft = false;  // left out the 郡 or designated city
 
   Way then(size_t end, bool byReading) const {
     Way next = *this;
@@ -235,7 +235,8 @@ class PartSearch {
       const TextView restRead = entry_.city.substr(lead.readingEnds[i]);
       read(way.at, restRead, false, true, false, [&](size_t end) { town(way.leftOut(end).then(end, true)); });
       if (leadWritten != kNone)
-        read(leadWritten, restRead, false, true, false, [&](size_t end) { town(way.then(end, true).then(end, false)); });
+        read(leadWritten, restRead, false, true, false,
+             [&](size_t end) { town(way.then(end, true).then(end, false)); });
       if (size_t leadEnd = take(way.at, leadRead); leadEnd != kNone && entry_.recordWritten) {
         if (size_t end = written(leadEnd, lead.rest); end != kNone) town(way.then(end, true).then(end, false));
       }
@@ -279,7 +280,7 @@ class PartSearch {
   TextView text_;
   const EntryReadings& entry_;
   size_t furthest_ = 0;
-  int numbers_ = -1;  // whether the written town area has a numeral, once asked
+  int numbers_ = -1;          // whether the written town area has a numeral, once asked
   size_t townStart_ = kNone;  // where the town area began, on the best way through the city
   bool townStartLeap_ = false;
   bool found_ = false;

@@ -36,7 +36,7 @@ struct Agreement {
   // layout did not expect, or going on without one it did, or without the
   // 郡 or designated city.
   bool passedOver = false;
-  bool written = false;  // every part it took was written, none read
+  bool written = false;      // every part it took was written, none read
   bool cityLeftOut = false;  // agreed only without the 郡 or designated city
   // Folded characters before the town area, where the record's text agreed
   // through the city (-1: it did not).

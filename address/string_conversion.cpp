@@ -25,12 +25,12 @@ enum : int {
   kToHiragana = 32,
 };
 
-constexpr char16_t kHalfKanaFirst = 0xFF61;  // ｡
-constexpr char16_t kHalfKanaLast = 0xFF9F;   // ﾟ
-constexpr char16_t kHalfVoiced = 0xFF9E;     // ﾞ
-constexpr char16_t kHalfSemiVoiced = 0xFF9F; // ﾟ
-constexpr char16_t kVoicedMark = 0x309B;     // ゛
-constexpr char16_t kSemiVoicedMark = 0x309C; // ゜
+constexpr char16_t kHalfKanaFirst = 0xFF61;   // ｡
+constexpr char16_t kHalfKanaLast = 0xFF9F;    // ﾟ
+constexpr char16_t kHalfVoiced = 0xFF9E;      // ﾞ
+constexpr char16_t kHalfSemiVoiced = 0xFF9F;  // ﾟ
+constexpr char16_t kVoicedMark = 0x309B;      // ゛
+constexpr char16_t kSemiVoicedMark = 0x309C;  // ゜
 constexpr char16_t kIdeographicSpace = 0x3000;
 
 // The Japanese block, U+3000–U+30FF, indexed from its start.
@@ -98,8 +98,7 @@ std::unique_ptr<Tables> buildTables() {
   t->narrow[kIdeographicSpace - kJapaneseFirst] = {u' ', 0};
   for (char16_t h = kHalfKanaFirst; h < kHalfVoiced; ++h) {
     char16_t full = t->halfKanaToFull[h - kHalfKanaFirst];
-    if (full >= kJapaneseFirst && full < kJapaneseFirst + kJapaneseSize)
-      t->narrow[full - kJapaneseFirst] = {h, 0};
+    if (full >= kJapaneseFirst && full < kJapaneseFirst + kJapaneseSize) t->narrow[full - kJapaneseFirst] = {h, 0};
   }
   t->narrow[kVoicedMark - kJapaneseFirst] = {kHalfVoiced, 0};
   t->narrow[kSemiVoicedMark - kJapaneseFirst] = {kHalfSemiVoiced, 0};

@@ -68,7 +68,8 @@ bool holdsWrittenCharacters(TextView folded) {
 }
 
 bool holdsNumeral(TextView written) {
-  return std::any_of(written.begin(), written.end(), [](char16_t c) { return isNumeral(c) || (c >= u'０' && c <= u'９'); });
+  return std::any_of(written.begin(), written.end(),
+                     [](char16_t c) { return isNumeral(c) || (c >= u'０' && c <= u'９'); });
 }
 
 size_t agreeWritten(TextView record, size_t at, TextView written, size_t& furthest) {

@@ -1,6 +1,5 @@
 #include "lookup/postal_prefix_index.h"
 
-
 namespace zumaro {
 
 void PostalPrefixIndex::clear() {

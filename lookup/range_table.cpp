@@ -9,14 +9,29 @@ namespace {
 
 constexpr std::array<PostalRange, 24> kRanges{{
     {u"", u""},
-    {u"0010000", u"0389999"}, {u"0390000", u"0799999"}, {u"0800000", u"1319999"},
-    {u"1320000", u"2569999"}, {u"2570000", u"3119999"}, {u"3120000", u"3699999"},
-    {u"3700000", u"4179999"}, {u"4180000", u"4619999"}, {u"4620000", u"5019999"},
-    {u"5020000", u"5269999"}, {u"5270000", u"6019999"}, {u"6020000", u"6299999"},
-    {u"6300000", u"6689999"}, {u"6690000", u"6999999"}, {u"7000000", u"7469999"},
-    {u"7470000", u"7909999"}, {u"7910000", u"8409999"}, {u"8410000", u"8769999"},
-    {u"8770000", u"9169999"}, {u"9170000", u"9389999"}, {u"9390000", u"9589999"},
-    {u"9590000", u"9819999"}, {u"9820000", u"9999999"},
+    {u"0010000", u"0389999"},
+    {u"0390000", u"0799999"},
+    {u"0800000", u"1319999"},
+    {u"1320000", u"2569999"},
+    {u"2570000", u"3119999"},
+    {u"3120000", u"3699999"},
+    {u"3700000", u"4179999"},
+    {u"4180000", u"4619999"},
+    {u"4620000", u"5019999"},
+    {u"5020000", u"5269999"},
+    {u"5270000", u"6019999"},
+    {u"6020000", u"6299999"},
+    {u"6300000", u"6689999"},
+    {u"6690000", u"6999999"},
+    {u"7000000", u"7469999"},
+    {u"7470000", u"7909999"},
+    {u"7910000", u"8409999"},
+    {u"8410000", u"8769999"},
+    {u"8770000", u"9169999"},
+    {u"9170000", u"9389999"},
+    {u"9390000", u"9589999"},
+    {u"9590000", u"9819999"},
+    {u"9820000", u"9999999"},
 }};
 
 // The same bounds with their lengths counted once, at compile time.
@@ -84,7 +99,7 @@ int dataFileFor(TextView key) {
   // key is the last one whose lower bound is not greater than it.
   const auto first = kBounds.begin() + 1;
   const auto after = std::upper_bound(first, kBounds.end(), key,
-                                       [](TextView k, const RangeBounds& r) { return textLess(k, r.lower); });
+                                      [](TextView k, const RangeBounds& r) { return textLess(k, r.lower); });
   if (after == first) return 0;
   const RangeBounds& r = *(after - 1);
   return textGreater(key, r.upper) ? 0 : static_cast<int>(after - 1 - kBounds.begin());

@@ -84,7 +84,7 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
 
 template <class Source, class Value>
 template <class S>
-  requires std::is_same_v<S, ByteSource>
+requires std::is_same_v<S, ByteSource>
 typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Value>::nextViews(
     std::vector<std::string_view>& views, std::vector<Value>& storage) {
   views.resize(static_cast<size_t>(fieldCount_));
@@ -122,7 +122,7 @@ typename BasicRecordReader<Source, Value>::Result BasicRecordReader<Source, Valu
 
 template <class Source, class Value>
 template <class S>
-  requires std::is_same_v<S, ByteSource>
+requires std::is_same_v<S, ByteSource>
 const std::string_view* BasicRecordReader<Source, Value>::peekPlain(int distance) {
   if (pendingBlank_ != 0 || hasLookahead_ || distance < 1 || distance > kMostAhead) return nullptr;
   const auto wanted = static_cast<size_t>(distance);
@@ -259,7 +259,7 @@ void BasicRecordReader<Source, Value>::skipSeparator() {
 template class BasicRecordReader<TextSource, Text>;
 template class BasicRecordReader<ByteSource, std::string>;
 template ByteRecordReader::Result ByteRecordReader::nextViews<ByteSource>(std::vector<std::string_view>&,
-                                                                         std::vector<std::string>&);
+                                                                          std::vector<std::string>&);
 template const std::string_view* ByteRecordReader::peekPlain<ByteSource>(int);
 
 }  // namespace zumaro

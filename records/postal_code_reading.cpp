@@ -9,7 +9,7 @@ namespace {
 
 constexpr size_t kCodeLength = 7;
 constexpr size_t kHyphenPlace = 3;  // 0-based: the fourth character
-constexpr size_t kOldCodeHead = 3;    // codes of before 1998: ddd, or ddd-dd
+constexpr size_t kOldCodeHead = 3;  // codes of before 1998: ddd, or ddd-dd
 constexpr size_t kOldCodeLength = 5;
 
 bool isDash(char16_t c) {

@@ -19,15 +19,24 @@ Text furtherField(int pair) { return u"その他の項目の" + pairNumber(pair)
 
 Text itemName(SettingItem item, int pair) {
   switch (item) {
-    case SettingItem::fieldCount: return u"項目数";
-    case SettingItem::postalCode: return u"郵便番号の位置";
-    case SettingItem::prefecture: return u"県名の位置";
-    case SettingItem::city: return u"市区町村名の位置";
-    case SettingItem::building: return u"ビル、マンション名の位置";
-    case SettingItem::town: return u"町域・番地の位置";
-    case SettingItem::company: return u"企業名、団体名の位置";
-    case SettingItem::furtherPosition: return furtherField(pair) + u"の位置";
-    case SettingItem::furtherOption: return furtherField(pair) + u"の変換ｏｐｔｉｏｎ";
+    case SettingItem::fieldCount:
+      return u"項目数";
+    case SettingItem::postalCode:
+      return u"郵便番号の位置";
+    case SettingItem::prefecture:
+      return u"県名の位置";
+    case SettingItem::city:
+      return u"市区町村名の位置";
+    case SettingItem::building:
+      return u"ビル、マンション名の位置";
+    case SettingItem::town:
+      return u"町域・番地の位置";
+    case SettingItem::company:
+      return u"企業名、団体名の位置";
+    case SettingItem::furtherPosition:
+      return furtherField(pair) + u"の位置";
+    case SettingItem::furtherOption:
+      return furtherField(pair) + u"の変換ｏｐｔｉｏｎ";
   }
   return {};
 }
@@ -59,17 +68,25 @@ Text messageForCode(int errcode) {
 
 Text failureMessage(int errcode, SettingItem item, int pair) {
   switch (errcode) {
-    case kNotANumber: return itemName(item, pair) + u"を数値で入れて下さい。";
-    case kIntegerOutOfRange: return itemName(item, pair) + u"は－３２７６８から３２７６７迄です。";
-    case kPositionOutsideTable: return itemName(item, pair) + u"は０から５０迄です。";
-    case kUnknownOption: return itemName(item, pair) + u"の合計数が不明です。";
-    case kTownAboveCount: return u"町域・番地の位置が不明です。";
-    case kTownInTheCityField: return u"町域・番地の位置は市区町村名の位置と別の項目にして下さい。";
+    case kNotANumber:
+      return itemName(item, pair) + u"を数値で入れて下さい。";
+    case kIntegerOutOfRange:
+      return itemName(item, pair) + u"は－３２７６８から３２７６７迄です。";
+    case kPositionOutsideTable:
+      return itemName(item, pair) + u"は０から５０迄です。";
+    case kUnknownOption:
+      return itemName(item, pair) + u"の合計数が不明です。";
+    case kTownAboveCount:
+      return u"町域・番地の位置が不明です。";
+    case kTownInTheCityField:
+      return u"町域・番地の位置は市区町村名の位置と別の項目にして下さい。";
     case kTownWithClassicMatch:
       return u"町域・番地の位置（--town）は --match classic では使えません。--match tolerant で実行して下さい。";
     case kFixWithClassicMatch:
-      return u"郵便番号を直す（--fix-postal-code）は --match classic では使えません。--match tolerant で実行して下さい。";
-    default: return messageForCode(errcode);
+      return u"郵便番号を直す（--fix-postal-code）は --match classic では使えません。--match tolerant "
+             u"で実行して下さい。";
+    default:
+      return messageForCode(errcode);
   }
 }
 

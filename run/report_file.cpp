@@ -19,8 +19,8 @@ constexpr size_t kFlushAt = 1 << 16;
 // The bytes that call for quotes are ASCII, and UTF-8 gives an ASCII byte
 // only for that character: the text itself tells.
 void appendField(std::string& out, TextView value) {
-  const bool plain =
-      std::none_of(value.begin(), value.end(), [](char16_t c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+  const bool plain = std::none_of(value.begin(), value.end(),
+                                  [](char16_t c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
   if (plain) {
     appendUtf8(out, value);
     return;

@@ -14,8 +14,8 @@
 namespace zumaro {
 
 struct Suggestion {
-  Text postalCode;               // 7 digits
-  Text address;                  // written prefecture, city and town area
+  Text postalCode;                 // 7 digits
+  Text address;                    // written prefecture, city and town area
   std::vector<Text> otherCodes{};  // of the same address, at most six
   // Other written addresses that agree as well, each with its code: the
   // record names none of them for certain.
@@ -28,7 +28,6 @@ Text writtenAddressOf(const EntryView& e);
 // The entries of the record's code as the comparison saw them, the one whose
 // reading the record's text follows furthest first.
 std::vector<const SeenEntry*> closestFirst(const RecordMatch& match);
-
 
 // `oldCode`: as AddressSearch::find takes it.
 std::optional<Suggestion> suggestionFor(ConversionState& s, AddressSearch& search, TextView oldCode);

@@ -10,14 +10,14 @@ bool sameIdentity(const struct stat& a, const struct stat& b) { return a.st_dev 
 }  // namespace
 
 bool sameFile(const std::string& a, const std::string& b) {
-  struct stat sa{};
-  struct stat sb{};
+  struct stat sa {};
+  struct stat sb {};
   return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sameIdentity(sa, sb);
 }
 
 bool sameFile(int fd, const std::string& path) {
-  struct stat sa{};
-  struct stat sb{};
+  struct stat sa {};
+  struct stat sb {};
   return ::fstat(fd, &sa) == 0 && S_ISREG(sa.st_mode) && ::stat(path.c_str(), &sb) == 0 && sameIdentity(sa, sb);
 }
 

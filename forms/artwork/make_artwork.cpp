@@ -33,7 +33,8 @@ void drawPostalMark(QPainter& p, QPointF centre, qreal size, const QColor& colou
   p.setPen(QPen(colour, stroke, Qt::SolidLine, Qt::FlatCap));
   const qreal half = size / 2;
   p.drawLine(QPointF(centre.x() - half, centre.y() - half), QPointF(centre.x() + half, centre.y() - half));
-  p.drawLine(QPointF(centre.x() - half, centre.y() - half * 0.45), QPointF(centre.x() + half, centre.y() - half * 0.45));
+  p.drawLine(QPointF(centre.x() - half, centre.y() - half * 0.45),
+             QPointF(centre.x() + half, centre.y() - half * 0.45));
   p.drawLine(QPointF(centre.x(), centre.y() - half * 0.45), QPointF(centre.x(), centre.y() + half));
   p.restore();
 }

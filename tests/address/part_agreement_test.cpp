@@ -12,7 +12,7 @@ namespace zumaro {
 namespace {
 
 struct Entry {
-  std::u16string prefecture, city, town;              // readings
+  std::u16string prefecture, city, town;  // readings
   std::u16string writtenPrefecture, writtenCity, writtenTown;
 };
 
@@ -49,8 +49,8 @@ TEST_P(PartAgreement, AgreesPartByPart) {
   foldText(c.record, record);
   Text wp, wc, wt;
   const bool written = holdsWrittenCharacters(record.view());
-  EntryReadings readings{e.prefecture, e.city, e.town, c.shared, e.writtenPrefecture, e.writtenCity, e.writtenTown,
-                         written};
+  EntryReadings readings{e.prefecture,        e.city,        e.town,        c.shared,
+                         e.writtenPrefecture, e.writtenCity, e.writtenTown, written};
   if (written) {
     foldReading(e.writtenPrefecture, wp);
     foldReading(e.writtenCity, wc);
@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PartCase{"郡 left out", &kNagano, u"ﾅｶﾞﾉﾊﾗﾏﾁｶﾜﾗﾕ7", true, 12, true},
                       PartCase{"郡 read", &kNagano, u"ｱｶﾞﾂﾏｸﾞﾝﾅｶﾞﾉﾊﾗﾏﾁｶﾜﾗﾕ7", true, 20},
                       PartCase{"郡 left out, small kana and spaces", &kNagano, u"ﾅｶﾞﾉﾊﾗﾏﾁ ｶﾜﾗﾕ 7", true, 13, true},
-                      PartCase{"郡 left out with the prefecture in the field", &kNagano,
-                               u"ｸﾞﾝﾏｹﾝﾅｶﾞﾉﾊﾗﾏﾁｶﾜﾗﾕ7", true, 18, true, false, true},
+                      PartCase{"郡 left out with the prefecture in the field", &kNagano, u"ｸﾞﾝﾏｹﾝﾅｶﾞﾉﾊﾗﾏﾁｶﾜﾗﾕ7", true,
+                               18, true, false, true},
                       PartCase{"designated city left out", &kMihara, u"ﾐﾊﾗｸﾓｸｻﾞｲﾄﾞｵﾘ2-5", true, 13, true},
                       PartCase{"a city with ｼ twice left out", &kAsaminami, u"ｱｻﾐﾅﾐｸﾔｸﾞﾁ1", true, 10, true},
                       PartCase{"only a whole lead is left out", &kAsaminami, u"ﾏｼｱｻﾐﾅﾐｸﾔｸﾞﾁ1", true, 12, true},
@@ -88,8 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PartCase{"read city, written town", &kShibui, u"ﾐﾄｼ渋井町1", true, 6},
                       PartCase{"written with the prefecture, another field expected", &kShibui, u"茨城県水戸市渋井町1",
                                true, 9, true, true},
-                      PartCase{"written prefecture in the shared field", &kShibui, u"茨城県水戸市渋井町1", true, 9, false,
-                               true, true},
+                      PartCase{"written prefecture in the shared field", &kShibui, u"茨城県水戸市渋井町1", true, 9,
+                               false, true, true},
                       PartCase{"written, 郡 left out", &kNagano, u"長野原町川原湯７", true, 7, true, true},
                       PartCase{"郡 written, town read", &kNagano, u"吾妻郡ﾅｶﾞﾉﾊﾗﾏﾁｶﾜﾗﾕ", true, 15},
                       PartCase{"designated city read, ward written", &kMihara, u"ｻｶｲｼ美原区木材通", true, 10},

@@ -49,8 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ReadingAgreement,
     ::testing::Values(
         AgreementCase{"plain", u"ﾐﾄﾞﾘｸﾎﾝﾏﾁ1-2", u"", u"ﾐﾄﾞﾘｸ", u"ﾎﾝﾏﾁ", true, 9},
-        AgreementCase{"a long reading that differs early", u"ﾖｺﾊﾏｼｶﾅｶﾞﾜｸ1", u"", u"ﾖｺﾊﾏｼｺｳﾎｸｸ", u"ﾂﾅｼﾏ", false, 0, false, 5},
-        AgreementCase{"a long reading that differs late", u"ｻｶﾞﾐﾊﾗｼﾐﾄﾞﾘｸ1", u"", u"ｻｶﾞﾐﾊﾗｼﾐﾅﾐｸ", u"", false, 0, false, 8},
+        AgreementCase{"a long reading that differs early", u"ﾖｺﾊﾏｼｶﾅｶﾞﾜｸ1", u"", u"ﾖｺﾊﾏｼｺｳﾎｸｸ", u"ﾂﾅｼﾏ", false, 0,
+                      false, 5},
+        AgreementCase{"a long reading that differs late", u"ｻｶﾞﾐﾊﾗｼﾐﾄﾞﾘｸ1", u"", u"ｻｶﾞﾐﾊﾗｼﾐﾅﾐｸ", u"", false, 0, false,
+                      8},
         AgreementCase{"small kana in the record", u"ｷﾖｳﾄｼｻｸﾗｷﾞﾁｮｳ1", u"", u"ｷﾖｳﾄｼ", u"ｻｸﾗｷﾞﾁﾖｳ", true, 13},
         AgreementCase{"small kana in the entry", u"ｻﾂﾎﾟﾛｼｷﾀ3ｼﾞﾖｳ", u"", u"ｻﾂﾎﾟﾛｼ", u"ｷﾀ3ｼﾞｮｳ", true, 13},
         AgreementCase{"full-width katakana", u"ヨコハマシナカクサクラギチョウ１－１", u"", u"ﾖｺﾊﾏｼﾅｶｸ", u"ｻｸﾗｷﾞﾁﾖｳ",

@@ -45,8 +45,9 @@ TEST(QtTranslations, JapaneseLocaleGivesJapaneseStandardButtons) {
 }
 
 TEST(QtTranslations, OtherLocalesLeaveQtAsItIs) {
-  for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
-                                QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Chinese, QLocale::China)}) {
+  for (const QLocale& locale :
+       {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
+        QLocale(QLocale::Chinese, QLocale::China)}) {
     SCOPED_TRACE(locale.name().toStdString());
     InstalledTranslations installed{locale};
     EXPECT_EQ(installed.translator, nullptr);

@@ -30,8 +30,8 @@ TEST(KeyHead, ReadAtOnceAgreesWithOneByOne) {
     const KeyHead expected = keyHeadOneByOne(key);
     const Text padded = key + Text(8, u'\xFFFF');  // what a read past the key meets
     const TextView inPadded(padded.data(), key.size());
-    for (const KeyHead& head : {keyHeadOf(inPadded, inPadded.data() + key.size()),
-                                keyHeadOf(inPadded, padded.data() + padded.size())}) {
+    for (const KeyHead& head :
+         {keyHeadOf(inPadded, inPadded.data() + key.size()), keyHeadOf(inPadded, padded.data() + padded.size())}) {
       EXPECT_EQ(head.value, expected.value) << toUtf8(key);
       EXPECT_EQ(head.narrow, expected.narrow) << toUtf8(key);
       EXPECT_EQ(head.fits, expected.fits) << toUtf8(key);

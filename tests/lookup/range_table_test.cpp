@@ -10,10 +10,10 @@ namespace {
 
 // The upper bound of each data file's range, written out independently of
 // the table in the code; each lower bound is the previous upper bound + 1.
-const std::vector<std::string> kUpper = {
-    "0389999", "0799999", "1319999", "2569999", "3119999", "3699999", "4179999", "4619999",
-    "5019999", "5269999", "6019999", "6299999", "6689999", "6999999", "7469999", "7909999",
-    "8409999", "8769999", "9169999", "9389999", "9589999", "9819999", "9999999"};
+const std::vector<std::string> kUpper = {"0389999", "0799999", "1319999", "2569999", "3119999", "3699999",
+                                         "4179999", "4619999", "5019999", "5269999", "6019999", "6299999",
+                                         "6689999", "6999999", "7469999", "7909999", "8409999", "8769999",
+                                         "9169999", "9389999", "9589999", "9819999", "9999999"};
 
 std::string plusOne(const std::string& digits) {
   std::string next = std::to_string(std::stoi(digits) + 1);
@@ -54,8 +54,8 @@ TEST(DataFileFor, KeysOfOtherLengthsFallByCharacterOrder) {
 }
 
 TEST(DataFileFor, KeysOutsideEveryRangeSelectNothing) {
-  for (const Text& key : {Text(u"0009999"), Text(u"0"), Text(u""), Text(u"001"), Text(u" 1319999"),
-                          Text(u"-1319999"), Text(u"A131999"), Text(u"１３１９９９９"), Text(u"〒1319999")}) {
+  for (const Text& key : {Text(u"0009999"), Text(u"0"), Text(u""), Text(u"001"), Text(u" 1319999"), Text(u"-1319999"),
+                          Text(u"A131999"), Text(u"１３１９９９９"), Text(u"〒1319999")}) {
     EXPECT_EQ(dataFileFor(key), 0) << toUtf8(key);
   }
   // '-' sorts below the digits, so keys with a hyphen left in can still fit.

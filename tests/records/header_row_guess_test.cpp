@@ -54,7 +54,7 @@ TEST(HeaderRowGuess, FirstFieldWithoutADigitOverReadableCodes) {
 
 // The guess read record by record never contradicts the guess over all.
 TEST(HeaderRowGuess, ADecisionOnTheWayStands) {
-  const std::vector<Text> lists[] = {fields(u"郵便番号", 12),    fields(u"郵便番号", 9, 2), fields(u"郵便番号", 3),
+  const std::vector<Text> lists[] = {fields(u"郵便番号", 12),   fields(u"郵便番号", 9, 2), fields(u"郵便番号", 3),
                                      fields(u"郵便番号", 6, 1), fields(u"1", 12),          fields(u"郵便番号", 10, 1)};
   for (const auto& list : lists) {
     const Guess whole = guessHeaderRow(list, true);

@@ -37,14 +37,15 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{u"231ｰ0062", Kind::Code, u"2310062"}, CodeCase{u"231‐0062", Kind::Code, u"2310062"},
                       CodeCase{u"231−0062", Kind::Code, u"2310062"}, CodeCase{u"231–0062", Kind::Code, u"2310062"},
                       CodeCase{u"〒 231-0062", Kind::Code, u"2310062"},
-                      CodeCase{u"〒231ー0062", Kind::Code, u"2310062"}, CodeCase{u"10010", Kind::Repaired, u"0010010", u"10010"},
+                      CodeCase{u"〒231ー0062", Kind::Code, u"2310062"},
+                      CodeCase{u"10010", Kind::Repaired, u"0010010", u"10010"},
                       CodeCase{u"100010", Kind::Repaired, u"0100010"}, CodeCase{u"1000", Kind::None, u""},
                       CodeCase{u"23100620", Kind::None, u""}, CodeCase{u"23-10062", Kind::None, u""},
                       CodeCase{u"231--0062", Kind::None, u""}, CodeCase{u"〒〒2310062", Kind::None, u""},
                       CodeCase{u"", Kind::None, u""}, CodeCase{u"ABC-DEFG", Kind::None, u""},
-                      CodeCase{u"231-01", Kind::None, u"", u"23101"}, CodeCase{u"〒２３１－０１", Kind::None, u"", u"23101"},
-                      CodeCase{u"231", Kind::None, u"", u"231"}, CodeCase{u"23-101", Kind::None, u""},
-                      CodeCase{u"2310", Kind::None, u""}));
+                      CodeCase{u"231-01", Kind::None, u"", u"23101"},
+                      CodeCase{u"〒２３１－０１", Kind::None, u"", u"23101"}, CodeCase{u"231", Kind::None, u"", u"231"},
+                      CodeCase{u"23-101", Kind::None, u""}, CodeCase{u"2310", Kind::None, u""}));
 
 }  // namespace
 }  // namespace zumaro

@@ -36,8 +36,9 @@ void expectSameAsReference(TextEncoding e, const std::string& s) {
   ASSERT_EQ(room.substr(2 * s.size()), guard) << testing::PrintToString(s);
 }
 
-const std::vector<std::string> kPieces = {"\"", "\x82\xA0", "\x87\x40", "\xFA\x40", "\xED\x40", "\x81\x5F", "\xB1",
-                                          "\xE3\x81\x82", "\x81", std::string(1, '\0'), "\x7F", "\xFF"};
+const std::vector<std::string> kPieces = {"\"",       "\x82\xA0",           "\x87\x40", "\xFA\x40",
+                                          "\xED\x40", "\x81\x5F",           "\xB1",     "\xE3\x81\x82",
+                                          "\x81",     std::string(1, '\0'), "\x7F",     "\xFF"};
 
 TEST(QuotedCopy, MatchesCheckThenDoubleOnRandomFields) {
   std::mt19937 rng(2026);

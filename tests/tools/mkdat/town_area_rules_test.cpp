@@ -74,7 +74,8 @@ AddressRow row(const char* code, const char* town, const char* reading) {
 
 TEST(SplitTownAreas, JoinsWrittenPartsAndSplitReadings) {
   std::vector<AddressRow> rows = {row("0660004", "旭ケ丘", "ｱｻﾋｶﾞｵｶ"), row("0660005", "協和（８８－２、", "ｷｮｳﾜ(88-2､"),
-                                  row("0660005", "４２７－３、", "427-3､"), row("0660005", "１７５２番地）", "1752ﾊﾞﾝﾁ)"),
+                                  row("0660005", "４２７－３、", "427-3､"),
+                                  row("0660005", "１７５２番地）", "1752ﾊﾞﾝﾁ)"),
                                   row("0660005", "協和（その他）", "ｷｮｳﾜ(ｿﾉﾀ)")};
   EXPECT_EQ(joinSplitTownAreas(rows), 2);
   ASSERT_EQ(rows.size(), 3u);
@@ -85,7 +86,8 @@ TEST(SplitTownAreas, JoinsWrittenPartsAndSplitReadings) {
 
 TEST(SplitTownAreas, TakesARepeatedReadingOnce) {
   std::vector<AddressRow> rows = {row("6048073", "大黒町（麩屋町通六角上る、", "ﾀﾞｲｺｸﾁｮｳ"),
-                                  row("6048073", "富小路通六角下る、", "ﾀﾞｲｺｸﾁｮｳ"), row("6048073", "柳馬場東入）", "ﾀﾞｲｺｸﾁｮｳ")};
+                                  row("6048073", "富小路通六角下る、", "ﾀﾞｲｺｸﾁｮｳ"),
+                                  row("6048073", "柳馬場東入）", "ﾀﾞｲｺｸﾁｮｳ")};
   EXPECT_EQ(joinSplitTownAreas(rows), 2);
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(toUtf8(rows[0].town), "大黒町（麩屋町通六角上る、富小路通六角下る、柳馬場東入）");
@@ -109,8 +111,8 @@ TEST(HighRise, ParsesFloorsAndTheUnknownFloor) {
   EXPECT_EQ(toUtf8(floor->floor), "１０階");
   EXPECT_EQ(toUtf8(floor->floorReading), "10ｶｲ");
 
-  auto unknown = parseHighRise(u"名駅ミッドランドスクエア（高層棟）（地階・階層不明）",
-                               u"ﾒｲｴｷﾐｯﾄﾞﾗﾝﾄﾞｽｸｴｱ(ｺｳｿｳﾄｳ)(ﾁｶｲ･ｶｲｿｳﾌﾒｲ)");
+  auto unknown =
+      parseHighRise(u"名駅ミッドランドスクエア（高層棟）（地階・階層不明）", u"ﾒｲｴｷﾐｯﾄﾞﾗﾝﾄﾞｽｸｴｱ(ｺｳｿｳﾄｳ)(ﾁｶｲ･ｶｲｿｳﾌﾒｲ)");
   ASSERT_TRUE(unknown);
   EXPECT_EQ(toUtf8(unknown->place), "名駅ミッドランドスクエア");
   EXPECT_EQ(toUtf8(unknown->placeReading), "ﾒｲｴｷﾐｯﾄﾞﾗﾝﾄﾞｽｸｴｱ");
