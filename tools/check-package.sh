@@ -17,7 +17,7 @@ dpkg-deb -x "$deb" "$work/root"
 root=$work/root
 for f in usr/bin/zumaro usr/bin/zumaro-convert usr/bin/zumaro-mkdat usr/share/applications/zumaro.desktop \
   usr/share/icons/hicolor/32x32/apps/zumaro.png usr/share/icons/hicolor/16x16/apps/zumaro.png \
-  usr/share/zumaro/01.dat usr/share/zumaro/23.dat usr/share/zumaro/zumaro-data.txt; do
+  usr/share/zumaro/01.dat usr/share/zumaro/23.dat usr/share/zumaro/zumaro-data.txt usr/share/doc/zumaro/copyright; do
   [ -e "$root/$f" ] || fail "not in the package: /$f"
 done
 grep -qx 'Exec=/usr/bin/zumaro' "$root/usr/share/applications/zumaro.desktop" || fail "the desktop entry does not start /usr/bin/zumaro"
