@@ -1,15 +1,12 @@
 #include "address/string_conversion.h"
 
-#include <unicode/normalizer2.h>
-#include <unicode/uchar.h>
-#include <unicode/unistr.h>
-
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
 
 #include "address/ascii_title_case.h"
+#include "text/icu_source.h"
 
 namespace zumaro {
 
@@ -54,46 +51,26 @@ struct Tables {
   std::array<std::array<char16_t, 2>, kJapaneseSize> narrow{};
 };
 
-char16_t singleUnit(const icu::UnicodeString& s, char16_t fallback) {
-  return s.length() == 1 ? static_cast<char16_t>(s.charAt(0)) : fallback;
-}
-
 char16_t widenUnit(const Tables& t, char16_t c);
 
 std::unique_ptr<Tables> buildTables() {
   auto t = std::make_unique<Tables>();
-  for (UChar32 c = 0; c < 0x10000; ++c) {
-    // A BMP letter whose partner lies outside the BMP would change the
-    // length; no such pair exists today, but keep the letter if one appears.
-    UChar32 up = u_toupper(c);
-    UChar32 low = u_tolower(c);
-    t->upper[static_cast<size_t>(c)] = static_cast<char16_t>(up < 0x10000 ? up : c);
-    t->lower[static_cast<size_t>(c)] = static_cast<char16_t>(low < 0x10000 ? low : c);
-  }
-
-  UErrorCode status = U_ZERO_ERROR;
-  const icu::Normalizer2* nfkc = icu::Normalizer2::getNFKCInstance(status);
-  const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
-  const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
-  // Without ICU's data every conversion would be silently wrong.
-  if (U_FAILURE(status)) throw std::runtime_error("ICU normalisation data is missing");
+  UnicodeSource unicode;
+  readUnicode(unicode);
+  for (size_t c = 0; c < t->upper.size(); ++c) t->upper[c] = t->lower[c] = static_cast<char16_t>(c);
+  for (const auto& [c, up] : unicode.upper) t->upper[c] = up;
+  for (const auto& [c, low] : unicode.lower) t->lower[c] = low;
 
   for (char16_t h = kHalfKanaFirst; h <= kHalfKanaLast; ++h) {
-    icu::UnicodeString full = nfkc->normalize(icu::UnicodeString(static_cast<UChar>(h)), status);
-    t->halfKanaToFull[h - kHalfKanaFirst] = singleUnit(full, h);
+    const char16_t full = unicode.halfKanaNfkc[h - kHalfKanaFirst];
+    t->halfKanaToFull[h - kHalfKanaFirst] = full != 0 ? full : h;
   }
   // NFKC turns the half-width marks into combining ones; a list field wants
   // the spacing marks.
   t->halfKanaToFull[kHalfVoiced - kHalfKanaFirst] = kVoicedMark;
   t->halfKanaToFull[kHalfSemiVoiced - kHalfKanaFirst] = kSemiVoicedMark;
-
-  for (size_t i = 0; i < kJapaneseSize; ++i) {
-    auto c = static_cast<UChar32>(kJapaneseFirst + i);
-    UChar32 v = nfc->composePair(c, 0x3099);
-    UChar32 s = nfc->composePair(c, 0x309A);
-    t->withVoiced[i] = static_cast<char16_t>(v > 0 && v < 0x10000 ? v : 0);
-    t->withSemiVoiced[i] = static_cast<char16_t>(s > 0 && s < 0x10000 ? s : 0);
-  }
+  t->withVoiced = unicode.withVoiced;
+  t->withSemiVoiced = unicode.withSemiVoiced;
 
   t->narrow[kIdeographicSpace - kJapaneseFirst] = {u' ', 0};
   for (char16_t h = kHalfKanaFirst; h < kHalfVoiced; ++h) {
@@ -107,10 +84,9 @@ std::unique_ptr<Tables> buildTables() {
   for (char16_t k = 0x30A0; k <= 0x30FF; ++k) {
     auto& slot = t->narrow[k - kJapaneseFirst];
     if (slot[0] != 0) continue;
-    icu::UnicodeString d;
-    if (!nfd->getDecomposition(k, d) || d.length() != 2) continue;
-    char16_t base = static_cast<char16_t>(d.charAt(0));
-    char16_t mark = d.charAt(1) == 0x3099 ? kHalfVoiced : kHalfSemiVoiced;
+    const auto [base, combining] = unicode.katakanaDecomposition[k - 0x30A0];
+    if (base == 0) continue;
+    char16_t mark = combining == 0x3099 ? kHalfVoiced : kHalfSemiVoiced;
     if (base < kJapaneseFirst || base >= kJapaneseFirst + kJapaneseSize) continue;
     char16_t halfBase = t->narrow[base - kJapaneseFirst][0];
     slot = {halfBase != 0 ? halfBase : base, mark};

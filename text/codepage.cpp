@@ -1,8 +1,5 @@
 #include "text/codepage.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/uset.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -10,120 +7,18 @@
 #include <stdexcept>
 #include <vector>
 
+#include "text/icu_source.h"
 #include "text/long_byte_runs.h"
 #include "text/one_byte_runs.h"
 
 namespace zumaro {
 namespace {
 
-constexpr const char* kConverterName = "ibm-943_P15A-2003";
 constexpr auto kRunKind = one_byte::Kind::AsciiAndKana;
 // The encode table holds the bytes of a pair as a load reads them from memory.
 static_assert(std::endian::native == std::endian::little);
 
-struct ConverterCloser {
-  void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
-
-ConverterPtr openStrictConverter() {
-  UErrorCode status = U_ZERO_ERROR;
-  ConverterPtr converter(ucnv_open(kConverterName, &status));
-  if (U_FAILURE(status)) throw std::runtime_error("ICU has no converter " + std::string(kConverterName));
-  ucnv_setToUCallBack(converter.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-  ucnv_setFromUCallBack(converter.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
-  return converter;
-}
-
-// The one character the bytes decode to, or -1 (-2: a lead byte wanting more).
-int decodeOne(UConverter* c, const char* bytes, int size) {
-  UChar out[4];
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_resetToUnicode(c);
-  int32_t n = ucnv_toUChars(c, out, 4, bytes, size, &status);
-  if (status == U_TRUNCATED_CHAR_FOUND) return -2;
-  if (U_FAILURE(status) || n != 1) return -1;
-  return out[0];
-}
-
-// The characters the converter could give bytes for, fallbacks included:
-// the others have no form whatever it is set to, and skipping each of them
-// cost ICU most of the start-up.
-std::vector<UChar> encodableCandidates(UConverter* converter) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<USet, decltype(&uset_close)> set(uset_openEmpty(), &uset_close);
-  ucnv_getUnicodeSet(converter, set.get(), UCNV_ROUNDTRIP_AND_FALLBACK_SET, &status);
-  if (U_FAILURE(status)) throw std::runtime_error("ICU could not list the code page 932 characters");
-  std::vector<UChar> chars;
-  for (int32_t r = 0; r < uset_getRangeCount(set.get()); ++r) {
-    UChar32 first = 0, last = 0;
-    uset_getItem(set.get(), r, &first, &last, nullptr, 0, &status);
-    for (UChar32 u = first; u <= std::min<UChar32>(last, 0xFFFF); ++u)
-      if (u < 0xD800 || u > 0xDFFF) chars.push_back(static_cast<UChar>(u));
-  }
-  return chars;
-}
-
 }  // namespace
-
-// Every pair of every lead byte through one call, the offsets telling which
-// pair gave each character. A pair is a character when exactly one character
-// carries its offset: bytes that are no pair give nothing, or a character for
-// the trail byte alone, at the odd offset after.
-void CodePage932::fillDoubleTable(UConverter* converter) {
-  std::vector<char> pairs;
-  for (int b = 0; b < 256; ++b)
-    for (int t = 0; t < 256 && single_[b] == kLead; ++t) {
-      pairs.push_back(static_cast<char>(b));
-      pairs.push_back(static_cast<char>(t));
-    }
-  std::vector<UChar> chars(pairs.size());
-  std::vector<int32_t> offsets(pairs.size());
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_setToUCallBack(converter, UCNV_TO_U_CALLBACK_SKIP, nullptr, nullptr, nullptr, &status);
-  ucnv_resetToUnicode(converter);
-  UChar* to = chars.data();
-  const char* from = pairs.data();
-  ucnv_toUnicode(converter, &to, chars.data() + chars.size(), &from, pairs.data() + pairs.size(), offsets.data(), true,
-                 &status);
-  if (U_FAILURE(status)) throw std::runtime_error("ICU could not decode the code page 932 table");
-  const auto made = static_cast<size_t>(to - chars.data());
-  for (size_t k = 0; k < made; ++k) {
-    const int32_t at = offsets[k];
-    const bool alone = (k == 0 || offsets[k - 1] != at) && (k + 1 == made || offsets[k + 1] != at);
-    if (at < 0 || at % 2 != 0 || !alone || chars[k] == 0) continue;
-    const auto lead = static_cast<uint8_t>(pairs[static_cast<size_t>(at)]);
-    double_[lead][static_cast<uint8_t>(pairs[static_cast<size_t>(at) + 1])] = chars[k];
-  }
-}
-
-// The candidates through one call, the offsets telling which bytes each one
-// gave; one call per character took most of the start-up. Characters
-// without a form are skipped.
-void CodePage932::fillEncodeTable(UConverter* converter) {
-  for (auto& code : encode_) code = 0;
-  const std::vector<UChar> chars = encodableCandidates(converter);
-  std::vector<char> bytes(4 * chars.size());
-  std::vector<int32_t> offsets(bytes.size());
-  UErrorCode status = U_ZERO_ERROR;
-  ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_SKIP, nullptr, nullptr, nullptr, &status);
-  ucnv_resetFromUnicode(converter);
-  char* to = bytes.data();
-  const UChar* from = chars.data();
-  ucnv_fromUnicode(converter, &to, bytes.data() + bytes.size(), &from, chars.data() + chars.size(), offsets.data(),
-                   true, &status);
-  if (U_FAILURE(status)) throw std::runtime_error("ICU could not encode the code page 932 table");
-  const size_t made = static_cast<size_t>(to - bytes.data());
-  for (size_t i = 0; i < made;) {
-    size_t n = 1;
-    while (i + n < made && offsets[i + n] == offsets[i]) ++n;
-    const auto first = static_cast<uint8_t>(bytes[i]);
-    const UChar ch = chars[static_cast<size_t>(offsets[i])];
-    if (n == 1) encode_[ch] = first;
-    if (n == 2) encode_[ch] = static_cast<uint16_t>(first | static_cast<uint8_t>(bytes[i + 1]) << 8);
-    i += n;
-  }
-}
 
 const CodePage932& CodePage932::make() {
   static const auto* tables = new CodePage932();
@@ -132,16 +27,12 @@ const CodePage932& CodePage932::make() {
 }
 
 CodePage932::CodePage932() {
-  ConverterPtr converter = openStrictConverter();
-  for (auto& row : double_)
-    for (auto& cell : row) cell = 0;
-  for (int b = 0; b < 256; ++b) {
-    char byte = static_cast<char>(b);
-    int ch = decodeOne(converter.get(), &byte, 1);
-    single_[b] = ch == -2 ? kLead : ch < 0 ? kInvalid : static_cast<uint16_t>(ch);
-  }
-  fillDoubleTable(converter.get());
-  fillEncodeTable(converter.get());
+  const auto source = std::make_unique<CodePage932Source>();
+  readCodePage932(*source);
+  std::copy(source->single.begin(), source->single.end(), single_);
+  for (size_t lead = 0; lead < 256; ++lead)
+    std::copy(source->pairs[lead].begin(), source->pairs[lead].end(), double_[lead]);
+  std::copy(source->encode.begin(), source->encode.end(), encode_);
   // ICU's table carries IBM's swap of three control codes (0x1A, 0x1C and
   // 0x7F); Windows maps them to themselves, and so do we.
   for (uint16_t control : {0x1A, 0x1C, 0x7F}) {

@@ -1,16 +1,16 @@
 #pragma once
 // Code page 932 (Windows Shift-JIS) on disk, UTF-16 in memory. The tables are
-// taken once from ICU's windows-31j converter, so every NEC and IBM extension
-// decodes as Windows does, and the per-record path is a plain table lookup.
+// taken once from ICU's windows-31j converter (text/icu_source.h), so every
+// NEC and IBM extension decodes as Windows does, and the per-record path is a
+// plain table lookup.
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "text/icu_source.h"
 #include "text/text.h"
-
-struct UConverter;  // ICU's
 
 namespace zumaro {
 
@@ -66,8 +66,6 @@ class CodePage932 {
   CodePage932();
   [[gnu::noinline]] static const CodePage932& make();
   static inline std::atomic<const CodePage932*> made_{nullptr};
-  void fillDoubleTable(UConverter* converter);
-  void fillEncodeTable(UConverter* converter);
   bool tablesMatchRuns() const;
   // How far a chunk got: where the next one begins, or where a stop is.
   struct ChunkEnd {
@@ -100,8 +98,8 @@ class CodePage932 {
   static constexpr uint8_t kSame = 0;
   static constexpr uint8_t kOther = 1;
   static constexpr uint8_t kLeadByte = 2;
-  static constexpr uint16_t kLead = 0xFFFE;
-  static constexpr uint16_t kInvalid = 0xFFFF;
+  static constexpr uint16_t kLead = CodePage932Source::kLead;
+  static constexpr uint16_t kInvalid = CodePage932Source::kInvalid;
 };
 
 }  // namespace zumaro

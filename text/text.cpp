@@ -1,7 +1,7 @@
 #include "text/text.h"
 
-#include <unicode/unistr.h>
-#include <unicode/ustring.h>
+#include <unicode/utf16.h>
+#include <unicode/utf8.h>
 
 #include <cstdint>
 
@@ -16,23 +16,40 @@ Text mid(TextView s, int start) {
 
 Text left(TextView s, int length) { return mid(s, 1, length); }
 
+// ICU's own macros, which need no ICU library: a build without one (the
+// browser's) converts as the others do. An ill-formed sequence gives one
+// U+FFFD for each maximal part of it, and an unpaired surrogate U+FFFD, as
+// ICU's conversions give them.
 Text fromUtf8(std::string_view utf8) {
-  icu::UnicodeString u = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
-  return Text(reinterpret_cast<const char16_t*>(u.getBuffer()), static_cast<size_t>(u.length()));
+  Text out;
+  out.reserve(utf8.size());
+  const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+  const auto length = static_cast<int32_t>(utf8.size());
+  for (int32_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U8_NEXT_OR_FFFD(bytes, i, length, c);
+    if (U_IS_BMP(c)) {
+      out.push_back(static_cast<char16_t>(c));
+    } else {
+      out.push_back(static_cast<char16_t>(U16_LEAD(c)));
+      out.push_back(static_cast<char16_t>(U16_TRAIL(c)));
+    }
+  }
+  return out;
 }
 
-// Straight into the string by ICU's own loop, not through a UnicodeString:
-// a report writes several texts for each of its rows. An unpaired
-// surrogate gives U+FFFD, as ICU's conversion gives it.
+// Straight into the string: a report writes several texts for each of its rows.
 void appendUtf8(std::string& out, TextView text) {
-  const size_t start = out.size();
-  out.resize(start + 3 * text.size());  // a unit gives at most three bytes
-  int32_t written = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strToUTF8WithSub(out.data() + start, static_cast<int32_t>(out.size() - start), &written,
-                     reinterpret_cast<const UChar*>(text.data()), static_cast<int32_t>(text.size()), 0xFFFD, nullptr,
-                     &status);
-  out.resize(start + (U_SUCCESS(status) ? static_cast<size_t>(written) : 0));
+  size_t at = out.size();
+  out.resize(at + 3 * text.size());  // a unit gives at most three bytes
+  auto* bytes = reinterpret_cast<uint8_t*>(out.data());
+  const auto length = static_cast<int32_t>(text.size());
+  for (int32_t i = 0; i < length;) {
+    UChar32 c = 0;
+    U16_NEXT_OR_FFFD(text.data(), i, length, c);
+    U8_APPEND_UNSAFE(bytes, at, c);
+  }
+  out.resize(at);
 }
 
 std::string toUtf8(TextView text) {

@@ -20,10 +20,11 @@ set(core_terminal)
 set(core_cli run lookup address records state text terminal)
 set(core_forms run lookup address records state text)
 set(core_tools/mkdat run lookup address records state text terminal)
+set(core_tools/icu-snapshot text)
 set(core_testing run lookup address records state text)
 set(core_bench testing run lookup address records state text)
 set(core_fuzz testing run lookup address records state text)
-set(folders text state records address lookup run terminal cli forms tools/mkdat testing bench fuzz)
+set(folders text state records address lookup run terminal cli forms tools/mkdat tools/icu-snapshot testing bench fuzz)
 # Every folder an include may name; any other is not this tree's.
 set(known ${folders} tests)
 
