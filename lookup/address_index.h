@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -65,7 +64,7 @@ class AddressIndex {
     bool lead = false;            // the name without its 郡 or designated city
     uint32_t at = 0, length = 0;  // the folded name in namePool_
     // A name is kept once a city and a kind: the hash beside it tells it.
-    auto operator<=>(const CityName& o) const { return std::tie(city, lead) <=> std::tie(o.city, o.lead); }
+    bool operator<(const CityName& o) const { return city != o.city ? city < o.city : lead < o.lead; }
     bool operator==(const CityName& o) const { return city == o.city && lead == o.lead; }
   };
   TextView nameOf(const CityName& n) const { return TextView(namePool_).substr(n.at, n.length); }

@@ -3,7 +3,8 @@
 # the suite in Release and the Debian package built and checked unpacked,
 # the sample conversion under valgrind, the suite again with the portable
 # paths in place of the SSE2 ones, the core compiled for 32-bit x86, the
-# suite again with AddressSanitizer and UndefinedBehaviorSanitizer, and
+# core's suite in WebAssembly under Node, the suite again with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and
 # every fuzz target for a short time (ZUMARO_FUZZ_SECONDS each, 20 unless
 # set). --quick: the format, the Release suite and the package only.
 set -euo pipefail
@@ -18,5 +19,6 @@ tools/check-package.sh
 tools/valgrind-sample.sh
 tools/portable-tests.sh
 tools/compile-32bit.sh
+tools/test-wasm.sh
 tools/sanitizer-tests.sh
 tools/fuzz.sh "${ZUMARO_FUZZ_SECONDS:-20}"

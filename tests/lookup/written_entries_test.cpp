@@ -8,6 +8,7 @@
 
 #include "lookup/loaded_data_file.h"
 #include "state/failure.h"
+#include "testing/platform_skips.h"
 #include "testing/temp_dir.h"
 #include "text/read_error.h"
 
@@ -195,6 +196,7 @@ TEST(WrittenEntries, DamagedFilesReadAsTheScanReadsThem) {
 }
 
 TEST(WrittenEntries, OnlyRegularFilesAreReadWhole) {
+  ZUMARO_SKIP_IN_WEBASSEMBLY("Node's files have no pipes");
   TempDir dir;
   FileBytes bytes;
   writeBytes(dir.file("a.dat"), A);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "run/data_folder_description.h"
+#include "testing/platform_skips.h"
 #include "testing/temp_dir.h"
 
 namespace zumaro {
@@ -45,6 +46,7 @@ class DataFolderChoiceTest : public ::testing::Test {
 };
 
 TEST_F(DataFolderChoiceTest, FirstFoundInOrder) {
+  ZUMARO_SKIP_IN_WEBASSEMBLY("a module knows no program folder; the page gives its data");
   // Nothing of the user's: the tests run from the build tree, so the folder built there.
   DataFolderChoice c = chooseDataFolder("");
   EXPECT_EQ(c.folder, ZUMARO_BUILT_DATA_DIR);
@@ -78,6 +80,7 @@ TEST_F(DataFolderChoiceTest, UsersFolderFollowsTheBaseDirectoryRules) {
 }
 
 TEST_F(DataFolderChoiceTest, WarnsOnlyWhenTheUsersOwnDataAreOlder) {
+  ZUMARO_SKIP_IN_WEBASSEMBLY("a module knows no program folder; the page gives its data");
   makeUserFolder("data-date = 2020-01-01\n");
   std::optional<Text> warning = olderUserDataWarning(chooseDataFolder(""));
   ASSERT_TRUE(warning);
