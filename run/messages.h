@@ -32,8 +32,8 @@ enum class SettingItem {
   building,
   town,
   company,
-  furtherPosition,  // etc1..etc7
-  furtherOption,    // etc11..etc71
+  furtherPosition,  // of further field 1..7 (--etcN)
+  furtherOption,    // its conversion (--optN)
 };
 
 // The message of any validation failure: codes 1..10 and 12..25 as

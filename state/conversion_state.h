@@ -12,7 +12,7 @@ namespace zumaro {
 
 constexpr int kSlotCount = 51;      // recordField slots 0..50 (slotsChanged has a bit each)
 constexpr int kDataFileCount = 23;  // data files 01.dat..23.dat
-constexpr int kFurtherPairs = 7;    // etc1/etc11 .. etc7/etc71
+constexpr int kFurtherPairs = 7;    // further fields 1..7: a position and a conversion each
 
 struct Settings {
   Text inputPath;
