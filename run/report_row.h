@@ -33,5 +33,7 @@ struct ReportRow {
 
 // The word the report writes for `reason`.
 TextView reasonWord(ReportReason reason);
+// The same in Japanese, as the programs show it to the user.
+TextView reasonLabel(ReportReason reason);
 
 }  // namespace zumaro
