@@ -1,25 +1,14 @@
 #!/usr/bin/env bash
-# Builds the core, its test suite and zumaro-convert to WebAssembly with
-# Debian's emscripten and runs them under Node, on this machine's files: the
-# suite, then the converter on the sample list beside the native one, every
-# file it writes compared byte for byte. The browser's edition runs these
-# same sources. ICU's tables come from the native build's
-# snapshot of them (tools/icu-snapshot), the built data folder from the
-# native build too.
+# Builds the core, its test suite and zumaro-convert to WebAssembly
+# (tools/wasm-build.sh) and runs them under Node, on this machine's files:
+# the suite, then the converter on the sample list beside the native one,
+# every file it writes compared byte for byte. The browser's edition runs
+# these same sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh emscripten
-# Debian's em++ finds its acorn only there; Node 20 runs emscripten 3.1's
-# output only without its own fetch.
-export NODE_PATH=/usr/share/nodejs
+tools/wasm-build.sh zumaro_tests zumaro-convert
+# Node 20 runs emscripten 3.1's output only without its own fetch.
 node=(node --no-experimental-fetch)
-tools/build.sh >/dev/null
-cmake --build build --target zumaro_icu_snapshot >/dev/null
-emcmake cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release \
-  -DZUMARO_ICU_SNAPSHOT="$PWD/build/generated/icu_snapshot.cpp" \
-  -DZUMARO_BUILT_DATA_DIR="$PWD/build/data/zumaro" \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$(IFS=';'; echo "${node[*]}")" >/dev/null
-cmake --build build-wasm --target zumaro_tests zumaro-convert -j2
 "${node[@]}" build-wasm/bin/zumaro_tests.js
 
 out=build-wasm/compare
