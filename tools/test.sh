@@ -3,7 +3,8 @@
 # the suite in Release and the Debian package built and checked unpacked,
 # the sample conversion under valgrind, the suite again with the portable
 # paths in place of the SSE2 ones, the core compiled for 32-bit x86, the
-# core's suite in WebAssembly under Node, the suite again with
+# core's suite in WebAssembly under Node, the page in Chromium against
+# zumaro-convert, the suite again with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and
 # every fuzz target for a short time (ZUMARO_FUZZ_SECONDS each, 20 unless
 # set). --quick: the format, the Release suite and the package only.
@@ -20,5 +21,6 @@ tools/valgrind-sample.sh
 tools/portable-tests.sh
 tools/compile-32bit.sh
 tools/test-wasm.sh
+tools/test-web.sh
 tools/sanitizer-tests.sh
 tools/fuzz.sh "${ZUMARO_FUZZ_SECONDS:-20}"

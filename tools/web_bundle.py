@@ -18,9 +18,9 @@ import tarfile
 # The worker is made from a Blob (worker-src blob:) and compiles the module
 # from bytes ('wasm-unsafe-eval'); nothing else runs or loads.
 FOLDER_POLICY = ("default-src 'none'; script-src 'self' 'wasm-unsafe-eval'; worker-src blob:; "
-                 "connect-src 'self'; style-src 'self'; img-src 'self'; base-uri 'none'; form-action 'none'")
+                 "connect-src 'self'; style-src 'self'; img-src data:; base-uri 'none'; form-action 'none'")
 ONE_FILE_POLICY = ("default-src 'none'; script-src {script} 'wasm-unsafe-eval'; worker-src blob:; "
-                   "connect-src 'none'; style-src {style}; base-uri 'none'; form-action 'none'")
+                   "connect-src 'none'; style-src {style}; img-src data:; base-uri 'none'; form-action 'none'")
 
 
 def data_archive(folder):

@@ -379,7 +379,10 @@ function updateButtons() {
 }
 
 function wire() {
-  $('list-file').addEventListener('change', (e) => chooseList(e.target.files[0]));
+  $('list-file').addEventListener('change', (e) => {
+    chooseList(e.target.files[0]);
+    e.target.value = ''; // choosing the same file again, changed meanwhile, reads it again
+  });
   const zone = $('drop-zone');
   zone.addEventListener('dragover', (e) => {
     e.preventDefault();
