@@ -16,7 +16,7 @@ const REVIEW_COLUMNS = [
   ['record', '件目'], ['label', '理由'], ['postalCode', '郵便番号'], ['addressAsRead', '読み込んだ住所'],
   ['suggestedPostalCode', '候補の郵便番号'], ['suggestedAddress', '候補の住所'], ['message', '説明'],
 ];
-const REVIEW_ROWS_SHOWN = 1000; // the table stays quick; the saved report has them all
+const REVIEW_PAGE = 100; // rows a page of the review table
 
 const $ = (id) => document.getElementById(id);
 const assets = { worker: null, wasm: null, data: null };
@@ -26,6 +26,7 @@ let running = false;
 let list = null;      // the chosen File
 let results = null;   // { files, names } of the last finished run
 let reviewRows = [];
+let reviewShown = { rows: [], from: 0 };
 
 // ---- the worker ----
 
@@ -353,21 +354,32 @@ function showReview() {
 
 function fillReview() {
   const reason = $('review-filter').value;
-  const rows = reason ? reviewRows.filter((r) => r.label === reason) : reviewRows;
+  reviewShown = { rows: reason ? reviewRows.filter((r) => r.label === reason) : reviewRows, from: 0 };
+  showReviewPage();
+}
+
+function showReviewPage() {
+  const { rows, from } = reviewShown;
   const head = document.createElement('tr');
   for (const [, title] of REVIEW_COLUMNS) head.append(Object.assign(document.createElement('th'), { scope: 'col', textContent: title }));
   const thead = document.createElement('thead');
   thead.append(head);
   const tbody = document.createElement('tbody');
-  for (const row of rows.slice(0, REVIEW_ROWS_SHOWN)) {
+  for (const row of rows.slice(from, from + REVIEW_PAGE)) {
     const tr = document.createElement('tr');
     for (const [key] of REVIEW_COLUMNS) tr.append(Object.assign(document.createElement('td'), { textContent: String(row[key]) }));
     tbody.append(tr);
   }
   $('review-table').replaceChildren(thead, tbody);
-  $('review-count').textContent = rows.length > REVIEW_ROWS_SHOWN
-    ? `${rows.length}件のうち先頭の${REVIEW_ROWS_SHOWN}件を表示しています。すべては「確認の一覧を保存」で。`
-    : `${rows.length}件`;
+  const to = Math.min(rows.length, from + REVIEW_PAGE);
+  $('review-count').textContent = rows.length === 0 ? '0件' : `${from + 1}〜${to}件目（全${rows.length}件）`;
+  $('review-previous').disabled = from === 0;
+  $('review-next').disabled = to >= rows.length;
+}
+
+function turnReviewPage(step) {
+  reviewShown.from = Math.max(0, reviewShown.from + step * REVIEW_PAGE);
+  showReviewPage();
 }
 
 // ---- wiring ----
@@ -407,6 +419,8 @@ function wire() {
   $('stop').addEventListener('click', stopRun);
   for (const which of ['output', 'unmatched', 'report']) $(`save-${which}`).addEventListener('click', () => save(which));
   $('review-filter').addEventListener('change', fillReview);
+  $('review-previous').addEventListener('click', () => turnReviewPage(-1));
+  $('review-next').addEventListener('click', () => turnReviewPage(1));
   document.addEventListener('click', (e) => {
     const menu = $('role-menu');
     if (!menu.hidden && !menu.contains(e.target) && !e.target.classList.contains('column')) menu.hidden = true;

@@ -7,6 +7,7 @@
 const DATA_FOLDER = '/data/zumaro';
 const ROWS_A_MESSAGE = 2000;  // report rows sent together, not one by one
 const BYTES_A_PART = 8 << 20; // output gathered into Blob parts of this size
+const READ_AHEAD = 4 << 20;   // the list read from its File in pieces of this size
 
 let zumaro = null;
 let rowBatch = [];
@@ -36,6 +37,7 @@ async function init({ wasm, data }) {
     },
   });
   const FS = zumaro.FS;
+  readListInPieces(FS.filesystems.WORKERFS.stream_ops);
   for (const folder of ['/data', DATA_FOLDER, '/in', '/out']) FS.mkdir(folder);
   for (const [name, bytes] of untar(await gunzip(data))) FS.writeFile(`${DATA_FOLDER}/${name}`, bytes);
   const folder = JSON.parse(zumaro.ccall('zumaro_data_folder', 'string', ['string'], [DATA_FOLDER]));
@@ -57,6 +59,25 @@ function* untar(tar) {
     if (type === '0' && name) yield [name, tar.subarray(at + 512, at + 512 + size)];
     at += 512 + Math.ceil(size / 512) * 512;
   }
+}
+
+// Each read from a File costs about a millisecond whatever its size; the
+// core reads 64 KiB at a time. Reads are served from the last piece read,
+// which is taken large enough for many of them.
+function readListInPieces(ops) {
+  let piece = { file: null, start: 0, bytes: new Uint8Array(0) };
+  ops.read = (stream, buffer, offset, length, position) => {
+    const file = stream.node.contents;
+    if (position >= file.size) return 0;
+    const want = Math.min(length, file.size - position);
+    if (piece.file !== file || position < piece.start || position + want > piece.start + piece.bytes.length) {
+      const end = Math.min(file.size, position + Math.max(want, READ_AHEAD));
+      piece = { file, start: position, bytes: new Uint8Array(new FileReaderSync().readAsArrayBuffer(file.slice(position, end))) };
+    }
+    const from = position - piece.start;
+    buffer.set(piece.bytes.subarray(from, from + want), offset);
+    return want;
+  };
 }
 
 // The chosen File under /in, read in pieces as the core asks for them.

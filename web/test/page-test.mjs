@@ -165,8 +165,35 @@ async function checkCase(browser, page, c) {
     assert.ok(readFileSync(saved[which]).equals(readFileSync(`${saved[which]}.expected`)),
       `${c.list}: the ${which} file differs from zumaro-convert's (${saved[which]})`);
   }
+  await checkReview(page, saved.report);
   rmSync(join(saved.output, '..'), { recursive: true });
   return shown.lines.at(-1);
+}
+
+// The review table holds the report's rows, reason by reason, a page at a time.
+async function checkReview(page, report) {
+  const reasons = readFileSync(report, 'utf8').trim().split('\n').slice(1).map((line) => line.split(',')[2]);
+  const review = () => page.evaluate(() => ({
+    hidden: document.getElementById('review-section').hidden,
+    count: document.getElementById('review-count').textContent,
+    rows: document.querySelectorAll('#review-table tbody tr').length,
+    options: [...document.getElementById('review-filter').options].map((o) => o.textContent),
+  }));
+  const shown = await review();
+  assert.equal(shown.hidden, reasons.length === 0, 'the review table is shown exactly when the report has rows');
+  if (reasons.length === 0) return;
+  assert.equal(shown.options.length, new Set(reasons).size + 1, 'the filter offers every reason of the report');
+  assert.match(shown.count, new RegExp(`^1〜${Math.min(100, reasons.length)}件目（全${reasons.length}件）$`));
+  if (reasons.length > 100) {
+    await page.click('#review-next');
+    assert.match((await review()).count, new RegExp(`^101〜${Math.min(200, reasons.length)}件目`));
+  }
+  const [reason, fewest] = [...new Set(reasons)].map((r) => [r, reasons.filter((x) => x === r).length])
+    .sort((a, b) => a[1] - b[1])[0];
+  await page.select('#review-filter', await page.$eval('#review-filter', (f, n) => [...f.options]
+    .find((o) => o.value && o.textContent.endsWith(`（${n}件）`)).value, fewest));
+  const filtered = await review();
+  assert.equal(filtered.rows, Math.min(100, fewest), `the filter shows the rows of one reason (${reason})`);
 }
 
 async function checkRefused(page, c) {
