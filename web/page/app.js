@@ -84,8 +84,8 @@ const handlers = {
     const share = bytesTotal > 0 ? `（${Math.floor((100 * bytesRead) / bytesTotal)}%）` : '';
     $('progress-text').textContent = `${recordsRead.toLocaleString('ja-JP')}件${share}`;
   },
-  rows({ rows }) {
-    reviewRows.push(...rows);
+  rows({ json }) {
+    for (const row of JSON.parse(json)) reviewRows.push(row);
   },
   done({ outcome, files }) {
     running = false;

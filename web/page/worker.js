@@ -5,12 +5,10 @@
 // data folder, then lists to preview and runs; nothing is fetched here.
 
 const DATA_FOLDER = '/data/zumaro';
-const ROWS_A_MESSAGE = 2000;  // report rows sent together, not one by one
 const BYTES_A_PART = 8 << 20; // output gathered into Blob parts of this size
 const READ_AHEAD = 4 << 20;   // the list read from its File in pieces of this size
 
 let zumaro = null;
-let rowBatch = [];
 let nextDevice = 1;
 
 self.onmessage = async (event) => {
@@ -31,10 +29,8 @@ async function init({ wasm, data }) {
     printErr: () => {},
     onProgress: (recordsRead, bytesRead, bytesTotal) =>
       postMessage({ type: 'progress', recordsRead, bytesRead, bytesTotal }),
-    onReportRow: (json) => {
-      rowBatch.push(JSON.parse(json));
-      if (rowBatch.length >= ROWS_A_MESSAGE) sendRows();
-    },
+    // A batch of report rows, a JSON array; parsed by the page.
+    onReportRows: (json) => postMessage({ type: 'rows', json }),
   });
   const FS = zumaro.FS;
   readListInPieces(FS.filesystems.WORKERFS.stream_ops);
@@ -130,11 +126,6 @@ function flushSink(sink) {
   sink.pendingBytes = 0;
 }
 
-function sendRows() {
-  if (rowBatch.length) postMessage({ type: 'rows', rows: rowBatch });
-  rowBatch = [];
-}
-
 function run({ file, settings, names }) {
   const input = file ? mountList(file) : '';
   const paths = { output: `/out/${names.output}`, unmatched: `/out/${names.unmatched}`, report: `/out/${names.report}` };
@@ -143,9 +134,7 @@ function run({ file, settings, names }) {
   const lines = Object.entries({ ...settings, input, 'data-dir': DATA_FOLDER, ...paths })
     .map(([name, value]) => `${name}=${value}`)
     .join('\n');
-  rowBatch = [];
   const outcome = JSON.parse(zumaro.ccall('zumaro_run', 'string', ['string'], [lines]));
-  sendRows();
   const files = {};
   for (const [which, sink] of Object.entries(sinks)) {
     flushSink(sink);
