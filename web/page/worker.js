@@ -5,7 +5,7 @@
 // data folder, then lists to preview and runs; nothing is fetched here.
 
 const DATA_FOLDER = '/data/zumaro';
-const BYTES_A_PART = 8 << 20; // output gathered into Blob parts of this size
+const BYTES_A_PART = 4 << 20; // output gathered into Blob parts of this size
 const READ_AHEAD = 4 << 20;   // the list read from its File in pieces of this size
 
 let zumaro = null;
@@ -95,18 +95,24 @@ function preview({ file, encoding, header }) {
 }
 
 // A file under /out whose writes go straight into Blob parts: the output is
-// never held whole in the module's memory.
+// never held whole in the module's memory. Writes are gathered in one
+// buffer, used again for every part, so that they leave no garbage behind.
 function makeSink(path) {
-  const sink = { parts: [], pending: [], pendingBytes: 0 };
+  const sink = { parts: [], buffer: new Uint8Array(BYTES_A_PART), used: 0 };
   const FS = zumaro.FS;
   const device = FS.makedev(64, nextDevice++);
   FS.registerDevice(device, {
     open() {},
     close() {},
-    write(stream, buffer, offset, length) {
-      sink.pending.push(buffer.slice(offset, offset + length));
-      sink.pendingBytes += length;
-      if (sink.pendingBytes >= BYTES_A_PART) flushSink(sink);
+    write(stream, heap, offset, length) {
+      const bytes = new Uint8Array(heap.buffer, heap.byteOffset + offset, length);
+      for (let done = 0; done < length; ) {
+        const n = Math.min(length - done, sink.buffer.length - sink.used);
+        sink.buffer.set(bytes.subarray(done, done + n), sink.used);
+        sink.used += n;
+        done += n;
+        if (sink.used === sink.buffer.length) flushSink(sink);
+      }
       return length;
     },
   });
@@ -120,10 +126,9 @@ function makeSink(path) {
 }
 
 function flushSink(sink) {
-  if (sink.pending.length === 0) return;
-  sink.parts.push(new Blob(sink.pending));
-  sink.pending = [];
-  sink.pendingBytes = 0;
+  if (sink.used === 0) return;
+  sink.parts.push(new Blob([sink.buffer.subarray(0, sink.used)]));
+  sink.used = 0;
 }
 
 function run({ file, settings, names }) {
