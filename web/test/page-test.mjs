@@ -5,7 +5,7 @@
 // messages with the command's.
 //   node page-test.mjs WEB-DIR LISTS-DIR ZUMARO-CONVERT DATA-DIR
 import { spawn, spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync, existsSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, existsSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import assert from 'node:assert/strict';
@@ -300,4 +300,6 @@ async function main() {
 }
 
 if (!existsSync(join(webDir, 'zumaro.html'))) throw new Error(`no page in ${webDir}: run tools/web.sh`);
+// One file small enough to mail.
+assert.ok(statSync(join(webDir, 'zumaro.html')).size <= 15 * 2 ** 20, 'zumaro.html is over 15 MB');
 await main();
