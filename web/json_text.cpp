@@ -5,21 +5,26 @@
 namespace zumaro::web {
 
 std::string jsonString(std::string_view utf8) {
-  std::string out = "\"";
-  for (char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+  std::string out;
+  out.reserve(utf8.size() + 2);
+  out += '"';
+  size_t plain = 0;  // start of the run of bytes that go through as they are
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    if (byte >= 0x20 && byte != '"' && byte != '\\') continue;  // UTF-8 goes through as it is
+    out.append(utf8, plain, i - plain);
+    plain = i + 1;
+    if (byte == '"' || byte == '\\') {
       out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
+      out += static_cast<char>(byte);
+    } else {
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
       out += escaped;
-    } else {
-      out += c;  // UTF-8 goes through as it is
     }
   }
-  return out + "\"";
+  out.append(utf8, plain, utf8.size() - plain);
+  return out + '"';
 }
 
 std::string jsonStrings(const std::vector<Text>& texts) {

@@ -67,13 +67,17 @@ std::string outcomeJson(const zumaro::RunOutcome& o) {
 EM_JS(void, zumaro_progress, (double recordsRead, double bytesRead, double bytesTotal),
       { Module.onProgress(recordsRead, bytesRead, bytesTotal); });
 
-EM_JS(void, zumaro_report_rows, (const char* json), { Module.onReportRows(UTF8ToString(json)); });
+// The batch as UTF-8 bytes: the page decodes and parses them on its own
+// thread, beside the run.
+EM_JS(void, zumaro_report_rows, (const char* json, size_t size),
+      { Module.onReportRows(HEAPU8.slice(json, json + size)); });
 
 namespace {
 
 void sendRows() {
   if (rowBatch.empty()) return;
-  zumaro_report_rows(("[" + rowBatch + "]").c_str());
+  const std::string json = "[" + rowBatch + "]";
+  zumaro_report_rows(json.data(), json.size());
   rowBatch.clear();
 }
 

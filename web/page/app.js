@@ -19,6 +19,7 @@ const REVIEW_COLUMNS = [
 const REVIEW_PAGE = 100; // rows a page of the review table
 
 const $ = (id) => document.getElementById(id);
+const utf8 = new TextDecoder();
 const assets = { worker: null, wasm: null, data: null };
 let worker = null;
 let ready = false;
@@ -85,7 +86,7 @@ const handlers = {
     $('progress-text').textContent = `${recordsRead.toLocaleString('ja-JP')}件${share}`;
   },
   rows({ json }) {
-    for (const row of JSON.parse(json)) reviewRows.push(row);
+    for (const row of JSON.parse(utf8.decode(json))) reviewRows.push(row);
   },
   done({ outcome, files }) {
     running = false;
