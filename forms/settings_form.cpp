@@ -36,6 +36,7 @@
 #include "forms/run_worker.h"
 #include "forms/settings_form_layout.h"
 #include "records/list_preview.h"
+#include "run/data_age.h"
 #include "run/messages.h"
 #include "run/numeric_text.h"
 
@@ -255,10 +256,10 @@ void SettingsForm::setDataFolder(std::string folder) {
 }
 
 void SettingsForm::showDataFolder() {
-  const DataFolderStatus status = dataFolderStatus(describeDataFolder(dataFolder_));
+  const DataFolderStatus status = dataFolderStatus(describeDataFolder(dataFolder_), todayDate());
   auto* line = findChild<CaptionText*>(QStringLiteral("dataFolderLabel"));
   line->setText(dataFolderText(status));
-  line->setColour(status.problem.isEmpty() ? QColor(Qt::black) : kLegendRed);
+  line->setColour(!status.problem.isEmpty() ? kLegendRed : status.stale ? kStaleOrange : QColor(Qt::black));
 }
 
 void SettingsForm::chooseDataFolder() {
