@@ -27,10 +27,9 @@ constexpr std::array kAdded{
 };
 // clang-format on
 
-constexpr std::array kTabOrder{"kanjiBlocksCheck", "headerRowCheck",     "encodingChoice",
-                               "townPositionBox",  "fixPostalCodeCheck", "browseInputButton",
-                               "previewButton",    "browseOutputButton", "browseDataButton",
-                               "updateDataButton"};
+constexpr std::array kTabOrder{"kanjiBlocksCheck",   "headerRowCheck",    "encodingChoice", "townPositionBox",
+                               "fixPostalCodeCheck", "browseInputButton", "previewButton",  "browseOutputButton",
+                               "browseDataButton",   "updateDataButton"};
 
 }  // namespace
 

@@ -9,8 +9,8 @@
 namespace zumaro::forms {
 
 struct DataFolderStatus {
-  QString line;     // 郵便番号データ: <folder>（<date>、<N>件）
-  QString problem;  // empty when the folder can be used for real work
+  QString line;        // 郵便番号データ: <folder>（<date>、<N>件）
+  QString problem;     // empty when the folder can be used for real work
   bool stale = false;  // the line says how old the data are
 };
 

@@ -12,9 +12,10 @@ std::optional<std::chrono::sys_days> parseDate(const std::string& text) {
   for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
     if (text[i] < '0' || text[i] > '9') return std::nullopt;
   }
-  const std::chrono::year_month_day date{std::chrono::year(std::atoi(text.substr(0, 4).c_str())),
-                                         std::chrono::month(static_cast<unsigned>(std::atoi(text.substr(5, 2).c_str()))),
-                                         std::chrono::day(static_cast<unsigned>(std::atoi(text.substr(8, 2).c_str())))};
+  const std::chrono::year_month_day date{
+      std::chrono::year(std::atoi(text.substr(0, 4).c_str())),
+      std::chrono::month(static_cast<unsigned>(std::atoi(text.substr(5, 2).c_str()))),
+      std::chrono::day(static_cast<unsigned>(std::atoi(text.substr(8, 2).c_str())))};
   if (!date.ok()) return std::nullopt;
   return std::chrono::sys_days(date);
 }

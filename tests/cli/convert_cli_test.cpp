@@ -228,7 +228,8 @@ TEST_F(ConvertCli, DataOlderThan62DaysAreToldOnTheDataLine) {
 
 TEST_F(ConvertCli, TheUsersOwnFolderComesFirstAndIsToldWhenOlder) {
   makeUserFolder("2020-01-01");
-  const std::string userLine = "郵便番号データ: " + path("xdg/zumaro") + "（2020-01-01、2件、2399日前のデータです。zumaro-mkdat --download で更新できます）\n";
+  const std::string userLine = "郵便番号データ: " + path("xdg/zumaro") +
+                               "（2020-01-01、2件、2399日前のデータです。zumaro-mkdat --download で更新できます）\n";
   Outcome o = runAsUser(kExampleRun);
   EXPECT_EQ(o.code, 0) << o.err;
   EXPECT_EQ(o.err.rfind(userLine + "警告: あなたの郵便番号データ " + path("xdg/zumaro") +

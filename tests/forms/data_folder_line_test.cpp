@@ -77,10 +77,9 @@ TEST(DataFolderLine, StaleDataAreShownInOrangeWithTheirAge) {
     forms::SettingsForm form{ZUMARO_BUILT_DATA_DIR};
     auto* line = control<forms::CaptionText>(form, "dataFolderLabel");
     const bool stale = today[9] == '8';
-    EXPECT_EQ(line->text(), QString::fromStdString(std::string("郵便番号データ: ") + ZUMARO_BUILT_DATA_DIR +
-                                                   "（2026-05-26、146563件" +
-                                                   (stale ? "、63日前のデータです。zumaro-mkdat --download で更新できます）"
-                                                          : "）")));
+    EXPECT_EQ(line->text(), QString::fromStdString(
+                                std::string("郵便番号データ: ") + ZUMARO_BUILT_DATA_DIR + "（2026-05-26、146563件" +
+                                (stale ? "、63日前のデータです。zumaro-mkdat --download で更新できます）" : "）")));
     EXPECT_EQ(line->palette().color(QPalette::WindowText), stale ? forms::kStaleOrange : QColor(Qt::black));
   }
   ::setenv("ZUMARO_TODAY", saved.c_str(), 1);

@@ -82,7 +82,8 @@ TEST_F(DataUpdate, RenewsTheUsersFolderTellsWhatChangedAndSwitchesToIt) {
   const forms::FormMessage told = update(form, "ok");
   EXPECT_EQ(told.icon, forms::FormMessage::Icon::None);
   EXPECT_GT(furthest, 50);
-  EXPECT_TRUE(told.text.startsWith(QString::fromStdString("変更点（" + user + " と比べて）:\n  データの日付: 2026-04-28 → 2026-05-26\n")))
+  EXPECT_TRUE(told.text.startsWith(
+      QString::fromStdString("変更点（" + user + " と比べて）:\n  データの日付: 2026-04-28 → 2026-05-26\n")))
       << told.text.toStdString();
   EXPECT_EQ(form.dataFolder(), user);
   EXPECT_TRUE(control<forms::CaptionText>(form, "dataFolderLabel")
@@ -114,7 +115,8 @@ TEST_F(DataUpdate, AFailureOrACancelKeepsTheFolderInUse) {
   forms::SettingsForm form{user};
   forms::FormMessage told = update(form, "404");
   EXPECT_EQ(told.icon, forms::FormMessage::Icon::Warning);
-  EXPECT_TRUE(told.text.contains(QStringLiteral("404/ken_all.zip をダウンロードできません（サーバーの応答: HTTP 404）")))
+  EXPECT_TRUE(
+      told.text.contains(QStringLiteral("404/ken_all.zip をダウンロードできません（サーバーの応答: HTTP 404）")))
       << told.text.toStdString();
   EXPECT_TRUE(told.text.endsWith(QStringLiteral("\nこれまでのデータを使います。"))) << told.text.toStdString();
 

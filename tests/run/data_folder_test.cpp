@@ -105,7 +105,8 @@ TEST(DataFolderDescription, FolderWithManifestGivesItsDateAndCount) {
   EXPECT_EQ(d.entries, 146563);
   EXPECT_FALSE(d.filesMissing);
   EXPECT_FALSE(d.isSample);
-  EXPECT_EQ(toUtf8(dataFolderLine(d, "2026-07-27")), "郵便番号データ: " ZUMARO_BUILT_DATA_DIR "（2026-05-26、146563件）");
+  EXPECT_EQ(toUtf8(dataFolderLine(d, "2026-07-27")),
+            "郵便番号データ: " ZUMARO_BUILT_DATA_DIR "（2026-05-26、146563件）");
 }
 
 TEST(DataFolderDescription, DataMoreThan62DaysOldAreToldWithTheirAge) {
@@ -132,7 +133,10 @@ TEST(DataFolderDescription, TodayIsTheFixedDayWhenOneIsSet) {
   ::setenv("ZUMARO_TODAY", "not a day", 1);
   EXPECT_EQ(todayDate().size(), 10u);
   EXPECT_NE(todayDate(), "not a day");
-  if (saved) ::setenv("ZUMARO_TODAY", kept.c_str(), 1); else ::unsetenv("ZUMARO_TODAY");
+  if (saved)
+    ::setenv("ZUMARO_TODAY", kept.c_str(), 1);
+  else
+    ::unsetenv("ZUMARO_TODAY");
 }
 
 TEST(DataFolderDescription, FolderWithoutManifestHasItsEntriesCounted) {
@@ -141,7 +145,8 @@ TEST(DataFolderDescription, FolderWithoutManifestHasItsEntriesCounted) {
   EXPECT_EQ(sample.entries, 405);
   EXPECT_TRUE(sample.isSample);
   EXPECT_FALSE(sample.filesMissing);
-  EXPECT_EQ(toUtf8(dataFolderLine(sample, "2099-01-01")), "郵便番号データ: " ZUMARO_SAMPLE_DATA_DIR "（日付不明、405件）");
+  EXPECT_EQ(toUtf8(dataFolderLine(sample, "2099-01-01")),
+            "郵便番号データ: " ZUMARO_SAMPLE_DATA_DIR "（日付不明、405件）");
 
   // A last line without its line end is an entry too; a missing file is told.
   testing::TempDir dir;

@@ -8,7 +8,7 @@
 namespace zumaro::mkdat {
 
 struct DownloadOptions {
-  std::string caFile;  // trusted instead of the system's authorities when given
+  std::string caFile;        // trusted instead of the system's authorities when given
   long timeoutSeconds = 30;  // to connect, and the longest a transfer may stall
   // Called as bytes arrive: received and expected (0 when unknown). Returning
   // false stops the transfer.

@@ -96,9 +96,7 @@ void printChanges(const std::string& previous, const DownloadOutcome& o) {
     std::printf("変更点: 置き換える郵便番号データがないため、比べていません。\n");
     return;
   }
-  auto count = [](long long added, long long removed) {
-    std::printf("%lld件追加、%lld件削除\n", added, removed);
-  };
+  auto count = [](long long added, long long removed) { std::printf("%lld件追加、%lld件削除\n", added, removed); };
   std::printf("変更点（%s と比べて）:\n", previous.c_str());
   std::printf("  データの日付: %s → %s\n", o.previousDate.empty() ? "日付不明" : o.previousDate.c_str(),
               o.summary.dataDate.c_str());
@@ -114,8 +112,8 @@ int downloadCommand(const DownloadChoices& c, PostalDownload request, bool outpu
     return !given.empty() ? given : !base.empty() ? base + name : std::string(fallback);
   };
   request.utf8 = c.utf8;
-  request.kenAllUrl = c.utf8 ? pick(c.utf8Url, "utf_ken_all.zip", kUtf8KenAllUrl)
-                             : pick(c.kenAllUrl, "ken_all.zip", kKenAllUrl);
+  request.kenAllUrl =
+      c.utf8 ? pick(c.utf8Url, "utf_ken_all.zip", kUtf8KenAllUrl) : pick(c.kenAllUrl, "ken_all.zip", kKenAllUrl);
   request.jigyosyoUrl = pick(c.jigyosyoUrl, "jigyosyo.zip", kJigyosyoUrl);
   request.previous = previousFolder(request.build.output, outputNamed);
 
@@ -172,8 +170,8 @@ int mkdatCommand(int argc, char** argv) {
   CLI::Option* fetch = app.add_flag("--download", download.download,
                                     "Fetch ken_all.zip and jigyosyo.zip from Japan Post (HTTPS) and build from them");
   fetch->excludes(kenAll)->excludes(jigyosyo);
-  app.add_option("--ken-all-url", download.kenAllUrl, std::string("With --download: KEN_ALL's address\n(") +
-                                                          kKenAllUrl + ")")
+  app.add_option("--ken-all-url", download.kenAllUrl,
+                 std::string("With --download: KEN_ALL's address\n(") + kKenAllUrl + ")")
       ->type_name("URL");
   app.add_option("--jigyosyo-url", download.jigyosyoUrl,
                  std::string("With --download: JIGYOSYO's address\n(") + kJigyosyoUrl + ")")

@@ -79,8 +79,8 @@ DownloadOutcome downloadAndBuild(const PostalDownload& request) {
   const bool utf8 = request.utf8;
   const std::string kenAll = folder.file(utf8 ? "utf_ken_all.zip" : "ken_all.zip");
   const std::string jigyosyo = folder.file("jigyosyo.zip");
-  fetch(request.kenAllUrl, kenAll, utf8 ? "utf_ken_all.zipのダウンロード（バイト）" : "ken_all.zipのダウンロード（バイト）",
-        request);
+  fetch(request.kenAllUrl, kenAll,
+        utf8 ? "utf_ken_all.zipのダウンロード（バイト）" : "ken_all.zipのダウンロード（バイト）", request);
   fetch(request.jigyosyoUrl, jigyosyo, "jigyosyo.zipのダウンロード（バイト）", request);
 
   DownloadOutcome outcome;

@@ -20,7 +20,7 @@ inline constexpr const char* kUtf8KenAllUrl = "https://www.post.japanpost.jp/zip
 struct PostalDownload {
   std::string kenAllUrl;  // of the code page 932 or the UTF-8 edition
   std::string jigyosyoUrl;
-  bool utf8 = false;  // kenAllUrl gives Japan Post's UTF-8 edition
+  bool utf8 = false;     // kenAllUrl gives Japan Post's UTF-8 edition
   std::string previous;  // the folder the new one replaces; empty when none
   DownloadOptions download;
   BuildOptions build;  // kenAll and jigyosyo are set here

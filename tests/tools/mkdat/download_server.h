@@ -1,8 +1,8 @@
 #pragma once
 // The local stand-in for Japan Post's download addresses
 // (download_server.py): started for a test, stopped with it.
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 namespace zumaro::testing {
 

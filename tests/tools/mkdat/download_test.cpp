@@ -76,7 +76,8 @@ TEST_F(Download, BuildsTheFolderTheSameFilesBuildByPathAndThenFindsItCurrent) {
   auto withoutBuildTime = [](std::string manifest) {
     return manifest.erase(manifest.find("built-at = "), manifest.find("built-by = ") - manifest.find("built-at = "));
   };
-  EXPECT_EQ(withoutBuildTime(readFile(folder + "/zumaro-data.txt")), withoutBuildTime(readFile(built("zumaro-data.txt"))));
+  EXPECT_EQ(withoutBuildTime(readFile(folder + "/zumaro-data.txt")),
+            withoutBuildTime(readFile(built("zumaro-data.txt"))));
 
   // The same files again, over plain HTTP as the address says: nothing to do.
   const auto before = digests(folder);
@@ -102,14 +103,16 @@ TEST_F(Download, TellsWhatChangedAgainstTheFolderItReplaces) {
   const std::string rest = first.substr(first.find('\n') + 1);
   ASSERT_NE(rest.substr(0, 10), first.substr(0, 10));
   testing::writeBytes(folder + "/01.dat", rest);
-  std::ofstream(folder + "/23.dat", std::ios::app) << "\"9999998\",\"X\",\"Y\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+  std::ofstream(folder + "/23.dat", std::ios::app)
+      << "\"9999998\",\"X\",\"Y\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
   testing::writeBytes(folder + "/zumaro-data.txt", "data-date = 2026-04-28\nentries = 146563\n");
 
   testing::ProgramOutcome o = download(from(server->https("ok")) + " -o " + shellQuoted(folder));
   ASSERT_EQ(o.code, 0) << o.err;
-  EXPECT_TRUE(contains(o.out, "\n変更点（" + folder +
-                                  " と比べて）:\n  データの日付: 2026-04-28 → 2026-05-26\n  郵便番号: 1件追加、1件削除\n"
-                                  "  住所（郵便番号と書き方）: 1件追加、1件削除\n"))
+  EXPECT_TRUE(
+      contains(o.out, "\n変更点（" + folder +
+                          " と比べて）:\n  データの日付: 2026-04-28 → 2026-05-26\n  郵便番号: 1件追加、1件削除\n"
+                          "  住所（郵便番号と書き方）: 1件追加、1件削除\n"))
       << o.out;
   std::map<std::string, std::string> got = digests(folder), want = digests(ZUMARO_BUILT_DATA_DIR);
   got.erase("zumaro-data.txt");
@@ -128,25 +131,35 @@ TEST_F(Download, EachFaultIsToldAndChangesNothing) {
   const std::string https = server->https(""), ca = " --ca-file " + shellQuoted(server->caFile());
   const std::string page = "から届いたのはzipファイルではありません（text/html）。";
   const Fault faults[] = {
-      {"refused", "--source-url https://127.0.0.1:1/" + ca,
+      {"refused",
+       "--source-url https://127.0.0.1:1/" + ca,
        {"https://127.0.0.1:1/ken_all.zip をダウンロードできません（接続できません: "}},
-      {"no answer", "--timeout 1 --source-url " + https + "silent/" + ca,
+      {"no answer",
+       "--timeout 1 --source-url " + https + "silent/" + ca,
        {https + "silent/ken_all.zip をダウンロードできません（応答がないまま時間切れになりました: "}},
       {"not found", "--source-url " + https + "404/" + ca, {https + "404/ken_all.zip", "HTTP 404）。"}},
-      {"server fault", "--jigyosyo-url " + https + "500/jigyosyo.zip --source-url " + https + "ok/" + ca,
+      {"server fault",
+       "--jigyosyo-url " + https + "500/jigyosyo.zip --source-url " + https + "ok/" + ca,
        {https + "500/jigyosyo.zip", "HTTP 500）。"}},
       {"a page", "--source-url " + https + "html/" + ca, {https + "html/ken_all.zip " + page}},
-      {"redirected to a page", "--source-url " + https + "redirect/" + ca,
+      {"redirected to a page",
+       "--source-url " + https + "redirect/" + ca,
        {https + "redirect/ken_all.zip（転送先 " + https + "html/ken_all.zip） " + page}},
-      {"redirected to plain HTTP", "--source-url " + https + "downgrade/" + ca,
+      {"redirected to plain HTTP",
+       "--source-url " + https + "downgrade/" + ca,
        {https + "downgrade/ken_all.zip", "HTTPS 以外の接続は使いません"}},
-      {"untrusted certificate", "--source-url " + https + "ok/",
+      {"untrusted certificate",
+       "--source-url " + https + "ok/",
        {https + "ok/ken_all.zip", "サーバーの証明書を確認できません"}},
-      {"truncated zip", "--source-url " + https + "truncated/" + ca,
+      {"truncated zip",
+       "--source-url " + https + "truncated/" + ca,
        {https + "truncated/ken_all.zip をzipファイルとして読めません"}},
-      {"zip without CSV", "--source-url " + https + "nocsv/" + ca,
+      {"zip without CSV",
+       "--source-url " + https + "nocsv/" + ca,
        {https + "nocsv/ken_all.zip には.csvファイルが1つだけあるはずですが、0個あります。"}},
-      {"UTF-8 edition missing", "--utf8 --source-url " + https + "ok/" + ca, {https + "ok/utf_ken_all.zip", "HTTP 404"}},
+      {"UTF-8 edition missing",
+       "--utf8 --source-url " + https + "ok/" + ca,
+       {https + "ok/utf_ken_all.zip", "HTTP 404"}},
   };
   const std::string folder = dir.file("data");
   fs::copy(ZUMARO_BUILT_DATA_DIR, folder);
@@ -163,7 +176,8 @@ TEST_F(Download, EachFaultIsToldAndChangesNothing) {
   };
   for (const Fault& f : faults) check(f.what, download(f.args + " -o " + shellQuoted(folder)), f.said);
   // A full disk: files may not grow past 500 blocks, far less than ken_all.zip.
-  check("full disk", download(from(server->https("ok")) + " -o " + shellQuoted(folder), "trap '' XFSZ; ulimit -f 500; "),
+  check("full disk",
+        download(from(server->https("ok")) + " -o " + shellQuoted(folder), "trap '' XFSZ; ulimit -f 500; "),
         {server->https("ok") + "ken_all.zip を ", "に書き込めません（File too large）。"});
 }
 

@@ -28,9 +28,9 @@ class MkdatCli : public ::testing::Test {
 TEST_F(MkdatCli, HelpNamesEveryOption) {
   Outcome o = run("--help");
   EXPECT_EQ(o.code, 0);
-  for (const char* option : {"--ken-all", "--jigyosyo", "--output", "--keep-small-kana", "--quiet", "--download",
-                             "--ken-all-url", "--jigyosyo-url", "--utf8-url", "--source-url", "--utf8", "--ca-file",
-                             "--timeout", "--progress-lines"})
+  for (const char* option :
+       {"--ken-all", "--jigyosyo", "--output", "--keep-small-kana", "--quiet", "--download", "--ken-all-url",
+        "--jigyosyo-url", "--utf8-url", "--source-url", "--utf8", "--ca-file", "--timeout", "--progress-lines"})
     EXPECT_TRUE(contains(o.out, option)) << option;
 }
 
