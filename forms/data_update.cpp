@@ -111,11 +111,12 @@ void DataUpdateDialog::finish(int exitCode, QProcess::ExitStatus status) {
   readProgress();
   errors_ += QString::fromUtf8(process_.readAllStandardError());
   DataUpdateResult result;
-  if (cancelled_) {
-    result.text = QStringLiteral("郵便番号データの更新を中止しました。これまでのデータを使います。");
-  } else if (status == QProcess::NormalExit && exitCode == 0) {
+  // A cancel that came too late, after the folder was in place, still built it.
+  if (status == QProcess::NormalExit && exitCode == 0) {
     result.built = true;
     result.text = changesPart(QString::fromUtf8(process_.readAllStandardOutput()));
+  } else if (cancelled_) {
+    result.text = QStringLiteral("郵便番号データの更新を中止しました。これまでのデータを使います。");
   } else {
     result.text = errors_.trimmed() + QStringLiteral("\nこれまでのデータを使います。");
   }
