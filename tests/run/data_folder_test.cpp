@@ -125,20 +125,6 @@ TEST(DataFolderDescription, DataMoreThan62DaysOldAreToldWithTheirAge) {
   EXPECT_FALSE(staleDataAge(describeDataFolder(ZUMARO_SAMPLE_DATA_DIR), "2099-01-01"));
 }
 
-TEST(DataFolderDescription, TodayIsTheFixedDayWhenOneIsSet) {
-  const char* saved = std::getenv("ZUMARO_TODAY");
-  const std::string kept = saved ? saved : "";
-  ::setenv("ZUMARO_TODAY", "2026-07-28", 1);
-  EXPECT_EQ(todayDate(), "2026-07-28");
-  ::setenv("ZUMARO_TODAY", "not a day", 1);
-  EXPECT_EQ(todayDate().size(), 10u);
-  EXPECT_NE(todayDate(), "not a day");
-  if (saved)
-    ::setenv("ZUMARO_TODAY", kept.c_str(), 1);
-  else
-    ::unsetenv("ZUMARO_TODAY");
-}
-
 TEST(DataFolderDescription, FolderWithoutManifestHasItsEntriesCounted) {
   DataFolderDescription sample = describeDataFolder(ZUMARO_SAMPLE_DATA_DIR);
   EXPECT_FALSE(sample.date);
