@@ -202,6 +202,10 @@ int mkdatCommand(int argc, char** argv) {
   app.add_flag("--keep-small-kana", options.keepSmallKana,
                "Keep the small kana of the readings (ｯ, ｬ ...) instead of writing them large");
   app.add_flag("-q,--quiet", quiet, "Print nothing but errors");
+  // An address or authority without --download would be passed over in silence.
+  for (const char* name : {"--ken-all-url", "--jigyosyo-url", "--utf8-url", "--source-url", "--utf8", "--ca-file",
+                           "--timeout", "--progress-lines"})
+    app.get_option(name)->needs(fetch);
   app.set_version_flag("--version", std::string("zumaro-mkdat ") + ZUMARO_VERSION);
   try {
     app.parse(argc, argv);

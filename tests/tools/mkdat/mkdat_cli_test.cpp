@@ -39,6 +39,9 @@ TEST_F(MkdatCli, RefusesMissingOptions) {
   EXPECT_EQ(o.code, 2);
   EXPECT_TRUE(contains(o.err, "--ken-all")) << o.err;
   EXPECT_FALSE(fs::exists(dir.file("data")));
+  // Download options only with --download, and never with files given.
+  for (const char* args : {"--utf8 --ken-all k.zip", "--download --ken-all k.zip"})
+    EXPECT_TRUE(run(args).code == 2 && contains(run(args).err, "--download")) << args;
 }
 
 TEST_F(MkdatCli, PrintsTheSummaryOfABuild) {
