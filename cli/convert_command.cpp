@@ -10,6 +10,7 @@
 #include "cli/progress_line.h"
 #include "lookup/lookup_method.h"
 #include "run/conversion_run.h"
+#include "run/data_age.h"
 #include "run/data_folder.h"
 #include "run/data_folder_description.h"
 #include "run/messages.h"
@@ -131,13 +132,13 @@ void describeOptions(CLI::App& app, CommandLine& cl) {
   app.add_flag("-q,--quiet", cl.quiet, "Print nothing but errors");
   app.set_version_flag("--version", [&cl] {
     return std::string("zumaro-convert ") + ZUMARO_VERSION + "\n" +
-           toUtf8(dataFolderLine(describeDataFolder(findDataFolder(cl.dataDir))));
+           toUtf8(dataFolderLine(describeDataFolder(findDataFolder(cl.dataDir)), todayDate()));
   });
 }
 
 // Which data the run uses, before anything else is printed.
 void printDataFolder(const DataFolderChoice& choice) {
-  std::fprintf(stderr, "%s\n", toUtf8(dataFolderLine(describeDataFolder(choice.folder))).c_str());
+  std::fprintf(stderr, "%s\n", toUtf8(dataFolderLine(describeDataFolder(choice.folder), todayDate())).c_str());
   if (std::optional<Text> warning = olderUserDataWarning(choice))
     std::fprintf(stderr, "警告: %s\n", toUtf8(*warning).c_str());
 }

@@ -36,7 +36,8 @@ constexpr struct {
                 {"browseInputButton", u"元のファイルを選ぶ"},
                 {"browseOutputButton", u"出力先のファイルを選ぶ"},
                 {"previewButton", u"元のファイルのプレビュー"},
-                {"browseDataButton", u"郵便番号データのフォルダを選ぶ"}};
+                {"browseDataButton", u"郵便番号データのフォルダを選ぶ"},
+                {"updateDataButton", u"郵便番号データを更新"}};
 
 // The controls added beside the original ones, with what they do.
 constexpr struct {

@@ -18,7 +18,8 @@ constexpr std::array kAdded{
     AddedControl{"encodingLabel", K::Caption, u"文字コード", {7440, 2040, 1080, 255}},
     AddedControl{"encodingChoice", K::Choice, u"", {8520, 1995, 1575, 315}},
     AddedControl{"previewButton", K::ToolButton, u"プレビュー", {8880, 900, 1215, 315}},
-    AddedControl{"dataFolderLabel", K::Caption, u"", {240, 6900, 7095, 675}},
+    AddedControl{"dataFolderLabel", K::Caption, u"", {240, 6900, 5040, 675}},
+    AddedControl{"updateDataButton", K::ToolButton, u"郵便番号データを更新", {5340, 6900, 1995, 300}},
     AddedControl{"browseDataButton", K::ToolButton, u"…", {7380, 6900, 420, 270}},
     AddedControl{"townPositionLabel", K::Label, u"町域・番地は何番目の項目ですか？", {5760, 2520, 2895, 255}},
     AddedControl{"townPositionBox", K::TextBox, u"0", {8880, 2520, 1215, 270}},
@@ -26,9 +27,9 @@ constexpr std::array kAdded{
 };
 // clang-format on
 
-constexpr std::array kTabOrder{"kanjiBlocksCheck", "headerRowCheck",     "encodingChoice",
-                               "townPositionBox",  "fixPostalCodeCheck", "browseInputButton",
-                               "previewButton",    "browseOutputButton", "browseDataButton"};
+constexpr std::array kTabOrder{"kanjiBlocksCheck",   "headerRowCheck",    "encodingChoice", "townPositionBox",
+                               "fixPostalCodeCheck", "browseInputButton", "previewButton",  "browseOutputButton",
+                               "browseDataButton",   "updateDataButton"};
 
 }  // namespace
 

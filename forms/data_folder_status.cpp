@@ -4,8 +4,8 @@
 
 namespace zumaro::forms {
 
-DataFolderStatus dataFolderStatus(const DataFolderDescription& d) {
-  DataFolderStatus status{qText(dataFolderLine(d)), {}};
+DataFolderStatus dataFolderStatus(const DataFolderDescription& d, const std::string& today) {
+  DataFolderStatus status{qText(dataFolderLine(d, today)), {}, staleDataAge(d, today).has_value()};
   if (!d.exists) {
     status.problem = QStringLiteral("このフォルダはありません。「…」で郵便番号データのフォルダを選んで下さい。");
   } else if (d.filesMissing) {

@@ -12,6 +12,8 @@ namespace zumaro::forms {
 
 inline const QColor kLightGreen(192, 255, 192);
 inline const QColor kLegendRed(255, 0, 0);
+// Data that still work but should be renewed.
+inline const QColor kStaleOrange(204, 102, 0);
 
 // "ＭＳ Ｐゴシック" at `points`; where it is not installed, the nearest
 // proportional Japanese gothic the system has.

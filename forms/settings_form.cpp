@@ -20,6 +20,7 @@
 #include "forms/added_controls.h"
 #include "forms/caption_text.h"
 #include "forms/data_folder_status.h"
+#include "forms/data_update.h"
 #include "forms/enter_presses.h"
 #include "forms/file_drop.h"
 #include "forms/form_style.h"
@@ -36,6 +37,8 @@
 #include "forms/run_worker.h"
 #include "forms/settings_form_layout.h"
 #include "records/list_preview.h"
+#include "run/data_age.h"
+#include "run/data_folder.h"
 #include "run/messages.h"
 #include "run/numeric_text.h"
 
@@ -179,6 +182,8 @@ SettingsForm::SettingsForm(std::string dataFolder, QWidget* parent)
           &SettingsForm::showPreview);
   connect(findChild<QToolButton*>(QStringLiteral("browseDataButton")), &QToolButton::clicked, this,
           &SettingsForm::chooseDataFolder);
+  connect(findChild<QToolButton*>(QStringLiteral("updateDataButton")), &QToolButton::clicked, this,
+          &SettingsForm::updateData);
 }
 
 SettingsForm::~SettingsForm() = default;
@@ -255,10 +260,10 @@ void SettingsForm::setDataFolder(std::string folder) {
 }
 
 void SettingsForm::showDataFolder() {
-  const DataFolderStatus status = dataFolderStatus(describeDataFolder(dataFolder_));
+  const DataFolderStatus status = dataFolderStatus(describeDataFolder(dataFolder_), todayDate());
   auto* line = findChild<CaptionText*>(QStringLiteral("dataFolderLabel"));
   line->setText(dataFolderText(status));
-  line->setColour(status.problem.isEmpty() ? QColor(Qt::black) : kLegendRed);
+  line->setColour(!status.problem.isEmpty() ? kLegendRed : status.stale ? kStaleOrange : QColor(Qt::black));
 }
 
 void SettingsForm::chooseDataFolder() {
@@ -267,6 +272,31 @@ void SettingsForm::chooseDataFolder() {
   if (folder.isEmpty()) return;
   setDataFolder(QDir::toNativeSeparators(folder).toStdString());
   rememberDataFolder(dataFolder_);
+}
+
+void SettingsForm::updateData() {
+  if (update_) return;
+  update_ = new DataUpdateDialog(this);
+  update_->setAttribute(Qt::WA_DeleteOnClose);
+  connect(update_, &DataUpdateDialog::updateFinished, this,
+          [this](const DataUpdateResult& result) { finishDataUpdate(result); });
+  connect(update_, &QObject::destroyed, this, [this] { update_ = nullptr; });
+  update_->open();
+  update_->start();
+}
+
+// zumaro-mkdat has built the user's own folder, or found the data current;
+// the form goes on with that folder whenever it holds data.
+void SettingsForm::finishDataUpdate(const DataUpdateResult& result) {
+  const std::string user = userDataFolder();
+  if (result.built && !user.empty() && !describeDataFolder(user).filesMissing) {
+    setDataFolder(user);
+    rememberDataFolder(dataFolder_);
+  }
+  QTimer::singleShot(0, this, [this, result] {
+    showMessage(this, {QStringLiteral("郵便番号データの更新"), result.text,
+                       result.built ? FormMessage::Icon::None : FormMessage::Icon::Warning});
+  });
 }
 
 QLineEdit* SettingsForm::box(const char* name) const { return findChild<QLineEdit*>(QLatin1String(name)); }

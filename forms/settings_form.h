@@ -15,6 +15,8 @@ class QTemporaryDir;
 
 namespace zumaro::forms {
 
+class DataUpdateDialog;
+struct DataUpdateResult;
 class InputBlocker;
 class PreviewWindow;
 class RunWorker;
@@ -50,6 +52,8 @@ class SettingsForm : public QWidget {
   void orderAddedTabStops();
   void showDataFolder();
   void chooseDataFolder();
+  void updateData();
+  void finishDataUpdate(const DataUpdateResult& result);
   void takeRunChoices(RunRequest& request) const;
   void prepareReview(RunRequest& request);
   QLineEdit* box(const char* name) const;
@@ -71,6 +75,7 @@ class SettingsForm : public QWidget {
   int64_t shownCount_ = -1;
   std::shared_ptr<RunReview> pendingReview_;     // filled while the run goes on
   std::shared_ptr<const RunReview> lastReview_;  // of the run that ended last
+  DataUpdateDialog* update_ = nullptr;           // while the data are renewed
 };
 
 }  // namespace zumaro::forms

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "lookup/data_file.h"
+#include "run/data_age.h"
 #include "run/data_manifest.h"
 
 namespace zumaro {
@@ -62,7 +63,14 @@ DataFolderDescription describeDataFolder(const std::string& folder) {
   return d;
 }
 
-Text dataFolderLine(const DataFolderDescription& d) {
+std::optional<int64_t> staleDataAge(const DataFolderDescription& d, const std::string& today) {
+  if (!d.exists || !d.date) return std::nullopt;
+  const std::optional<int64_t> days = daysBetween(*d.date, today);
+  if (!days || *days <= kStaleDataDays) return std::nullopt;
+  return days;
+}
+
+Text dataFolderLine(const DataFolderDescription& d, const std::string& today) {
   // Appended piece by piece: GCC 12 warns wrongly on u"..." + Text.
   Text line = u"郵便番号データ: ";
   line += fromUtf8(d.folder);
@@ -74,7 +82,13 @@ Text dataFolderLine(const DataFolderDescription& d) {
   line += d.date ? fromUtf8(*d.date) : Text(u"日付不明");
   line += u"、";
   line += fromUtf8(std::to_string(d.entries));
-  line += u"件）";
+  line += u"件";
+  if (const std::optional<int64_t> age = staleDataAge(d, today)) {
+    line += u"、";
+    line += fromUtf8(std::to_string(*age));
+    line += u"日前のデータです。zumaro-mkdat --download で更新できます";
+  }
+  line += u"）";
   return line;
 }
 

@@ -21,7 +21,12 @@ struct DataFolderDescription {
 
 DataFolderDescription describeDataFolder(const std::string& folder);
 
-// 郵便番号データ: <folder>（<date>、<N>件）, 日付不明 standing for a missing date.
-Text dataFolderLine(const DataFolderDescription& description);
+// Days the folder's data are older than kStaleDataDays allows, counted up to
+// `today` (YYYY-MM-DD, see todayDate); nullopt when they are not, or have no date.
+std::optional<int64_t> staleDataAge(const DataFolderDescription& description, const std::string& today);
+
+// 郵便番号データ: <folder>（<date>、<N>件）, 日付不明 standing for a missing date;
+// for stale data the age and how to renew them follow the count.
+Text dataFolderLine(const DataFolderDescription& description, const std::string& today);
 
 }  // namespace zumaro

@@ -57,7 +57,8 @@ OUTPUT_BOX = "出力先のファイル名を指定して下さい。"
 COMPANY_BOX = "企業名、団体名は何番目の項目ですか？"
 # After 企業名 (the last of the original order): the added settings and buttons.
 ADDED_ROUND = ["番地を漢字で書く", "1行目は見出し", "元のファイルの文字コード", "町域・番地は何番目の項目ですか？", "郵便番号を直す",
-               "元のファイルを選ぶ", "元のファイルのプレビュー", "出力先のファイルを選ぶ", "郵便番号データのフォルダを選ぶ"]
+               "元のファイルを選ぶ", "元のファイルのプレビュー", "出力先のファイルを選ぶ", "郵便番号データのフォルダを選ぶ",
+               "郵便番号データを更新"]
 
 
 class Missing(Exception):
@@ -232,7 +233,7 @@ def settings_form(screen, args):
 
 def preview(screen, args):
     """Back to 「プレビュー」 with Shift+Tab; Enter opens it, Esc closes it."""
-    for name in ("郵便番号データのフォルダを選ぶ", "出力先のファイルを選ぶ", "元のファイルのプレビュー"):
+    for name in ("郵便番号データを更新", "郵便番号データのフォルダを選ぶ", "出力先のファイルを選ぶ", "元のファイルのプレビュー"):
         key("shift+Tab")
         screen.expect_focus(name)
     key("Return")

@@ -210,9 +210,26 @@ TEST_F(ConvertCli, DefaultDataIsTheFolderBuiltFromJapanPostsFiles) {
   EXPECT_EQ(runAsUser("-q " + kExampleRun).err, "");
 }
 
+// The suite's day is 62 days after the bundled data's (tests/CMakeLists.txt).
+TEST_F(ConvertCli, DataOlderThan62DaysAreToldOnTheDataLine) {
+  EXPECT_EQ(runAsUser(kExampleRun).err.rfind(kBuiltDataLine, 0), 0u);
+  for (const char* day : {"2026-07-28", "2026-12-09"}) {
+    Outcome o = runAsUser(kExampleRun, std::string("ZUMARO_TODAY=") + day);
+    EXPECT_EQ(o.code, 0) << o.err;
+    const std::string age = day[5] == '0' ? "63" : "197";
+    EXPECT_EQ(o.err.rfind("郵便番号データ: " ZUMARO_BUILT_DATA_DIR "（2026-05-26、146563件、" + age +
+                              "日前のデータです。zumaro-mkdat --download で更新できます）\n" + kRunFinished,
+                          0),
+              0u)
+        << o.err;
+    EXPECT_EQ(runAsUser("-q " + kExampleRun, std::string("ZUMARO_TODAY=") + day).err, "");
+  }
+}
+
 TEST_F(ConvertCli, TheUsersOwnFolderComesFirstAndIsToldWhenOlder) {
   makeUserFolder("2020-01-01");
-  const std::string userLine = "郵便番号データ: " + path("xdg/zumaro") + "（2020-01-01、2件）\n";
+  const std::string userLine = "郵便番号データ: " + path("xdg/zumaro") +
+                               "（2020-01-01、2件、2399日前のデータです。zumaro-mkdat --download で更新できます）\n";
   Outcome o = runAsUser(kExampleRun);
   EXPECT_EQ(o.code, 0) << o.err;
   EXPECT_EQ(o.err.rfind(userLine + "警告: あなたの郵便番号データ " + path("xdg/zumaro") +

@@ -156,6 +156,7 @@ TEST(AccessibleNames, AddedSettingsSayWhatTheyAreAndDo) {
       {"encodingLabel", "文字コード", QAccessible::StaticText},
       {"previewButton", "元のファイルのプレビュー", QAccessible::Button},
       {"browseDataButton", "郵便番号データのフォルダを選ぶ", QAccessible::Button},
+      {"updateDataButton", "郵便番号データを更新", QAccessible::Button},
   };
   for (const auto& e : expected) {
     SCOPED_TRACE(e.control);

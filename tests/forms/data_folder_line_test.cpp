@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
+#include <cstdlib>
 
 #include "forms/caption_text.h"
 #include "forms/form_harness.h"
@@ -67,6 +68,21 @@ TEST(DataFolderLine, AnotherFolderIsShownAtOnce) {
   auto* line = control<forms::CaptionText>(form, "dataFolderLabel");
   EXPECT_TRUE(line->text().endsWith(QStringLiteral("146563件）"))) << line->text().toStdString();
   EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(Qt::black));
+}
+
+TEST(DataFolderLine, StaleDataAreShownInOrangeWithTheirAge) {
+  const std::string saved = std::getenv("ZUMARO_TODAY") ? std::getenv("ZUMARO_TODAY") : "";
+  for (const char* today : {"2026-07-27", "2026-07-28"}) {
+    ::setenv("ZUMARO_TODAY", today, 1);
+    forms::SettingsForm form{ZUMARO_BUILT_DATA_DIR};
+    auto* line = control<forms::CaptionText>(form, "dataFolderLabel");
+    const bool stale = today[9] == '8';
+    EXPECT_EQ(line->text(), QString::fromStdString(
+                                std::string("郵便番号データ: ") + ZUMARO_BUILT_DATA_DIR + "（2026-05-26、146563件" +
+                                (stale ? "、63日前のデータです。zumaro-mkdat --download で更新できます）" : "）")));
+    EXPECT_EQ(line->palette().color(QPalette::WindowText), stale ? forms::kStaleOrange : QColor(Qt::black));
+  }
+  ::setenv("ZUMARO_TODAY", saved.c_str(), 1);
 }
 
 // The tests' settings live in a folder of their own (form_test_main).

@@ -25,7 +25,7 @@ std::vector<QWidget*> windowsNamed(const QString& name) {
 }
 
 void click(const QWidget& form, const char* button) {
-  if (auto* b = control<QPushButton>(form, button)) QTest::mouseClick(b, Qt::LeftButton);
+  if (auto* b = control<QAbstractButton>(form, button)) QTest::mouseClick(b, Qt::LeftButton);
 }
 
 void type(const QWidget& form, const char* box, const QString& text) {

@@ -219,7 +219,8 @@ TEST_F(SettingsFormLayout, FocusStartsInTheInputBoxAndTabFollowsTheTabIndices) {
   expected << "browseInputButton"
            << "previewButton"
            << "browseOutputButton"
-           << "browseDataButton";
+           << "browseDataButton"
+           << "updateDataButton";
   expected << "inputPathBox"
            << "fieldCountBox";
   QStringList visited;

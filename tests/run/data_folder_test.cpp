@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "run/data_age.h"
 #include "run/data_folder_description.h"
 #include "testing/platform_skips.h"
 #include "testing/temp_dir.h"
@@ -104,7 +105,24 @@ TEST(DataFolderDescription, FolderWithManifestGivesItsDateAndCount) {
   EXPECT_EQ(d.entries, 146563);
   EXPECT_FALSE(d.filesMissing);
   EXPECT_FALSE(d.isSample);
-  EXPECT_EQ(toUtf8(dataFolderLine(d)), "郵便番号データ: " ZUMARO_BUILT_DATA_DIR "（2026-05-26、146563件）");
+  EXPECT_EQ(toUtf8(dataFolderLine(d, "2026-07-27")),
+            "郵便番号データ: " ZUMARO_BUILT_DATA_DIR "（2026-05-26、146563件）");
+}
+
+TEST(DataFolderDescription, DataMoreThan62DaysOldAreToldWithTheirAge) {
+  DataFolderDescription d = describeDataFolder(ZUMARO_BUILT_DATA_DIR);
+  const std::string line = "郵便番号データ: " ZUMARO_BUILT_DATA_DIR "（2026-05-26、146563件";
+  // Across a month's end and a year's; a day that is not a date counts as unknown, not as old.
+  for (const char* today : {"2026-07-27", "2026-05-26", "2026-01-01", "2026-07-32", "today"}) {
+    EXPECT_EQ(toUtf8(dataFolderLine(d, today)), line + "）") << today;
+    EXPECT_FALSE(staleDataAge(d, today)) << today;
+  }
+  EXPECT_EQ(toUtf8(dataFolderLine(d, "2026-07-28")),
+            line + "、63日前のデータです。zumaro-mkdat --download で更新できます）");
+  EXPECT_EQ(staleDataAge(d, "2027-05-26"), 365);
+  EXPECT_EQ(daysBetween("2024-02-28", "2024-03-01"), 2);
+  // A folder without a date is never called old.
+  EXPECT_FALSE(staleDataAge(describeDataFolder(ZUMARO_SAMPLE_DATA_DIR), "2099-01-01"));
 }
 
 TEST(DataFolderDescription, FolderWithoutManifestHasItsEntriesCounted) {
@@ -113,7 +131,8 @@ TEST(DataFolderDescription, FolderWithoutManifestHasItsEntriesCounted) {
   EXPECT_EQ(sample.entries, 405);
   EXPECT_TRUE(sample.isSample);
   EXPECT_FALSE(sample.filesMissing);
-  EXPECT_EQ(toUtf8(dataFolderLine(sample)), "郵便番号データ: " ZUMARO_SAMPLE_DATA_DIR "（日付不明、405件）");
+  EXPECT_EQ(toUtf8(dataFolderLine(sample, "2099-01-01")),
+            "郵便番号データ: " ZUMARO_SAMPLE_DATA_DIR "（日付不明、405件）");
 
   // A last line without its line end is an entry too; a missing file is told.
   testing::TempDir dir;
@@ -134,7 +153,7 @@ TEST(DataFolderDescription, NoFolderThere) {
     DataFolderDescription d = describeDataFolder(path);
     EXPECT_FALSE(d.exists);
     EXPECT_TRUE(d.filesMissing);
-    EXPECT_EQ(toUtf8(dataFolderLine(d)), "郵便番号データ: " + path + "（フォルダがありません）");
+    EXPECT_EQ(toUtf8(dataFolderLine(d, "2099-01-01")), "郵便番号データ: " + path + "（フォルダがありません）");
   }
 }
 

@@ -28,7 +28,9 @@ class MkdatCli : public ::testing::Test {
 TEST_F(MkdatCli, HelpNamesEveryOption) {
   Outcome o = run("--help");
   EXPECT_EQ(o.code, 0);
-  for (const char* option : {"--ken-all", "--jigyosyo", "--output", "--keep-small-kana", "--quiet"})
+  for (const char* option :
+       {"--ken-all", "--jigyosyo", "--output", "--keep-small-kana", "--quiet", "--download", "--ken-all-url",
+        "--jigyosyo-url", "--utf8-url", "--source-url", "--utf8", "--ca-file", "--timeout", "--progress-lines"})
     EXPECT_TRUE(contains(o.out, option)) << option;
 }
 
@@ -37,6 +39,9 @@ TEST_F(MkdatCli, RefusesMissingOptions) {
   EXPECT_EQ(o.code, 2);
   EXPECT_TRUE(contains(o.err, "--ken-all")) << o.err;
   EXPECT_FALSE(fs::exists(dir.file("data")));
+  // Download options only with --download, and never with files given.
+  for (const char* args : {"--utf8 --ken-all k.zip", "--download --ken-all k.zip"})
+    EXPECT_TRUE(run(args).code == 2 && contains(run(args).err, "--download")) << args;
 }
 
 TEST_F(MkdatCli, PrintsTheSummaryOfABuild) {
