@@ -7,6 +7,7 @@
 
 #include "records/list_preview.h"
 #include "run/conversion_run.h"
+#include "run/data_age.h"
 #include "run/data_folder_description.h"
 #include "run/messages.h"
 #include "web/json_text.h"
@@ -145,7 +146,10 @@ EMSCRIPTEN_KEEPALIVE const char* zumaro_preview(const char* path, const char* en
 EMSCRIPTEN_KEEPALIVE const char* zumaro_data_folder(const char* folder) {
   const zumaro::DataFolderDescription d = zumaro::describeDataFolder(folder);
   JsonObject json;
-  json.add("date", d.date.value_or("")).add("entries", d.entries).add("filesMissing", d.filesMissing);
+  json.add("date", d.date.value_or(""))
+      .add("entries", d.entries)
+      .add("filesMissing", d.filesMissing)
+      .add("staleDays", staleDataAge(d, zumaro::todayDate()).value_or(0));
   return keep(json.str());
 }
 

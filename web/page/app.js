@@ -71,7 +71,10 @@ function startWorker() {
 const handlers = {
   ready({ folder }) {
     ready = true;
-    $('data-line').textContent = `郵便番号データ: 内蔵（${folder.date || '日付不明'}、${folder.entries}件）`;
+    // The page's data are those it was built with; newer data come with a newer page.
+    const age = folder.staleDays > 0 ? `、${folder.staleDays}日前のデータです。新しいデータの入ったページで更新できます` : '';
+    $('data-line').textContent = `郵便番号データ: 内蔵（${folder.date || '日付不明'}、${folder.entries}件${age}）`;
+    $('data-line').classList.toggle('stale', folder.staleDays > 0);
     updateButtons();
     if (list) requestPreview();
   },

@@ -94,9 +94,19 @@ async function openPage(browser, url, offline) {
   if (offline) await page.emulateNetworkConditions({ offline: true, download: 0, upload: 0, latency: 0 });
   await page.goto(url);
   await page.waitForFunction(() => !document.getElementById('run').disabled, { timeout: 60000 });
+  await checkDataLine(page);
   const policy = await page.$eval('meta[http-equiv="Content-Security-Policy"]', (m) => m.content);
   assert.match(policy, /default-src 'none'.*connect-src '(self|none)'/, `${url}: no policy against requests`);
   return { page, requests, errors };
+}
+
+// The built-in data as the command line describes the same folder: date,
+// entries and, when the data are old, their age.
+async function checkDataLine(page) {
+  const facts = (line) => /（(\d{4}-\d\d-\d\d)、(\d+)件(?:、(\d+)日前のデータです)?/.exec(line)?.slice(1);
+  const command = spawnSync(convert, ['--version', '--data-dir', dataDir], { encoding: 'utf8' }).stdout;
+  const shown = await page.$eval('#data-line', (e) => e.textContent);
+  assert.deepEqual(facts(shown), facts(command), `the page's data line: ${shown}`);
 }
 
 async function chooseList(page, path) {
