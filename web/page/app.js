@@ -17,6 +17,9 @@ const REVIEW_COLUMNS = [
   ['suggestedPostalCode', '候補の郵便番号'], ['suggestedAddress', '候補の住所'], ['message', '説明'],
 ];
 const REVIEW_PAGE = 100; // rows a page of the review table
+// Rows of one reason the table holds; the saved report has them all. A list
+// of a million records may give a hundred thousand rows of one reason.
+const REVIEW_KEPT_PER_REASON = 10000;
 
 const $ = (id) => document.getElementById(id);
 const utf8 = new TextDecoder();
@@ -27,6 +30,7 @@ let running = false;
 let list = null;      // the chosen File
 let results = null;   // { files, names } of the last finished run
 let reviewRows = [];
+let reviewCounts = new Map(); // label -> rows of the report, kept or not
 let reviewShown = { rows: [], from: 0 };
 
 // ---- the worker ----
@@ -89,7 +93,11 @@ const handlers = {
     $('progress-text').textContent = `${recordsRead.toLocaleString('ja-JP')}件${share}`;
   },
   rows({ json }) {
-    for (const row of JSON.parse(utf8.decode(json))) reviewRows.push(row);
+    for (const row of JSON.parse(utf8.decode(json))) {
+      const count = (reviewCounts.get(row.label) || 0) + 1;
+      reviewCounts.set(row.label, count);
+      if (count <= REVIEW_KEPT_PER_REASON) reviewRows.push(row);
+    }
   },
   done({ outcome, files }) {
     running = false;
@@ -271,6 +279,7 @@ function startRun() {
   $('review-section').hidden = true;
   results = null;
   reviewRows = [];
+  reviewCounts = new Map();
   running = true;
   $('progress').hidden = false;
   $('progress').value = 0;
@@ -347,23 +356,26 @@ function showReview() {
   const section = $('review-section');
   section.hidden = reviewRows.length === 0;
   if (section.hidden) return;
-  const counts = new Map();
-  for (const row of reviewRows) counts.set(row.label, (counts.get(row.label) || 0) + 1);
+  const total = [...reviewCounts.values()].reduce((a, b) => a + b, 0);
   const filter = $('review-filter');
-  const all = Object.assign(document.createElement('option'), { value: '', textContent: `すべての理由（${reviewRows.length}件）` });
-  filter.replaceChildren(all, ...[...counts].map(([label, n]) =>
+  const all = Object.assign(document.createElement('option'), { value: '', textContent: `すべての理由（${total}件）` });
+  filter.replaceChildren(all, ...[...reviewCounts].map(([label, n]) =>
     Object.assign(document.createElement('option'), { value: label, textContent: `${label}（${n}件）` })));
   fillReview();
 }
 
 function fillReview() {
   const reason = $('review-filter').value;
-  reviewShown = { rows: reason ? reviewRows.filter((r) => r.label === reason) : reviewRows, from: 0 };
+  reviewShown = {
+    rows: reason ? reviewRows.filter((r) => r.label === reason) : reviewRows,
+    total: reason ? reviewCounts.get(reason) : [...reviewCounts.values()].reduce((a, b) => a + b, 0),
+    from: 0,
+  };
   showReviewPage();
 }
 
 function showReviewPage() {
-  const { rows, from } = reviewShown;
+  const { rows, total, from } = reviewShown;
   const head = document.createElement('tr');
   for (const [, title] of REVIEW_COLUMNS) head.append(Object.assign(document.createElement('th'), { scope: 'col', textContent: title }));
   const thead = document.createElement('thead');
@@ -376,7 +388,8 @@ function showReviewPage() {
   }
   $('review-table').replaceChildren(thead, tbody);
   const to = Math.min(rows.length, from + REVIEW_PAGE);
-  $('review-count').textContent = rows.length === 0 ? '0件' : `${from + 1}〜${to}件目（全${rows.length}件）`;
+  const held = rows.length < total ? `。表にはそのうち${rows.length}件、すべては「確認の一覧を保存」で` : '';
+  $('review-count').textContent = rows.length === 0 ? '0件' : `${from + 1}〜${to}件目（全${total}件${held}）`;
   $('review-previous').disabled = from === 0;
   $('review-next').disabled = to >= rows.length;
 }

@@ -73,11 +73,21 @@ async function pageSeconds(page, list) {
   return seconds;
 }
 
-const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox'] });
-try {
-  const [page] = await browser.pages(); // the browser's own tab: no second page to hold
-  await page.goto(`file://${join(webDir, 'zumaro.html')}`);
-  await page.waitForFunction(() => !document.getElementById('run').disabled, { timeout: 60000 });
+// A browser of its own for each measurement: the memory is that of one
+// run of the large list, not of the runs before it.
+async function withPage(use) {
+  const browser = await puppeteer.launch({ executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox'] });
+  try {
+    const [page] = await browser.pages(); // the browser's own tab: no second page to hold
+    await page.goto(`file://${join(webDir, 'zumaro.html')}`);
+    await page.waitForFunction(() => !document.getElementById('run').disabled, { timeout: 60000 });
+    return await use(browser, page);
+  } finally {
+    await browser.close();
+  }
+}
+
+await withPage(async (browser, page) => {
   let inPage = Infinity;
   let native = Infinity;
   for (let turn = 0; turn < TURNS; ++turn) {
@@ -86,7 +96,9 @@ try {
   }
   console.log(`${speedList}: page ${inPage.toFixed(2)} s, zumaro-convert ${native.toFixed(2)} s, ` +
     `ratio ${(inPage / native).toFixed(2)} (goal: at most 2.5)`);
+});
 
+await withPage(async (browser, page) => {
   const peak = { proportional: 0, resident: 0 };
   const sampler = setInterval(() => {
     const now = browserMemory(browser.process().pid);
@@ -99,6 +111,4 @@ try {
   console.log(`${memoryList}: page ${seconds.toFixed(2)} s; the browser's processes together at most ` +
     `${mib(peak.proportional)} resident (goal: under 1536 MiB; summing each process's own resident ` +
     `memory, shared pages counted in every process: ${mib(peak.resident)})`);
-} finally {
-  await browser.close();
-}
+});
