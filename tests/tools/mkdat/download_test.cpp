@@ -10,6 +10,9 @@
 #include "testing/program_run.h"
 #include "testing/temp_dir.h"
 #include "tools/mkdat/download_server.h"
+#include "tools/mkdat/mkdat_test_support.h"
+#include "tools/mkdat/source_file.h"
+#include "tools/mkdat/utf8_edition_maker.h"
 
 namespace zumaro {
 namespace {
@@ -69,6 +72,26 @@ TEST_F(Download, BuildsWhatTheFilesByPathBuildAndThenFindsItCurrent) {
   EXPECT_TRUE(contains(o.out, "最新です（" ZUMARO_BUILT_DATA_DIR "、2026-05-26）")) << o.out;
   EXPECT_FALSE(fs::exists(dir.file("xdg/zumaro")));
   EXPECT_TRUE(fs::is_empty(dir.file("tmp")));
+}
+
+TEST_F(Download, TheUtf8EditionBuildsTheSameDataFiles) {
+  // A server of its own, whose folder holds the UTF-8 edition made from the bundled KEN_ALL.
+  const std::string zips = dir.file("utf8-zips"), work = dir.file("utf8-server");
+  fs::create_directories(zips);
+  fs::create_directories(work);
+  fs::copy(ZUMARO_BUNDLED_JAPANPOST_DIR "/jigyosyo.zip", zips + "/jigyosyo.zip");
+  const std::string kenAll = mkdat::loadSourceFile(ZUMARO_BUNDLED_JAPANPOST_DIR "/ken_all.zip").bytes;
+  testing::writeZip(zips + "/utf_ken_all.zip", {{"utf_ken_all.csv", testing::makeUtf8Edition(kenAll)}});
+  const testing::DownloadServer utf8Server{zips, work};
+
+  testing::ProgramOutcome o = download("--utf8 --ca-file " + shellQuoted(utf8Server.caFile) + " --source-url " +
+                                       utf8Server.https("ok") + " -o data");
+  ASSERT_EQ(o.code, 0) << o.err;
+  auto got = filesOf(folder), built = filesOf(ZUMARO_BUILT_DATA_DIR);
+  EXPECT_TRUE(contains(got["zumaro-data.txt"], "utf_ken_all.csv")) << got["zumaro-data.txt"];
+  got.erase("zumaro-data.txt");
+  built.erase("zumaro-data.txt");
+  EXPECT_EQ(got, built);
 }
 
 TEST_F(Download, TellsWhatChangedAgainstTheFolderItReplaces) {
