@@ -108,10 +108,13 @@ const handlers = {
   },
 };
 
+// A fault of the worker itself, not of the list: the module may be left in
+// any state, so a fresh worker takes over.
 function showFault(message) {
   running = false;
   showError(`ページの内部でエラーが起きました: ${message}`);
-  updateButtons();
+  worker.terminate();
+  startWorker();
 }
 
 // ---- the list and its preview ----
