@@ -6,7 +6,7 @@
 const SETTINGS_KEY = 'zumaro.settings';
 const BOXES = ['fields', 'postal', 'pref', 'city', 'town', 'building', 'company'];
 for (let k = 1; k <= 7; ++k) BOXES.push(`etc${k}`, `opt${k}`);
-const CHECKS = { 'blocks-written': 'blocks', header: 'header', 'fix-postal-code': 'fix-postal-code' };
+const CHECKS = ['blocks-written', 'header', 'fix-postal-code'];
 const CHOICES = ['encoding', 'output-encoding'];
 const ROLES = [
   ['postal', '郵便番号'], ['pref', '県名'], ['city', '市区町村名丁目'],
@@ -23,7 +23,7 @@ const REVIEW_KEPT_PER_REASON = 10000;
 
 const $ = (id) => document.getElementById(id);
 const utf8 = new TextDecoder();
-const assets = { worker: null, wasm: null, data: null };
+const assets = { worker: null, wasm: null, data: null }; // worker: the URL of its script
 let worker = null;
 let ready = false;
 let running = false;
@@ -35,12 +35,14 @@ let reviewShown = { rows: [], from: 0 };
 
 // ---- the worker ----
 
+const scriptUrl = (parts) => URL.createObjectURL(new Blob(parts, { type: 'text/javascript' }));
+
 async function loadAssets() {
   const bundle = $('zumaro-bundle');
   if (bundle) {
     // One file: everything is inside, base64 in the bundle's elements.
     const bytes = (id) => Uint8Array.from(atob($(id).textContent.trim()), (c) => c.charCodeAt(0));
-    assets.worker = new Blob([bytes('zumaro-module-js'), '\n', bytes('zumaro-worker-js')], { type: 'text/javascript' });
+    assets.worker = scriptUrl([bytes('zumaro-module-js'), '\n', bytes('zumaro-worker-js')]);
     assets.wasm = bytes('zumaro-module-wasm');
     assets.data = bytes('zumaro-data');
     return;
@@ -57,7 +59,7 @@ async function loadAssets() {
     fetched('zumaro-data.tar.gz').then((r) => r.arrayBuffer()),
   ]);
   // From a Blob in both editions, so the page's own policy binds the worker.
-  assets.worker = new Blob([module, '\n', workerScript], { type: 'text/javascript' });
+  assets.worker = scriptUrl([module, '\n', workerScript]);
   assets.wasm = new Uint8Array(wasm);
   assets.data = new Uint8Array(data);
 }
@@ -65,7 +67,7 @@ async function loadAssets() {
 function startWorker() {
   ready = false;
   updateButtons();
-  worker = new Worker(URL.createObjectURL(assets.worker));
+  worker = new Worker(assets.worker);
   worker.onmessage = (event) => handlers[event.data.type](event.data);
   worker.onerror = (event) => showFault(event.message);
   // Copies: the page keeps its bytes for the next worker after a stop.
@@ -247,7 +249,7 @@ function currentSettings() {
 function saveSettings() {
   const kept = {};
   for (const id of [...BOXES, ...CHOICES]) kept[id] = $(id).value;
-  for (const id of Object.keys(CHECKS)) kept[id] = $(id).checked;
+  for (const id of CHECKS) kept[id] = $(id).checked;
   try {
     localStorage.setItem(SETTINGS_KEY, JSON.stringify(kept));
   } catch (unavailable) {
@@ -264,7 +266,7 @@ function restoreSettings() {
   }
   if (!kept) return;
   for (const id of [...BOXES, ...CHOICES]) if (typeof kept[id] === 'string') $(id).value = kept[id];
-  for (const id of Object.keys(CHECKS)) if (typeof kept[id] === 'boolean') $(id).checked = kept[id];
+  for (const id of CHECKS) if (typeof kept[id] === 'boolean') $(id).checked = kept[id];
 }
 
 // ---- the run ----
@@ -307,20 +309,23 @@ function finishRun(outcome, files) {
   $('progress').hidden = true;
   $('progress-text').textContent = '';
   showWarnings(outcome.warnings);
-  if (outcome.status !== 'finished') {
+  const finished = outcome.status === 'finished';
+  if (!finished) {
     let text = outcome.message;
     if (outcome.status === 'failed' && outcome.recordsWritten > 0) text += `\n出力済みのレコード: ${outcome.recordsWritten}件`;
     showError(text, outcome.errorTitle);
-    updateButtons();
-    return;
   }
-  results = { files, names: outputNames(list) };
-  $('finished-line').textContent = outcome.finishedLine;
-  $('summary').textContent = outcome.summary;
-  $('result').hidden = false;
-  showReview();
+  // The records written before a fault are the user's as much as a whole
+  // run's: they can be saved too (the report is written only by a whole run).
+  if (finished || (outcome.status === 'failed' && outcome.recordsWritten > 0)) {
+    results = { files, names: outputNames(list) };
+    $('finished-line').textContent = finished ? outcome.finishedLine : '';
+    $('summary').textContent = finished ? outcome.summary : 'エラーの前に出力したレコードを保存できます。';
+    $('save-report').hidden = !finished;
+    $('result').hidden = false;
+  }
+  if (finished) showReview();
   updateButtons();
-  $('summary').focus?.();
 }
 
 function save(which) {

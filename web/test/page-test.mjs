@@ -5,7 +5,7 @@
 // messages with the command's.
 //   node page-test.mjs WEB-DIR LISTS-DIR ZUMARO-CONVERT DATA-DIR
 import { spawn, spawnSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync, existsSync, rmSync, statSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, existsSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import assert from 'node:assert/strict';
@@ -140,21 +140,21 @@ async function runAndWait(page) {
   }));
 }
 
-async function saveAll(browser, page) {
+async function saveAll(browser, page, which = ['output', 'unmatched', 'report']) {
   const folder = mkdtempSync(join(tmpdir(), 'zumaro-page-'));
   const session = await browser.target().createCDPSession();
   await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
   const saved = {};
-  for (const which of ['output', 'unmatched', 'report']) {
+  for (const file of which) {
     const before = new Set(readdirSync(folder));
-    await page.click(`#save-${which}`);
+    await page.click(`#save-${file}`);
     let name;
     for (let wait = 0; wait < 200 && !name; ++wait) {
       await new Promise((resolve) => setTimeout(resolve, 50));
       name = readdirSync(folder).find((f) => !before.has(f) && !f.endsWith('.crdownload'));
     }
-    assert.ok(name, `the page saved no ${which} file`);
-    saved[which] = join(folder, name);
+    assert.ok(name, `the page saved no ${file} file`);
+    saved[file] = join(folder, name);
   }
   return saved;
 }
@@ -224,6 +224,30 @@ async function checkRefused(page, c) {
   assert.notEqual(expected.status, 0, `zumaro-convert did not refuse: ${expected.lines.join('\n')}`);
   assert.ok(!shown.finished);
   assert.deepEqual(shown.lines, expected.lines, 'a refused setting shows another message than the command');
+}
+
+// A run that fails part way: the same message as the command, and the
+// records written before the fault saved as the command keeps them.
+async function checkFailed(browser, page) {
+  const list = join(listsDir, 'unencodable.csv');
+  const record = (n, last) => `"${n}","100-0001","ﾄｳｷﾖｳﾄ","ﾁﾖﾀﾞｸﾁﾖﾀﾞ1-1","${last}"\r\n`;
+  writeFileSync(list, record(1, 'a') + record(2, '\u{1F600}') + record(3, 'c'));
+  const c = { list: 'unencodable.csv', boxes: { fields: 5, postal: 2, pref: 3, city: 4, building: 5 },
+    choices: { 'output-encoding': 'cp932' } };
+  await chooseList(page, list);
+  await setBoxes(page, c);
+  const shown = await runAndWait(page);
+  const saved = await saveAll(browser, page, ['output', 'unmatched']);
+  const expected = commandLine(c, { output: `${saved.output}.expected`, unmatched: `${saved.unmatched}.expected`,
+    report: `${saved.output}.report` });
+  assert.equal(expected.status, 1);
+  assert.deepEqual(shown.lines.flatMap((l) => l.split('\n')).filter((l) => l !== '' && !l.startsWith('エラーの前に')),
+    expected.lines, 'a failed run shows another message than the command');
+  for (const which of Object.keys(saved)) {
+    assert.ok(readFileSync(saved[which]).equals(readFileSync(`${saved[which]}.expected`)),
+      `the ${which} file of a failed run differs from zumaro-convert's`);
+  }
+  assert.ok(await page.$eval('#save-report', (b) => b.hidden), 'a failed run offers a report it did not write');
 }
 
 // Every control has a name a screen reader can say.
@@ -301,7 +325,8 @@ async function main() {
       await checkNames(page);
       for (const c of CASES) console.log(`${edition.name}: ${c.list}: ${await checkCase(browser, page, c)}`);
       for (const c of REFUSED) await checkRefused(page, c);
-      console.log(`${edition.name}: refused settings show the command's messages`);
+      await checkFailed(browser, page);
+      console.log(`${edition.name}: refused settings and a failed run show the command's messages`);
       await checkColumnRoles(page);
       await checkStop(page);
       await checkRemembered(page);
