@@ -452,7 +452,25 @@ function wire() {
   });
 }
 
+// The seven further fields, a row each: its position and its conversion.
+function addFurtherRows() {
+  const row = (k) => {
+    const box = (name, label) => {
+      const input = Object.assign(document.createElement('input'), { id: `${name}${k}`, name: `${name}${k}`, value: '0' });
+      input.setAttribute('inputmode', 'numeric');
+      input.setAttribute('aria-label', `その他の項目${k}の${label}`);
+      return input;
+    };
+    const div = Object.assign(document.createElement('div'), { className: 'further-row' });
+    div.append(Object.assign(document.createElement('span'), { className: 'number', textContent: String(k) }),
+      box('etc', '位置'), box('opt', '変換option'));
+    return div;
+  };
+  $('further-rows').replaceChildren(...[1, 2, 3, 4, 5, 6, 7].map(row));
+}
+
 async function boot() {
+  addFurtherRows();
   restoreSettings();
   wire();
   try {
